@@ -1,0 +1,146 @@
+#include "cli/CliOptions.h"
+
+#include <cctype>
+#include <map>
+
+#include "pagegraphics/ImageDevices.h"
+
+const char* UsageText() {
+    return "usage: vellumor-convert [options] FILE.pdf...\n"
+           "Converts PDF documents into editable RTF (or DOC) documents, or extracts their images.\n"
+           "\n"
+           "  -o, --output-dir DIR   result folder (default: the current folder)\n"
+           "  -m, --layout MODE      flowing | formatted | text | asis   (default flowing)\n"
+           "  -f, --format FMT       rtf | doc                           (default rtf)\n"
+           "  -p, --pages LIST       e.g. 1,3,7,10-15                    (default: all pages)\n"
+           "      --password PW      user password of encrypted sources\n"
+           "      --remove-images    name images but do not render them\n"
+           "      --extract-images FMT   image job instead: same|bmp|jpg|png|tiff|pcx|pbm|pnm|ppm\n"
+           "      --keep-xml         copy the intermediate XML to DIR/NAME.xml right after the text pass\n"
+           "  -v, --verbose          print every status line of the job on its own line to standard error\n"
+           "  -q, --quiet            print nothing but errors\n"
+           "  -h, --help             show this help\n"
+           "\n"
+           "Exit status: 0 when every result was written, 1 when any file failed, 2 for usage errors.\n";
+}
+
+bool ValidPageList(const std::string& text) {
+    bool digit = false;
+    for (unsigned char c : text) {
+        if (std::isdigit(c)) digit = true;
+        else if (c != ',' && c != '-' && c != ' ' && c != '\t') return false;
+    }
+    return digit;
+}
+
+bool ParseCommandLine(const std::vector<std::string>& args, CliOptions& o, std::string& error) {
+    static const std::map<std::string, int32_t> modes = {
+        {"flowing", ModeFlowingText}, {"asis", ModeAsIs}, {"formatted", ModeFormattedText}, {"text", ModeTextOnly}};
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            o.files.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string value;
+        bool inlineValue = false;
+        if (arg.rfind("--", 0) == 0) {
+            size_t eq = arg.find('=');
+            if (eq != std::string::npos) {
+                value = arg.substr(eq + 1);
+                arg = arg.substr(0, eq);
+                inlineValue = true;
+            }
+        } else if (arg.size() > 2) {  // -oDIR
+            value = arg.substr(2);
+            arg = arg.substr(0, 2);
+            inlineValue = true;
+        }
+        auto takeValue = [&](std::string& out) {
+            if (inlineValue) {
+                out = value;
+                return true;
+            }
+            if (i + 1 >= args.size()) {
+                error = "option " + arg + " needs a value";
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        auto noValue = [&]() {
+            if (inlineValue) error = "option " + arg + " takes no value";
+            return !inlineValue;
+        };
+        if (arg == "-h" || arg == "--help") {
+            if (!noValue()) return false;
+            o.help = true;
+        } else if (arg == "-v" || arg == "--verbose") {
+            if (!noValue()) return false;
+            o.verbosity = Verbosity::Verbose;
+        } else if (arg == "-q" || arg == "--quiet") {
+            if (!noValue()) return false;
+            o.verbosity = Verbosity::Quiet;
+        } else if (arg == "--remove-images") {
+            if (!noValue()) return false;
+            o.removeImages = true;
+        } else if (arg == "--keep-xml") {
+            if (!noValue()) return false;
+            o.keepXml = true;
+        } else if (arg == "-o" || arg == "--output-dir") {
+            if (!takeValue(o.outputDir)) return false;
+            if (o.outputDir.empty()) {
+                error = "the output folder is empty";
+                return false;
+            }
+        } else if (arg == "-m" || arg == "--layout") {
+            std::string m;
+            if (!takeValue(m)) return false;
+            auto it = modes.find(m);
+            if (it == modes.end()) {
+                error = "unknown layout '" + m + "': use flowing, formatted, text or asis";
+                return false;
+            }
+            o.mode = it->second;
+        } else if (arg == "-f" || arg == "--format") {
+            std::string f;
+            if (!takeValue(f)) return false;
+            if (f != "rtf" && f != "doc") {
+                error = "unknown format '" + f + "': use rtf or doc";
+                return false;
+            }
+            o.doc = f == "doc";
+        } else if (arg == "-p" || arg == "--pages") {
+            if (!takeValue(o.pages)) return false;
+            if (!ValidPageList(o.pages)) {
+                error = "unknown page list '" + o.pages + "': use page numbers and ranges such as 1,3,7,10-15";
+                return false;
+            }
+        } else if (arg == "--password") {
+            if (!takeValue(o.password)) return false;
+            o.havePassword = true;
+        } else if (arg == "--extract-images") {
+            std::string f;
+            if (!takeValue(f)) return false;
+            const ImageDevice* d = FindImageFormat(f);
+            if (!d) {
+                error = "unknown image format '" + f + "': use same, bmp, jpg, png, tiff, pcx, pbm, pnm or ppm";
+                return false;
+            }
+            o.imageDevice = d->device;
+        } else {
+            error = "unknown option " + arg;
+            return false;
+        }
+    }
+    if (!o.help && o.files.empty()) {
+        error = "no PDF file given";
+        return false;
+    }
+    return true;
+}

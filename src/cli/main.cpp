@@ -1,0 +1,43 @@
+// vellumor-convert: the command-line front of the converter.
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+
+#include "cli/CliBatch.h"
+#include "cli/CliOptions.h"
+#include "cli/TerminalObserver.h"
+
+namespace {
+
+MyConvertPara* runningRecord = nullptr;
+
+void RequestCancel(int) {
+    // Seen at the next page boundary; the partial result is still closed properly.
+    if (runningRecord) runningRecord->cancelRequested = 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    CliOptions options;
+    std::string error;
+    if (!ParseCommandLine(args, options, error)) {
+        std::fprintf(stderr, "vellumor-convert: %s\n%s", error.c_str(), "Try 'vellumor-convert --help'.\n");
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(UsageText(), stdout);
+        return 0;
+    }
+    static MyConvertPara para;
+    TerminalObserver observer(options.verbosity, stderr, isatty(STDERR_FILENO));
+    para.observer = &observer;
+    runningRecord = &para;
+    std::signal(SIGINT, RequestCancel);
+    std::signal(SIGTERM, RequestCancel);
+    int status = RunBatch(options, para, observer, stdout, stderr);
+    para.observer = nullptr;
+    return status;
+}

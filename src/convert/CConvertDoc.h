@@ -1,0 +1,68 @@
+#pragma once
+// One conversion job: its workspace, the opened PDF and the passes over its pages.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "convert/CConvertPara.h"
+#include "convert/ConvertEngines.h"
+
+class PDFDoc;
+
+class CConvertDoc {
+public:
+    // A job for the record: makes the workspace and copies the source into it.
+    CConvertDoc(CConvertPara& para, const ConvertEngines& engines);
+    // The page-count query's job: works on the file in place, creates nothing.
+    explicit CConvertDoc(const std::string& path);
+    ~CConvertDoc();
+    CConvertDoc(const CConvertDoc&) = delete;
+    CConvertDoc& operator=(const CConvertDoc&) = delete;
+
+    // False when the workspace could not be made or the source not copied.
+    bool Ready() const { return ready_; }
+
+    int TextPass();
+    int RtfBuild(bool withGraphics);
+    int ImageExtraction(const std::string& password);
+    int PageGraphicsPass(int page);
+    int PageCountFor(const std::string& password);
+    int PageCountQuery(const std::string* password);
+
+    // Opens the PDF (closing one still open). The result may be invalid; only a
+    // failure to construct gives null.
+    PDFDoc* OpenPdf(const std::optional<std::string>& ownerPassword = std::nullopt);
+    void ClosePdf();
+
+    static CConvertDoc* Current();
+
+    CConvertPara* para = nullptr;
+    double scale = 1.5;
+    std::unique_ptr<PDFDoc> document;
+    std::string workDir;
+    std::string baseName;
+    int pageRotation = 0;
+
+private:
+    std::string PdfPath() const;
+    int Percent(int page) const;
+
+    const ConvertEngines* engines_ = nullptr;
+    std::string queryPath_;  // the queried file itself, for the page-count query
+    bool ownsWorkspace_ = false;
+    bool ready_ = false;
+};
+
+// Runs one job as the record describes; always 0 (success is the result file existing).
+int ConvertFile(CConvertPara& para);
+int ConvertFile(CConvertPara& para, const ConvertEngines& engines);
+
+// Pages of a PDF: 0 when it cannot be opened, -1 when it is encrypted and no
+// password was given (0 for a wrong password).
+int PageCount(const std::string& path, const std::string* password);
+
+// "D:20240102030405..." -> "2024-01-02T03:04:05+00:00"; other text is passed on (without "D:").
+std::string ConvertPdfDate(const std::string& date);
+
+// Base name of a path: after the last "/", before the last "."; the whole name when it has none.
+std::string BaseNameOf(const std::string& path);

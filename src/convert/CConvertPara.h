@@ -1,0 +1,72 @@
+#pragma once
+// The record that carries one conversion job and the channel through which the
+// job reports back to whoever started it.
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+enum JobMode : int32_t {
+    ModeFlowingText = 0,
+    ModeAsIs = 1,
+    ModeFormattedText = 2,
+    ModeTextOnly = 3,
+    ModeExtractImages = 4,
+};
+
+// Result codes of the page loops.
+enum JobResult : int32_t {
+    ResultDone = 0,
+    ResultCannotOpen = 49,   // the PDF could not be opened, or its XML not loaded
+    ResultCannotWrite = 50,  // the RTF file could not be created
+    ResultPageFailed = 51,   // the RTF engine failed on a page
+};
+
+constexpr int kPageListSize = 100;
+
+class CConvertPara {
+public:
+    CConvertPara() = default;
+    CConvertPara(const CConvertPara&) = delete;
+    CConvertPara& operator=(const CConvertPara&) = delete;
+    virtual ~CConvertPara();
+
+    // Called on the thread that runs the job.
+    virtual void Progress(int32_t percent) = 0;
+    virtual void Log(const std::string& line) = 0;
+    virtual void FileStarted(const std::string& source, const std::string& destination) = 0;
+    virtual void FileFinished(const std::string& source, const std::string& destination) = 0;
+
+    // Fills pageList from a page text such as "1,3,7,10-15".
+    void ParsePageList(const std::string& text);
+    // True when page n is one of the pageList entries.
+    bool InPageList(int n) const;
+    // True when the page loops convert page n: all pages (bit 0 of pageFlags) or a listed one.
+    bool PageSelected(int n) const { return (pageFlags & 1) || InPageList(n); }
+
+    int32_t currentPage = 0;
+    std::array<int32_t, kPageListSize> pageList{};
+    int32_t firstPage = 1;
+    int32_t lastPage = -1;
+    int32_t pageFlags = 0;
+    int32_t docOutput = 0;
+    int32_t jobMode = ModeFlowingText;
+    std::string inputPath;
+    std::string workDir;
+    std::string baseName;
+    std::string xmlPath;
+    std::string rtfPath;
+    std::string outputDir;
+    std::string password;
+    std::string fontMapKey;
+    std::string imageDevice;
+    int32_t removeImages = 0;
+    // The only field written by another thread while a job runs.
+    std::atomic<int32_t> cancelRequested{0};
+
+    // When not empty, the intermediate XML is copied to this path right after the
+    // text pass (it otherwise disappears with the workspace).
+    std::string xmlCopyPath;
+    // Result code of the last job's page loops, so a front end can say why a file failed.
+    int32_t jobResult = ResultDone;
+};

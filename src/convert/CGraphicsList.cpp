@@ -1,0 +1,6 @@
+#include "convert/CGraphicsList.h"
+
+CGraphicsList& CGraphicsList::Process() {
+    static CGraphicsList list;
+    return list;
+}

@@ -1,0 +1,30 @@
+#include "convert/CRtf2Doc.h"
+
+#include <filesystem>
+
+#include "platform/Process.h"
+#include "platform/Workspace.h"
+
+namespace fs = std::filesystem;
+
+const char* CRtf2Doc::MissingMessage() {
+    return "DOC output needs LibreOffice: install the writer (soffice) or choose RTF";
+}
+
+int CRtf2Doc::Convert(const std::string& rtfPath, const std::string& destinationPath) {
+    if (!platform::ProgramOnPath("soffice")) return 0;
+    // A private profile and output folder: a running LibreOffice of the user's
+    // must neither take the job over nor lock us out.
+    std::string work = platform::CreateWorkspace();
+    if (work.empty()) return 0;
+    const std::string profile = "file://" + work + "/profile";
+    platform::ProcessResult r = platform::RunProcess({"soffice", "-env:UserInstallation=" + profile, "--headless",
+                                                      "--convert-to", "doc:MS Word 97", "--outdir", work, rtfPath});
+    fs::path produced = fs::path(work) / (fs::path(rtfPath).stem().string() + ".doc");
+    std::error_code ec;
+    if (fs::exists(produced, ec)) {
+        fs::copy_file(produced, destinationPath, fs::copy_options::overwrite_existing, ec);
+    }
+    platform::RemoveWorkspace(work);
+    return r.started() ? 1 : 0;
+}

@@ -1,0 +1,76 @@
+// Set-up and tear-down of one job, and opening its PDF.
+#include <PDFDoc.h>
+#include <goo/GooString.h>
+
+#include <filesystem>
+
+#include "convert/CConvertDoc.h"
+#include "extract/PdfCoreConfig.h"
+#include "platform/Workspace.h"
+
+namespace {
+CConvertDoc* currentJob = nullptr;
+}
+
+std::string BaseNameOf(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    size_t dot = name.find_last_of('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+CConvertDoc::CConvertDoc(CConvertPara& p, const ConvertEngines& engines) : para(&p), engines_(&engines) {
+    currentJob = this;
+    pageRotation = 0;
+    para->baseName = baseName = BaseNameOf(para->inputPath);
+    if (para->outputDir.size() > 1 && para->outputDir.back() == '/') para->outputDir.pop_back();
+    const std::string outDir = para->outputDir.empty() ? "." : para->outputDir;
+    para->rtfPath = outDir + "/" + baseName + ".rtf";
+
+    workDir = platform::CreateWorkspace();
+    para->workDir = workDir;
+    if (workDir.empty()) return;
+    ownsWorkspace_ = true;
+    para->xmlPath = workDir + "/" + baseName + ".xml";
+    // The source is never touched: every pass works on the private copy.
+    ready_ = platform::CopyFileReplacing(para->inputPath, PdfPath());
+}
+
+CConvertDoc::CConvertDoc(const std::string& path) : queryPath_(path) {
+    currentJob = this;
+    std::filesystem::path p(path);
+    workDir = p.parent_path().string();
+    baseName = BaseNameOf(path);
+    ready_ = true;
+}
+
+CConvertDoc::~CConvertDoc() {
+    ClosePdf();
+    if (ownsWorkspace_) platform::RemoveWorkspace(workDir);
+    if (currentJob == this) currentJob = nullptr;
+}
+
+CConvertDoc* CConvertDoc::Current() { return currentJob; }
+
+std::string CConvertDoc::PdfPath() const {
+    // The query opens the file it was asked about; a job opens its private copy.
+    return queryPath_.empty() ? workDir + "/" + baseName + ".pdf" : queryPath_;
+}
+
+PDFDoc* CConvertDoc::OpenPdf(const std::optional<std::string>& ownerPassword) {
+    ClosePdf();
+    std::optional<GooString> owner, user;
+    if (ownerPassword) owner = GooString(*ownerPassword);
+    if (para && !para->password.empty()) user = GooString(para->password);
+    else if (!para && ownerPassword) user = GooString(*ownerPassword);
+    document = std::make_unique<PDFDoc>(std::make_unique<GooString>(PdfPath()), owner, user);
+    return document.get();
+}
+
+void CConvertDoc::ClosePdf() { document.reset(); }
+
+int CConvertDoc::Percent(int page) const {
+    // A one-page range would divide by zero; it is simply complete.
+    if (para->lastPage == para->firstPage) return 100;
+    return static_cast<int>(static_cast<double>(page) / (para->lastPage - para->firstPage) * 100.0);
+}

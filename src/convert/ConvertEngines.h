@@ -1,0 +1,44 @@
+#pragma once
+// The three engines the driver runs, behind narrow interfaces so the page loops
+// can be driven with stand-ins.
+#include <functional>
+#include <memory>
+#include <string>
+
+class OutputDev;
+class CConvertDoc;
+class CConvertPara;
+class CGraphicsList;
+
+// What the text extraction device is built from.
+struct TextDeviceSpec {
+    std::string outputName;  // the XML is written to outputName + ".xml"
+    std::string title, author, keywords, subject, date;
+    std::string imageExtension;
+    bool rawOrder = true;
+    int firstPage = 1;
+    bool outline = false;
+};
+
+// The RTF engine's document, in the order the driver calls it.
+class IRtfDocument {
+public:
+    virtual ~IRtfDocument() = default;  // finishes and closes the RTF file
+    virtual bool OpenRtf() = 0;
+    virtual void SetLayoutMode(int mode) = 0;
+    virtual bool ReadPage(int n) = 0;
+    virtual void AddGraphics(CGraphicsList& list) = 0;
+    virtual bool WritePage(unsigned char flags) = 0;
+};
+
+struct ConvertEngines {
+    // Returns no device when it is not ready (its XML file could not be created).
+    std::function<std::unique_ptr<OutputDev>(const TextDeviceSpec&)> makeTextDevice;
+    // Returns no document when the XML cannot be loaded; the RTF goes to para.rtfPath.
+    std::function<std::unique_ptr<IRtfDocument>(const std::string& xmlPath, const CConvertPara& para)>
+        createRtfDocument;
+    // Writes page n as PostScript, records its graphics and filters its images; 0 = no problem.
+    std::function<int(CConvertDoc& job, int page)> pageGraphics;
+};
+
+const ConvertEngines& DefaultEngines();

@@ -1,0 +1,37 @@
+// The dispatcher: one job of any kind, start to end.
+#include "convert/CConvertDoc.h"
+#include "extract/PdfCoreConfig.h"
+
+int ConvertFile(CConvertPara& para) { return ConvertFile(para, DefaultEngines()); }
+
+int ConvertFile(CConvertPara& para, const ConvertEngines& engines) {
+    CConvertDoc job(para, engines);
+    para.jobResult = ResultDone;
+    if (!job.Ready()) {
+        // Nothing to work on: the workspace goes with the job, the source stays untouched.
+        para.jobResult = ResultCannotOpen;
+        return 0;
+    }
+    pdfcore::CreateGlobalParams();
+    int result = ResultDone;
+    switch (para.jobMode) {
+    case ModeFlowingText:
+    case ModeAsIs:
+        result = job.TextPass();
+        if (result == ResultDone) result = job.RtfBuild(true);
+        break;
+    case ModeFormattedText:
+    case ModeTextOnly:
+        result = job.TextPass();
+        if (result == ResultDone) result = job.RtfBuild(false);
+        break;
+    case ModeExtractImages:
+        result = job.ImageExtraction(para.password);
+        break;
+    default:
+        break;
+    }
+    pdfcore::DeleteGlobalParams();
+    para.jobResult = result;
+    return 0;
+}

@@ -1,0 +1,21 @@
+#include "convert/MyConvertPara.h"
+
+MyConvertPara::~MyConvertPara() {
+    if (thread.joinable()) thread.join();
+}
+
+void MyConvertPara::Progress(int32_t percent) {
+    if (observer) observer->Progress(percent);
+}
+
+void MyConvertPara::Log(const std::string& line) {
+    if (observer) observer->Log(line);
+}
+
+void MyConvertPara::FileStarted(const std::string& source, const std::string& destination) {
+    if (observer) observer->FileStarted(source, destination);
+}
+
+void MyConvertPara::FileFinished(const std::string& source, const std::string& destination) {
+    if (observer) observer->FileFinished(source, destination);
+}

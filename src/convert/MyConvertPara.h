@@ -1,0 +1,55 @@
+#pragma once
+// The application's one parameters record: the mirror of the user's settings,
+// the files of the batch and the worker bookkeeping, with the observer
+// operations forwarded to whatever shows the job's progress.
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "convert/CConvertPara.h"
+
+// What shows a running job: the progress page of the window, or the terminal.
+// Called on the thread that runs the job; implementations must not touch
+// widgets from there directly.
+class IConvertObserver {
+public:
+    virtual ~IConvertObserver() = default;
+    virtual void Progress(int32_t percent) = 0;
+    virtual void Log(const std::string& line) = 0;
+    virtual void FileStarted(const std::string& source, const std::string& destination) = 0;
+    virtual void FileFinished(const std::string& source, const std::string& destination) = 0;
+};
+
+class MyConvertPara : public CConvertPara {
+public:
+    MyConvertPara() = default;
+    ~MyConvertPara() override;
+
+    void Progress(int32_t percent) override;
+    void Log(const std::string& line) override;
+    void FileStarted(const std::string& source, const std::string& destination) override;
+    void FileFinished(const std::string& source, const std::string& destination) override;
+
+    std::string DestDir;
+    std::string DocFormat = "rtf";
+    std::string AutoOpen = "No";
+    std::string Language = "English";
+    std::string LogDir;
+    std::string Layout = "FLOWING TEXT";
+    std::string ImageFilter = "No";
+    std::string Preserve = "No";
+    std::string AllPages = "Yes";
+    std::string sourceDir;
+    std::string method;
+    std::string imageFormat = "BMP";
+    std::string lastOutputDir;
+    int32_t wantDoc = 0;
+    int32_t autoOpenFlag = 0;
+    std::vector<std::string> files;
+    IConvertObserver* observer = nullptr;
+    std::atomic<int32_t> busy{0};
+    uint32_t threadId = 0;
+    std::thread thread;
+};

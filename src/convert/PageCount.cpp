@@ -1,0 +1,41 @@
+// The page-count query made when a file is added to a batch.
+#include <ErrorCodes.h>
+#include <PDFDoc.h>
+
+#include "convert/CConvertDoc.h"
+#include "extract/PdfCoreConfig.h"
+
+int CConvertDoc::PageCountFor(const std::string& password) {
+    pdfcore::ApplyExtractionSettings();
+    PDFDoc* doc = OpenPdf(password);
+    int pages = doc && doc->isOk() ? doc->getNumPages() : 0;
+    ClosePdf();
+    return pages;
+}
+
+int CConvertDoc::PageCountQuery(const std::string* password) {
+    if (!pdfcore::HaveGlobalParams()) pdfcore::CreateGlobalParams();
+    if (password) {
+        int pages = PageCountFor(*password);
+        pdfcore::DeleteGlobalParams();
+        return pages;
+    }
+    pdfcore::ApplyExtractionSettings();
+    PDFDoc* doc = OpenPdf();
+    if (doc && !doc->isOk() && doc->getErrorCode() == errEncrypted) {
+        ClosePdf();
+        return -1;  // the core stays set up for the query with the password
+    }
+    ClosePdf();
+    pdfcore::ApplyExtractionSettings();
+    doc = OpenPdf();
+    int pages = doc && doc->isOk() ? doc->getNumPages() : 0;
+    ClosePdf();
+    pdfcore::DeleteGlobalParams();
+    return pages;
+}
+
+int PageCount(const std::string& path, const std::string* password) {
+    CConvertDoc query(path);
+    return query.PageCountQuery(password);
+}

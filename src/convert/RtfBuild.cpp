@@ -1,0 +1,94 @@
+// The RTF build: the selected pages, read back from the XML, into the RTF file.
+#include <PDFDoc.h>
+
+#include <cstdio>
+
+#include "convert/CConvertDoc.h"
+#include "convert/CGraphicsList.h"
+
+namespace {
+
+std::string PageStartedLine(int page) {
+    char line[64];
+    std::snprintf(line, sizeof line, "Conversion of <%u> page started.", static_cast<unsigned>(page));
+    return line;
+}
+
+}  // namespace
+
+int CConvertDoc::RtfBuild(bool withGraphics) {
+    CGraphicsList& graphics = CGraphicsList::Process();
+    if (withGraphics) graphics.Clear();
+    if (!OpenPdf()) return ResultCannotOpen;
+
+    std::unique_ptr<IRtfDocument> rtf;
+    if (engines_->createRtfDocument) rtf = engines_->createRtfDocument(para->xmlPath, *para);
+    if (!rtf) {
+        ClosePdf();
+        return ResultCannotOpen;
+    }
+    if (!rtf->OpenRtf()) {
+        rtf.reset();
+        ClosePdf();
+        return ResultCannotWrite;
+    }
+    rtf->SetLayoutMode(para->jobMode);
+    const std::string outDir = para->outputDir.empty() ? "." : para->outputDir;
+    para->FileStarted(para->inputPath, outDir + "/" + baseName + (para->docOutput == 1 ? ".doc" : ".rtf"));
+
+    int result = ResultDone;
+    for (int n = para->firstPage; para->cancelRequested == 0 && n <= para->lastPage; ++n) {
+        para->currentPage = n;
+        if (para->PageSelected(n)) {
+            para->Log(PageStartedLine(n));
+            para->Progress(Percent(n));
+            if (withGraphics) {
+                pageRotation = 0;
+                PageGraphicsPass(n);
+            }
+            if (!rtf->ReadPage(n)) {
+                rtf.reset();
+                if (withGraphics) graphics.Clear();
+                ClosePdf();
+                return ResultPageFailed;
+            }
+            if (withGraphics) rtf->AddGraphics(graphics);
+            unsigned char flags = (n == para->firstPage ? 1 : 0) | (n == para->lastPage ? 2 : 0);
+            if (!rtf->WritePage(flags)) result = ResultPageFailed;
+        }
+        if (withGraphics) graphics.Clear();
+        if (result != ResultDone) break;
+    }
+    rtf.reset();
+    if (withGraphics) graphics.Clear();
+    ClosePdf();
+    return result;
+}
+
+int CConvertDoc::PageGraphicsPass(int page) {
+    if (!engines_ || !engines_->pageGraphics) return 0;
+    return engines_->pageGraphics(*this, page);
+}
+
+int CConvertDoc::ImageExtraction(const std::string& password) {
+    para->lastPage = PageCountFor(password);
+    CGraphicsList& graphics = CGraphicsList::Process();
+    graphics.Clear();
+    if (!OpenPdf()) return ResultCannotOpen;
+    para->FileStarted(para->inputPath, para->outputDir.empty() ? "." : para->outputDir);
+    int result = 0;
+    for (int n = para->firstPage; para->cancelRequested == 0 && n <= para->lastPage; ++n) {
+        para->currentPage = n;
+        if (para->PageSelected(n)) {
+            para->Log(PageStartedLine(n));
+            para->Progress(Percent(n));
+            pageRotation = 0;
+            result = PageGraphicsPass(n);
+            if (result != 0) para->Log("Found problem while filtering graphics for the page.");
+        }
+        graphics.Clear();
+    }
+    graphics.Clear();
+    ClosePdf();
+    return result;
+}

@@ -1,0 +1,84 @@
+// The text pass: every page of the PDF into the intermediate XML.
+#include <Catalog.h>
+#include <OutputDev.h>
+#include <PDFDoc.h>
+#include <goo/GooString.h>
+
+#include <ctime>
+#include <filesystem>
+
+#include "convert/CConvertDoc.h"
+#include "extract/PdfCoreConfig.h"
+#include "platform/Workspace.h"
+
+namespace {
+
+std::string InfoString(PDFDoc& doc, const char* key) {
+    std::unique_ptr<GooString> value = doc.getDocInfoStringEntry(key);
+    return value ? value->toStr() : std::string();
+}
+
+// The first image kind named in the device text, "png" when none is.
+std::string ImageExtensionFor(const std::string& device) {
+    for (const char* ext : {"png", "jpeg", "bmp", "pcx", "tiff", "pbm"})
+        if (device.find(ext) != std::string::npos) return ext;
+    return "png";
+}
+
+}  // namespace
+
+std::string ConvertPdfDate(const std::string& date) {
+    std::string s = date.rfind("D:", 0) == 0 ? date.substr(2) : date;
+    int v[6];
+    if (std::sscanf(s.c_str(), "%4d%2d%2d%2d%2d%2d", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5]) != 6) return s;
+    std::tm t{};
+    t.tm_year = v[0] - 1900;
+    t.tm_mon = v[1] - 1;
+    t.tm_mday = v[2];
+    t.tm_hour = v[3];
+    t.tm_min = v[4];
+    t.tm_sec = v[5];
+    t.tm_isdst = -1;
+    std::mktime(&t);
+    char buf[64];
+    if (std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%S+00:00", &t) == 0) return s;
+    return buf;
+}
+
+int CConvertDoc::TextPass() {
+    para->Log("Reading text content from pdf started.");
+    TextDeviceSpec spec;
+    spec.imageExtension = ImageExtensionFor("jpeg");
+
+    pdfcore::ApplyExtractionSettings();
+    PDFDoc* doc = OpenPdf();
+    if (!doc) return ResultCannotOpen;
+
+    spec.outputName = workDir + "/" + baseName;
+    if (doc->isOk()) {
+        spec.title = InfoString(*doc, "Title");
+        spec.author = InfoString(*doc, "Author");
+        spec.keywords = InfoString(*doc, "Keywords");
+        spec.subject = InfoString(*doc, "Subject");
+        std::string date = InfoString(*doc, "ModDate");
+        if (date.empty()) date = InfoString(*doc, "CreationDate");
+        spec.date = ConvertPdfDate(date);
+        Catalog* catalog = doc->getCatalog();
+        spec.outline = catalog && catalog->getOutline()->isDict();
+    }
+    spec.rawOrder = true;
+    spec.firstPage = 1;
+
+    if (engines_->makeTextDevice) {
+        std::unique_ptr<OutputDev> device = engines_->makeTextDevice(spec);
+        if (device) {
+            para->lastPage = doc->isOk() ? doc->getNumPages() : 0;
+            if (para->lastPage > 0)
+                doc->displayPages(device.get(), 1, para->lastPage, 108, 108, 0, false, true, true);
+        }
+        // Destroying the device completes the XML.
+    }
+    ClosePdf();
+    if (!para->xmlCopyPath.empty()) platform::CopyFileReplacing(para->xmlPath, para->xmlCopyPath);
+    return ResultDone;
+}

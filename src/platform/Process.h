@@ -1,0 +1,22 @@
+#pragma once
+// Starting outside programs (Ghostscript, the word processor, test tools). Always
+// an argument vector and the PATH search of exec: no shell ever sees a file name.
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct ProcessResult {
+    int status = -1;        // exit code; 128 + signal when killed; -1 when it could not be started
+    std::string output;     // standard output
+    std::string errors;     // standard error
+    bool started() const { return status != -1; }
+};
+
+// Runs argv[0] (looked up on the PATH) and waits for it. Standard input is empty.
+ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& workingDir = {});
+
+// True when `program` is found on the PATH.
+bool ProgramOnPath(const std::string& program);
+
+}  // namespace platform

@@ -1,0 +1,51 @@
+#include "platform/Workspace.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace platform {
+
+std::string CreateWorkspace() {
+    std::error_code ec;
+    fs::path base = fs::temp_directory_path(ec);
+    if (ec) base = "/tmp";
+    std::string tmpl = (base / "vellumor-tmpd-XXXXXX").string();
+    std::vector<char> buf(tmpl.begin(), tmpl.end());
+    buf.push_back('\0');
+    if (!mkdtemp(buf.data())) return {};
+    return buf.data();
+}
+
+void RemoveWorkspace(const std::string& path) {
+    if (path.empty() || path.find("tmpd") == std::string::npos) return;
+    std::error_code ec;
+    fs::remove_all(path, ec);
+}
+
+bool CopyFileReplacing(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    if (!fs::is_regular_file(from, ec)) return false;
+    return fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec) && !ec;
+}
+
+std::string ExecutableDir() {
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string(".") : exe.parent_path().string();
+}
+
+std::string DataFile(const std::string& name) {
+    const std::string candidates[] = {ExecutableDir() + "/" + name, std::string(VELLUMOR_DATA_DIR) + "/" + name,
+                                      std::string(VELLUMOR_SOURCE_DATA_DIR) + "/" + name};
+    std::error_code ec;
+    for (const auto& c : candidates)
+        if (fs::exists(c, ec)) return c;
+    return {};
+}
+
+}  // namespace platform

@@ -1,0 +1,26 @@
+#pragma once
+// The private workspace folder of a job and the file operations on it.
+#include <string>
+
+namespace platform {
+
+// Creates a fresh folder "vellumor-tmpd-XXXXXX" under the system temp folder
+// (mode 0700); empty on failure.
+std::string CreateWorkspace();
+
+// Removes the folder with everything in it, but only a folder whose path
+// contains "tmpd", so that a mistaken path can never wipe a user's folder.
+void RemoveWorkspace(const std::string& path);
+
+// Copies a file, replacing the destination; false when the source cannot be read
+// or the destination not written.
+bool CopyFileReplacing(const std::string& from, const std::string& to);
+
+// Folder of the running executable.
+std::string ExecutableDir();
+
+// A data file shipped with the program: beside the executable, else the
+// installed data folder, else the source tree's data folder; empty when none has it.
+std::string DataFile(const std::string& name);
+
+}  // namespace platform

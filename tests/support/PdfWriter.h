@@ -1,0 +1,70 @@
+#pragma once
+// A small PDF writer for tests: every page gets exactly the content stream the
+// test gives, so extraction can be checked against known drawing operations.
+#include <map>
+#include <string>
+#include <vector>
+
+namespace testpdf {
+
+struct LinkAnnot {
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // PDF user space
+    std::string uri;                        // URI action when not empty
+    int destPage = 0;                       // 1-based GoTo destination when uri is empty
+    double destTop = 0;
+};
+
+struct Page {
+    std::string content;
+    double width = 612, height = 792;
+    int rotate = 0;
+    std::vector<LinkAnnot> links;
+    std::string extraResources;  // raw entries added to the page's /Resources
+};
+
+// Dictionary of one of the standard 14 fonts with the Windows ANSI encoding.
+std::string StandardFont(const std::string& baseFont);
+
+// Escapes text for a PDF literal string "( ... )".
+std::string PdfString(const std::string& text);
+
+// "BT /F1 size Tf x y Td (text) Tj ET" for one line of text.
+std::string TextLine(const std::string& text, double x, double y, double size = 12,
+                     const std::string& font = "F1");
+
+class PdfWriter {
+public:
+    PdfWriter();
+
+    Page& AddPage(const std::string& content, double width = 612, double height = 792);
+    // Resource name (without slash) -> font dictionary text; F1..F4 exist from the start
+    // (Helvetica, Times-Roman, Courier, Helvetica-Bold).
+    void SetFont(const std::string& resourceName, const std::string& dictionary);
+    // Info dictionary entry, e.g. SetInfo("Title", "A title"); the value is written as a literal string.
+    void SetInfo(const std::string& key, const std::string& value);
+    // Adds a catalog /Outlines entry with a single top-level item.
+    void SetOutline(bool on) { outline_ = on; }
+    // Adds an indirect object and returns its number, for dictionaries that refer to it ("N 0 R").
+    int AddObject(const std::string& body);
+    int AddStream(const std::string& dictEntries, const std::string& data);
+
+    std::vector<Page>& Pages() { return pages_; }
+    std::string Build() const;
+    bool Save(const std::string& path) const;
+
+private:
+    std::vector<Page> pages_;
+    std::map<std::string, std::string> fonts_;
+    std::vector<std::pair<std::string, std::string>> info_;
+    std::vector<std::string> extras_;  // objects 3 .. 3 + n - 1
+    bool outline_ = false;
+};
+
+// A document of `pages` pages, each with the line "Page N of the test document".
+PdfWriter NumberedPages(int pages);
+
+// Encrypts with qpdf (AES-256); false when qpdf fails.
+bool Encrypt(const std::string& in, const std::string& out, const std::string& userPassword,
+             const std::string& ownerPassword);
+
+}  // namespace testpdf

@@ -1,0 +1,22 @@
+#pragma once
+// Installed faces and text extents, as a 96-dpi screen would give them.
+#include <string>
+
+namespace platform {
+
+// True when fontconfig knows the family by that name, including the
+// metric-compatible aliases it defines (Times New Roman, Arial, Courier New, ...).
+bool FontFamilyKnown(const std::string& family);
+
+struct TextExtent {
+    int width = 0;
+    int height = 0;
+};
+
+// Extent in screen pixels of `text` (Latin-1 bytes, one character each) set in
+// the face at a character height of pixelHeight pixels; (0, 0) when no face resolves.
+TextExtent MeasureText(const std::string& face, int pixelHeight, bool bold, bool italic, const std::string& text);
+
+constexpr int kScreenDpi = 96;
+
+}  // namespace platform

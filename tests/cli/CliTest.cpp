@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+
+#include "cli/CliOptions.h"
+#include "support/PdfWriter.h"
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+using testpdf::TempDir;
+
+namespace {
+
+// Runs the converter with its temp folder inside the test's own folder, so
+// that left-over workspaces can be seen.
+class CommandLine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tmp = dir / "tmp";
+        fs::create_directory(tmp);
+        const char* old = std::getenv("TMPDIR");
+        oldTmp = old ? old : "";
+        hadTmp = old != nullptr;
+        setenv("TMPDIR", tmp.c_str(), 1);
+    }
+    void TearDown() override {
+        if (hadTmp) setenv("TMPDIR", oldTmp.c_str(), 1);
+        else unsetenv("TMPDIR");
+    }
+    platform::ProcessResult Convert(std::vector<std::string> args) {
+        args.insert(args.begin(), testpdf::ConvertProgram());
+        return testpdf::RunProgram(args, dir.path());
+    }
+    std::string Pdf(int pages, const std::string& name) {
+        testpdf::NumberedPages(pages).Save(dir / name);
+        return dir / name;
+    }
+    bool WorkspaceLeft() const { return !fs::is_empty(tmp); }
+
+    TempDir dir;
+    std::string tmp, oldTmp;
+    bool hadTmp = false;
+};
+
+TEST_F(CommandLine, VerboseRunNamesOnlyTheSelectedPages) {
+    Pdf(10, "ten-pages.pdf");
+    auto r = Convert({"-v", "-m", "text", "-p", "3-5", "-o", "out/", "ten-pages.pdf"});
+    EXPECT_EQ(r.status, 0) << r.errors;
+    std::regex started("Conversion of <(\\d+)> page started\\.");
+    std::vector<std::string> pages;
+    for (std::sregex_iterator it(r.errors.begin(), r.errors.end(), started), end; it != end; ++it)
+        pages.push_back((*it)[1]);
+    EXPECT_EQ(pages, (std::vector<std::string>{"3", "4", "5"}));
+    EXPECT_NE(r.errors.find("Reading text content from pdf started."), std::string::npos);
+    EXPECT_TRUE(fs::exists(dir / "out/ten-pages.rtf"));
+    EXPECT_NE(r.output.find("out/ten-pages.rtf"), std::string::npos);
+    EXPECT_FALSE(WorkspaceLeft());
+}
+
+TEST_F(CommandLine, QuietRunPrintsNothingAndKeepsXml) {
+    Pdf(2, "a.pdf");
+    auto r = Convert({"-q", "--keep-xml", "-o", "res", "a.pdf"});
+    EXPECT_EQ(r.status, 0) << r.errors;
+    EXPECT_EQ(r.output, "");
+    EXPECT_EQ(r.errors, "");
+    EXPECT_TRUE(fs::exists(dir / "res/a.rtf"));
+    std::string xml = testpdf::ReadFile(dir / "res/a.xml");
+    EXPECT_NE(xml.find("<pdf2xml"), std::string::npos);
+    EXPECT_NE(xml.find("</pdf2xml>"), std::string::npos);
+}
+
+TEST_F(CommandLine, FailuresNameTheFileAndTheReason) {
+    std::string plain = Pdf(3, "plain.pdf");
+    ASSERT_TRUE(testpdf::Encrypt(plain, dir / "locked.pdf", "pw", "owner"));
+    testpdf::WriteFile(dir / "notes.pdf", "just some text\n");
+
+    auto r = Convert({"-q", "locked.pdf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("locked.pdf: encrypted: give its password with --password"), std::string::npos);
+
+    r = Convert({"-q", "--password", "wrong", "locked.pdf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("locked.pdf: encrypted: wrong password"), std::string::npos);
+
+    r = Convert({"-q", "--password", "pw", "-o", "ok", "locked.pdf"});
+    EXPECT_EQ(r.status, 0) << r.errors;
+    EXPECT_TRUE(fs::exists(dir / "ok/locked.rtf"));
+
+    r = Convert({"-q", "notes.pdf", "absent.pdf", "plain.pdf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("notes.pdf: unreadable or not a PDF"), std::string::npos);
+    EXPECT_NE(r.errors.find("absent.pdf: no such file"), std::string::npos);
+    EXPECT_TRUE(fs::exists(dir / "plain.rtf"));  // one bad file does not stop the batch
+
+    r = Convert({"-q", "-p", "7-9", "plain.pdf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("plain.pdf: the page list selects none of its 3 pages"), std::string::npos);
+    EXPECT_FALSE(WorkspaceLeft());
+}
+
+TEST_F(CommandLine, UnwritableOutputFolder) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
+    Pdf(1, "a.pdf");
+    fs::create_directory(dir / "ro");
+    fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+    auto r = Convert({"-o", "ro", "a.pdf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("not writable"), std::string::npos);
+}
+
+TEST_F(CommandLine, OutputFolderThatIsAFile) {
+    Pdf(1, "a.pdf");
+    testpdf::WriteFile(dir / "file", "x");
+    auto r = Convert({"-o", "file", "a.pdf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("is not a folder"), std::string::npos);
+    r = Convert({"-o", "file/sub", "a.pdf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("cannot create the output folder file/sub"), std::string::npos);
+}
+
+TEST_F(CommandLine, SameNameTwiceKeepsTheFirstResult) {
+    fs::create_directory(dir / "x");
+    Pdf(1, "a.pdf");
+    testpdf::NumberedPages(2).Save(dir / "x/a.pdf");
+    auto r = Convert({"-q", "a.pdf", "x/a.pdf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("x/a.pdf: its result ./a.rtf would replace"), std::string::npos);
+}
+
+TEST_F(CommandLine, UsageErrorsExitWithTwo) {
+    Pdf(1, "a.pdf");
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {}, {"--bogus", "a.pdf"}, {"-m", "wide", "a.pdf"}, {"-p", "one", "a.pdf"}, {"-f", "pdf", "a.pdf"},
+             {"--extract-images", "gif", "a.pdf"}, {"a.pdf", "-o"}}) {
+        auto r = Convert(args);
+        EXPECT_EQ(r.status, 2) << testing::PrintToString(args);
+        EXPECT_NE(r.errors.find("vellumor-convert: "), std::string::npos);
+    }
+    auto help = Convert({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("--extract-images"), std::string::npos);
+}
+
+TEST_F(CommandLine, ImageJobRunsOverTheSelectedPages) {
+    Pdf(3, "pics.pdf");
+    auto r = Convert({"-v", "--extract-images", "png", "-p", "2", "-o", "img", "pics.pdf"});
+    EXPECT_EQ(r.status, 0) << r.errors;
+    EXPECT_NE(r.errors.find("Conversion of <2> page started."), std::string::npos);
+    EXPECT_EQ(r.errors.find("Conversion of <1> page started."), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "img/pics.rtf"));
+    EXPECT_FALSE(WorkspaceLeft());
+}
+
+TEST(CommandLineOptions, ParsesEveryOption) {
+    CliOptions o;
+    std::string err;
+    ASSERT_TRUE(ParseCommandLine({"-o", "d", "--layout=asis", "-f", "doc", "-p", "1, 3-4", "--password", "",
+                                  "--remove-images", "--keep-xml", "-v", "--", "-odd.pdf"},
+                                 o, err))
+        << err;
+    EXPECT_EQ(o.outputDir, "d");
+    EXPECT_EQ(o.mode, ModeAsIs);
+    EXPECT_TRUE(o.doc);
+    EXPECT_EQ(o.pages, "1, 3-4");
+    EXPECT_TRUE(o.havePassword);
+    EXPECT_TRUE(o.removeImages && o.keepXml);
+    EXPECT_EQ(o.verbosity, Verbosity::Verbose);
+    EXPECT_EQ(o.files, (std::vector<std::string>{"-odd.pdf"}));
+
+    CliOptions img;
+    ASSERT_TRUE(ParseCommandLine({"--extract-images", "JPG", "-q", "a.pdf"}, img, err));
+    EXPECT_EQ(img.imageDevice, "jpeg");
+    EXPECT_EQ(img.verbosity, Verbosity::Quiet);
+    EXPECT_FALSE(ValidPageList(""));
+    EXPECT_FALSE(ValidPageList("1;2"));
+    EXPECT_TRUE(ValidPageList(" 1,,4 , 6-"));
+}
+
+}  // namespace

@@ -113,6 +113,7 @@ int RunBatch(const CliOptions& o, MyConvertPara& para, TerminalObserver& observe
             continue;
         }
 
+        observer.BeginFile(file);
         para.inputPath = file;
         para.xmlCopyPath = o.keepXml && !imageJob ? stem + ".xml" : std::string();
         para.lastPage = -1;

@@ -14,12 +14,20 @@ void TerminalObserver::Log(const std::string& line) {
     if (verbosity_ == Verbosity::Verbose) {
         std::fprintf(err_, "%s\n", line.c_str());
         std::fflush(err_);
+    } else if (verbosity_ == Verbosity::Normal && terminal_) {
+        status_ = line;
+        DrawBar();
     }
 }
 
-void TerminalObserver::FileStarted(const std::string& source, const std::string&) {
+void TerminalObserver::BeginFile(const std::string& source) {
     size_t slash = source.find_last_of('/');
     name_ = slash == std::string::npos ? source : source.substr(slash + 1);
+    percent_ = 0;
+    status_.clear();
+}
+
+void TerminalObserver::FileStarted(const std::string&, const std::string&) {
     percent_ = 0;
     if (verbosity_ == Verbosity::Normal && terminal_) DrawBar();
 }
@@ -31,7 +39,10 @@ void TerminalObserver::DrawBar() {
     int filled = percent_ * width / 100;
     std::string bar(static_cast<size_t>(filled), '#');
     bar.append(static_cast<size_t>(width - filled), '.');
-    std::fprintf(err_, "\r[%s] %3d%%  %s", bar.c_str(), percent_, name_.c_str());
+    std::string label = name_;
+    if (!status_.empty()) label += ": " + status_;
+    if (label.size() > 60) label = label.substr(0, 57) + "...";
+    std::fprintf(err_, "\r\033[K[%s] %3d%%  %s", bar.c_str(), percent_, label.c_str());
     std::fflush(err_);
     barShown_ = true;
 }

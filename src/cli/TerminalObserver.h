@@ -15,6 +15,9 @@ public:
     void FileStarted(const std::string& source, const std::string& destination) override;
     void FileFinished(const std::string& source, const std::string& destination) override;
 
+    // Names the file the next job works on, so the bar shows it from the first
+    // status line on (the text pass reports no progress of its own).
+    void BeginFile(const std::string& source);
     // Removes the bar so that the next line starts clean.
     void ClearBar();
 
@@ -27,4 +30,5 @@ private:
     bool barShown_ = false;
     int percent_ = 0;
     std::string name_;
+    std::string status_;
 };

@@ -20,6 +20,7 @@ std::string Captured(FILE* f) {
 TEST(TerminalObserver, BarNeverShowsMoreThanAHundred) {
     FILE* f = std::tmpfile();
     TerminalObserver o(Verbosity::Normal, f, true);
+    o.BeginFile("/some/where/book.pdf");
     o.FileStarted("/some/where/book.pdf", "out/book.rtf");
     o.Progress(125);
     std::string s = Captured(f);

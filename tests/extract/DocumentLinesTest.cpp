@@ -85,6 +85,11 @@ TEST(DocumentLines, PageLinesFollowRotation) {
     EXPECT_EQ(Attr(PageLines(xml, 4)[0], "pheight"), "450");
     EXPECT_EQ(Attr(PageLines(xml, 4)[0], "pwidth"), "300");
     EXPECT_EQ(Attr(PageLines(xml, 4)[0], "protation"), "270");
+    // Upright text on a page turned a quarter counter-clockwise by its transformation
+    // reads bottom to top on the device.
+    std::vector<int> directions;
+    for (const auto& e : Elements(xml)) directions.push_back(e.direction);
+    EXPECT_EQ(directions, (std::vector<int>{1, 1, 1, 1, 4, 4}));
 }
 
 TEST(DocumentLines, PagesWithoutVisibleText) {

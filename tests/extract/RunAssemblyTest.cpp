@@ -132,3 +132,13 @@ TEST(RunAssembly, Type3TextWithoutGlyphProcedures) {
     EXPECT_EQ(Contents(xml), (std::vector<std::string>{"mm"}));
     EXPECT_NE(xml.find("family=\"Times New Roman\""), std::string::npos);
 }
+
+// A broken text state must not break the data tag's syntax.
+TEST(RunAssembly, AbsurdTextStateKeepsTheLineWhole) {
+    PdfWriter pdf = WithMetricFont();
+    std::string huge = "1" + std::string(250, '0');
+    pdf.AddPage("BT /M 12 Tf " + huge + " Tc -" + huge + " TL 72 700 Td (x) Tj ET\n");
+    std::string xml = Extract(pdf);
+    EXPECT_EQ(CheckXmlGrammar(xml), "");
+    EXPECT_EQ(Contents(xml), (std::vector<std::string>{"x"}));
+}

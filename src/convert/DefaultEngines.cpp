@@ -1,7 +1,6 @@
 // The engines a real conversion runs.
 //
-// Until the extraction device and the RTF engine exist, stand-ins keep the job's
-// files and page loops whole: an XML with one empty element per page, and an RTF
+// Until the RTF engine exists, a stand-in keeps the job's page loop whole: an RTF
 // with one empty section per converted page.
 #include <OutputDev.h>
 
@@ -10,26 +9,9 @@
 
 #include "convert/ConvertEngines.h"
 #include "convert/CConvertPara.h"
+#include "extract/HtmlOutputDev.h"
 
 namespace {
-
-class PageSkeletonDevice : public OutputDev {
-public:
-    explicit PageSkeletonDevice(const std::string& path) : out_(path) {
-        out_ << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<pdf2xml>\n";
-    }
-    ~PageSkeletonDevice() override { out_ << "</pdf2xml>\n"; }
-    bool ok() const { return static_cast<bool>(out_); }
-    bool upsideDown() override { return true; }
-    bool useDrawChar() override { return false; }
-    bool interpretType3Chars() override { return false; }
-    void startPage(int pageNum, GfxState*, XRef*) override {
-        out_ << "<page number=\"" << pageNum << "\">\n</page>\n";
-    }
-
-private:
-    std::ofstream out_;
-};
 
 class EmptyPagesRtf : public IRtfDocument {
 public:
@@ -60,8 +42,11 @@ private:
 ConvertEngines MakeDefaultEngines() {
     ConvertEngines e;
     e.makeTextDevice = [](const TextDeviceSpec& spec) -> std::unique_ptr<OutputDev> {
-        auto device = std::make_unique<PageSkeletonDevice>(spec.outputName + ".xml");
-        if (!device->ok()) return nullptr;
+        auto device = std::make_unique<HtmlOutputDev>(
+            spec.outputName.c_str(), spec.title.c_str(), spec.author.c_str(), spec.keywords.c_str(),
+            spec.subject.c_str(), spec.date.c_str(), spec.imageExtension.c_str(), spec.rawOrder, spec.firstPage,
+            spec.outline);
+        if (!device->isOk()) return nullptr;
         return device;
     };
     e.createRtfDocument = [](const std::string& xmlPath, const CConvertPara& para) -> std::unique_ptr<IRtfDocument> {

@@ -43,6 +43,11 @@ TEST(FontNameMapping, InstalledFaces) {
     EXPECT_TRUE(IsInstalled("Arial"));
     EXPECT_FALSE(IsInstalled(""));
     EXPECT_FALSE(IsInstalled("Zurich Bold BT Xyzzy"));
+    EXPECT_FALSE(IsInstalled("Caf\xe9 Sans"));  // Latin-1 bytes from a PDF name
+    // fontconfig compares family names without blanks, so the substitution
+    // table's "Arial Narrow " (with its final blank) is an installed face too.
+    EXPECT_TRUE(IsInstalled(NormaliseFamily("ArialNarrow")));
+    EXPECT_TRUE(IsInstalled("Arial Narrow "));
 }
 
 // The mapping file lives in the folder that "DLL_FONT" names under the key.

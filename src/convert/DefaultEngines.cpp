@@ -1,8 +1,7 @@
 // The engines a real conversion runs.
 //
-// Until the extraction device and the RTF engine exist, stand-ins keep the job's
-// files and page loops whole: an XML with one empty element per page, and an RTF
-// with one empty section per converted page.
+// Until the extraction device exists, a stand-in keeps the job's files and page
+// loops whole: an XML with one empty element per page.
 #include <OutputDev.h>
 
 #include <cstdio>
@@ -10,6 +9,8 @@
 
 #include "convert/ConvertEngines.h"
 #include "convert/CConvertPara.h"
+#include "rtf/CRtfDocument.h"
+#include "rtf/FontNameMapping.h"
 
 namespace {
 
@@ -31,32 +32,6 @@ private:
     std::ofstream out_;
 };
 
-class EmptyPagesRtf : public IRtfDocument {
-public:
-    explicit EmptyPagesRtf(std::string path) : path_(std::move(path)) {}
-    ~EmptyPagesRtf() override {
-        if (out_.is_open()) out_ << "}\n";
-    }
-    bool OpenRtf() override {
-        out_.open(path_, std::ios::binary | std::ios::trunc);
-        out_ << "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}}\n";
-        return static_cast<bool>(out_);
-    }
-    void SetLayoutMode(int) override {}
-    bool ReadPage(int) override { return true; }
-    void AddGraphics(CGraphicsList&) override {}
-    bool WritePage(unsigned char) override {
-        if (pages_++ > 0) out_ << "\\sect\n";
-        out_ << "\\pard\\par\n";
-        return static_cast<bool>(out_);
-    }
-
-private:
-    std::string path_;
-    std::ofstream out_;
-    int pages_ = 0;
-};
-
 ConvertEngines MakeDefaultEngines() {
     ConvertEngines e;
     e.makeTextDevice = [](const TextDeviceSpec& spec) -> std::unique_ptr<OutputDev> {
@@ -65,8 +40,8 @@ ConvertEngines MakeDefaultEngines() {
         return device;
     };
     e.createRtfDocument = [](const std::string& xmlPath, const CConvertPara& para) -> std::unique_ptr<IRtfDocument> {
-        if (!std::ifstream(xmlPath)) return nullptr;
-        return std::make_unique<EmptyPagesRtf>(para.rtfPath);
+        SetFontMapKey(para.fontMapKey);
+        return CRtfDocument::Create(xmlPath, para.rtfPath);
     };
     return e;
 }

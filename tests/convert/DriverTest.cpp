@@ -134,8 +134,8 @@ TEST_F(DriverTest, PageSelectionConvertsListedPagesOnly) {
     EXPECT_EQ(para.currentPage, 10);  // the loop still walks to the last page
     // The text pass extracts every page whatever the selection.
     std::string xml = testpdf::ReadFile(dir / "copy.xml");
-    EXPECT_NE(xml.find("<page number=\"10\""), std::string::npos);
-    EXPECT_NE(xml.find("<page number=\"1\""), std::string::npos);
+    EXPECT_NE(xml.find("<page pnumber=\"10\""), std::string::npos);
+    EXPECT_NE(xml.find("<page pnumber=\"1\""), std::string::npos);
 }
 
 TEST_F(DriverTest, CancelIsSeenAtThePageBoundary) {

@@ -1,0 +1,36 @@
+#pragma once
+// One font record of the extraction: name, integer size and colour; the style
+// flags come from the name.
+#include <string>
+
+#include "extract/HtmlColor.h"
+
+class HtmlFont {
+public:
+    // The name given to fonts that have none.
+    static const char* DefaultName();
+
+    // name may be null: the default name is used.
+    HtmlFont(const char* name, int size, double extraSize, HtmlColor color);
+
+    bool operator==(const HtmlFont&) const = default;
+
+    int getSize() const { return size; }
+    bool isBold() const { return bold; }
+    bool isItalic() const { return italic; }
+    bool isOblique() const { return oblique; }
+    const std::string& getName() const { return name; }
+    const HtmlColor& getColor() const { return color; }
+    // The style value of the data line: 1 bold, else 2 italic, else 0.
+    unsigned style() const { return bold ? 1u : italic ? 2u : 0u; }
+
+private:
+    int size;
+    double extraSize;
+    int lineSize = -1;
+    bool italic = false;
+    bool bold = false;
+    bool oblique = false;
+    std::string name;
+    HtmlColor color;
+};

@@ -1,0 +1,106 @@
+#include "extract/HtmlOutputDev.h"
+
+#include <Error.h>
+#include <GfxState.h>
+#include <GlobalParams.h>
+#include <Link.h>
+#include <PDFDoc.h>
+#include <Page.h>
+
+#include <cstring>
+
+#include "extract/XmlValueFormat.h"
+
+namespace {
+
+// The HTML name of the PDF core's text encoding.
+std::string EncodingName() {
+    std::string name = globalParams ? globalParams->getTextEncodingName() : std::string("Latin1");
+    return name == "Latin1" ? "ISO-8859-1" : name;
+}
+
+}  // namespace
+
+HtmlOutputDev::HtmlOutputDev(const char* fileName, const char*, const char* author, const char* keywords,
+                             const char* subject, const char* date, const char*, bool raw, int, bool hasOutline)
+    : page(std::make_unique<HtmlPageBuffer>(raw)), docName(fileName ? fileName : ""), rawOrder(raw),
+      outline(hasOutline) {
+    const std::pair<const char*, const char*> items[] = {
+        {"author", author}, {"keywords", keywords}, {"date", date}, {"subject", subject}};
+    for (const auto& [name, value] : items)
+        if (value) metaList.emplace_back(name, xmlvalue::OneLine(value));
+
+    std::string path = docName + ".xml";
+    outputFile = std::fopen(path.c_str(), "w");
+    if (!outputFile) {
+        error(errIO, -1, "Couldn't open html file '{0:s}'", path.c_str());
+        return;
+    }
+    std::string head = "<?xml version=\"1.0\" encoding=\"" + EncodingName() + "\"?>\n<pdf2xml";
+    for (const auto& [name, value] : metaList) head += " " + name + "=\"" + value + "\"";
+    head += ">\n";
+    std::fwrite(head.data(), 1, head.size(), outputFile);
+    ok = true;
+}
+
+HtmlOutputDev::~HtmlOutputDev() {
+    if (outputFile) {
+        std::fputs("</pdf2xml>\n", outputFile);
+        std::fclose(outputFile);
+    }
+}
+
+bool HtmlOutputDev::checkPageSlice(Page* p, double, double, int, bool, bool, int, int, int, int, bool, bool (*)(void*),
+                                   void*, bool (*)(Annot*, void*), void*) {
+    pageBeingDrawn = p;
+    return true;
+}
+
+void HtmlOutputDev::startPage(int pageNum, GfxState* state, XRef*) {
+    pageNumber = pageNum;
+    page->reset();
+    int hRes = xmlvalue::Truncate(state->getHDPI());
+    int vRes = xmlvalue::Truncate(state->getVDPI());
+    int width = xmlvalue::Truncate(state->getPageWidth());
+    int height = xmlvalue::Truncate(state->getPageHeight());
+    int rotation = state->getRotate();
+    page->setPageGeometry(width, height, hRes, vRes, rotation);
+    if (!outputFile) return;
+    std::fprintf(outputFile,
+                 "<page pnumber=\"%u\" pposition=\"absolute\" ptop=\"%u\" pleft=\"%u\" pheight=\"%u\" pwidth=\"%u\" "
+                 "protation=\"%u\">\n",
+                 static_cast<unsigned>(pageNum), static_cast<unsigned>(hRes), static_cast<unsigned>(vRes),
+                 static_cast<unsigned>(height), static_cast<unsigned>(width), static_cast<unsigned>(rotation));
+}
+
+void HtmlOutputDev::endPage() {
+    // The core hands links to a device only on request, after the page; they are
+    // needed before the runs are resolved.
+    if (pageBeingDrawn) {
+        Catalog* catalog = pageBeingDrawn->getDoc() ? pageBeingDrawn->getDoc()->getCatalog() : nullptr;
+        if (std::unique_ptr<Links> links = pageBeingDrawn->getLinks())
+            for (AnnotLink* link : links->getLinks()) drawLink(link, catalog);
+        pageBeingDrawn = nullptr;
+    }
+    page->endRun();
+    page->resolveRuns();
+    if (outputFile) {
+        page->writePage(outputFile, pageNumber);
+        std::fputs("</page>\n", outputFile);
+    }
+    maxPageWidth = page->getPageWidth();
+    maxPageHeight = page->getPageHeight();
+}
+
+void HtmlOutputDev::updateFont(GfxState* state) { page->updateFont(state); }
+
+void HtmlOutputDev::beginStringOp(GfxState* state) { page->beginRun(state); }
+
+void HtmlOutputDev::endStringOp(GfxState*) { page->endRun(); }
+
+void HtmlOutputDev::drawChar(GfxState* state, double x, double y, double dx, double dy, double, double, CharCode, int,
+                             const Unicode* u, int uLen) {
+    // Render modes 3 and 7 draw nothing: the hidden text layer of scanned pages.
+    if ((state->getRender() & 3) == 3) return;
+    page->addChar(state, x, y, dx, dy, u, uLen);
+}

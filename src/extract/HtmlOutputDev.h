@@ -1,0 +1,68 @@
+#pragma once
+// The text extraction device: the PDF core renders every page onto it, and it
+// writes the intermediate XML of the document, one page at a time.
+#include <OutputDev.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "extract/HtmlPageBuffer.h"
+
+class AnnotLink;
+class Catalog;
+
+class HtmlOutputDev : public OutputDev {
+public:
+    // fileName is the XML path without ".xml". title, extension, firstPage and
+    // outline do not show in the XML. A null information value is left out.
+    HtmlOutputDev(const char* fileName, const char* title, const char* author, const char* keywords,
+                  const char* subject, const char* date, const char* extension, bool rawOrder, int firstPage,
+                  bool outline);
+    ~HtmlOutputDev() override;
+    HtmlOutputDev(const HtmlOutputDev&) = delete;
+    HtmlOutputDev& operator=(const HtmlOutputDev&) = delete;
+
+    bool upsideDown() override { return true; }
+    bool useDrawChar() override { return true; }
+    bool useTilingPatternFill() override { return false; }
+    bool useShadedFills(int) override { return false; }
+    bool interpretType3Chars() override { return false; }
+    bool needNonText() override { return false; }
+
+    // Remembers the page so that its link annotations can be read before it ends.
+    bool checkPageSlice(Page* page, double hDPI, double vDPI, int rotate, bool useMediaBox, bool crop, int sliceX,
+                        int sliceY, int sliceW, int sliceH, bool printing, bool (*abortCheckCbk)(void*) = nullptr,
+                        void* abortCheckCbkData = nullptr, bool (*annotDisplayDecideCbk)(Annot*, void*) = nullptr,
+                        void* annotDisplayDecideCbkData = nullptr) override;
+    void startPage(int pageNum, GfxState* state, XRef* xref) override;
+    void endPage() override;
+
+    void updateFont(GfxState* state) override;
+    // A run spans one whole text-showing operation (all strings of a TJ array),
+    // so kerning between the strings does not cut words apart.
+    void beginStringOp(GfxState* state) override;
+    void endStringOp(GfxState* state) override;
+    void drawChar(GfxState* state, double x, double y, double dx, double dy, double originX, double originY,
+                  CharCode code, int nBytes, const Unicode* u, int uLen) override;
+
+    // Adds the link's rectangle and target to the page's links.
+    void drawLink(AnnotLink* link, Catalog* catalog);
+
+    bool isOk() const { return ok; }
+    const HtmlPageBuffer& pageBuffer() const { return *page; }
+
+private:
+    FILE* outputFile = nullptr;
+    std::unique_ptr<HtmlPageBuffer> page;
+    int pageNumber = 0;
+    int maxPageWidth = 0, maxPageHeight = 0;
+    std::string docName;
+    std::vector<std::pair<std::string, std::string>> metaList;
+    bool ok = false;
+    bool rawOrder;
+    bool outline;
+    Page* pageBeingDrawn = nullptr;
+};

@@ -1,0 +1,33 @@
+#pragma once
+// What one text-showing operation draws between blanks (or between clear gaps).
+#include <string>
+#include <vector>
+
+class HtmlLink;
+
+class HtmlTextRun {
+public:
+    struct TextState {
+        double charSpace = 0, wordSpace = 0, horizScaling = 1, rise = 0, leading = 0;
+    };
+
+    HtmlTextRun(double yMin, double yMax, int fontIndex, const TextState& textState);
+
+    // Adds a character at device x with advance w; the first one fixes the direction.
+    void addChar(unsigned u, double x, double w, int direction);
+    // Right-to-left runs are stored in reading order.
+    void finish();
+
+    int length() const { return static_cast<int>(text.size()); }
+    bool empty() const { return text.empty(); }
+
+    const HtmlLink* link = nullptr;
+    double xMin = 0, xMax = 0;
+    double yMin, yMax;
+    std::vector<unsigned> text;
+    std::vector<double> xRight;
+    int fontIndex;
+    std::string escapedText;
+    int direction = 0;
+    TextState state;
+};

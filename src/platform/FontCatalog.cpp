@@ -1,13 +1,202 @@
-// Stand-in until the fontconfig and FreeType layer exists.
+// Installed faces through fontconfig, extents through FreeType. Faces are opened
+// once per (name, style) and kept; every measurement is computed afresh.
 #include "platform/FontCatalog.h"
 
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <cctype>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <tuple>
+
 namespace platform {
+namespace {
 
-bool FontFamilyKnown(const std::string& family) { return family == "Times New Roman"; }
+// Family names compare as fontconfig compares them: without case and blanks.
+bool SameFamily(const FcChar8* a, const FcChar8* b) {
+    for (;;) {
+        while (*a == ' ') ++a;
+        while (*b == ' ') ++b;
+        if (!*a || !*b) return !*a && !*b;
+        if (std::tolower(*a) != std::tolower(*b)) return false;
+        ++a;
+        ++b;
+    }
+}
 
-TextExtent MeasureText(const std::string& face, int pixelHeight, bool, bool, const std::string& text) {
-    if (face.empty()) return {};
-    return {static_cast<int>(text.size()) * pixelHeight / 2, pixelHeight};
+// The family list fontconfig builds for a name: the name, then the families its
+// configuration binds to it, then the generic fallbacks it appends.
+FcPattern* SubstitutedPattern(const std::string& family, bool bold, bool italic) {
+    FcPattern* pattern = FcPatternCreate();
+    if (!pattern) return nullptr;
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    return pattern;
+}
+
+struct FaceKey {
+    std::string name;  // lower case
+    bool bold;
+    bool italic;
+    bool operator<(const FaceKey& o) const {
+        return std::tie(name, bold, italic) < std::tie(o.name, o.bold, o.italic);
+    }
+};
+
+// FreeType faces are not safe to use from two threads at once, and the worker
+// and the user interface may both measure: one lock guards the library, the
+// cache and every face in it.
+class FaceCache {
+public:
+    ~FaceCache() {
+        for (auto& [key, face] : faces_)
+            if (face) FT_Done_Face(face);
+        if (library_) FT_Done_FreeType(library_);
+    }
+
+    std::mutex& Lock() { return mutex_; }
+
+    // The face for (name, style), opened on first use; null when none resolves.
+    FT_Face Face(const std::string& name, bool bold, bool italic) {
+        std::string lower = name;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        FaceKey key{lower, bold, italic};
+        auto it = faces_.find(key);
+        if (it != faces_.end()) return it->second;
+        FT_Face face = Open(name, bold, italic);
+        faces_.emplace(key, face);
+        return face;
+    }
+
+private:
+    FT_Face Open(const std::string& name, bool bold, bool italic) {
+        if (!library_ && FT_Init_FreeType(&library_) != 0) {
+            library_ = nullptr;
+            return nullptr;
+        }
+        FcPattern* pattern = SubstitutedPattern(name, bold, italic);
+        if (!pattern) return nullptr;
+        FcResult result;
+        FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+        FcPatternDestroy(pattern);
+        if (!match) return nullptr;
+        FcChar8* file = nullptr;
+        int index = 0;
+        FT_Face face = nullptr;
+        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+            FcPatternGetInteger(match, FC_INDEX, 0, &index);
+            if (FT_New_Face(library_, reinterpret_cast<const char*>(file), index, &face) != 0) face = nullptr;
+        }
+        FcPatternDestroy(match);
+        if (face && !FT_IS_SCALABLE(face)) {
+            FT_Done_Face(face);
+            face = nullptr;
+        }
+        if (face && FT_Select_Charmap(face, FT_ENCODING_UNICODE) != 0 && face->num_charmaps > 0)
+            FT_Set_Charmap(face, face->charmaps[0]);  // symbol faces: their own code table
+        return face;
+    }
+
+    std::mutex mutex_;
+    FT_Library library_ = nullptr;
+    std::map<FaceKey, FT_Face> faces_;
+};
+
+FaceCache& Cache() {
+    static FaceCache cache;
+    return cache;
+}
+
+// Glyph of a Latin-1 character; symbol faces keep their glyphs at U+F000 and up.
+FT_UInt GlyphOf(FT_Face face, unsigned char c) {
+    FT_UInt glyph = FT_Get_Char_Index(face, c);
+    if (glyph == 0 && face->charmap && face->charmap->encoding == FT_ENCODING_MS_SYMBOL)
+        glyph = FT_Get_Char_Index(face, 0xF000u + c);
+    return glyph;
+}
+
+// Ascent and descent in font units, as a screen device reports them for a face:
+// the Windows metrics of the OS/2 table when the face has them, else its own.
+void VerticalMetrics(FT_Face face, long& ascent, long& descent) {
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    if (os2 && os2->version != 0xFFFFu && (os2->usWinAscent || os2->usWinDescent)) {
+        ascent = os2->usWinAscent;
+        descent = os2->usWinDescent;
+    } else {
+        ascent = face->ascender;
+        descent = face->descender < 0 ? -face->descender : face->descender;
+    }
+}
+
+}  // namespace
+
+bool FontFamilyKnown(const std::string& family) {
+    if (family.empty()) return false;
+    FcPattern* pattern = SubstitutedPattern(family, false, false);
+    if (!pattern) return false;
+    FcResult result;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    bool known = false;
+    if (match) {
+        // Known when the face fontconfig picks carries the name itself or a family
+        // its configuration binds strongly to the name (the metric-compatible
+        // aliases); the generic fallbacks it appends are bound weakly, and a face
+        // reached only through them means fontconfig does not know the name.
+        FcPatternIter it;
+        FcPatternIterStart(pattern, &it);
+        do {
+            const char* object = FcPatternIterGetObject(pattern, &it);
+            if (!object || std::strcmp(object, FC_FAMILY) != 0) continue;
+            const int count = FcPatternIterValueCount(pattern, &it);
+            for (int i = 0; !known && i < count; ++i) {
+                FcValue wanted;
+                FcValueBinding binding;
+                if (FcPatternIterGetValue(pattern, &it, i, &wanted, &binding) != FcResultMatch) break;
+                if (binding == FcValueBindingWeak) break;
+                if (wanted.type != FcTypeString) continue;
+                FcChar8* have = nullptr;
+                for (int j = 0; !known && FcPatternGetString(match, FC_FAMILY, j, &have) == FcResultMatch; ++j)
+                    known = SameFamily(wanted.u.s, have);
+            }
+            break;
+        } while (FcPatternIterNext(pattern, &it));
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return known;
+}
+
+TextExtent MeasureText(const std::string& face, int pixelHeight, bool bold, bool italic, const std::string& text) {
+    if (face.empty() || pixelHeight <= 0) return {};
+    FaceCache& cache = Cache();
+    std::lock_guard<std::mutex> lock(cache.Lock());
+    FT_Face ft = cache.Face(face, bold, italic);
+    if (!ft) return {};
+    // A negative character height asks for the em square at that many pixels.
+    if (FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(pixelHeight)) != 0) return {};
+
+    long ascent = 0, descent = 0;
+    VerticalMetrics(ft, ascent, descent);
+    const double scale = static_cast<double>(pixelHeight) / ft->units_per_EM;
+    TextExtent extent;
+    extent.height = static_cast<int>(std::lround(ascent * scale) + std::lround(descent * scale));
+
+    FT_Pos advance = 0;  // 26.6 pixels
+    for (char c : text) {
+        if (FT_Load_Glyph(ft, GlyphOf(ft, static_cast<unsigned char>(c)), FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) == 0)
+            advance += ft->glyph->advance.x;
+    }
+    extent.width = static_cast<int>((advance + 32) >> 6);
+    return extent;
 }
 
 }  // namespace platform

@@ -2,16 +2,11 @@
 
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfXmlText.h"
+#include "rtf/LinkMarkers.h"
+#include "rtf/TextEdit.h"
 
 namespace {
 
-const std::string kStart = "<#dsAnchor#";
-const std::string kMiddle = "~dsAnchor#>";
-const std::string kEnd = "</~dsAnchor#>";
-
-void RemoveAll(std::string& s, const std::string& what) {
-    for (size_t p = s.find(what); p != std::string::npos; p = s.find(what, p)) s.erase(p, what.size());
-}
 
 // A field instruction holds the target between double quotes: a quote inside
 // it would end the instruction early.
@@ -28,13 +23,13 @@ std::string FieldTarget(const std::string& target) {
 // marker and target would only show up as garbage.
 void DropOpenLinkStarts(std::string& s) {
     size_t p = 0;
-    while ((p = s.find(kStart, p)) != std::string::npos) {
-        size_t m = s.find(kMiddle, p + kStart.size());
+    while ((p = s.find(kLinkStart, p)) != std::string::npos) {
+        size_t m = s.find(kLinkMiddle, p + kLinkStart.size());
         if (m == std::string::npos) {
-            s.erase(p, kStart.size());
+            s.erase(p, kLinkStart.size());
             continue;
         }
-        s.erase(p, m + kMiddle.size() - p);
+        s.erase(p, m + kLinkMiddle.size() - p);
     }
 }
 
@@ -46,21 +41,21 @@ std::string RewriteLinks(const std::string& s, const std::string& xmlFileName, b
     size_t p = 0;
     bool complete = false;
     while (true) {
-        size_t h = s.find(kStart, p);
+        size_t h = s.find(kLinkStart, p);
         if (h == std::string::npos) break;
-        if (h + kStart.size() > s.size()) break;
-        size_t e = s.find(kEnd, h + kStart.size());
+        if (h + kLinkStart.size() > s.size()) break;
+        size_t e = s.find(kLinkEnd, h + kLinkStart.size());
         if (e == std::string::npos) break;
         if (h > 0) result.append(s, p, h - p);
-        size_t m = s.find(kMiddle, h + kStart.size());
+        size_t m = s.find(kLinkMiddle, h + kLinkStart.size());
         if (m != std::string::npos && m < e) {
-            std::string text = s.substr(m + kMiddle.size(), e - m - kMiddle.size());
+            std::string text = s.substr(m + kLinkMiddle.size(), e - m - kLinkMiddle.size());
             if (plain) {
                 result += text;
             } else {
-                std::string target = s.substr(h + kStart.size(), m - h - kStart.size());
-                RemoveAll(target, kStart);
-                RemoveAll(target, kMiddle);
+                std::string target = s.substr(h + kLinkStart.size(), m - h - kLinkStart.size());
+                RemoveAll(target, kLinkStart);
+                RemoveAll(target, kLinkMiddle);
                 if (!xmlFileName.empty() && target.rfind(xmlFileName, 0) == 0) target.erase(0, xmlFileName.size());
                 if (target.empty())
                     result += text;
@@ -68,13 +63,13 @@ std::string RewriteLinks(const std::string& s, const std::string& xmlFileName, b
                     result += "{\\field{\\*\\fldinst{HYPERLINK \"" + FieldTarget(target) + "\"}}{\\fldrslt {" + text + "}}}";
             }
         }
-        p = e + kEnd.size();
+        p = e + kLinkEnd.size();
         complete = true;
     }
     if (!result.empty() || complete) result.append(s, p, std::string::npos);
     else result = s;
     DropOpenLinkStarts(result);
-    RemoveAll(result, kEnd);
+    RemoveAll(result, kLinkEnd);
     return result;
 }
 

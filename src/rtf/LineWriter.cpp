@@ -4,11 +4,9 @@
 
 #include "rtf/CRtfPage.h"
 #include "rtf/CRtfXmlText.h"
+#include "rtf/LinkMarkers.h"
 
 namespace {
-
-const std::string kLinkMiddle = "~dsAnchor#>";
-const std::string kLinkEnd = "</~dsAnchor#>";
 
 // Segments by increasing left edge (earlier ones first on equal edges), with
 // the head inserted before the first segment that starts right of it.

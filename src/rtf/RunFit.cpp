@@ -3,6 +3,7 @@
 
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfXmlText.h"
+#include "rtf/TextEdit.h"
 #include "rtf/TextMeasure.h"
 
 namespace {
@@ -10,13 +11,6 @@ namespace {
 TRtfFontData* EntryOf(CRtfDocument* document, const CRtfXmlText& item) {
     const CRtfFontTable* fonts = FontsOf(document, item);
     return fonts ? fonts->FindEntry(item.fontIndex) : nullptr;
-}
-
-std::string TrimmedRunText(const std::string& s) {
-    size_t b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return {};
-    size_t e = s.find_last_not_of(" \t");
-    return s.substr(b, e - b + 1);
 }
 
 }  // namespace
@@ -58,12 +52,12 @@ int CRtfSentence::FitRunsToBox(CRtfDocument* document, CRtfXmlText& item) {
     }
     CRtfWord* first = First();
     if (first && !first->text.empty() && first->text.front() == ' ' && first->wordSpace > 1000) {
-        first->text = TrimmedRunText(first->text);
+        first->text = Trimmed(first->text);
         b.left = b.right - width;
     }
     CRtfWord* last = Last();
     if (last && !last->text.empty() && last->text.back() == ' ' && last->wordSpace > 1000) {
-        last->text = TrimmedRunText(last->text);
+        last->text = Trimmed(last->text);
         b.right = b.left + width;
     }
     for (CRtfWord* run : *this) run->fontSize = static_cast<uint16_t>(size);

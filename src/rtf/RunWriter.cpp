@@ -4,12 +4,9 @@
 #include "rtf/CRtfFont.h"
 #include "rtf/CRtfXmlText.h"
 #include "rtf/RtfColorData.h"
+#include "rtf/TextEdit.h"
 
 namespace {
-
-void ReplaceAll(std::string& s, const std::string& from, const std::string& to) {
-    for (size_t p = s.find(from); p != std::string::npos; p = s.find(from, p + to.size())) s.replace(p, from.size(), to);
-}
 
 // Backslashes of the source are doubled; the brace and Unicode escapes made on the way stay single.
 std::string EscapeRunText(std::string text) {

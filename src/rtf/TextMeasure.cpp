@@ -4,13 +4,12 @@
 
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfXmlText.h"
+#include "rtf/LinkMarkers.h"
+#include "rtf/TextEdit.h"
 
 namespace {
 
 const std::string kUnicodeEscape = "\\uc1\\u";
-const std::string kLinkStart = "<#dsAnchor#";
-const std::string kLinkMiddle = "~dsAnchor#>";
-const std::string kLinkEnd = "</~dsAnchor#>";
 
 // Each wide character counts as one placeholder of about its width.
 std::string WithoutEscapes(const std::string& text, int size) {
@@ -51,7 +50,7 @@ std::string WithoutLinkMarkers(std::string text) {
         }
         text.erase(p, m + kLinkMiddle.size() - p);
     }
-    for (size_t e = text.find(kLinkEnd); e != std::string::npos; e = text.find(kLinkEnd, e)) text.erase(e, kLinkEnd.size());
+    RemoveAll(text, kLinkEnd);
     return text;
 }
 

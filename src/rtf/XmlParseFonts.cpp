@@ -2,18 +2,8 @@
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfXmlParse.h"
 #include "rtf/FontNameMapping.h"
+#include "rtf/TextEdit.h"
 #include "rtf/XmlParseTokens.h"
-
-namespace {
-
-std::string TrimmedLine(const std::string& line) {
-    size_t b = line.find_first_not_of(" \t");
-    if (b == std::string::npos) return {};
-    size_t e = line.find_last_not_of(" \t");
-    return line.substr(b, e - b + 1);
-}
-
-}  // namespace
 
 bool CRtfXmlParse::ReadFonts(CRtfDocument& document) {
     if (!opened_) return false;
@@ -24,7 +14,7 @@ bool CRtfXmlParse::ReadFonts(CRtfDocument& document) {
             Rewind();
             return true;
         }
-        std::string trimmed = TrimmedLine(line);
+        std::string trimmed = Trimmed(line, " \t");
         if (StartsWith(trimmed, "<fontspec") && HasTagEnd(line)) {
             if (!ReadFontLine(document, trimmed)) return false;
         }

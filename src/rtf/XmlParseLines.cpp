@@ -7,6 +7,7 @@
 
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfXmlParse.h"
+#include "rtf/TextEdit.h"
 #include "rtf/XmlParseTokens.h"
 
 namespace {
@@ -25,11 +26,6 @@ constexpr AttributeName kAttributes[] = {
     {"width=", 25},    {"height=", 26},   {"font=", 27},    {"direction=", 28}, {"toc=", 29},      {"Angle=", 30},
     {"cSpace=", 30},   {"wSpace=", 31},   {"hScal=", 32},   {"style=", 33},    {"cRise=", 34},     {"cLeading=", 35},
 };
-
-void ReplaceAll(std::string& s, const std::string& from, const std::string& to) {
-    if (from.empty()) return;
-    for (size_t p = s.find(from); p != std::string::npos; p = s.find(from, p + to.size())) s.replace(p, from.size(), to);
-}
 
 }  // namespace
 

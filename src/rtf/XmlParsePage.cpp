@@ -1,18 +1,8 @@
 // The page pass of the XML reader: page geometry, margins and text items.
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfXmlParse.h"
+#include "rtf/TextEdit.h"
 #include "rtf/XmlParseTokens.h"
-
-namespace {
-
-std::string Trimmed(const std::string& s) {
-    size_t b = s.find_first_not_of(" \t\r\n\f\v");
-    if (b == std::string::npos) return {};
-    size_t e = s.find_last_not_of(" \t\r\n\f\v");
-    return s.substr(b, e - b + 1);
-}
-
-}  // namespace
 
 bool CRtfXmlParse::ReadPage(CRtfDocument& document, int n) {
     if (!opened_) return false;

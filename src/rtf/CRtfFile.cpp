@@ -54,7 +54,7 @@ std::string CRtfFile::Header() const {
         h += buf;
         h += FamilyClass(entry->name);
         h += " ";
-        h += entry->name;
+        h += EscapeRtfText(entry->name);
         h += ";}";
     }
     h += "}\n";

@@ -1,6 +1,7 @@
 // The body of one page: fontspec lines of the fonts new on the page, the margin
 // line, and the text elements built from abutting runs.
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "extract/HtmlPageBuffer.h"
@@ -11,16 +12,21 @@ using xmlvalue::Truncate;
 
 namespace {
 
+// A text state value x 1000 as the tag prints it; a value that is not finite (a
+// broken content stream) prints as 0 so that the tag keeps its number syntax.
+double Milli(double v) { return std::isfinite(v) ? v * 1000 : 0.0; }
+
 std::string DataTag(const HtmlTextRun& run, const HtmlFont& font) {
-    char buf[256];
+    // Absurd values print in full: up to about 310 digits each.
+    char buf[2048];
     const auto& s = run.state;
     // hScal is printed unsigned like the margins; going through int keeps a
     // mirrored (negative) scaling defined.
     std::snprintf(buf, sizeof buf,
                   "<data cSpace=\"%+07.2f\" wSpace=\"%+08.2f\" hScal=\"%03u\" style=\"%01u\" cRise=\"%+08.2f\" "
                   "cLeading=\"%+08.2f\">",
-                  s.charSpace * 1000, s.wordSpace * 1000, static_cast<unsigned>(Truncate(s.horizScaling * 100)),
-                  font.style(), s.rise * 1000, s.leading * 1000);
+                  Milli(s.charSpace), Milli(s.wordSpace), static_cast<unsigned>(Truncate(s.horizScaling * 100)),
+                  font.style(), Milli(s.rise), Milli(s.leading));
     return buf;
 }
 

@@ -12,6 +12,17 @@ std::string StandardFont(const std::string& baseFont) {
     return "<< /Type /Font /Subtype /Type1 /BaseFont /" + baseFont + " /Encoding /WinAnsiEncoding >>";
 }
 
+std::string MetricFont(const std::string& baseFont, int ascent, int descent, int width) {
+    std::ostringstream s;
+    s << "<< /Type /Font /Subtype /Type1 /BaseFont /" << baseFont
+      << " /Encoding /WinAnsiEncoding /FirstChar 32 /LastChar 255 /Widths [";
+    for (int c = 32; c <= 255; ++c) s << width << ' ';
+    s << "] /FontDescriptor << /Type /FontDescriptor /FontName /" << baseFont
+      << " /Flags 32 /FontBBox [0 " << descent << " 1000 " << ascent << "] /ItalicAngle 0 /Ascent " << ascent
+      << " /Descent " << descent << " /CapHeight " << ascent << " /StemV 80 >> >>";
+    return s.str();
+}
+
 std::string PdfString(const std::string& text) {
     std::string out = "(";
     for (char c : text) {
@@ -45,7 +56,37 @@ Page& PdfWriter::AddPage(const std::string& content, double width, double height
 
 void PdfWriter::SetFont(const std::string& name, const std::string& dict) { fonts_[name] = dict; }
 
-void PdfWriter::SetInfo(const std::string& key, const std::string& value) { info_.emplace_back(key, value); }
+void PdfWriter::SetInfo(const std::string& key, const std::string& value) {
+    info_.emplace_back(key, PdfString(value));
+}
+
+void PdfWriter::SetInfoRaw(const std::string& key, const std::string& pdfObject) { info_.emplace_back(key, pdfObject); }
+
+void PdfWriter::AddUnicodeFont(const std::string& resourceName, const std::vector<unsigned>& unicodes) {
+    std::ostringstream cmap;
+    cmap << "/CIDInit /ProcSet findresource begin 12 dict begin begincmap\n"
+            "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+            "/CMapName /Test-UCS def /CMapType 2 def\n"
+            "1 begincodespacerange <00> <FF> endcodespacerange\n"
+         << unicodes.size() << " beginbfchar\n";
+    char line[64];
+    for (size_t i = 0; i < unicodes.size(); ++i) {
+        unsigned u = unicodes[i];
+        if (u > 0xffff) {
+            unsigned v = u - 0x10000;
+            std::snprintf(line, sizeof line, "<%02X> <%04X%04X>\n", static_cast<unsigned>('A' + i),
+                          0xd800 + (v >> 10), 0xdc00 + (v & 0x3ff));
+        } else {
+            std::snprintf(line, sizeof line, "<%02X> <%04X>\n", static_cast<unsigned>('A' + i), u);
+        }
+        cmap << line;
+    }
+    cmap << "endbfchar\nendcmap CMapName currentdict /CMap defineresource pop end end";
+    int stream = AddStream("", cmap.str());
+    std::string font = MetricFont("TestUnicode");
+    font.insert(font.size() - 2, "/ToUnicode " + std::to_string(stream) + " 0 R ");
+    SetFont(resourceName, font);
+}
 
 int PdfWriter::AddObject(const std::string& body) {
     extras_.push_back(body);
@@ -55,6 +96,14 @@ int PdfWriter::AddObject(const std::string& body) {
 int PdfWriter::AddStream(const std::string& dictEntries, const std::string& data) {
     return AddObject("<< " + dictEntries + " /Length " + std::to_string(data.size()) + " >>\nstream\n" + data +
                      "\nendstream");
+}
+
+int PdfWriter::PageObjectNumber(int n) const {
+    int num = 3 + static_cast<int>(extras_.size()) + (info_.empty() ? 0 : 1) + static_cast<int>(fonts_.size()) +
+              (outline_ ? 2 : 0);
+    for (int i = 0; i + 1 < n && i < static_cast<int>(pages_.size()); ++i)
+        num += 2 + static_cast<int>(pages_[static_cast<size_t>(i)].links.size());
+    return num;
 }
 
 std::string PdfWriter::Build() const {
@@ -67,7 +116,7 @@ std::string PdfWriter::Build() const {
     int infoNum = 0;
     if (!info_.empty()) {
         std::string d = "<<";
-        for (const auto& [k, v] : info_) d += " /" + k + " " + PdfString(v);
+        for (const auto& [k, v] : info_) d += " /" + k + " " + v;
         infoNum = next();
         objs.push_back(d + " >>");
     }
@@ -115,7 +164,9 @@ std::string PdfWriter::Build() const {
             std::ostringstream a;
             a << "<< /Type /Annot /Subtype /Link /Rect [" << l.x0 << " " << l.y0 << " " << l.x1 << " " << l.y1
               << "] /Border [0 0 0]";
-            if (!l.uri.empty())
+            if (!l.action.empty())
+                a << " /A " << l.action;
+            else if (!l.uri.empty())
                 a << " /A << /S /URI /URI " << PdfString(l.uri) << " >>";
             else if (l.destPage >= 1 && l.destPage <= static_cast<int>(pageNums.size()))
                 a << " /Dest [" << pageNums[l.destPage - 1] << " 0 R /XYZ 0 " << l.destTop << " 0]";
@@ -125,7 +176,8 @@ std::string PdfWriter::Build() const {
         kids += std::to_string(pageNum) + " 0 R ";
     }
     objs[1] = "<< /Type /Catalog /Pages 2 0 R" +
-              (outline_ ? " /Outlines " + std::to_string(outlineNum) + " 0 R" : std::string()) + " >>";
+              (outline_ ? " /Outlines " + std::to_string(outlineNum) + " 0 R" : std::string()) + " " +
+              catalogEntries_ + " >>";
     objs[2] = "<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages_.size()) + " >>";
 
     std::string out = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";

@@ -12,6 +12,7 @@ struct LinkAnnot {
     std::string uri;                        // URI action when not empty
     int destPage = 0;                       // 1-based GoTo destination when uri is empty
     double destTop = 0;
+    std::string action = {};  // raw action dictionary ("<< /S /Launch ... >>"); wins over uri and destPage
 };
 
 struct Page {
@@ -24,6 +25,11 @@ struct Page {
 
 // Dictionary of one of the standard 14 fonts with the Windows ANSI encoding.
 std::string StandardFont(const std::string& baseFont);
+
+// A simple font without a built-in face: every code from 32 to 255 is `width`
+// thousandths of an em wide, and the font box reaches `ascent` above and
+// `descent` (negative) below the baseline, so tests can predict run boxes exactly.
+std::string MetricFont(const std::string& baseFont, int ascent = 800, int descent = -200, int width = 500);
 
 // Escapes text for a PDF literal string "( ... )".
 std::string PdfString(const std::string& text);
@@ -42,6 +48,13 @@ public:
     void SetFont(const std::string& resourceName, const std::string& dictionary);
     // Info dictionary entry, e.g. SetInfo("Title", "A title"); the value is written as a literal string.
     void SetInfo(const std::string& key, const std::string& value);
+    // Info entry with the value written as given (a PDF object: "(a\\rb)", "<FEFF0041>").
+    void SetInfoRaw(const std::string& key, const std::string& pdfObject);
+    // Raw entries added to the catalog dictionary ("/Dests << ... >>").
+    void SetCatalogEntries(const std::string& entries) { catalogEntries_ = entries; }
+    // A MetricFont under resourceName whose codes 'A', 'B', ... stand for the given
+    // Unicode values (through a ToUnicode map), for text beyond the 8-bit encodings.
+    void AddUnicodeFont(const std::string& resourceName, const std::vector<unsigned>& unicodes);
     // Adds a catalog /Outlines entry with a single top-level item.
     void SetOutline(bool on) { outline_ = on; }
     // Adds an indirect object and returns its number, for dictionaries that refer to it ("N 0 R").
@@ -49,6 +62,8 @@ public:
     int AddStream(const std::string& dictEntries, const std::string& data);
 
     std::vector<Page>& Pages() { return pages_; }
+    // Object number that Build gives to page n (1-based), for destinations ("N 0 R").
+    int PageObjectNumber(int n) const;
     std::string Build() const;
     bool Save(const std::string& path) const;
 
@@ -58,6 +73,7 @@ private:
     std::vector<std::pair<std::string, std::string>> info_;
     std::vector<std::string> extras_;  // objects 3 .. 3 + n - 1
     bool outline_ = false;
+    std::string catalogEntries_;
 };
 
 // A document of `pages` pages, each with the line "Page N of the test document".

@@ -8,13 +8,52 @@
 
 namespace {
 
+const std::string kUnicodeWord = "\\uc1\\u";
+
+std::string UnicodeEscape(long codePoint) {
+    return kUnicodeWord + std::to_string(codePoint) + "X";
+}
+
+// The extraction writes a wide character as its code point, but an RTF reader
+// takes the number as a signed 16-bit value: characters from U+8000 on are
+// written negative, and those beyond U+FFFF as a surrogate pair.
+std::string SixteenBitEscapes(const std::string& text) {
+    std::string out;
+    size_t p = 0;
+    while (true) {
+        size_t e = text.find(kUnicodeWord, p);
+        if (e == std::string::npos) break;
+        size_t digits = e + kUnicodeWord.size();
+        size_t end = digits;
+        while (end < text.size() && end - digits < 8 && text[end] >= '0' && text[end] <= '9') ++end;
+        if (end == digits || end >= text.size() || text[end] != 'X') {
+            out.append(text, p, digits - p);
+            p = digits;
+            continue;
+        }
+        long cp = std::stol(text.substr(digits, end - digits));
+        out.append(text, p, e - p);
+        if (cp > 0xFFFF && cp <= 0x10FFFF) {
+            long v = cp - 0x10000;
+            out += UnicodeEscape(0xD800 + (v >> 10) - 0x10000) + UnicodeEscape(0xDC00 + (v & 0x3FF) - 0x10000);
+        } else if (cp > 0x7FFF && cp <= 0xFFFF) {
+            out += UnicodeEscape(cp - 0x10000);
+        } else {
+            out.append(text, e, end + 1 - e);
+        }
+        p = end + 1;
+    }
+    out.append(text, p, std::string::npos);
+    return out;
+}
+
 // Backslashes of the source are doubled; the brace and Unicode escapes made on the way stay single.
 std::string EscapeRunText(std::string text) {
     ReplaceAll(text, "\\", "\\\\");
     ReplaceAll(text, "\\\\{", "\\{");
     ReplaceAll(text, "\\\\}", "\\}");
     ReplaceAll(text, "\\\\uc1\\\\u", "\\uc1\\u");
-    return text;
+    return SixteenBitEscapes(text);
 }
 
 struct StyleWord {

@@ -41,6 +41,13 @@ TEST(RunWriter, EscapingKeepsReaderEscapesSingle) {
     EXPECT_EQ(run.WritePlainRun(), "\\f0 {\\\\\\{}");
 }
 
+TEST(RunWriter, WideCharactersAreSigned16BitEscapes) {
+    ItemSet set;
+    CRtfWord& run = FirstRun(set.Add({0, 0, 10, 10}, {"a\\uc1\\u63736Xb\\uc1\\u120143X\\uc1\\u947X\\uc1\\u12"}));
+    EXPECT_EQ(run.WritePlainRun(),
+              "\\f0 {a\\uc1\\u-1800Xb\\uc1\\u-10187X\\uc1\\u-8881X\\uc1\\u947X\\uc1\\u12}");
+}
+
 TEST(RunWriter, IndexesBeyondTheTablesAreWrittenAsZero) {
     ItemSet set;
     CRtfXmlText* item = set.Add({0, 0, 10, 10}, {"x"});

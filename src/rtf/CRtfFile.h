@@ -24,6 +24,7 @@ public:
     std::string Header() const;
     std::string PageSetup(const CRtfPage& page) const;
     std::string PageBody(CRtfPage& page, unsigned flags);
+    std::string LooseItems(CRtfPage& page);
 
 private:
     CRtfDocument& document_;

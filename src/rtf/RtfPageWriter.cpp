@@ -1,8 +1,10 @@
 // One page of the RTF: section break, pictures, page setup, body, loose items.
 #include <cstdio>
+#include <cstdlib>
 
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfFile.h"
+#include "rtf/Hyperlinks.h"
 
 namespace {
 
@@ -44,6 +46,47 @@ std::string CRtfFile::PageBody(CRtfPage& page, unsigned) {
     return body;
 }
 
+namespace {
+
+// The words of a turned line keep their left edge, or their top, as they advance.
+bool SameRow(const CRtfXmlText& previous, const CRtfXmlText& item) {
+    return std::abs(previous.box.left - item.box.left) <= 2 || std::abs(previous.box.top - item.box.top) <= 2;
+}
+
+}  // namespace
+
+// Items outside the page's reading orientation become text shapes. An item no
+// shape is made for (on a turned page, every item) would lose its words: those
+// are kept as plain paragraphs, one per row of items, words apart.
+std::string CRtfFile::LooseItems(CRtfPage& page) {
+    std::string out, paragraph;
+    if (!page.flow) return out;
+    auto flush = [&] {
+        if (!paragraph.empty()) out += "\\pard " + paragraph + "\\par";
+        paragraph.clear();
+    };
+    const CRtfXmlText* previous = nullptr;
+    for (CRtfXmlText* item : page.flow->loose) {
+        item->page = &page;
+        std::string shape = item->WriteItem();
+        if (!shape.empty()) {
+            flush();
+            out += shape;
+            previous = nullptr;
+            continue;
+        }
+        std::string words = document_.layoutMode == kLayoutTextOnly ? StripLinks(item->runs.WritePlainRuns())
+                                                                     : item->ApplyLinks(item->runs.WriteRuns(0));
+        if (words.empty()) continue;
+        if (previous && !SameRow(*previous, *item)) flush();
+        if (!paragraph.empty()) paragraph += "{ }";
+        paragraph += words;
+        previous = item;
+    }
+    flush();
+    return out;
+}
+
 bool CRtfFile::WritePage(CRtfDocument& document, unsigned flags) {
     CRtfPage* page = document.page.get();
     if (!page) return false;
@@ -54,12 +97,7 @@ bool CRtfFile::WritePage(CRtfDocument& document, unsigned flags) {
     // Pictures and shapes write themselves once their RTF writers exist.
     std::string pictures;
     std::string body = PageBody(*page, flags);
-    std::string loose;
-    if (page->flow)
-        for (CRtfXmlText* item : page->flow->loose) {
-            item->page = page;
-            loose += item->WriteItem();
-        }
+    std::string loose = LooseItems(*page);
     if (!pictures.empty() || !body.empty() || !loose.empty()) text += pictures + PageSetup(*page) + body + loose;
     if (text.empty()) {
         pageWritten_ = true;

@@ -117,3 +117,18 @@ TEST(RtfWriter, UnwritableOutputFailsToOpen) {
     EXPECT_FALSE(doc->OpenRtf());
     EXPECT_FALSE(doc->writer);
 }
+
+TEST(RtfWriter, WordsOfTurnedPagesAreKept) {
+    // On a page turned a quarter, the extraction reports the words of a line one
+    // below the other with their own direction: none is in the page's reading
+    // orientation, and no text shape is made for them.
+    std::string xml = Root() + FontSpec(0, 12, "Times") + PageLine(1, 918, 1188, 90) + Margin() +
+                      Text(95, 750, 1, 17, 0, "Landscape") + Text(183, 750, 1, 17, 0, "page") +
+                      Text(95, 700, 1, 17, 0, "Second") + Text(160, 700, 1, 17, 0, "line") + "</page>\n" + kEnd;
+    std::string rtf = Convert(xml, kLayoutTextOnly, 1, 1);
+    EXPECT_NE(rtf.find("\\pard \\f0 {Landscape}{ }\\f0 {page}\\par\\pard \\f0 {Second}{ }\\f0 {line}\\par}"),
+              std::string::npos)
+        << rtf;
+    std::string formatted = Convert(xml, kLayoutFormatted, 1, 1);
+    EXPECT_NE(formatted.find("{Landscape}{ }\\fs24"), std::string::npos) << formatted;
+}

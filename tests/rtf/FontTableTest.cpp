@@ -4,6 +4,7 @@
 #include "rtf/FontNameMapping.h"
 #include "rtf/RtfColorData.h"
 #include "RtfTestXml.h"
+#include "platform/Registry.h"
 
 using namespace rtftest;
 
@@ -108,4 +109,26 @@ TEST(FontTable, FontspecLinesRegisterWithSizeAndColour) {
     EXPECT_EQ(c->colour, nullptr);
     EXPECT_EQ(a->entry, b->entry);
     EXPECT_EQ(doc->colours.Count(), 2u);
+}
+
+TEST(FontTable, MappingFileNamesAReplacementFace) {
+    if (!IsInstalled("Arial")) GTEST_SKIP() << "Arial not known here";
+    testpdf::TempDir dir;
+    platform::SetRegistryPath(dir / "registry.ini");
+    ASSERT_TRUE(platform::RegistryWrite("SOFTWARE/VellumorRtfTest", "DLL_FONT", dir.path()));
+    testpdf::WriteFile(dir / "xml2rtffont.map", "NoSuchFaceAnywhere=Arial\nOtherMissingFace=NotInstalledEither\n");
+    SetFontMapKey("SOFTWARE/VellumorRtfTest");
+    {
+        CRtfFontTable table;
+        TRtfFontData* mapped = table.AddFont(Spec(0, "NoSuchFaceAnywhere"));
+        ASSERT_TRUE(mapped);
+        EXPECT_EQ(mapped->name, "Arial");
+        EXPECT_EQ(mapped->index, 1);
+        EXPECT_EQ(table.FindSpec(0)->substituted, 1);
+        // A replacement that is not installed is no replacement.
+        EXPECT_EQ(table.AddFont(Spec(1, "OtherMissingFace")), table.DefaultEntry());
+        EXPECT_EQ(table.FindSpec(1)->substituted, 1);
+    }
+    SetFontMapKey({});
+    platform::SetRegistryPath({});
 }

@@ -1,0 +1,70 @@
+// RTF build time per page on the corpus book, for the layouts that write whole
+// documents: the XML is extracted once, then read back and written per mode.
+#include <PDFDoc.h>
+#include <goo/GooString.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "extract/HtmlOutputDev.h"
+#include "extract/PdfCoreConfig.h"
+#include "rtf/CRtfDocument.h"
+#include "support/TempDir.h"
+
+namespace {
+
+double Seconds(const std::function<void()>& run) {
+    auto start = std::chrono::steady_clock::now();
+    run();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void BuildRtf(const std::string& xml, const std::string& rtf, int mode, int pages) {
+    auto doc = CRtfDocument::Create(xml, rtf);
+    if (!doc || !doc->OpenRtf()) return;
+    doc->SetLayoutMode(mode);
+    for (int n = 1; n <= pages; ++n) {
+        doc->ReadPage(n);
+        doc->WritePage((n == 1 ? 1 : 0) | (n == pages ? 2 : 0));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string corpus = testpdf::CorpusDir();
+    std::string path = argc > 1 ? argv[1] : corpus + "/GeoTopo-komprimiert.pdf";
+    if (!std::filesystem::exists(path)) {
+        std::printf("rtfbuild: %s not found, nothing measured\n", path.c_str());
+        return 0;
+    }
+    testpdf::TempDir dir;
+    pdfcore::CreateGlobalParams();
+    pdfcore::ApplyExtractionSettings();
+    std::FILE* quiet = std::freopen("/dev/null", "w", stderr);
+    (void)quiet;
+    int pages = 0;
+    {
+        PDFDoc doc(std::make_unique<GooString>(path));
+        pages = doc.getNumPages();
+        HtmlOutputDev dev((dir / "book").c_str(), "", "", "", "", "", "png", true, 1, false);
+        doc.displayPages(&dev, 1, pages, 108, 108, 0, false, true, true);
+    }
+    pdfcore::DeleteGlobalParams();
+
+    const int rounds = 3;
+    std::printf("rtfbuild: %s, %d pages, best of %d rounds\n", std::filesystem::path(path).filename().c_str(), pages,
+                rounds);
+    for (auto [mode, name] : {std::pair{kLayoutFormatted, "formatted text"}, std::pair{kLayoutTextOnly, "text only"}}) {
+        double best = 1e9;
+        for (int round = 0; round < rounds; ++round)
+            best = std::min(best, Seconds([&] { BuildRtf(dir / "book.xml", dir / "book.rtf", mode, pages); }));
+        std::printf("  %-15s %8.3f ms/page  (%ju bytes of RTF)\n", name, best * 1000 / std::max(pages, 1),
+                    static_cast<uintmax_t>(std::filesystem::file_size(dir / "book.rtf")));
+    }
+    return 0;
+}

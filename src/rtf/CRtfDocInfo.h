@@ -1,0 +1,6 @@
+#pragma once
+#include <string>
+
+struct CRtfDocInfo {
+    std::string author, keywords, date, subject;
+};

@@ -1,0 +1,65 @@
+#include "rtf/CRtfDocument.h"
+
+#include "convert/CGraphicsList.h"
+#include "rtf/CRtfFile.h"
+#include "rtf/CRtfXmlParse.h"
+#include "rtfgraphics/CRtfShpObject.h"
+
+std::unique_ptr<CRtfDocument> CRtfDocument::Create(const std::string& xmlPath, const std::string& rtfPath) {
+    if (xmlPath.empty()) return nullptr;
+    auto reader = std::make_unique<CRtfXmlParse>(xmlPath);
+    if (!reader->Opened()) return nullptr;
+    std::unique_ptr<CRtfDocument> document(new CRtfDocument);
+    document->reader = std::move(reader);
+    document->outputPath = rtfPath;
+    if (!document->reader->ReadFonts(*document)) return nullptr;
+    document->reader->CopyInfo(*document);
+    return document;
+}
+
+// The page refers to the tables and the writer closes the file: page first, writer last.
+CRtfDocument::~CRtfDocument() {
+    page.reset();
+    reader.reset();
+    writer.reset();
+}
+
+bool CRtfDocument::OpenRtf() {
+    if (writer) return writer->Ok();
+    writer = std::make_unique<CRtfFile>(*this, outputPath);
+    if (!writer->Ok()) {
+        writer.reset();
+        return false;
+    }
+    return true;
+}
+
+void CRtfDocument::SetLayoutMode(int mode) { layoutMode = (mode >= 1 && mode <= 3) ? mode : kLayoutFlowing; }
+
+bool CRtfDocument::ReadPage(int n) {
+    if (!reader) return true;
+    if (!page) page = std::make_unique<CRtfPage>(this, n);
+    reader->ReadPage(*this, n);
+    lastPageRead = n;
+    return true;
+}
+
+void CRtfDocument::AddGraphics(CGraphicsList& list) {
+    if (!page) return;
+    for (auto& entry : list.TakeAll())
+        if (entry) page->graphics.push_back(std::move(entry));
+}
+
+bool CRtfDocument::AddTextToFlow(CRtfXmlText* item) {
+    if (!page) return false;
+    if (!page->flow) page->flow = std::make_unique<CRtfPageFlow>();
+    return page->flow->Add(page.get(), item);
+}
+
+std::string CRtfDocument::XmlFileName() const { return reader ? reader->FileName() : std::string(); }
+
+bool CRtfDocument::WritePage(unsigned char flags) {
+    if (page && writer) writer->WritePage(*this, flags);
+    page.reset();
+    return true;
+}

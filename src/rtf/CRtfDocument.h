@@ -1,0 +1,46 @@
+#pragma once
+// Root of the RTF engine for one conversion: reader, writer, current page,
+// font table, colour list and document information.
+#include <memory>
+#include <string>
+
+#include "convert/ConvertEngines.h"
+#include "rtf/CRtfDocInfo.h"
+#include "rtf/CRtfFont.h"
+#include "rtf/CRtfPage.h"
+#include "rtf/RtfColorData.h"
+
+class CRtfXmlParse;
+class CRtfFile;
+
+enum RtfLayoutMode { kLayoutFlowing = 0, kLayoutAsIs = 1, kLayoutFormatted = 2, kLayoutTextOnly = 3 };
+
+class CRtfDocument : public IRtfDocument {
+public:
+    // None when the XML cannot be opened or its fonts cannot be read.
+    static std::unique_ptr<CRtfDocument> Create(const std::string& xmlPath, const std::string& rtfPath);
+    ~CRtfDocument() override;
+
+    bool OpenRtf() override;
+    void SetLayoutMode(int mode) override;
+    bool ReadPage(int n) override;
+    void AddGraphics(CGraphicsList& list) override;
+    bool WritePage(unsigned char flags) override;
+
+    bool AddTextToFlow(CRtfXmlText* item);
+    std::string XmlFileName() const;
+
+    std::unique_ptr<CRtfPage> page;
+    std::unique_ptr<CRtfXmlParse> reader;
+    std::unique_ptr<CRtfFile> writer;
+    CRtfDocInfo info;
+    CRtfColorList colours;
+    CRtfFontTable fonts;
+    int lastPageRead = 0;
+    std::string outputPath;
+    int layoutMode = kLayoutFlowing;
+    uint8_t preserveSpacing = 0;
+
+private:
+    CRtfDocument() = default;
+};

@@ -1,0 +1,38 @@
+#pragma once
+// The RTF output file: header with the font and colour tables when opened,
+// one piece per page, the closing brace when destroyed.
+#include <cstdio>
+#include <string>
+
+#include "rtf/RtfUnits.h"
+
+class CRtfDocument;
+class CRtfPage;
+
+class CRtfFile {
+public:
+    CRtfFile(CRtfDocument& document, const std::string& path);
+    ~CRtfFile();
+    CRtfFile(const CRtfFile&) = delete;
+    CRtfFile& operator=(const CRtfFile&) = delete;
+
+    bool Ok() const { return ok_; }
+    bool WriteString(const std::string& text);
+    // flags bit 0: first page of the range; bit 1: last page.
+    bool WritePage(CRtfDocument& document, unsigned flags);
+
+    std::string Header() const;
+    std::string PageSetup(const CRtfPage& page) const;
+    std::string PageBody(CRtfPage& page, unsigned flags);
+    std::string LooseItems(CRtfPage& page);
+
+private:
+    CRtfDocument& document_;
+    std::FILE* file_ = nullptr;
+    bool ok_ = false;
+    bool opened_ = false;
+    bool pageWritten_ = false;
+};
+
+// Information strings go into the header as RTF text, whatever bytes the PDF stored.
+std::string EscapeRtfText(const std::string& text);

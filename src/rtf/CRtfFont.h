@@ -1,0 +1,53 @@
+#pragma once
+// Fonts of the RTF engine: the entries of the RTF font table (installed faces)
+// and the font specifications read from the intermediate XML, each mapped to
+// one entry.
+#include <cstdint>
+#include <string>
+
+#include "rtf/TSafeList.h"
+
+struct RtfColorData;
+
+class TRtfFontBase {
+public:
+    virtual ~TRtfFontBase() = default;
+    std::string name;
+    int index = 0;
+};
+
+// One entry of the RTF font table; index is its \f number.
+class TRtfFontData : public TRtfFontBase {
+public:
+    // Takes the name when it is an installed face, else its mapping-file
+    // replacement when that one is installed (substituted); false otherwise.
+    virtual bool Resolve(const std::string& faceName, bool& substituted);
+};
+
+// One fontspec of the XML; index holds its id.
+class CRtfFont : public TRtfFontBase {
+public:
+    TRtfFontData* entry = nullptr;
+    RtfColorData* colour = nullptr;
+    uint16_t size = 10;
+    std::string alternate;
+    uint8_t sizeMissing = 0;
+    uint8_t substituted = 0;
+};
+
+class CRtfFontTable {
+public:
+    // Entry 0 is the default face, listed even when it does not resolve.
+    CRtfFontTable();
+
+    // Registers the spec (the table takes it over) and gives its entry; none only when nothing could be created.
+    TRtfFontData* AddFont(CRtfFont* font);
+    int EntryIndexOfSpec(int id) const;
+    int SizeOfSpec(int id) const;
+    CRtfFont* FindSpec(int id) const;
+    TRtfFontData* FindEntry(int index) const;
+    TRtfFontData* DefaultEntry() const { return entries.First(); }
+
+    TSafeList<TRtfFontData> entries;
+    TSafeList<CRtfFont> specs;
+};

@@ -1,0 +1,89 @@
+#include <strings.h>
+
+#include "rtf/CRtfFont.h"
+#include "rtf/FontNameMapping.h"
+
+bool TRtfFontData::Resolve(const std::string& faceName, bool& substituted) {
+    substituted = false;
+    if (faceName.empty()) return false;
+    if (IsInstalled(faceName)) {
+        name = faceName;
+        return true;
+    }
+    std::string mapped;
+    if (MapFontName(faceName, mapped) && IsInstalled(mapped)) {
+        name = mapped;
+        substituted = true;
+        return true;
+    }
+    return false;
+}
+
+CRtfFontTable::CRtfFontTable() {
+    auto* entry = new TRtfFontData;
+    bool substituted = false;
+    entry->Resolve("Times New Roman", substituted);
+    entries.Append(entry);
+}
+
+TRtfFontData* CRtfFontTable::AddFont(CRtfFont* font) {
+    if (!font) return nullptr;
+    CRtfFont* earlier = nullptr;
+    for (CRtfFont* spec : specs)
+        if (spec->entry && spec->name == font->name) {
+            earlier = spec;
+            break;
+        }
+    specs.Append(font);
+    if (earlier) {
+        font->entry = earlier->entry;
+        font->substituted = earlier->substituted;
+        return font->entry;
+    }
+
+    auto entry = std::make_unique<TRtfFontData>();
+    bool substituted = false;
+    bool resolved = entry->Resolve(font->name, substituted);
+    if (!resolved && !font->alternate.empty()) resolved = entry->Resolve(font->alternate, substituted);
+    if (!resolved) {
+        font->entry = DefaultEntry();
+        font->substituted = 1;
+        return font->entry;
+    }
+    TRtfFontData* target = nullptr;
+    for (TRtfFontData* e : entries)
+        if (strcasecmp(e->name.c_str(), entry->name.c_str()) == 0) {
+            target = e;
+            break;
+        }
+    if (!target) {
+        entry->index = static_cast<int>(entries.Count());
+        target = entry.get();
+        entries.Append(std::move(entry));
+    }
+    font->entry = target;
+    font->substituted = substituted ? 1 : 0;
+    return target;
+}
+
+CRtfFont* CRtfFontTable::FindSpec(int id) const {
+    for (CRtfFont* spec : specs)
+        if (spec->index == id) return spec;
+    return nullptr;
+}
+
+int CRtfFontTable::EntryIndexOfSpec(int id) const {
+    CRtfFont* spec = FindSpec(id);
+    return spec && spec->entry ? spec->entry->index : 0;
+}
+
+int CRtfFontTable::SizeOfSpec(int id) const {
+    CRtfFont* spec = FindSpec(id);
+    return spec && spec->size != 0 ? spec->size : 10;
+}
+
+TRtfFontData* CRtfFontTable::FindEntry(int index) const {
+    for (TRtfFontData* e : entries)
+        if (e->index == index) return e;
+    return nullptr;
+}

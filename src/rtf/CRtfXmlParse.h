@@ -1,0 +1,53 @@
+#pragma once
+// Reader of the intermediate XML. Line-oriented and keyword-driven: tags are
+// recognised at the start of a line and attributes by the prefix of a token,
+// exactly as the extraction writes them.
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "rtf/CRtfDocInfo.h"
+
+class CRtfDocument;
+class CRtfXmlText;
+
+class CRtfXmlParse {
+public:
+    explicit CRtfXmlParse(const std::string& path);
+    ~CRtfXmlParse();
+    CRtfXmlParse(const CRtfXmlParse&) = delete;
+    CRtfXmlParse& operator=(const CRtfXmlParse&) = delete;
+
+    bool Opened() const { return opened_; }
+    bool ReadFonts(CRtfDocument& document);
+    void CopyInfo(CRtfDocument& document) const;
+    std::string FileName() const;
+    // Reads page n into the document's current page; pages come in ascending order.
+    bool ReadPage(CRtfDocument& document, int n);
+    int PageNumber() const { return pageNumber_; }
+
+    // Attribute number of a token (0: none), and its value without quotes and ">".
+    static int FindAttribute(const std::string& token);
+    static std::string AttributeValue(const std::string& token);
+    // Leading integer of a value, as a C atol would read it, saturated to 32 bits.
+    static long ValueNumber(const std::string& value);
+    // Run text of a data line: entities decoded, braces escaped for RTF.
+    static std::string DecodeText(std::string text);
+
+private:
+    bool ReadLine(std::string& line);
+    void SeekBack();
+    void Rewind();
+    void ReadHeader();
+    bool ReadFontLine(CRtfDocument& document, const std::string& line);
+    bool ReadTextElement(CRtfDocument& document, const std::string& line);
+    bool ReadDataLines(CRtfXmlText& item);
+
+    std::FILE* file_ = nullptr;
+    std::string path_;
+    bool opened_ = false;
+    long lineStart_ = 0;
+    std::unique_ptr<CRtfDocInfo> info_;
+    int pageNumber_ = 0;
+};

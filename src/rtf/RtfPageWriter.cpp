@@ -1,0 +1,109 @@
+// One page of the RTF: section break, pictures, page setup, body, loose items.
+#include <cstdio>
+#include <cstdlib>
+
+#include "rtf/CRtfDocument.h"
+#include "rtf/CRtfFile.h"
+#include "rtf/Hyperlinks.h"
+
+namespace {
+
+const char* const kPageBreak = "\\pard\\sect\\sectd\\sbkpage";
+
+}  // namespace
+
+std::string CRtfFile::PageSetup(const CRtfPage& page) const {
+    char buf[256];
+    if (!pageWritten_)
+        std::snprintf(buf, sizeof buf, "\\paperw%d\\paperh%d\\margl%d\\margr%d\\margt%u\\margb%u\n",
+                      ToTwips(page.Width()), ToTwips(page.Height()), ToTwips(page.margins.left),
+                      ToTwips(page.margins.right), static_cast<unsigned>(ToTwips(page.margins.top)),
+                      static_cast<unsigned>(ToTwips(page.margins.bottom)));
+    else
+        std::snprintf(buf, sizeof buf, "\\pgwsxn%u\\pghsxn%u\\marglsxn%u\\margrsxn%u\\margtsxn%u\\margbsxn%u",
+                      static_cast<unsigned>(ToTwips(page.Width())), static_cast<unsigned>(ToTwips(page.Height())),
+                      static_cast<unsigned>(ToTwips(page.margins.left)),
+                      static_cast<unsigned>(ToTwips(page.margins.right)),
+                      static_cast<unsigned>(ToTwips(page.margins.top)),
+                      static_cast<unsigned>(ToTwips(page.margins.bottom)));
+    return buf;
+}
+
+std::string CRtfFile::PageBody(CRtfPage& page, unsigned) {
+    std::string body;
+    if (!page.flow) return body;
+    switch (document_.layoutMode) {
+        case kLayoutFormatted:
+            for (CRtfXmlText* head : page.flow->lines) body += head->WriteFormattedParagraph();
+            break;
+        case kLayoutTextOnly:
+            for (CRtfXmlText* head : page.flow->lines) body += head->WritePlainParagraph();
+            break;
+        default:
+            // Positioned frames and the sections of flowing text are written by their own layouts.
+            break;
+    }
+    return body;
+}
+
+namespace {
+
+// The words of a turned line keep their left edge, or their top, as they advance.
+bool SameRow(const CRtfXmlText& previous, const CRtfXmlText& item) {
+    return std::abs(previous.box.left - item.box.left) <= 2 || std::abs(previous.box.top - item.box.top) <= 2;
+}
+
+}  // namespace
+
+// Items outside the page's reading orientation become text shapes. An item no
+// shape is made for (on a turned page, every item) would lose its words: those
+// are kept as plain paragraphs, one per row of items, words apart.
+std::string CRtfFile::LooseItems(CRtfPage& page) {
+    std::string out, paragraph;
+    if (!page.flow) return out;
+    auto flush = [&] {
+        if (!paragraph.empty()) out += "\\pard " + paragraph + "\\par";
+        paragraph.clear();
+    };
+    const CRtfXmlText* previous = nullptr;
+    for (CRtfXmlText* item : page.flow->loose) {
+        item->page = &page;
+        std::string shape = item->WriteItem();
+        if (!shape.empty()) {
+            flush();
+            out += shape;
+            previous = nullptr;
+            continue;
+        }
+        std::string words = document_.layoutMode == kLayoutTextOnly ? StripLinks(item->runs.WritePlainRuns())
+                                                                     : item->ApplyLinks(item->runs.WriteRuns(0));
+        if (words.empty()) continue;
+        if (previous && !SameRow(*previous, *item)) flush();
+        if (!paragraph.empty()) paragraph += "{ }";
+        paragraph += words;
+        previous = item;
+    }
+    flush();
+    return out;
+}
+
+bool CRtfFile::WritePage(CRtfDocument& document, unsigned flags) {
+    CRtfPage* page = document.page.get();
+    if (!page) return false;
+    std::string text;
+    if (!(flags & 1) && pageWritten_) text = kPageBreak;
+    if (!pageWritten_) page->firstWritten = 1;
+
+    // Pictures and shapes write themselves once their RTF writers exist.
+    std::string pictures;
+    std::string body = PageBody(*page, flags);
+    std::string loose = LooseItems(*page);
+    if (!pictures.empty() || !body.empty() || !loose.empty()) text += pictures + PageSetup(*page) + body + loose;
+    if (text.empty()) {
+        pageWritten_ = true;
+        return true;
+    }
+    if (!WriteString(text)) return false;
+    pageWritten_ = true;
+    return true;
+}

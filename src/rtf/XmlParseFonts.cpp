@@ -1,0 +1,50 @@
+// The font pass of the XML reader: every fontspec into the document's font table.
+#include "rtf/CRtfDocument.h"
+#include "rtf/CRtfXmlParse.h"
+#include "rtf/FontNameMapping.h"
+#include "rtf/TextEdit.h"
+#include "rtf/XmlParseTokens.h"
+
+bool CRtfXmlParse::ReadFonts(CRtfDocument& document) {
+    if (!opened_) return false;
+    Rewind();
+    std::string line;
+    while (ReadLine(line)) {
+        if (StartsWith(line, "</pdf2xml>")) {
+            Rewind();
+            return true;
+        }
+        std::string trimmed = Trimmed(line, " \t");
+        if (StartsWith(trimmed, "<fontspec") && HasTagEnd(line)) {
+            if (!ReadFontLine(document, trimmed)) return false;
+        }
+    }
+    // The extraction ends the file with the root's closing line; without it the file is incomplete.
+    Rewind();
+    return false;
+}
+
+bool CRtfXmlParse::ReadFontLine(CRtfDocument& document, const std::string& line) {
+    auto font = std::make_unique<CRtfFont>();
+    for (const std::string& token : SplitTokens(line)) {
+        std::string value = AttributeValue(token);
+        switch (FindAttribute(token)) {
+            case 14: font->index = static_cast<int>(ValueNumber(value)); break;
+            case 15: {
+                long size = ValueNumber(value);
+                if ((size & 0xFFFF) == 0) {
+                    font->size = 10;
+                    font->sizeMissing = 1;
+                } else {
+                    font->size = static_cast<uint16_t>(size);
+                }
+                break;
+            }
+            case 16: font->name = CleanFaceName(NormaliseFamily(value)); break;
+            case 17: font->alternate = value; break;
+            case 18: font->colour = document.colours.ParseColor(value); break;
+            default: break;
+        }
+    }
+    return document.fonts.AddFont(font.release()) != nullptr;
+}

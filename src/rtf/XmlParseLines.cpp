@@ -1,0 +1,142 @@
+// Line reading, tokens and values of the intermediate XML.
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <sys/types.h>
+
+#include "rtf/CRtfDocument.h"
+#include "rtf/CRtfXmlParse.h"
+#include "rtf/TextEdit.h"
+#include "rtf/XmlParseTokens.h"
+
+namespace {
+
+struct AttributeName {
+    const char* prefix;
+    int number;
+};
+
+// Order matters: the first prefix a token begins with gives its number.
+constexpr AttributeName kAttributes[] = {
+    {"version=", 1},   {"encoding=", 2}, {"author=", 3},    {"keywords=", 4},  {"date=", 5},       {"subject=", 6},
+    {"pnumber=", 7},   {"pposition=", 8}, {"ptop=", 9},     {"pleft=", 10},    {"pheight=", 11},   {"pwidth=", 12},
+    {"protation=", 13}, {"id=", 14},     {"size=", 15},     {"family=", 16},   {"alternate=", 17}, {"color=", 18},
+    {"mleft=", 19},    {"mtop=", 20},     {"mbottom=", 21}, {"mright=", 22},   {"top=", 23},       {"left=", 24},
+    {"width=", 25},    {"height=", 26},   {"font=", 27},    {"direction=", 28}, {"toc=", 29},      {"Angle=", 30},
+    {"cSpace=", 30},   {"wSpace=", 31},   {"hScal=", 32},   {"style=", 33},    {"cRise=", 34},     {"cLeading=", 35},
+};
+
+}  // namespace
+
+std::vector<std::string> SplitTokens(const std::string& line) {
+    std::vector<std::string> tokens;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+        if (i > start) tokens.push_back(line.substr(start, i - start));
+    }
+    return tokens;
+}
+
+bool StartsWith(const std::string& line, const char* prefix) { return line.rfind(prefix, 0) == 0; }
+
+bool HasTagEnd(const std::string& line) { return line.size() > 1 && line.find('>', 1) != std::string::npos; }
+
+CRtfXmlParse::CRtfXmlParse(const std::string& path) : path_(path) {
+    file_ = std::fopen(path.c_str(), "r");
+    opened_ = file_ != nullptr;
+    if (opened_) ReadHeader();
+}
+
+CRtfXmlParse::~CRtfXmlParse() {
+    if (file_) std::fclose(file_);
+}
+
+bool CRtfXmlParse::ReadLine(std::string& line) {
+    lineStart_ = std::ftell(file_);
+    char* buffer = nullptr;
+    size_t capacity = 0;
+    ssize_t n = getline(&buffer, &capacity, file_);
+    if (n < 0) {
+        std::free(buffer);
+        return false;
+    }
+    line.assign(buffer, static_cast<size_t>(n));
+    std::free(buffer);
+    // Files written on Windows end their lines with CR LF.
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    return true;
+}
+
+void CRtfXmlParse::SeekBack() { std::fseek(file_, lineStart_, SEEK_SET); }
+
+void CRtfXmlParse::Rewind() { std::fseek(file_, 0, SEEK_SET); }
+
+int CRtfXmlParse::FindAttribute(const std::string& token) {
+    for (const AttributeName& a : kAttributes)
+        if (token.rfind(a.prefix, 0) == 0) return a.number;
+    return 0;
+}
+
+std::string CRtfXmlParse::AttributeValue(const std::string& token) {
+    size_t eq = token.find('=');
+    if (eq == std::string::npos) return {};
+    std::string value;
+    for (size_t i = eq + 1; i < token.size(); ++i)
+        if (token[i] != '"' && token[i] != '>') value += token[i];
+    return value;
+}
+
+long CRtfXmlParse::ValueNumber(const std::string& value) {
+    errno = 0;
+    long long v = std::strtoll(value.c_str(), nullptr, 10);
+    if (v > INT_MAX) return INT_MAX;
+    if (v < INT_MIN) return INT_MIN;
+    return static_cast<long>(v);
+}
+
+std::string CRtfXmlParse::DecodeText(std::string text) {
+    // In sequence over the whole string: "&amp;lt;" ends as "<".
+    ReplaceAll(text, "&amp;", "&");
+    ReplaceAll(text, "&quot;", "\"");
+    ReplaceAll(text, "quot;", "\"");
+    ReplaceAll(text, "&lt;", "<");
+    ReplaceAll(text, "&gt;", ">");
+    ReplaceAll(text, "{", "\\{");
+    ReplaceAll(text, "}", "\\}");
+    return text;
+}
+
+std::string CRtfXmlParse::FileName() const {
+    size_t slash = path_.find_last_of('/');
+    return slash == std::string::npos ? path_ : path_.substr(slash + 1);
+}
+
+void CRtfXmlParse::ReadHeader() {
+    std::string line;
+    while (ReadLine(line)) {
+        if (StartsWith(line, "<page") || StartsWith(line, "</pdf2xml>")) {
+            SeekBack();
+            return;
+        }
+        if (StartsWith(line, "<pdf2xml") && line.find('>') != std::string::npos) {
+            info_ = std::make_unique<CRtfDocInfo>();
+            for (const std::string& token : SplitTokens(line)) {
+                switch (FindAttribute(token)) {
+                    case 3: info_->author = AttributeValue(token); break;
+                    case 4: info_->keywords = AttributeValue(token); break;
+                    case 5: info_->date = AttributeValue(token); break;
+                    case 6: info_->subject = AttributeValue(token); break;
+                    default: break;
+                }
+            }
+        }
+    }
+}
+
+void CRtfXmlParse::CopyInfo(CRtfDocument& document) const {
+    if (info_) document.info = *info_;
+}

@@ -1,0 +1,157 @@
+// The page pass of the XML reader: page geometry, margins and text items.
+#include "rtf/CRtfDocument.h"
+#include "rtf/CRtfXmlParse.h"
+#include "rtf/TextEdit.h"
+#include "rtf/XmlParseTokens.h"
+
+bool CRtfXmlParse::ReadPage(CRtfDocument& document, int n) {
+    if (!opened_) return false;
+    bool matched = false;
+    std::string line;
+    while (true) {
+        if (!ReadLine(line)) return false;
+        if (line.empty()) continue;
+        // The end of a page that was not asked for does not end the request: with a
+        // page selection that skips pages, the wanted page still follows.
+        if (StartsWith(line, "</page>")) {
+            if (matched) return true;
+            continue;
+        }
+        if (StartsWith(line, "</pdf2xml>")) {
+            // Every later request meets the end again at once.
+            SeekBack();
+            return true;
+        }
+        if (StartsWith(line, "<page") && HasTagEnd(line)) {
+            std::vector<std::string> tokens = SplitTokens(line);
+            int number = 0;
+            for (const std::string& token : tokens)
+                if (FindAttribute(token) == 7) {
+                    number = static_cast<int>(ValueNumber(AttributeValue(token)));
+                    break;
+                }
+            if (number < n) continue;
+            if (number > n) {
+                SeekBack();
+                return true;
+            }
+            CRtfPage* page = document.page.get();
+            if (!page) return false;
+            for (const std::string& token : tokens) {
+                long value = ValueNumber(AttributeValue(token));
+                switch (FindAttribute(token)) {
+                    case 7: pageNumber_ = static_cast<int>(value); break;
+                    case 9: page->SetTop(static_cast<int>(value)); break;
+                    case 10: page->SetLeft(static_cast<int>(value)); break;
+                    case 11: page->SetHeight(static_cast<int>(value)); break;
+                    case 12: page->SetWidth(static_cast<int>(value)); break;
+                    case 13: page->SetRotation(static_cast<int>(value)); break;
+                    default: break;
+                }
+            }
+            matched = pageNumber_ == n;
+            continue;
+        }
+        if (!matched) continue;
+        if (StartsWith(line, "<margin") && HasTagEnd(line)) {
+            CRtfPage* page = document.page.get();
+            if (!page) return false;
+            for (const std::string& token : SplitTokens(line)) {
+                // Values are unsigned on the page: a negative one counts as huge and is capped.
+                long long value = static_cast<unsigned>(ValueNumber(AttributeValue(token)));
+                switch (FindAttribute(token)) {
+                    case 19: page->margins.left = CRtfPage::CapMargin(value); break;
+                    case 20: page->margins.top = CRtfPage::CapMargin(value); break;
+                    case 21: page->margins.bottom = CRtfPage::CapMargin(value); break;
+                    case 22: page->margins.right = CRtfPage::CapMargin(value); break;
+                    default: break;
+                }
+            }
+            continue;
+        }
+        if (StartsWith(line, "<text") && HasTagEnd(line)) ReadTextElement(document, line);
+    }
+}
+
+bool CRtfXmlParse::ReadTextElement(CRtfDocument& document, const std::string& line) {
+    auto item = std::make_unique<CRtfXmlText>();
+    for (const std::string& token : SplitTokens(line)) {
+        long value = ValueNumber(AttributeValue(token));
+        switch (FindAttribute(token)) {
+            case 23: item->box.top = static_cast<int32_t>(value); break;
+            case 24: item->box.left = static_cast<int32_t>(value); break;
+            case 25: item->box.right = item->box.left + static_cast<int32_t>(value); break;
+            case 26: item->box.bottom = item->box.top + static_cast<int32_t>(value); break;
+            case 27: {
+                int id = static_cast<int>(value);
+                item->fontIndex = document.fonts.EntryIndexOfSpec(id);
+                item->fontSize = static_cast<uint16_t>(document.fonts.SizeOfSpec(id));
+                if (CRtfFont* font = document.fonts.FindSpec(id)) {
+                    item->fontSubstituted = font->substituted;
+                    item->colorIndex = font->colour ? font->colour->index : 0;
+                    item->colours = &document.colours;
+                }
+                item->fonts = &document.fonts;
+                break;
+            }
+            case 28:
+                item->rotation = value == 2 ? 180 : value == 3 ? 270 : value == 4 ? 90 : 0;
+                break;
+            case 29: item->isToc = static_cast<uint8_t>(value); break;
+            case 30: item->angle = static_cast<int32_t>(value); break;
+            default: break;
+        }
+    }
+    if (!ReadDataLines(*item)) return false;
+    if (item->runs.Empty()) return true;
+
+    CRtfPage* page = document.page.get();
+    if (!page) return false;
+    bool merged = false;
+    bool accepted = page->AddText(item.get(), merged);
+    if (merged) {
+        page->Adopt(item.release());
+        return true;
+    }
+    if (!accepted) return true;
+    item->page = page;
+    if (!document.AddTextToFlow(item.get())) return false;
+    page->Adopt(item.release());
+    return true;
+}
+
+bool CRtfXmlParse::ReadDataLines(CRtfXmlText& item) {
+    std::string accumulated;
+    std::string line;
+    while (true) {
+        if (!ReadLine(line)) return false;
+        if (StartsWith(line, "</text>") || StartsWith(line, "</page>") || StartsWith(line, "</pdf2xml>")) break;
+        if (!StartsWith(line, "<data")) continue;
+        size_t close = line.find('>', 1);
+        if (close == std::string::npos) continue;
+        std::string text = line.substr(close + 1);
+        if (text.empty()) text.push_back(' ');
+        accumulated += text;
+
+        auto run = std::make_unique<CRtfWord>();
+        run->text = DecodeText(text);
+        run->owner = &item;
+        for (const std::string& token : SplitTokens(line.substr(0, close + 1))) {
+            long value = ValueNumber(AttributeValue(token));
+            switch (FindAttribute(token)) {
+                case 30: run->charSpace = static_cast<int16_t>(value); break;
+                case 31: run->wordSpace = static_cast<int16_t>(value); break;
+                case 32: run->hScale = static_cast<uint8_t>(value); break;
+                case 33: run->style = static_cast<uint8_t>(value); break;
+                case 34: run->rise = static_cast<float>(value); break;
+                case 35: run->leading = static_cast<float>(value); break;
+                default: break;
+            }
+        }
+        run->fontIndex = item.fontIndex;
+        run->fontSize = item.fontSize;
+        run->colorIndex = item.colorIndex;
+        if (!item.runs.Append(run.release())) return false;
+    }
+    return !Trimmed(accumulated).empty();
+}

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "convert/CConvertDoc.h"
+#include "convert/MyConvertPara.h"
+#include "support/PdfWriter.h"
+#include "support/TempDir.h"
+
+using testpdf::TempDir;
+
+namespace {
+
+// The text of an RTF body: control words and group braces dropped, escaped characters kept.
+std::string PlainText(const std::string& rtf) {
+    std::string out;
+    for (size_t i = 0; i < rtf.size(); ++i) {
+        char c = rtf[i];
+        if (c == '\\' && i + 1 < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[i + 1]))) {
+            ++i;
+            while (i < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[i]))) ++i;
+            while (i < rtf.size() && (rtf[i] == '-' || std::isdigit(static_cast<unsigned char>(rtf[i])))) ++i;
+            if (i < rtf.size() && rtf[i] != ' ') --i;
+            continue;
+        }
+        if (c == '\\' && i + 1 < rtf.size()) {
+            out += rtf[++i];
+            continue;
+        }
+        if (c != '{' && c != '}' && c != '\n') out += c;
+    }
+    return out;
+}
+
+std::string Convert(const TempDir& dir, const std::string& pdf, int mode, const std::string& pages = {}) {
+    MyConvertPara para;
+    para.inputPath = pdf;
+    para.outputDir = dir.path();
+    para.jobMode = mode;
+    para.pageFlags = pages.empty() ? 1 : 0;
+    if (!pages.empty()) para.ParsePageList(pages);
+    EXPECT_EQ(ConvertFile(para), 0);
+    return testpdf::ReadFile(dir / "doc.rtf");
+}
+
+}  // namespace
+
+TEST(Conversion, SelectedPagesKeepTheirTextWhenEarlierPagesAreSkipped) {
+    TempDir dir;
+    testpdf::NumberedPages(5).Save(dir / "doc.pdf");
+    std::string rtf = Convert(dir, dir / "doc.pdf", ModeTextOnly, "2,4");
+    std::string text = PlainText(rtf);
+    EXPECT_NE(text.find("Page 2 of the test document"), std::string::npos) << text;
+    EXPECT_NE(text.find("Page 4 of the test document"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Page 1 "), std::string::npos);
+    EXPECT_EQ(text.find("Page 3 "), std::string::npos);
+    size_t breaks = 0;
+    for (size_t p = rtf.find("\\sbkpage"); p != std::string::npos; p = rtf.find("\\sbkpage", p + 1)) ++breaks;
+    EXPECT_EQ(breaks, 1u);
+    EXPECT_EQ(rtf.back(), '}');
+}
+
+TEST(Conversion, FormattedTextKeepsWordsStylesAndLinks) {
+    TempDir dir;
+    testpdf::PdfWriter pdf;
+    testpdf::Page& page = pdf.AddPage(testpdf::TextLine("Plain words here", 72, 700, 12, "F1") +
+                                      testpdf::TextLine("Bold heading", 72, 650, 16, "F4") +
+                                      testpdf::TextLine("Visit the site", 72, 600, 12, "F2"));
+    testpdf::LinkAnnot link;
+    link.x0 = 70;
+    link.y0 = 595;
+    link.x1 = 200;
+    link.y1 = 615;
+    link.uri = "https://example.org/";
+    page.links.push_back(link);
+    pdf.Save(dir / "doc.pdf");
+
+    std::string rtf = Convert(dir, dir / "doc.pdf", ModeFormattedText);
+    std::string text = PlainText(rtf);
+    EXPECT_NE(text.find("Plain words here"), std::string::npos) << text;
+    EXPECT_NE(text.find("Bold heading"), std::string::npos) << text;
+    EXPECT_NE(rtf.find("\\fs32"), std::string::npos);
+    EXPECT_NE(rtf.find("\\b {Bold}"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("HYPERLINK \"https://example.org/\""), std::string::npos) << rtf;
+    EXPECT_EQ(rtf.find("dsAnchor"), std::string::npos);
+
+    std::string plain = Convert(dir, dir / "doc.pdf", ModeTextOnly);
+    EXPECT_NE(PlainText(plain).find("Visit the site"), std::string::npos) << plain;
+    EXPECT_EQ(plain.find("HYPERLINK"), std::string::npos);
+    EXPECT_EQ(plain.find("\\fs", plain.find("\\viewscale100")), std::string::npos);
+}

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include "rtf/CRtfFile.h"
+#include "rtf/FontNameMapping.h"
+#include "RtfTestXml.h"
+
+using namespace rtftest;
+using testpdf::ReadFile;
+using testpdf::TempDir;
+
+namespace {
+
+size_t Count(const std::string& s, const std::string& what) {
+    size_t n = 0;
+    for (size_t p = s.find(what); p != std::string::npos; p = s.find(what, p + 1)) ++n;
+    return n;
+}
+
+std::string ThreePages(bool secondEmpty) {
+    std::string xml = Root() + FontSpec(0, 12, "Times");
+    for (int n = 1; n <= 3; ++n) {
+        xml += PageLine(n) + Margin();
+        if (!(secondEmpty && n == 2)) xml += Text(100, 50, 60, 15, 0, "Page" + std::to_string(n));
+        xml += "</page>\n";
+    }
+    return xml + kEnd;
+}
+
+// Converts pages first..last of the XML like the driver does and gives the RTF.
+std::string Convert(const std::string& xml, int mode, int first = 1, int last = 3) {
+    TempDir dir;
+    {
+        auto doc = Load(dir, xml);
+        EXPECT_TRUE(doc);
+        if (!doc) return {};
+        EXPECT_TRUE(doc->OpenRtf());
+        doc->SetLayoutMode(mode);
+        for (int n = first; n <= last; ++n) {
+            doc->ReadPage(n);
+            doc->WritePage((n == first ? 1 : 0) | (n == last ? 2 : 0));
+        }
+    }
+    return ReadFile(dir / "out.rtf");
+}
+
+}  // namespace
+
+TEST(RtfWriter, UnitsAndLayoutModes) {
+    EXPECT_EQ(ToTwips(612), 8363);
+    EXPECT_EQ(ToTwips(792), 10823);
+    EXPECT_EQ(ToTwips(16), 218);
+    EXPECT_EQ(ToTwips(-3), -40);
+    TempDir dir;
+    auto doc = Load(dir, Root() + kEnd);
+    ASSERT_TRUE(doc);
+    doc->SetLayoutMode(7);
+    EXPECT_EQ(doc->layoutMode, kLayoutFlowing);
+    doc->SetLayoutMode(3);
+    EXPECT_EQ(doc->layoutMode, kLayoutTextOnly);
+    // Without a page nothing is written, and that is no failure.
+    EXPECT_TRUE(doc->WritePage(3));
+}
+
+TEST(RtfWriter, HeaderWithTablesAndInformation) {
+    std::string xml = Root(R"(author="X{y}" keywords="K" date="D" subject="")") + PageLine(1) +
+                      FontSpec(0, 12, "Times", "#ff0000") + "</page>\n" + kEnd;
+    std::string rtf = Convert(xml, kLayoutTextOnly, 1, 1);
+    std::string expected = "{\\rtf\\ansi\\deff0\\ansicpg1252\n{\\fonttbl\n{\\f0" + FamilyClass("Times New Roman") +
+                           " Times New Roman;}}\n{\\colortbl\\red0\\green0\\blue0;\\red255\\green0\\blue0;}\n"
+                           "{\\info{\\author X\\{y\\}}{\\operator K}}\n\\jexpand\\viewkind1\\viewscale100\n";
+    EXPECT_EQ(rtf, expected + "}");
+}
+
+TEST(RtfWriter, NoInformationGroupWithoutAuthorSubjectAndKeywords) {
+    std::string rtf = Convert(Root(R"(author="" keywords="" date="2004" subject="")") + kEnd, 0, 1, 0);
+    EXPECT_EQ(rtf.find("{\\info"), std::string::npos);
+    EXPECT_EQ(rtf.back(), '}');
+}
+
+TEST(RtfWriter, OnePageHasDocumentSetupAndNoBreak) {
+    std::string rtf = Convert(ThreePages(false), kLayoutTextOnly, 1, 1);
+    EXPECT_NE(rtf.find("\\paperw12545\\paperh16235\\margl491\\margr136\\margt491\\margb136\n\\pard "), std::string::npos)
+        << rtf;
+    EXPECT_EQ(rtf.find("\\sect"), std::string::npos);
+    EXPECT_NE(rtf.find("{Page1}"), std::string::npos);
+    EXPECT_EQ(rtf.substr(rtf.size() - 5), "\\par}");
+}
+
+TEST(RtfWriter, LaterPagesGetBreaksAndSectionSetups) {
+    std::string rtf = Convert(ThreePages(false), kLayoutFormatted);
+    EXPECT_EQ(Count(rtf, "\\pard\\sect\\sectd\\sbkpage"), 2u);
+    EXPECT_EQ(Count(rtf, "\\paperw"), 1u);
+    EXPECT_EQ(Count(rtf, "\\pgwsxn12545\\pghsxn16235\\marglsxn491\\margrsxn136\\margtsxn491\\margbsxn136"), 2u);
+    EXPECT_LT(rtf.find("{Page1}"), rtf.find("\\sbkpage"));
+    // An empty page in the middle still gets its break.
+    std::string gap = Convert(ThreePages(true), kLayoutFormatted);
+    EXPECT_EQ(Count(gap, "\\pard\\sect\\sectd\\sbkpage"), 2u);
+    EXPECT_EQ(Count(gap, "\\pgwsxn"), 1u);
+}
+
+TEST(RtfWriter, EmptyFirstPageLeavesTheDocumentSetupUnwritten) {
+    std::string xml = Root() + FontSpec(0, 12, "Times") + PageLine(1) + "</page>\n" + PageLine(2) + Margin() +
+                      Text(100, 50, 60, 15, 0, "Two") + "</page>\n" + kEnd;
+    std::string rtf = Convert(xml, kLayoutFormatted, 1, 2);
+    EXPECT_EQ(rtf.find("\\paperw"), std::string::npos);
+    EXPECT_NE(rtf.find("\\pard\\sect\\sectd\\sbkpage\\pgwsxn"), std::string::npos);
+    // Every page empty: the header and the closing brace, with breaks between the pages.
+    std::string empty = Convert(Root() + PageLine(1) + "</page>\n" + PageLine(2) + "</page>\n" + kEnd, 3, 1, 2);
+    EXPECT_EQ(empty.substr(empty.find("\\viewscale100\n") + 14), "\\pard\\sect\\sectd\\sbkpage}");
+}
+
+TEST(RtfWriter, UnwritableOutputFailsToOpen) {
+    TempDir dir;
+    testpdf::WriteFile(dir / "doc.xml", Root() + kEnd);
+    auto doc = CRtfDocument::Create(dir / "doc.xml", dir / "no/such/folder/out.rtf");
+    ASSERT_TRUE(doc);
+    EXPECT_FALSE(doc->OpenRtf());
+    EXPECT_FALSE(doc->writer);
+}
+
+TEST(RtfWriter, WordsOfTurnedPagesAreKept) {
+    // On a page turned a quarter, the extraction reports the words of a line one
+    // below the other with their own direction: none is in the page's reading
+    // orientation, and no text shape is made for them.
+    std::string xml = Root() + FontSpec(0, 12, "Times") + PageLine(1, 918, 1188, 90) + Margin() +
+                      Text(95, 750, 1, 17, 0, "Landscape") + Text(183, 750, 1, 17, 0, "page") +
+                      Text(95, 700, 1, 17, 0, "Second") + Text(160, 700, 1, 17, 0, "line") + "</page>\n" + kEnd;
+    std::string rtf = Convert(xml, kLayoutTextOnly, 1, 1);
+    EXPECT_NE(rtf.find("\\pard \\f0 {Landscape}{ }\\f0 {page}\\par\\pard \\f0 {Second}{ }\\f0 {line}\\par}"),
+              std::string::npos)
+        << rtf;
+    std::string formatted = Convert(xml, kLayoutFormatted, 1, 1);
+    EXPECT_NE(formatted.find("{Landscape}{ }\\fs24"), std::string::npos) << formatted;
+}

@@ -33,14 +33,14 @@ std::string CRtfFile::PageBody(CRtfPage& page, unsigned) {
     std::string body;
     if (!page.flow) return body;
     switch (document_.layoutMode) {
-        case kLayoutFormatted:
-            for (CRtfXmlText* head : page.flow->lines) body += head->WriteFormattedParagraph();
-            break;
         case kLayoutTextOnly:
             for (CRtfXmlText* head : page.flow->lines) body += head->WritePlainParagraph();
             break;
+        case kLayoutFormatted:
         default:
-            // Positioned frames and the sections of flowing text are written by their own layouts.
+            // Flowing text and positioned frames have no writers of their own yet; their
+            // pages are written as formatted paragraphs rather than left empty.
+            for (CRtfXmlText* head : page.flow->lines) body += head->WriteFormattedParagraph();
             break;
     }
     return body;

@@ -131,6 +131,19 @@ TEST_F(CommandLine, SameNameTwiceKeepsTheFirstResult) {
     EXPECT_NE(r.errors.find("x/a.pdf: its result ./a.rtf would replace"), std::string::npos);
 }
 
+TEST_F(CommandLine, DocWithoutWordProcessorKeepsTheRtf) {
+    Pdf(1, "a.pdf");
+    const char* oldPath = std::getenv("PATH");
+    std::string saved = oldPath ? oldPath : "";
+    setenv("PATH", (dir / "nowhere").c_str(), 1);
+    auto r = Convert({"-q", "-f", "doc", "a.pdf"});
+    setenv("PATH", saved.c_str(), 1);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("a.pdf: DOC output needs LibreOffice"), std::string::npos) << r.errors;
+    EXPECT_TRUE(fs::exists(dir / "a.rtf"));  // the converted document is not thrown away
+    EXPECT_FALSE(fs::exists(dir / "a.doc"));
+}
+
 TEST_F(CommandLine, UsageErrorsExitWithTwo) {
     Pdf(1, "a.pdf");
     for (const auto& args : std::vector<std::vector<std::string>>{

@@ -28,10 +28,9 @@ std::string SafeLinkTarget(std::string target) {
     // until none is left.
     for (bool removed = true; removed;) {
         removed = false;
-        for (const char* marker : {kAnchorEnd, kAnchorStart, kAnchorMiddle}) {
-            std::string m = marker;
-            for (size_t at; (at = target.find(m)) != std::string::npos;) {
-                target.erase(at, m.size());
+        for (std::string_view marker : {kLinkEnd, kLinkStart, kLinkMiddle}) {
+            for (size_t at; (at = target.find(marker)) != std::string::npos;) {
+                target.erase(at, marker.size());
                 removed = true;
             }
         }

@@ -4,10 +4,7 @@
 #include <string>
 #include <vector>
 
-// The three markers that wrap a linked text inside a data line.
-inline constexpr const char* kAnchorStart = "<#dsAnchor#";
-inline constexpr const char* kAnchorMiddle = "~dsAnchor#>";
-inline constexpr const char* kAnchorEnd = "</~dsAnchor#>";
+#include "extract/LinkMarkers.h"
 
 class HtmlLink {
 public:

@@ -41,7 +41,7 @@ struct Element {
 };
 
 void Flush(Element& e, std::string& out) {
-    if (e.link) e.content += kAnchorEnd;
+    if (e.link) e.content += kLinkEnd;
     char buf[256];
     std::snprintf(buf, sizeof buf, "<text top=\"%d\" left=\"%d\" ", e.top, e.left);
     out += buf;
@@ -66,9 +66,9 @@ Element Start(const HtmlTextRun& r, std::string tag) {
     e.tag = std::move(tag);
     e.link = r.link;
     if (e.link) {
-        e.content = kAnchorStart;
+        e.content = kLinkStart;
         e.content += e.link->getTarget();
-        e.content += kAnchorMiddle;
+        e.content += kLinkMiddle;
     }
     e.content += r.escapedText;
     return e;
@@ -106,7 +106,7 @@ std::string HtmlPageBuffer::pageBody() const {
         if (joins) {
             e.xMax = r.xMax;
             if (e.link && !r.link) {
-                e.content += kAnchorEnd;
+                e.content += kLinkEnd;
                 e.link = nullptr;
             }
             e.content += r.escapedText;

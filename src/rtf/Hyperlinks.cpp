@@ -2,7 +2,7 @@
 
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfXmlText.h"
-#include "rtf/LinkMarkers.h"
+#include "extract/LinkMarkers.h"
 #include "rtf/TextEdit.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "rtf/CRtfPage.h"
 #include "rtf/CRtfXmlText.h"
-#include "rtf/LinkMarkers.h"
+#include "extract/LinkMarkers.h"
 
 namespace {
 

@@ -22,7 +22,7 @@ LinkAnnot Around(double x0, double x1, double y) {
 }
 
 std::string Linked(const std::string& target, const std::string& text) {
-    return kAnchorStart + target + kAnchorMiddle + text + kAnchorEnd;
+    return std::string(kLinkStart) + target + std::string(kLinkMiddle) + text + std::string(kLinkEnd);
 }
 
 }  // namespace
@@ -82,8 +82,7 @@ TEST(Links, CoveringRule) {
     std::string xml = Extract(pdf);
     EXPECT_EQ(CheckXmlGrammar(xml), "");
     EXPECT_EQ(Contents(xml), (std::vector<std::string>{"upper", Linked("http://first", "both"),
-                                                       kAnchorStart + std::string("http://ab") + kAnchorMiddle + "ab" +
-                                                           kAnchorEnd + "cd",
+                                                       Linked("http://ab", "ab") + "cd",
                                                        "efgh"}));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The markers the extraction writes around a link inside run text: start,
-// target, middle, visible text, end.
+// The markers the extraction writes around a link inside run text, and the
+// RTF engine reads back: start, target, middle, visible text, end.
 #include <string_view>
 
 inline constexpr std::string_view kLinkStart = "<#dsAnchor#";

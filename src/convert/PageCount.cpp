@@ -26,9 +26,6 @@ int CConvertDoc::PageCountQuery(const std::string* password) {
         ClosePdf();
         return -1;  // the core stays set up for the query with the password
     }
-    ClosePdf();
-    pdfcore::ApplyExtractionSettings();
-    doc = OpenPdf();
     int pages = doc && doc->isOk() ? doc->getNumPages() : 0;
     ClosePdf();
     pdfcore::DeleteGlobalParams();

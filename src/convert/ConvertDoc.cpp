@@ -24,8 +24,8 @@ CConvertDoc::CConvertDoc(CConvertPara& p, const ConvertEngines& engines) : para(
     pageRotation = 0;
     para->baseName = baseName = BaseNameOf(para->inputPath);
     if (para->outputDir.size() > 1 && para->outputDir.back() == '/') para->outputDir.pop_back();
-    const std::string outDir = para->outputDir.empty() ? "." : para->outputDir;
-    para->rtfPath = outDir + "/" + baseName + ".rtf";
+    if (para->outputDir.empty()) para->outputDir.push_back('.');  // the current folder
+    para->rtfPath = para->outputDir + "/" + baseName + ".rtf";
 
     workDir = platform::CreateWorkspace();
     para->workDir = workDir;

@@ -33,8 +33,7 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
         return ResultCannotWrite;
     }
     rtf->SetLayoutMode(para->jobMode);
-    const std::string outDir = para->outputDir.empty() ? "." : para->outputDir;
-    para->FileStarted(para->inputPath, outDir + "/" + baseName + (para->docOutput == 1 ? ".doc" : ".rtf"));
+    para->FileStarted(para->inputPath, para->outputDir + "/" + baseName + (para->docOutput == 1 ? ".doc" : ".rtf"));
 
     int result = ResultDone;
     for (int n = para->firstPage; para->cancelRequested == 0 && n <= para->lastPage; ++n) {
@@ -75,7 +74,7 @@ int CConvertDoc::ImageExtraction(const std::string& password) {
     CGraphicsList& graphics = CGraphicsList::Process();
     graphics.Clear();
     if (!OpenPdf()) return ResultCannotOpen;
-    para->FileStarted(para->inputPath, para->outputDir.empty() ? "." : para->outputDir);
+    para->FileStarted(para->inputPath, para->outputDir);
     int result = 0;
     for (int n = para->firstPage; para->cancelRequested == 0 && n <= para->lastPage; ++n) {
         para->currentPage = n;

@@ -18,12 +18,14 @@ std::string CheckSource(const std::string& path, const CliOptions& o, int& pages
     if (!fs::exists(path, ec)) return "no such file";
     if (fs::is_directory(path, ec)) return "is a folder, not a PDF";
     if (access(path.c_str(), R_OK) != 0) return "cannot be read (permission denied)";
-    pages = PageCount(path, nullptr);
-    if (pages == -1) {
-        if (!o.havePassword) return "encrypted: give its password with --password";
+    // With a password the file is tried with it first, so that a right password
+    // does not draw the core's complaint about a missing one.
+    if (o.havePassword) {
         pages = PageCount(path, &o.password);
-        if (pages <= 0) return "encrypted: wrong password";
+        if (pages > 0) return {};
     }
+    pages = PageCount(path, nullptr);
+    if (pages == -1) return o.havePassword ? "encrypted: wrong password" : "encrypted: give its password with --password";
     if (pages <= 0) return "unreadable or not a PDF";
     return {};
 }
@@ -48,7 +50,11 @@ bool AnyListedPageIn(const CConvertPara& para, int pages) {
 std::string ResultReason(const CConvertPara& para) {
     switch (para.jobResult) {
     case ResultCannotOpen:
-        return "could not be read back after text extraction";
+        return "unreadable: it could not be opened or read back after text extraction";
+    case ResultWrongPassword:
+        return "encrypted: wrong password";
+    case ResultNoPageWritten:
+        return "none of the selected pages could be converted; no result was written";
     case ResultCannotWrite:
         return "cannot write " + para.rtfPath;
     case ResultPageFailed:
@@ -141,8 +147,12 @@ int RunBatch(const CliOptions& o, MyConvertPara& para, TerminalObserver& observe
             }
             fs::remove(para.rtfPath, ec);
         }
-        if (para.jobResult != ResultDone && !imageJob) {
-            fail(file, ResultReason(para) + " (a partial result was written to " + result + ")");
+        if (para.jobResult != ResultDone) {
+            // Only the RTF build leaves a partial document behind on a failed page.
+            fail(file, ResultReason(para) +
+                           (para.jobResult == ResultPageFailed && !imageJob
+                                ? " (a partial result was written to " + result + ")"
+                                : ""));
             continue;
         }
         para.FileFinished(file, result);

@@ -20,6 +20,8 @@ enum JobResult : int32_t {
     ResultCannotOpen = 49,   // the PDF could not be opened, or its XML not loaded
     ResultCannotWrite = 50,  // the RTF file could not be created
     ResultPageFailed = 51,   // the RTF engine failed on a page
+    ResultWrongPassword = 52,  // the PDF is encrypted and the password opens it neither as owner nor as user
+    ResultNoPageWritten = 53,  // not one selected page reached the result, so none is left behind
 };
 
 constexpr int kPageListSize = 100;

@@ -25,7 +25,7 @@ CConvertDoc::CConvertDoc(CConvertPara& p, const ConvertEngines& engines) : para(
     para->baseName = baseName = BaseNameOf(para->inputPath);
     if (para->outputDir.size() > 1 && para->outputDir.back() == '/') para->outputDir.pop_back();
     if (para->outputDir.empty()) para->outputDir.push_back('.');  // the current folder
-    para->rtfPath = para->outputDir + "/" + baseName + ".rtf";
+    para->rtfPath = (para->rtfDir.empty() ? para->outputDir : para->rtfDir) + "/" + baseName + ".rtf";
 
     workDir = platform::CreateWorkspace();
     para->workDir = workDir;

@@ -58,7 +58,7 @@ public:
     // Starts the batch on a thread of its own; false while another still runs.
     // The job settings are those of the record; `busy` stays set until the batch ends.
     bool Start(std::vector<BatchFile> files);
-    // Runs the batch on the calling thread.
+    // Runs the batch on the calling thread (a cancel requested before it begins counts).
     BatchSummary Run(const std::vector<BatchFile>& files);
     // Waits for the thread of a started batch (after its BatchEnded).
     void Join();

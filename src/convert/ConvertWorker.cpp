@@ -82,6 +82,8 @@ bool CConvertWorker::Start(std::vector<BatchFile> files) {
     if (para_.busy) return false;
     Join();  // the thread of the last batch has ended, but is still to be joined
     para_.busy = 1;
+    // Cleared here, not on the new thread, so that a cancel pressed at once is not lost.
+    para_.cancelRequested = 0;
     thread_ = std::thread([this, files = std::move(files)] {
         BatchSummary summary = Run(files);
         // The host may start the next batch from BatchEnded: it must find the worker idle.
@@ -98,7 +100,6 @@ void CConvertWorker::Join() {
 BatchSummary CConvertWorker::Run(const std::vector<BatchFile>& files) {
     BatchSummary summary;
     summary.total = static_cast<int>(files.size());
-    para_.cancelRequested = 0;
     GatedObserver gated(para_.observer, gate_);
     IConvertObserver* shown = para_.observer;
     para_.observer = &gated;

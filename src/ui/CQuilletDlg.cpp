@@ -1,9 +1,9 @@
 #include "ui/CQuilletDlg.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDesktopServices>
 #include <QLabel>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -17,6 +17,7 @@
 #include "convert/MyConvertPara.h"
 #include "platform/Workspace.h"
 #include "ui/CCONVERTERDlg.h"
+#include "ui/CHyperLink.h"
 #include "ui/CConversionProgressDlg.h"
 #include "ui/CSetDlg.h"
 #include "ui/CWizardExImageDlg.h"
@@ -214,9 +215,18 @@ void CQuilletDlg::ShowSettings() {
 
 void CQuilletDlg::ShowInfo() {
     if (BatchRunning()) return;
-    QMessageBox box(QMessageBox::Information, ui::text::kResultCaption,
-                    QString(ui::text::kInfoText).arg(ManualUrl().toString()), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::RichText);
+    QDialog box(this);
+    box.setObjectName("infoBox");
+    box.setWindowTitle(ui::text::kResultCaption);
+    auto* layout = new QVBoxLayout(&box);
+    auto* text = new QLabel(ui::text::kInfoText, &box);
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    layout->addWidget(new CHyperLink(ui::text::kManualLink, ManualUrl(), openUrl, &box));
+    auto* ok = new QPushButton(ui::text::kOk, &box);
+    connect(ok, &QPushButton::clicked, &box, &QDialog::accept);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+    box.setMinimumWidth(360);
     box.exec();
 }
 

@@ -19,7 +19,8 @@ inline constexpr const char* kExtractImages = "Extract Images";
 inline constexpr const char* kConvertToWord = "Convert to Word";
 inline constexpr const char* kInfoText =
     "<b>Vellumor</b><br>Version 5.0<br><br>Turns PDF documents into editable word-processor documents "
-    "and extracts their images.<br><br><a href=\"%1\">The Vellumor manual</a>";
+    "and extracts their images.";
+inline constexpr const char* kManualLink = "The Vellumor manual";
 inline constexpr const char* kCloseDuringBatch =
     "A conversion is running. Do you want to cancel it and close Vellumor?";
 

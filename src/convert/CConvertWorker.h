@@ -72,6 +72,7 @@ public:
 private:
     void ConvertOne(const BatchFile& file, BatchSummary& summary, std::vector<std::string>& resultsSeen);
     void Fail(BatchSummary& summary, const std::string& source, const std::string& reason);
+    void Converted(BatchSummary& summary, const std::string& source, const std::string& result);
     std::string KeepRtf(const std::string& rtfPath) const;
 
     MyConvertPara& para_;
@@ -79,7 +80,6 @@ private:
     WorkerSteps steps_;
     WorkerGate gate_;
     std::thread thread_;
-    std::string rtfScratch_;  // where the RTF of a DOC job waits for the word processor
 };
 
 // Why a source cannot be converted, or empty when it can; fills `pages`.

@@ -45,7 +45,7 @@ int RunBatch(const CliOptions& o, MyConvertPara& para, TerminalObserver& observe
     para.jobMode = imageJob ? ModeExtractImages : o.mode;
     para.imageDevice = imageJob ? o.imageDevice : "jpeg";
     para.removeImages = o.removeImages ? 1 : 0;
-    para.docOutput = para.wantDoc = (!imageJob && o.doc) ? 1 : 0;
+    para.SetDocFormat(imageJob ? "rtf" : o.format);
     para.autoOpenFlag = 0;  // a command line replaces old results without asking
     para.firstPage = 1;
     if (o.pages.empty()) {

@@ -7,11 +7,11 @@
 
 const char* UsageText() {
     return "usage: vellumor-convert [options] FILE.pdf...\n"
-           "Converts PDF documents into editable RTF (or DOC) documents, or extracts their images.\n"
+           "Converts PDF documents into editable RTF (or DOC, DOCX, ODT) documents, or extracts their images.\n"
            "\n"
            "  -o, --output-dir DIR   result folder (default: the current folder)\n"
            "  -m, --layout MODE      flowing | formatted | text | asis   (default flowing)\n"
-           "  -f, --format FMT       rtf | doc                           (default rtf)\n"
+           "  -f, --format FMT       rtf | doc | docx | odt              (default rtf)\n"
            "  -p, --pages LIST       e.g. 1,3,7,10-15                    (default: all pages)\n"
            "      --password PW      user password of encrypted sources\n"
            "      --remove-images    name images but do not render them\n"
@@ -110,11 +110,11 @@ bool ParseCommandLine(const std::vector<std::string>& args, CliOptions& o, std::
         } else if (arg == "-f" || arg == "--format") {
             std::string f;
             if (!takeValue(f)) return false;
-            if (f != "rtf" && f != "doc") {
-                error = "unknown format '" + f + "': use rtf or doc";
+            if (f != "rtf" && f != "doc" && f != "docx" && f != "odt") {
+                error = "unknown format '" + f + "': use rtf, doc, docx or odt";
                 return false;
             }
-            o.doc = f == "doc";
+            o.format = f;
         } else if (arg == "-p" || arg == "--pages") {
             if (!takeValue(o.pages)) return false;
             if (!ValidPageList(o.pages)) {

@@ -10,7 +10,7 @@ enum class Verbosity { Quiet, Normal, Verbose };
 struct CliOptions {
     std::string outputDir = ".";
     int32_t mode = ModeFlowingText;
-    bool doc = false;
+    std::string format = "rtf";  // rtf, doc, docx or odt
     std::string pages;  // empty: all pages
     std::string password;
     bool havePassword = false;

@@ -74,7 +74,7 @@ WorkerSteps DefaultWorkerSteps() {
             return false;
         }
         if (!fs::exists(doc, ec)) {
-            why = "LibreOffice could not save it as DOC";
+            why = "LibreOffice could not save it as " + fs::path(doc).extension().string().substr(1);
             return false;
         }
         return true;
@@ -156,7 +156,8 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
         return Fail(summary, file.path, "the page list selects none of its " + std::to_string(pages) + " pages");
 
     const std::string base = BaseNameOf(file.path);
-    const std::string result = JoinPath(para_.outputDir, imageJob ? base : base + (doc ? ".doc" : ".rtf"));
+    const std::string result =
+        JoinPath(para_.outputDir, imageJob ? base : base + "." + (doc ? para_.officeFormat : std::string("rtf")));
     // Two sources of one name would write one result; the first keeps it.
     for (const std::string& seen : resultsSeen)
         if (seen == result) return Fail(summary, file.path, "its result " + result + " would replace that of an earlier file of this batch");
@@ -210,7 +211,7 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
     }
     if (doc) {
         std::string why;
-        const std::string docScratch = JoinPath(scratch.path, base + ".doc");
+        const std::string docScratch = JoinPath(scratch.path, base + "." + para_.officeFormat);
         if (!steps_.saveAsDoc(written, docScratch, why)) {
             // The RTF is all the user has of this file: it stays, and the message says where.
             std::string kept = KeepRtf(written);

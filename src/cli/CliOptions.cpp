@@ -1,8 +1,10 @@
 #include "cli/CliOptions.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <map>
 
+#include "convert/ChildReport.h"
 #include "pagegraphics/ImageDevices.h"
 
 const char* UsageText() {
@@ -17,6 +19,7 @@ const char* UsageText() {
            "      --remove-images    name images but do not render them\n"
            "      --extract-images FMT   image job instead: same|bmp|jpg|png|tiff|pcx|pbm|pnm|ppm\n"
            "      --keep-xml         copy the intermediate XML to DIR/NAME.xml right after the text pass\n"
+           "  -j, --jobs N           convert up to N files at once (default: one per processor)\n"
            "  -v, --verbose          print every status line of the job on its own line to standard error\n"
            "  -q, --quiet            print nothing but errors\n"
            "  -h, --help             show this help\n"
@@ -121,6 +124,19 @@ bool ParseCommandLine(const std::vector<std::string>& args, CliOptions& o, std::
                 error = "unknown page list '" + o.pages + "': use page numbers and ranges such as 1,3,7,10-15";
                 return false;
             }
+        } else if (arg == "-j" || arg == "--jobs") {
+            std::string n;
+            if (!takeValue(n)) return false;
+            char* end = nullptr;
+            long jobs = std::strtol(n.c_str(), &end, 10);
+            if (n.empty() || *end != '\0' || jobs < 1 || jobs > 256) {
+                error = "-j needs a number of files from 1 to 256, not '" + n + "'";
+                return false;
+            }
+            o.jobs = static_cast<int>(jobs);
+        } else if (arg == kChildOption) {
+            if (!noValue()) return false;
+            o.child = true;
         } else if (arg == "--password") {
             if (!takeValue(o.password)) return false;
             o.havePassword = true;

@@ -68,9 +68,22 @@ public:
     // waits at its next boundary instead of running on under the question.
     WorkerGate& Gate() { return gate_; }
     void RequestCancel() { para_.cancelRequested = 1; }
+    // Up to `jobs` files at once, each converted by a run of `program` (the
+    // command-line converter); 1 (or no program) converts one file after another.
+    void SetParallel(int jobs, std::string program) {
+        jobs_ = jobs;
+        childProgram_ = std::move(program);
+    }
+    // A child run leaves the closing "Converted k of n files." to its parent.
+    void SetReportSummary(bool report) { reportSummary_ = report; }
 
 private:
     void ConvertOne(const BatchFile& file, BatchSummary& summary, std::vector<std::string>& resultsSeen);
+    void RunParallel(const std::vector<BatchFile>& files, BatchSummary& summary);
+    // The checks before a file is converted (source, page list, one result per name,
+    // the replace question); false when the file is not to be converted.
+    bool ClaimResult(const BatchFile& file, BatchSummary& summary, std::vector<std::string>& resultsSeen,
+                     std::string& result);
     void Fail(BatchSummary& summary, const std::string& source, const std::string& reason);
     void Converted(BatchSummary& summary, const std::string& source, const std::string& result);
     std::string KeepRtf(const std::string& rtfPath) const;
@@ -80,6 +93,9 @@ private:
     WorkerSteps steps_;
     WorkerGate gate_;
     std::thread thread_;
+    int jobs_ = 1;
+    bool reportSummary_ = true;
+    std::string childProgram_;
 };
 
 // Why a source cannot be converted, or empty when it can; fills `pages`.
@@ -88,3 +104,5 @@ std::string CheckSource(const BatchFile& file, int& pages);
 std::string CheckOutputDir(const std::string& dir);
 // The user's words for a job result code.
 std::string JobResultReason(const CConvertPara& para);
+// The command line of the child run that converts `file` of a parallel batch.
+std::vector<std::string> ChildArguments(const MyConvertPara& para, const std::string& program, const std::string& file);

@@ -159,7 +159,7 @@ bool CConvertWorker::ClaimResult(const BatchFile& file, BatchSummary& summary, s
 
     const std::string base = BaseNameOf(file.path);
     result = JoinPath(para_.outputDir,
-                      imageJob ? base : base + "." + (para_.docOutput ? para_.officeFormat : std::string("rtf")));
+                      imageJob ? base : base + "." + (para_.wantDoc ? para_.officeFormat : std::string("rtf")));
     // Two sources of one name would write one result; the first keeps it.
     for (const std::string& seen : resultsSeen)
         if (seen == result)

@@ -46,7 +46,7 @@ std::vector<std::string> ChildArguments(const MyConvertPara& para, const std::st
         const ImageDevice* device = FindImageDevice(para.imageDevice);
         argv.insert(argv.end(), {"--extract-images", device ? device->format : "JPG"});
     } else {
-        argv.insert(argv.end(), {"-m", LayoutOption(para.jobMode), "-f", para.docOutput ? para.officeFormat : "rtf"});
+        argv.insert(argv.end(), {"-m", LayoutOption(para.jobMode), "-f", para.wantDoc ? para.officeFormat : "rtf"});
         if (para.removeImages) argv.push_back("--remove-images");
         if (!para.xmlCopyDir.empty()) argv.push_back("--keep-xml");
     }

@@ -63,3 +63,8 @@ bool CRtfDocument::WritePage(unsigned char flags) {
     page.reset();
     return true;
 }
+
+bool CRtfDocument::Close() {
+    page.reset();
+    return writer && writer->Finish();
+}

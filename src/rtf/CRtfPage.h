@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "rtf/CRtfPageFlow.h"
-#include "rtf/CRtfXmlText.h"
+#include "layout/CRtfPageFlow.h"
+#include "layout/CRtfXmlText.h"
 #include "rtf/RtfRect.h"
 #include "rtf/TSafeList.h"
 

@@ -4,7 +4,7 @@
 
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfFile.h"
-#include "rtf/Hyperlinks.h"
+#include "layout/Hyperlinks.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "RtfTestXml.h"
+#include "support/RtfTestXml.h"
 
 using namespace rtftest;
 using testpdf::TempDir;

@@ -1,8 +1,8 @@
-#include "rtf/CRtfParagraphs.h"
+#include "layout/CRtfParagraphs.h"
 
 #include <cstdio>
 
-#include "rtf/CRtfXmlText.h"
+#include "layout/CRtfXmlText.h"
 #include "rtf/RtfUnits.h"
 
 namespace {

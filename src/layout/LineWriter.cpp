@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "rtf/CRtfPage.h"
-#include "rtf/CRtfXmlText.h"
+#include "layout/CRtfXmlText.h"
 #include "extract/LinkMarkers.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "rtf/CRtfPage.h"
-#include "rtf/CRtfParagraphs.h"
+#include "layout/CRtfParagraphs.h"
 #include "RtfTestItems.h"
 
 using rtftest::ItemSet;

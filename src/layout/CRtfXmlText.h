@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "rtf/CRtfSentence.h"
+#include "layout/CRtfSentence.h"
 #include "rtf/RtfRect.h"
 
 class CRtfPage;

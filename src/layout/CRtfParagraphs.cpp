@@ -68,6 +68,9 @@ std::string CRtfParagraphs::WriteLineParagraph(CRtfXmlText* head, int& x, int& y
     int left = lb.left - x < 0 ? 0 : lb.left - x;
 
     std::string text = head->WriteItem();
+    // Lines turned against the page have no text shape yet: their words are kept
+    // as a line of their own rather than lost.
+    if (text.empty()) text = head->WriteLine();
     if (text.empty()) return out;
     if (head->itemFlags & kItemTable) {
         char row[160];

@@ -75,3 +75,19 @@ TEST(FlowingBody, LinesAboveTheCursorKeepTheirOwnHeight) {
     EXPECT_EQ(rtf, "\\pard\\li0\\ri0\\sl-191\\slmult0 " + line->runs.WriteRuns(0) + "\\par");
     EXPECT_EQ(y, 130);
 }
+
+// Lines turned against their page have no text shape yet: their words were lost.
+TEST(FlowingBody, LinesTurnedAgainstThePageKeepTheirWords) {
+    TempDir dir;
+    std::string xml = Root() + PageLine(1, 918, 1188, 270) + FontSpec(0, 12, "Times") + Margin() +
+                      Text(100, 100, 60, 15, 0, "turned") + Text(100, 170, 60, 15, 0, "words") + "</page>\n" + kEnd;
+    {
+        auto doc = Load(dir, xml);
+        ASSERT_TRUE(doc && doc->OpenRtf());
+        doc->ReadPage(1);
+        doc->WritePage(3);
+    }
+    std::string rtf = testpdf::ReadFile(dir / "out.rtf");
+    EXPECT_NE(rtf.find("{turned}"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("{words}"), std::string::npos);
+}

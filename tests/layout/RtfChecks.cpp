@@ -116,20 +116,22 @@ std::string VisibleText(const std::string& rtf) {
     return out;
 }
 
-std::vector<std::string> XmlWords(const std::string& xml) {
-    std::vector<std::string> words;
-    // Text lying wholly off its page is not shown by the PDF and not written by the layout.
+// placedOnly leaves out the text that the layout does not place.
+std::vector<std::vector<std::string>> XmlPageWords(const std::string& xml, bool placedOnly) {
+    std::vector<std::vector<std::string>> pages;
     auto number = [&](size_t tag, const char* name) {
         size_t a = xml.find(name, tag);
         return a == std::string::npos ? 0L : std::strtol(xml.c_str() + a + std::strlen(name), nullptr, 10);
     };
-    long pageWidth = 0, pageHeight = 0;
+    long pageWidth = 0, pageHeight = 0, pageRotation = 0;
     size_t nextPage = xml.find("\n<page ");
     size_t p = 0;
     while ((p = xml.find("\n<data", p)) != std::string::npos) {
         while (nextPage != std::string::npos && nextPage < p) {
+            pages.emplace_back();
             pageWidth = number(nextPage, " pwidth=\"");
             pageHeight = number(nextPage, " pheight=\"");
+            pageRotation = number(nextPage, " protation=\"");
             nextPage = xml.find("\n<page ", nextPage + 1);
         }
         size_t textTag = xml.rfind("\n<text ", p);
@@ -138,7 +140,12 @@ std::vector<std::string> XmlWords(const std::string& xml) {
         size_t end = xml.find('\n', close);
         std::string raw = xml.substr(close + 1, end - close - 1);
         p = end;
-        if (top < 0 || left < 0 || top >= pageHeight || left >= pageWidth) continue;
+        // Text wholly off its page is not shown by the PDF and not written by the layout.
+        if (placedOnly) {
+            if (top < 0 || left < 0 || top >= pageHeight || left >= pageWidth) continue;
+            // Pieces narrower than two units (glyphs without an advance) are not placed on upright pages.
+            if (pageRotation == 0 && number(textTag, " width=\"") < 2) continue;
+        }
         // Link markers: the start marker with its target, and the end marker.
         for (size_t s; (s = raw.find("<#dsAnchor#")) != std::string::npos;) {
             size_t m = raw.find("~dsAnchor#>", s);
@@ -170,28 +177,46 @@ std::vector<std::string> XmlWords(const std::string& xml) {
             AppendUtf8(text, static_cast<unsigned char>(raw[i]));
             ++i;
         }
-        for (std::string& w : Split(text)) words.push_back(std::move(w));
+        for (std::string& w : Split(text)) pages.back().push_back(std::move(w));
     }
+    return pages;
+}
+
+std::vector<std::string> XmlWords(const std::string& xml) {
+    std::vector<std::string> words;
+    for (auto& page : XmlPageWords(xml, false)) words.insert(words.end(), page.begin(), page.end());
     return words;
 }
 
 std::vector<std::string> MissingWords(const std::string& xml, const std::string& rtf) {
-    // Every piece of every RTF word, so that a word glued to its neighbour still counts as there.
-    std::unordered_set<std::string> pieces;
-    std::string whole;
-    for (const std::string& w : Split(VisibleText(rtf))) {
-        if (w.size() > 48) {
-            whole += w + ' ';
-            continue;
-        }
-        for (size_t b = 0; b < w.size(); ++b)
-            for (size_t e = b + 1; e <= w.size(); ++e) pieces.insert(w.substr(b, e - b));
+    // The RTF's pages, split at its page breaks: the page of each XML word.
+    std::vector<std::string> rtfPages;
+    for (size_t p = 0;;) {
+        size_t b = rtf.find("\\sbkpage", p);
+        rtfPages.push_back(rtf.substr(p, b == std::string::npos ? std::string::npos : b - p));
+        if (b == std::string::npos) break;
+        p = b + 1;
     }
+    std::vector<std::vector<std::string>> xmlPages = XmlPageWords(xml, true);
     std::vector<std::string> missing;
-    std::unordered_set<std::string> checked;
-    for (const std::string& w : XmlWords(xml)) {
-        if (!checked.insert(w).second) continue;
-        if (!pieces.count(w) && whole.find(w) == std::string::npos) missing.push_back(w);
+    for (size_t n = 0; n < xmlPages.size(); ++n) {
+        // Every piece of every RTF word, so that a word glued to its neighbour still counts as there.
+        std::unordered_set<std::string> pieces;
+        std::string whole;
+        for (const std::string& w : Split(VisibleText(n < rtfPages.size() ? rtfPages[n] : std::string()))) {
+            if (w.size() > 48) {
+                whole += w + ' ';
+                continue;
+            }
+            for (size_t b = 0; b < w.size(); ++b)
+                for (size_t e = b + 1; e <= w.size(); ++e) pieces.insert(w.substr(b, e - b));
+        }
+        std::unordered_set<std::string> checked;
+        for (const std::string& w : xmlPages[n]) {
+            if (!checked.insert(w).second) continue;
+            if (!pieces.count(w) && whole.find(w) == std::string::npos)
+                missing.push_back(w + " (page " + std::to_string(n + 1) + ")");
+        }
     }
     return missing;
 }

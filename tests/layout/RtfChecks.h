@@ -9,9 +9,10 @@ namespace rtfcheck {
 // The visible text of an RTF body as UTF-8: control words dropped, the header
 // tables and field instructions skipped, paragraph, cell and column ends as blanks.
 std::string VisibleText(const std::string& rtf);
-// The words of the XML's data lines as UTF-8, link markers dropped.
+// The words of all the XML's data lines as UTF-8, link markers dropped.
 std::vector<std::string> XmlWords(const std::string& xml);
-// XML words the RTF text does not hold (as a word or inside a longer one); empty when none.
+// XML words that the layout places but the RTF page does not hold (as a word or
+// inside a longer one); empty when none.
 std::vector<std::string> MissingWords(const std::string& xml, const std::string& rtf);
 // Characters that the RTF text holds more often than the XML: text written twice.
 std::string DuplicatedCharacters(const std::string& xml, const std::string& rtf);

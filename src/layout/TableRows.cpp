@@ -106,8 +106,10 @@ std::string CRtfCell::WriteRow() {
     const int origin = head.column ? head.column->columnBox.left : 0;
     const int rowLeft = std::max(head.lineBox.left, origin);
     const bool keyFirst = kb.left <= cellBox.left;
+    // The space between the cells belongs to the left one, as between columns: a
+    // cell exactly as wide as its text would wrap its last letters.
     if (keyFirst) {
-        int keyRight = std::max(kb.right, rowLeft + 1);
+        int keyRight = std::max({kb.right, cellBox.left, rowLeft + 1});
         int stackRight = std::max(cellBox.right + 10, keyRight + 1);
         return Cell(keyRight - rowLeft, keyRight - origin, keyText) +
                Cell(stackRight - keyRight, stackRight - origin, stackText);

@@ -1,26 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "RtfChecks.h"
 #include "convert/CConvertDoc.h"
 #include "convert/MyConvertPara.h"
+#include "support/OfficeRoundTrip.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<std::string> CorpusPdfs() {
-    std::vector<std::string> files;
-    std::string dir = testpdf::CorpusDir();
-    if (dir.empty()) return files;
-    for (const auto& e : fs::directory_iterator(dir))
-        if (e.path().extension() == ".pdf") files.push_back(e.path().string());
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 std::string CaseName(const testing::TestParamInfo<std::string>& info) {
     std::string name = fs::path(info.param).stem().string();
@@ -42,7 +32,7 @@ TEST_P(FlowingCorpus, EveryWordOnceAndSoundGeometry) {
     para.outputDir = dir.path();
     para.pageFlags = 1;
     para.xmlCopyPath = dir / "kept.xml";
-    if (source.find("password") != std::string::npos) para.password = "openpassword";
+    para.password = officetest::CorpusPassword(source);
     ASSERT_EQ(ConvertFile(para), 0);
     std::string xml = testpdf::ReadFile(dir / "kept.xml");
     std::string rtf = testpdf::ReadFile(dir / (fs::path(source).stem().string() + ".rtf"));
@@ -56,4 +46,4 @@ TEST_P(FlowingCorpus, EveryWordOnceAndSoundGeometry) {
 }
 
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(FlowingCorpus);
-INSTANTIATE_TEST_SUITE_P(Corpus, FlowingCorpus, testing::ValuesIn(CorpusPdfs()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Corpus, FlowingCorpus, testing::ValuesIn(officetest::CorpusPdfs()), CaseName);

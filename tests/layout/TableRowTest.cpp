@@ -55,8 +55,9 @@ TEST(TableRows, LabelBesideTwoStackedPiecesIsATwoCellRow) {
     // Key cell first, then the stacked cell with one paragraph per stack.
     EXPECT_LT(rtf.find("{Name:}"), rtf.find("{first}"));
     EXPECT_NE(rtf.find("{first}\\par\\pard\\li0\\ri0\\sl-218\\widctlpar\\intbl "), std::string::npos) << rtf;
-    EXPECT_EQ(Numbers(rtf, "cellx"), (std::vector<long>{546, 2323}));
-    EXPECT_EQ(Numbers(rtf, "clwWidth"), (std::vector<long>{546, 1776}));
+    // The key cell reaches to the stacked pieces; the stacked cell 10 units past them.
+    EXPECT_EQ(Numbers(rtf, "cellx"), (std::vector<long>{819, 2323}));
+    EXPECT_EQ(Numbers(rtf, "clwWidth"), (std::vector<long>{819, 1503}));
     EXPECT_EQ(Numbers(rtf, "sl"), (std::vector<long>{-300, -245, -218}));
 }
 

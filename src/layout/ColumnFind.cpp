@@ -4,13 +4,12 @@
 
 #include "layout/CRtfSection.h"
 #include "layout/CRtfXmlText.h"
+#include "layout/LengthRatio.h"
 
 namespace {
 
-double Ratio(int a, int b) { return static_cast<double>(a) / std::max(b, 1); }
-
-// A line starting at the next column's left edge belongs to it unless it reaches
-// no further into it than this share of its height.
+// A line starting in the gap before the next column belongs to that column when
+// it reaches into it by no more than this share of its height.
 constexpr double kIntoNextShare = 0.95;
 // A line ending this close before the next column still fits the current one, one point smaller.
 constexpr int kTightGap = 3;
@@ -21,6 +20,7 @@ constexpr double kAmbiguousShare = 0.34;
 
 bool StrictlyBetween(int value, int low, int high) { return value > low && value < high; }
 
+// The size is unsigned: below one point it would wrap around to a huge one.
 uint16_t Lowered(uint16_t size, int points) { return static_cast<uint16_t>(std::max(1, size - points)); }
 
 }  // namespace
@@ -46,7 +46,7 @@ CRtfParagraphs* CRtfSection::FindColumn(CRtfXmlText* line, const RtfRect& box, b
         if (l >= cb.right) {
             if (next) {
                 const RtfRect& nb = next->columnBox;
-                if (nb.left >= l && nb.left < r && nb.right >= r && Ratio(r - nb.left, h) <= kIntoNextShare) return next;
+                if (nb.left >= l && nb.left < r && nb.right >= r && LengthRatio(r - nb.left, h) <= kIntoNextShare) return next;
                 if (r < nb.left && cb.right < l) {
                     newColumn = true;
                     insertAfter = false;
@@ -68,7 +68,7 @@ CRtfParagraphs* CRtfSection::FindColumn(CRtfXmlText* line, const RtfRect& box, b
             return c;
         }
         if (t >= cb.bottom) return c;
-        double hanging = Ratio(cb.bottom - t, h);
+        double hanging = LengthRatio(cb.bottom - t, h);
         if (hanging <= kBesideLastShare) {
             if (hanging > kAmbiguousShare) return nullptr;
             if (r == cb.right) line->ShrinkFont(1);

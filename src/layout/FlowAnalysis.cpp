@@ -3,13 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "layout/LengthRatio.h"
 #include "rtf/CRtfPage.h"
 
 namespace {
-
-// Heights and widths of zero occur (turned pages, empty pieces); a ratio over
-// them counts the denominator as one unit.
-double Ratio(double a, int b) { return a / std::max(b, 1); }
 
 // A line that overlaps the band's first line by this share of its height or less
 // is pushed below it instead of joining the band.
@@ -18,9 +15,13 @@ constexpr double kPushDownShare = 0.1;
 constexpr int kTouchingPieces = 10;
 // A piece starting higher joins only when it reaches this far into the other.
 constexpr double kRaisedPieceReach = 0.6;
+// Lines of one band whose horizontal extents overlap by more than this share
+// stand above one another, not side by side.
+constexpr double kStackedShare = 0.7;
 
 bool Within(int value, int low, int high) { return value >= low && value <= high; }
 
+// Whether line o cannot stand beside line m in a band.
 bool Conflicts(const RtfRect& o, const RtfRect& m) {
     const int ohc = (o.left + o.right) / 2, ovc = (o.top + o.bottom) / 2;
     const int mhc = (m.left + m.right) / 2;
@@ -29,16 +30,16 @@ bool Conflicts(const RtfRect& o, const RtfRect& m) {
     if (m.bottom < ovc && m.top < o.top) return true;
     if (Within(ovc, m.top, m.bottom)) {
         int overlap = std::min(o.right, m.right) - std::max(o.left, m.left);
-        if (overlap <= 0) return Ratio(m.bottom - o.top, m.Height()) < kPushDownShare;
-        return Ratio(overlap, o.Width()) > 0.7;
+        if (overlap <= 0) return LengthRatio(m.bottom - o.top, m.Height()) < kPushDownShare;
+        return LengthRatio(overlap, o.Width()) > kStackedShare;
     }
     return false;
 }
 
 bool JoinsLeftPiece(const RtfRect& l, const RtfRect& h) {
     if (h.top >= l.top) return true;
-    return Ratio(l.bottom - h.top, h.Height()) >= kRaisedPieceReach &&
-           Ratio(h.bottom - l.top, h.Height()) >= kRaisedPieceReach;
+    return LengthRatio(l.bottom - h.top, h.Height()) >= kRaisedPieceReach &&
+           LengthRatio(h.bottom - l.top, h.Height()) >= kRaisedPieceReach;
 }
 
 }  // namespace
@@ -80,7 +81,7 @@ void CRtfPage::CollectBand(size_t& cursor, LineBand& band) {
             const RtfRect& pb = band.front()->lineBox;
             if (ob.top >= pb.bottom) break;
             int reach = pb.bottom - ob.top;
-            if (Ratio(reach, ob.Height()) <= kPushDownShare && reach > 0) {
+            if (LengthRatio(reach, ob.Height()) <= kPushDownShare && reach > 0) {
                 int height = ob.Height();
                 ob.top = pb.bottom;
                 ob.bottom = ob.top + height;

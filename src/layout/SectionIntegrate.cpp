@@ -6,6 +6,7 @@
 
 #include "layout/CRtfSection.h"
 #include "layout/CRtfXmlText.h"
+#include "layout/LengthRatio.h"
 #include "rtf/CRtfPage.h"
 
 namespace {
@@ -15,8 +16,6 @@ namespace {
 // simply follows it in the column; in between the band is refused.
 constexpr double kBesideShare = 0.2;
 constexpr double kLevelShare = 0.8;
-
-double Ratio(int a, int b) { return static_cast<double>(a) / std::max(b, 1); }
 
 size_t IndexIn(const std::vector<CRtfXmlText*>& list, const CRtfXmlText* line) {
     return static_cast<size_t>(std::find(list.begin(), list.end(), line) - list.begin());
@@ -130,7 +129,7 @@ int CRtfSection::Integrate(LineBand& band, CRtfPage& page) {
             const RtfRect& xb = x->lineBox;
             int overlap = std::min(ab.bottom, xb.bottom) - std::max(ab.top, xb.top);
             if (overlap <= 0) continue;
-            double v = Ratio(overlap, ab.Height());
+            double v = LengthRatio(overlap, ab.Height());
             if (v <= kBesideShare) {
                 a->column = g;
                 placed = true;

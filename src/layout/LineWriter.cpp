@@ -14,6 +14,8 @@ namespace {
 std::vector<CRtfXmlText*> LineOrder(CRtfXmlText& head) {
     std::vector<CRtfXmlText*> order;
     std::vector<CRtfXmlText*>& segments = *head.segments;
+    // A line written a second time (its text shape gave nothing) is ordered afresh.
+    for (CRtfXmlText* s : segments) s->itemFlags &= ~kItemOrdered;
     for (size_t taken = 0; taken < segments.size(); ++taken) {
         CRtfXmlText* best = nullptr;
         for (CRtfXmlText* s : segments)

@@ -20,9 +20,9 @@ build-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVELLUMOR_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
-# Converts the bundled sample into out/.
+# Converts the bundled sample into out/, in the default layout.
 demo: build
-	$(BUILD)/bin/vellumor-convert -m formatted -o out $(SAMPLE)
+	$(BUILD)/bin/vellumor-convert -o out $(SAMPLE)
 	@echo "Result: out/vellumor-sample.rtf"
 
 # Every test, then every test again under AddressSanitizer and UndefinedBehaviorSanitizer

@@ -41,6 +41,7 @@ bool CRtfDocument::ReadPage(int n) {
     if (!page) page = std::make_unique<CRtfPage>(this, n);
     reader->ReadPage(*this, n);
     lastPageRead = n;
+    if (layoutMode == kLayoutFlowing) page->AnalyseFlow();
     return true;
 }
 

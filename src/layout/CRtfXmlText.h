@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "rtf/CRtfSentence.h"
+#include "layout/CRtfSentence.h"
 #include "rtf/RtfRect.h"
 
 class CRtfPage;
@@ -51,6 +51,15 @@ public:
 
     // Line building.
     bool JoinLine(CRtfXmlText* item, int& outcome);
+    // Takes another line into this one: the line (at the front of the segments, or at
+    // the end) and then its own segments, which it gives up; the line boxes unite.
+    void AbsorbLine(CRtfXmlText* line, bool atFront);
+    // Lowers the font size of the item, its segments and all their runs.
+    void ShrinkFont(int points);
+    // Underlines the runs lying over a thin rule; true when a run was marked.
+    bool UnderlineCheck(const RtfRect& rule);
+    // Pieces stacked above one another beside a single piece, as in a table row.
+    bool IsTableRow() const;
 
     // Writers.
     std::string WriteItem();

@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "rtf/CRtfFont.h"
-#include "rtf/CRtfXmlText.h"
+#include "layout/CRtfXmlText.h"
 #include "rtf/RtfColorData.h"
 #include "rtf/TextEdit.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "rtf/CRtfPage.h"
-#include "rtf/CRtfParagraphs.h"
+#include "layout/CRtfParagraphs.h"
 #include "RtfTestItems.h"
 
 using rtftest::ItemSet;
@@ -78,7 +78,8 @@ TEST(ColumnWriter, LinesHangingBelowTheColumnAreRefused) {
     EXPECT_EQ(column.lines.size(), 2u);
     column.AppendLine(set.Add({40, 300, 90, 320}, {"far"}));
     EXPECT_EQ(column.columnBox.bottom, 320);
-    EXPECT_EQ(column.RunsText(), Runs(column.lines[0]) + Runs(column.lines[1]) + Runs(column.lines[2]));
+    // Overlapping pieces run on; a piece standing below the others is another word.
+    EXPECT_EQ(column.RunsText(), Runs(column.lines[0]) + Runs(column.lines[1]) + "{ }" + Runs(column.lines[2]));
     CRtfParagraphs none;
     EXPECT_TRUE(none.lines.empty());
     EXPECT_TRUE(none.columnBox.Empty());

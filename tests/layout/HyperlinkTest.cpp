@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "rtf/Hyperlinks.h"
+#include "layout/Hyperlinks.h"
 
 namespace {
 

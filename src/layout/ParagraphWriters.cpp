@@ -1,6 +1,6 @@
 // Paragraphs of one line head for "FORMATTED TEXT" and "TEXT ONLY".
-#include "rtf/CRtfXmlText.h"
-#include "rtf/Hyperlinks.h"
+#include "layout/CRtfXmlText.h"
+#include "layout/Hyperlinks.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #pragma once
 // LibreOffice round trips of RTF results: converts RTF files to PDF with a
 // private profile, so the tests never touch the user's office settings.
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
 // Joining an item to the line of a line head.
-#include "rtf/CRtfXmlText.h"
+#include "layout/CRtfXmlText.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cstdlib>
 
 #include "rtf/CRtfDocument.h"
-#include "rtf/CRtfXmlText.h"
+#include "layout/CRtfXmlText.h"
 #include "rtf/TextEdit.h"
 #include "rtf/TextMeasure.h"
 

@@ -1,8 +1,9 @@
-#include "rtf/CRtfParagraphs.h"
+#include "layout/CRtfParagraphs.h"
 
+#include <algorithm>
 #include <cstdio>
 
-#include "rtf/CRtfXmlText.h"
+#include "layout/CRtfXmlText.h"
 #include "rtf/RtfUnits.h"
 
 namespace {
@@ -40,6 +41,7 @@ std::string CRtfParagraphs::Write(CRtfPage* page) {
     std::string out;
     for (CRtfXmlText* head : lines) {
         head->page = page;
+        head->column = this;
         out += WriteLineParagraph(head, x, y);
     }
     return out;
@@ -56,12 +58,19 @@ std::string CRtfParagraphs::WriteLineParagraph(CRtfXmlText* head, int& x, int& y
         for (int i = 0; i < fillers; ++i) out += ExactParagraph(indent, ToTwips(kFillerStep), "\\fs18\\cf0");
     }
     int lineTop = y + kFillerStep * fillers;
+    // A line lying above the cursor (sections stacked over a tall line, a column
+    // starting below its first line) keeps its own height: the spacing stays
+    // exact, never negative, and the cursor never moves up.
     int height = lb.bottom - lineTop;
+    if (height < 1) height = std::max(lb.Height(), 1);
     head->lineTop = lineTop;
-    y = lb.bottom;
+    y = std::max(y, lb.bottom);
     int left = lb.left - x < 0 ? 0 : lb.left - x;
 
     std::string text = head->WriteItem();
+    // Lines turned against the page have no text shape yet: their words are kept
+    // as a line of their own rather than lost.
+    if (text.empty()) text = head->WriteLine();
     if (text.empty()) return out;
     if (head->itemFlags & kItemTable) {
         char row[160];
@@ -73,8 +82,19 @@ std::string CRtfParagraphs::WriteLineParagraph(CRtfXmlText* head, int& x, int& y
     return out + ExactParagraph(left, ToTwips(height), text);
 }
 
+// Pieces written into one paragraph need a blank where they stand apart, side
+// by side or one above the other; touching pieces are parts of one word.
 std::string CRtfParagraphs::RunsText() const {
     std::string out;
-    for (const CRtfXmlText* head : lines) out += head->runs.WriteRuns(0);
+    const CRtfXmlText* previous = nullptr;
+    for (const CRtfXmlText* head : lines) {
+        if (previous) {
+            const RtfRect& p = previous->box;
+            const RtfRect& c = head->box;
+            if (c.left > p.right || c.right < p.left || c.top >= p.bottom || c.bottom <= p.top) out += "{ }";
+        }
+        out += head->runs.WriteRuns(0);
+        previous = head;
+    }
     return out;
 }

@@ -1,7 +1,7 @@
-#include "rtf/Hyperlinks.h"
+#include "layout/Hyperlinks.h"
 
 #include "rtf/CRtfDocument.h"
-#include "rtf/CRtfXmlText.h"
+#include "layout/CRtfXmlText.h"
 #include "extract/LinkMarkers.h"
 #include "rtf/TextEdit.h"
 

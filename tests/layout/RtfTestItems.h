@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "rtf/CRtfFont.h"
-#include "rtf/CRtfXmlText.h"
+#include "layout/CRtfXmlText.h"
 #include "rtf/RtfColorData.h"
 
 namespace rtftest {

@@ -2,8 +2,9 @@
 // gaps as blanks, and hyperlink fields.
 #include <cstdlib>
 
+#include "layout/CRtfCell.h"
 #include "rtf/CRtfPage.h"
-#include "rtf/CRtfXmlText.h"
+#include "layout/CRtfXmlText.h"
 #include "extract/LinkMarkers.h"
 
 namespace {
@@ -13,6 +14,8 @@ namespace {
 std::vector<CRtfXmlText*> LineOrder(CRtfXmlText& head) {
     std::vector<CRtfXmlText*> order;
     std::vector<CRtfXmlText*>& segments = *head.segments;
+    // A line written a second time (its text shape gave nothing) is ordered afresh.
+    for (CRtfXmlText* s : segments) s->itemFlags &= ~kItemOrdered;
     for (size_t taken = 0; taken < segments.size(); ++taken) {
         CRtfXmlText* best = nullptr;
         for (CRtfXmlText* s : segments)
@@ -31,9 +34,15 @@ std::vector<CRtfXmlText*> LineOrder(CRtfXmlText& head) {
 // layout; until it exists they contribute nothing.
 std::string WriteRotatedShape(CRtfXmlText&) { return {}; }
 
-// Lines that look like table rows are written by the table builder; until it
-// exists no line is taken for one.
-bool WriteTableRow(CRtfXmlText&, std::string&) { return false; }
+// A line that looks like a table row becomes one when its pieces stack in
+// more than one row beside its key piece.
+bool WriteTableRow(CRtfXmlText& head, std::string& row) {
+    if (!head.IsTableRow()) return false;
+    CRtfCell cell(head);
+    if (!cell.Writable()) return false;
+    row = cell.WriteRow();
+    return true;
+}
 
 }  // namespace
 
@@ -75,8 +84,13 @@ std::string CRtfXmlText::WriteLine() {
                     c->itemFlags |= kItemScript;
                     break;
                 default:
-                    if (!(p->itemFlags & kItemScript))
-                        if (int n = c->GapFiller(*p); n > 0) line += "{" + std::string(static_cast<size_t>(n), ' ') + "}";
+                    // After a superscript or subscript the gap is no measure of blanks, but
+                    // a piece standing right of it is still another word.
+                    if (p->itemFlags & kItemScript) {
+                        if (c->box.left > p->box.right) line += "{ }";
+                    } else if (int n = c->GapFiller(*p); n > 0) {
+                        line += "{" + std::string(static_cast<size_t>(n), ' ') + "}";
+                    }
                     line += c->runs.WriteRuns(0);
                     break;
             }
@@ -108,9 +122,12 @@ int CRtfXmlText::ScriptKind(const CRtfXmlText& previous) const {
 
 int CRtfXmlText::GapFiller(const CRtfXmlText& previous) const {
     if (box.left <= previous.box.right) return 0;
-    // Half font sizes, rounded up; sizes that are multiples of 256 use the whole size.
+    // Half font sizes, rounded up, with the gap taken in points (1.5 units each) like
+    // the size: counted in units it gave two or three blanks for every word gap, and
+    // the lines grew wider than their columns. Sizes that are multiples of 256 use
+    // the whole size.
     int s = previous.fontSize & 0xFF;
     if (s == 0) s = previous.fontSize;
     if (s == 0) return 0;
-    return (s + 2 * (box.left - previous.box.right) - 1) / s;
+    return (3 * s + 4 * (box.left - previous.box.right) - 1) / (3 * s);
 }

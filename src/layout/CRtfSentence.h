@@ -2,7 +2,7 @@
 // The owning list of an item's runs, in data-line order.
 #include <string>
 
-#include "rtf/TRtfWord.h"
+#include "layout/TRtfWord.h"
 #include "rtf/TSafeList.h"
 
 class CRtfDocument;

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "rtf/CRtfDocument.h"
-#include "rtf/CRtfPageFlow.h"
+#include "layout/CRtfPageFlow.h"
 
 namespace {
 

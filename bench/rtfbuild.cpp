@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/DefaultEngines.h"
 #include "convert/CConvertDoc.h"
 #include "convert/MyConvertPara.h"
 #include "extract/HtmlOutputDev.h"

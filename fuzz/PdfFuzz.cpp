@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "app/DefaultEngines.h"
 #include "FuzzScratch.h"
 #include "convert/CConvertDoc.h"
 #include "convert/MyConvertPara.h"

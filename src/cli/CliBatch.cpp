@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "app/DefaultEngines.h"
 #include "convert/CConvertWorker.h"
 #include "convert/ChildReport.h"
 #include "platform/Workspace.h"
@@ -99,7 +100,7 @@ int RunBatch(const CliOptions& o, MyConvertPara& para, TerminalObserver& observe
     }
     SetUpRecord(o, para);
     TerminalHost host(o, observer, out, err);
-    CConvertWorker worker(para, host);
+    CConvertWorker worker(para, host, DefaultWorkerSteps());
     int jobs = o.jobs > 0 ? o.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     worker.SetParallel(jobs, platform::ExecutableDir() + "/vellumor-convert");
     BatchSummary summary = worker.Run(Files(o, o.havePassword ? o.password : std::string()));
@@ -116,7 +117,7 @@ int RunBatchChild(const CliOptions& o, MyConvertPara& para, FILE* out) {
     para.observer = &channel;
     SetUpRecord(o, para);
     const char* password = std::getenv(kChildPasswordVariable);
-    CConvertWorker worker(para, channel);
+    CConvertWorker worker(para, channel, DefaultWorkerSteps());
     worker.SetReportSummary(false);
     BatchSummary summary = worker.Run(Files(o, password ? password : ""));
     para.observer = nullptr;

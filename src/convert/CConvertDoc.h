@@ -52,8 +52,8 @@ private:
     bool ready_ = false;
 };
 
-// Runs one job as the record describes; always 0 (success is the result file existing).
-int ConvertFile(CConvertPara& para);
+// Runs one job as the record describes with these engines; always 0 (success is
+// the result file existing).
 int ConvertFile(CConvertPara& para, const ConvertEngines& engines);
 
 // Pages of a PDF: 0 when it cannot be opened, -1 when it is encrypted and no

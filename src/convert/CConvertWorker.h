@@ -46,11 +46,10 @@ struct WorkerSteps {
     // Saves the RTF as DOC; false with the reason when no DOC was written.
     std::function<bool(const std::string& rtfPath, const std::string& docPath, std::string& why)> saveAsDoc;
 };
-WorkerSteps DefaultWorkerSteps();
 
 class CConvertWorker {
 public:
-    CConvertWorker(MyConvertPara& para, IWorkerHost& host, WorkerSteps steps = DefaultWorkerSteps());
+    CConvertWorker(MyConvertPara& para, IWorkerHost& host, WorkerSteps steps);
     ~CConvertWorker();  // waits for a running batch
     CConvertWorker(const CConvertWorker&) = delete;
     CConvertWorker& operator=(const CConvertWorker&) = delete;

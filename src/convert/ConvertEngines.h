@@ -43,4 +43,3 @@ struct ConvertEngines {
     std::function<int(CConvertDoc& job, int page)> pageGraphics;
 };
 
-const ConvertEngines& DefaultEngines();

@@ -2,8 +2,6 @@
 #include "convert/CConvertDoc.h"
 #include "extract/PdfCoreConfig.h"
 
-int ConvertFile(CConvertPara& para) { return ConvertFile(para, DefaultEngines()); }
-
 int ConvertFile(CConvertPara& para, const ConvertEngines& engines) {
     CConvertDoc job(para, engines);
     para.jobResult = ResultDone;

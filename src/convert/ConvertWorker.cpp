@@ -4,7 +4,6 @@
 
 #include "convert/CConvertDoc.h"
 #include "convert/CConvertWorker.h"
-#include "convert/CRtf2Doc.h"
 #include "platform/Workspace.h"
 
 namespace fs = std::filesystem;
@@ -62,25 +61,6 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
 }
 
 }  // namespace
-
-WorkerSteps DefaultWorkerSteps() {
-    WorkerSteps steps;
-    steps.convert = [](CConvertPara& para) { ConvertFile(para); };
-    steps.saveAsDoc = [](const std::string& rtf, const std::string& doc, std::string& why) {
-        CRtf2Doc word;
-        std::error_code ec;
-        if (!word.Convert(rtf, doc)) {
-            why = CRtf2Doc::MissingMessage();
-            return false;
-        }
-        if (!fs::exists(doc, ec)) {
-            why = "LibreOffice could not save it as " + fs::path(doc).extension().string().substr(1);
-            return false;
-        }
-        return true;
-    };
-    return steps;
-}
 
 CConvertWorker::CConvertWorker(MyConvertPara& para, IWorkerHost& host, WorkerSteps steps)
     : para_(para), host_(host), steps_(std::move(steps)) {}

@@ -18,6 +18,7 @@
 #include <thread>
 #include <future>
 
+#include "app/DefaultEngines.h"
 #include "convert/MyConvertPara.h"
 #include "platform/Workspace.h"
 #include "ui/CCONVERTERDlg.h"
@@ -114,7 +115,7 @@ CQuilletDlg::CQuilletDlg(MyConvertPara& para, QWidget* parent)
     openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     showResults = [this](const BatchSummary& summary) { PresentResults(summary); };
     host_ = std::make_unique<Host>(*this);
-    worker_ = std::make_unique<CConvertWorker>(para_, *host_);
+    worker_ = std::make_unique<CConvertWorker>(para_, *host_, DefaultWorkerSteps());
     // Several files convert at once through the command-line converter installed beside the window.
     std::string converter = platform::ExecutableDir() + "/vellumor-convert";
     if (access(converter.c_str(), X_OK) == 0)

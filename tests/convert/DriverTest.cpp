@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/DefaultEngines.h"
 #include "convert/CConvertDoc.h"
 #include "convert/CGraphicsList.h"
 #include "convert/MyConvertPara.h"

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "app/DefaultEngines.h"
 #include "convert/CConvertDoc.h"
 #include "convert/MyConvertPara.h"
 #include "support/PdfWriter.h"

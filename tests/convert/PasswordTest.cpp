@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/DefaultEngines.h"
 #include "convert/CConvertDoc.h"
 #include "convert/MyConvertPara.h"
 #include "support/PdfWriter.h"

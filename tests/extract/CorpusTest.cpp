@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/DefaultEngines.h"
 #include "ExtractRun.h"
 #include "XmlLineGrammar.h"
 #include "convert/CConvertDoc.h"

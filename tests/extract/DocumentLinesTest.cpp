@@ -2,6 +2,7 @@
 // the file's behaviour at its edges.
 #include <gtest/gtest.h>
 
+#include "app/DefaultEngines.h"
 #include "ExtractRun.h"
 #include "XmlLineGrammar.h"
 #include "convert/CConvertDoc.h"

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/DefaultEngines.h"
 #include "RtfChecks.h"
 #include "convert/CConvertDoc.h"
 #include "convert/MyConvertPara.h"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/DefaultEngines.h"
 #include "convert/CConvertDoc.h"
 #include "convert/MyConvertPara.h"
 #include "support/PdfWriter.h"

@@ -1,11 +1,17 @@
 // The engines a real conversion runs.
+#include "app/DefaultEngines.h"
+
 #include <OutputDev.h>
 
-#include "convert/ConvertEngines.h"
+#include <filesystem>
+
 #include "convert/CConvertPara.h"
+#include "convert/CRtf2Doc.h"
 #include "extract/HtmlOutputDev.h"
 #include "rtf/CRtfDocument.h"
 #include "rtf/FontNameMapping.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -31,4 +37,25 @@ ConvertEngines MakeDefaultEngines() {
 const ConvertEngines& DefaultEngines() {
     static const ConvertEngines engines = MakeDefaultEngines();
     return engines;
+}
+
+int ConvertFile(CConvertPara& para) { return ConvertFile(para, DefaultEngines()); }
+
+WorkerSteps DefaultWorkerSteps() {
+    WorkerSteps steps;
+    steps.convert = [](CConvertPara& para) { ConvertFile(para, DefaultEngines()); };
+    steps.saveAsDoc = [](const std::string& rtf, const std::string& doc, std::string& why) {
+        CRtf2Doc word;
+        std::error_code ec;
+        if (!word.Convert(rtf, doc)) {
+            why = CRtf2Doc::MissingMessage();
+            return false;
+        }
+        if (!fs::exists(doc, ec)) {
+            why = "LibreOffice could not save it as " + fs::path(doc).extension().string().substr(1);
+            return false;
+        }
+        return true;
+    };
+    return steps;
 }

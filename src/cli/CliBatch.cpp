@@ -58,6 +58,30 @@ std::string ResultReason(const CConvertPara& para) {
     }
 }
 
+// Why an image job failed: the source, or its pictures.
+std::string ImageJobProblem(const CConvertPara& para) {
+    if (para.jobResult == ResultCannotOpen) return "could not be opened";
+    const PictureTally& t = para.pictures;
+    std::string total = std::to_string(t.failed + t.rendered);
+    return std::to_string(t.failed) + " of " + total + " pictures could not be made; " + t.firstProblem;
+}
+
+// Prints the page folders an image job wrote, or a note when it found no
+// pictures; false when the job failed.
+bool ReportImageJob(const std::string& file, const CConvertPara& para, TerminalObserver& observer, FILE* out,
+                    Verbosity verbosity) {
+    const PictureTally& t = para.pictures;
+    if (para.jobResult == ResultCannotOpen || t.failed > 0) return false;
+    if (verbosity == Verbosity::Quiet) return true;
+    observer.ClearBar();
+    for (const std::string& folder : t.folders) std::fprintf(out, "%s -> %s\n", file.c_str(), folder.c_str());
+    if (t.skewed > 0)
+        std::fprintf(out, "%s: %d skewed picture%s left out\n", file.c_str(), t.skewed, t.skewed == 1 ? "" : "s");
+    if (t.rendered == 0 && t.skewed == 0)
+        std::fprintf(out, "%s: no pictures on the selected pages\n", file.c_str());
+    return true;
+}
+
 }  // namespace
 
 int RunBatch(const CliOptions& o, MyConvertPara& para, TerminalObserver& observer, FILE* out, FILE* err) {
@@ -118,18 +142,25 @@ int RunBatch(const CliOptions& o, MyConvertPara& para, TerminalObserver& observe
         para.xmlCopyPath = o.keepXml && !imageJob ? stem + ".xml" : std::string();
         para.lastPage = -1;
         std::error_code ec;
-        fs::remove(result, ec);  // judged by existence: an old result must not pass for a new one
+        // Judged by existence: an old result must not pass for a new one. An
+        // image job is judged by what it reports, and removes nothing of the user's.
+        if (!imageJob) fs::remove(result, ec);
         ConvertFile(para);
 
         if (para.cancelRequested) {
             observer.ClearBar();
             break;
         }
-        if (!imageJob && !fs::exists(para.rtfPath, ec)) {
+        if (imageJob) {
+            if (ReportImageJob(file, para, observer, out, o.verbosity)) para.FileFinished(file, result);
+            else fail(file, ImageJobProblem(para));
+            continue;
+        }
+        if (!fs::exists(para.rtfPath, ec)) {
             fail(file, ResultReason(para));
             continue;
         }
-        if (!imageJob && o.doc) {
+        if (o.doc) {
             CRtf2Doc word;
             if (!word.Convert(para.rtfPath, result)) {
                 fail(file, CRtf2Doc::MissingMessage());
@@ -141,7 +172,7 @@ int RunBatch(const CliOptions& o, MyConvertPara& para, TerminalObserver& observe
             }
             fs::remove(para.rtfPath, ec);
         }
-        if (para.jobResult != ResultDone && !imageJob) {
+        if (para.jobResult != ResultDone) {
             fail(file, ResultReason(para) + " (a partial result was written to " + result + ")");
             continue;
         }

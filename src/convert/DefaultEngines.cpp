@@ -4,6 +4,7 @@
 #include "convert/ConvertEngines.h"
 #include "convert/CConvertPara.h"
 #include "extract/HtmlOutputDev.h"
+#include "pagegraphics/PageGraphicsPass.h"
 #include "rtf/CRtfDocument.h"
 #include "rtf/FontNameMapping.h"
 
@@ -23,6 +24,7 @@ ConvertEngines MakeDefaultEngines() {
         SetFontMapKey(para.fontMapKey);
         return CRtfDocument::Create(xmlPath, para.rtfPath);
     };
+    e.pageGraphics = &pagegraphics::RunPageGraphicsPass;
     return e;
 }
 

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "convert/CConvertDoc.h"
+#include "convert/CGraphicsList.h"
+#include "convert/MyConvertPara.h"
+#include "pagegraphics/PicturePdf.h"
+#include "rtfgraphics/CRtfImage.h"
+#include "rtfgraphics/CRtfLine.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+using namespace testpdf;
+
+namespace {
+
+struct Quiet : IConvertObserver {
+    std::vector<std::string> logs;
+    void Progress(int32_t) override {}
+    void Log(const std::string& l) override { logs.push_back(l); }
+    void FileStarted(const std::string&, const std::string&) override {}
+    void FileFinished(const std::string&, const std::string&) override {}
+};
+
+// What the RTF engine was handed for a page, copied while the files still exist.
+struct SeenEntry {
+    int kind, drawingOrder, itemNumber;
+    std::string psText;
+    std::string imagePath, hexText, matrixText;
+    int placement;
+    double posX, posY;
+    bool imageExists;
+};
+
+class RecordingRtf : public IRtfDocument {
+public:
+    explicit RecordingRtf(std::map<int, std::vector<SeenEntry>>& seen) : seen_(seen) {}
+    bool OpenRtf() override { return true; }
+    void SetLayoutMode(int) override {}
+    bool ReadPage(int n) override {
+        page_ = n;
+        return true;
+    }
+    void AddGraphics(CGraphicsList& list) override {
+        for (size_t i = 0; i < list.Count(); ++i) {
+            const CRtfShpObject* e = list.At(i);
+            SeenEntry s{e->Kind(), e->drawingOrder, e->itemNumber, {}, {}, {}, {}, 0, 0, 0, false};
+            if (auto* line = dynamic_cast<const CRtfLine*>(e)) s.psText = line->psText;
+            if (auto* image = dynamic_cast<const CRtfImage*>(e)) {
+                s.imagePath = image->imagePath;
+                s.hexText = image->hexPath.empty() ? "" : ReadFile(image->hexPath);
+                s.matrixText = image->matrixText;
+                s.placement = image->placement;
+                s.posX = image->posX;
+                s.posY = image->posY;
+                s.imageExists = fs::exists(image->imagePath);
+            }
+            seen_[page_].push_back(s);
+        }
+    }
+    bool WritePage(unsigned char) override { return true; }
+
+private:
+    std::map<int, std::vector<SeenEntry>>& seen_;
+    int page_ = 0;
+};
+
+class PageRecording : public ::testing::Test {
+protected:
+    void SetUp() override {
+        PicturePdf().Save(dir / "pics.pdf");
+        para.observer = &observer;
+        para.outputDir = dir.path();
+        para.inputPath = dir / "pics.pdf";
+        para.pageFlags = 1;
+        para.imageDevice = "png16m";  // text jobs render JPEG whatever the record says
+        engines = DefaultEngines();
+        engines.createRtfDocument = [this](const std::string&, const CConvertPara&) -> std::unique_ptr<IRtfDocument> {
+            return std::make_unique<RecordingRtf>(seen);
+        };
+    }
+    TempDir dir;
+    Quiet observer;
+    MyConvertPara para;
+    ConvertEngines engines;
+    std::map<int, std::vector<SeenEntry>> seen;
+};
+
+TEST_F(PageRecording, PicturesAndRectanglesAreRecordedInDrawingOrderWithTheirColours) {
+    para.jobMode = ModeFlowingText;
+    ConvertFile(para, engines);
+    const auto& page1 = seen[1];
+    ASSERT_EQ(page1.size(), 5u);
+    const int kinds[] = {2, 1, 2, 1, 2};
+    const int numbers[] = {0, 0, 1, 1, 2};
+    const char* colours[] = {"1 0 0 rg\n", nullptr, "0 1 0 rg\n", nullptr, "0 0 1 rg\n"};
+    for (size_t i = 0; i < page1.size(); ++i) {
+        EXPECT_EQ(page1[i].kind, kinds[i]) << i;
+        EXPECT_EQ(page1[i].drawingOrder, static_cast<int>(i));
+        EXPECT_EQ(page1[i].itemNumber, numbers[i]) << i;
+        if (colours[i]) {
+            EXPECT_NE(page1[i].psText.find(colours[i]), std::string::npos) << page1[i].psText;
+            EXPECT_EQ(page1[i].psText.substr(page1[i].psText.size() - 2), "f\n");
+            EXPECT_EQ(page1[i].psText.find("Words"), std::string::npos);
+        }
+    }
+    EXPECT_TRUE(seen[2].empty()) << "a page of text records nothing";
+    ASSERT_EQ(seen[3].size(), 1u);
+}
+
+TEST_F(PageRecording, TextJobsRenderJpegAndMakeThePictureText) {
+    para.jobMode = ModeAsIs;
+    ConvertFile(para, engines);
+    const SeenEntry& jpeg = seen[1][1];
+    EXPECT_TRUE(jpeg.imageExists);
+    EXPECT_EQ(fs::path(jpeg.imagePath).extension(), ".jpeg");
+    EXPECT_EQ(jpeg.hexText.substr(0, 6), "FFD8FF") << "the picture text is the JPEG file in hexadecimal";
+    EXPECT_EQ(jpeg.placement, 5);
+    // Drawn at (100, 500) in points: the position is in the 108-dpi unit.
+    EXPECT_DOUBLE_EQ(jpeg.posX, 150);
+    EXPECT_DOUBLE_EQ(jpeg.posY, 750);
+    EXPECT_EQ(jpeg.matrixText, "[600 0 0 300 150 750]");
+    EXPECT_TRUE(seen[1][3].imageExists);
+    EXPECT_FALSE(fs::exists(para.workDir)) << "the picture files go with the workspace";
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        EXPECT_TRUE(e.path().extension() == ".pdf") << e.path() << " written into the output folder";
+}
+
+TEST_F(PageRecording, TextOnlyJobsRunNoPageGraphics) {
+    para.jobMode = ModeTextOnly;
+    ConvertFile(para, engines);
+    EXPECT_TRUE(seen.empty());
+}
+
+}  // namespace

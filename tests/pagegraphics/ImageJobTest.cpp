@@ -141,6 +141,58 @@ TEST_F(ImageJob, ExistingFilesInTheOutputFolderAreLeftAlone) {
     EXPECT_EQ(ReadFile(dir / "out/finalfile1.ps"), "and mine");
 }
 
+// The raw picture turned, mirrored and skewed on one page: the files show it as
+// the page does, and the skewed one is left out without losing the others.
+TEST_F(ImageJob, TurnedAndMirroredPicturesRenderAsThePageShowsThem) {
+    PdfWriter w;
+    int raw = w.AddRgbImage(RgbSamples(8, 4, RawColour), 8, 4);
+    Page& p = w.AddPage(DrawImage("Im", 0, 80, -40, 0, 300, 300) +   // a quarter turn counter-clockwise
+                        DrawImage("Im", 30, 20, -20, 30, 300, 500) +  // skewed
+                        DrawImage("Im", 0, -80, 40, 0, 100, 300) +    // a quarter turn clockwise
+                        DrawImage("Im", 80, 0, 0, -40, 100, 600));    // upside down
+    p.extraResources = XObjectResources({{"Im", raw}});
+    w.Save(dir / "turned.pdf");
+    auto r = Convert({"--extract-images", "png", "-o", "out", "turned.pdf"});
+    ASSERT_EQ(r.status, 0) << r.errors;
+    EXPECT_NE(r.output.find("1 skewed picture left out"), std::string::npos) << r.output;
+    EXPECT_EQ(Entries(dir / "out/turned-1"),
+              (std::set<std::string>{"imagefile1.png", "imagefile2.png", "imagefile3.png"}));
+    const Rgb green{0, 255, 0}, yellow{255, 255, 0};
+    RgbImage ccw, cw, flipped;
+    ASSERT_TRUE(ReadImage(dir / "out/turned-1/imagefile1.png", ccw));
+    EXPECT_EQ(ccw.width, 4);
+    EXPECT_EQ(ccw.height, 8);
+    EXPECT_TRUE(Near(ccw.At(0, 4), green, 2)) << "the top rows turn to the left";
+    EXPECT_TRUE(Near(ccw.At(3, 4), yellow, 2));
+    ASSERT_TRUE(ReadImage(dir / "out/turned-1/imagefile2.png", cw));
+    EXPECT_EQ(cw.width, 4);
+    EXPECT_EQ(cw.height, 8);
+    EXPECT_TRUE(Near(cw.At(3, 4), green, 2)) << "the top rows turn to the right";
+    EXPECT_TRUE(Near(cw.At(0, 4), yellow, 2));
+    ASSERT_TRUE(ReadImage(dir / "out/turned-1/imagefile3.png", flipped));
+    EXPECT_EQ(flipped.width, 8);
+    EXPECT_EQ(flipped.height, 4);
+    EXPECT_TRUE(Near(flipped.At(4, 3), green, 2)) << "upside down on the page, upside down in the file";
+    EXPECT_TRUE(Near(flipped.At(4, 0), yellow, 2));
+}
+
+TEST_F(ImageJob, MissingPageTemplateFailsBeforeGhostscriptStarts) {
+    // A copy of the program in a folder without the template, and a Ghostscript
+    // stand-in that leaves a trace when it is started.
+    fs::create_directory(dir / "alone");
+    fs::copy_file(ConvertProgram(), dir / "alone/vellumor-convert");
+    fs::create_directory(dir / "trace-bin");
+    WriteFile(dir / "trace-bin/gs", "#!/bin/sh\ntouch \"" + (dir / "gs-started") + "\"\nexit 1\n");
+    fs::permissions(dir / "trace-bin/gs", fs::perms::owner_all);
+    auto r = RunProgram({"env", "TMPDIR=" + tmp, "PATH=" + (dir / "trace-bin") + ":/usr/bin:/bin",
+                         dir / "alone/vellumor-convert", "--extract-images", "png", "-o", "out", "pics.pdf"},
+                        dir.path());
+    if (r.status == 0) GTEST_SKIP() << "an installed template was found";
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("starttext.ps"), std::string::npos) << r.errors;
+    EXPECT_FALSE(fs::exists(dir / "gs-started"));
+}
+
 TEST_F(ImageJob, RemoveImagesIsRefusedWithExtractImages) {
     auto r = Convert({"--extract-images", "png", "--remove-images", "pics.pdf"});
     EXPECT_EQ(r.status, 2);

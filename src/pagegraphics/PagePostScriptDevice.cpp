@@ -1,7 +1,9 @@
 // Recording the graphics of a page while the PostScript device writes it.
 #include "pagegraphics/PagePostScriptDevice.h"
 
+#include <Array.h>
 #include <GfxState.h>
+#include <PDFDoc.h>
 
 #include "convert/CGraphicsList.h"
 #include "pagegraphics/GraphicsStateText.h"
@@ -12,7 +14,26 @@ namespace pagegraphics {
 
 namespace {
 char kTitle[] = "Vellumor page";
+
+// The device writes an ICC colour space as a CIE space made from the profile;
+// Ghostscript rejects that when the profile does not match the picture (a
+// colour profile on a grey picture, as some producers write). The alternate
+// device space of the same components draws the picture everywhere.
+std::unique_ptr<GfxImageColorMap> DeviceColourMap(GfxImageColorMap* map, XRef* xref) {
+    if (!map || !map->getColorSpace() || map->getColorSpace()->getMode() != csICCBased) return nullptr;
+    GfxColorSpace* alternate = static_cast<GfxICCBasedColorSpace*>(map->getColorSpace())->getAlt();
+    if (!alternate || alternate->getNComps() != map->getNumPixelComps()) return nullptr;
+    Object decode(new Array(xref));
+    for (int i = 0; i < map->getNumPixelComps(); ++i) {
+        decode.arrayAdd(Object(map->getDecodeLow(i)));
+        decode.arrayAdd(Object(map->getDecodeHigh(i)));
+    }
+    auto device = std::make_unique<GfxImageColorMap>(map->getBits(), &decode, alternate->copy());
+    if (!device->isOk()) return nullptr;
+    return device;
 }
+
+}  // namespace
 
 PagePostScriptDevice::PagePostScriptDevice(const std::string& path, PDFDoc* doc, int page, int paperWidth,
                                            int paperHeight, CGraphicsList& graphics)
@@ -21,7 +42,8 @@ PagePostScriptDevice::PagePostScriptDevice(const std::string& path, PDFDoc* doc,
                   psModePS, paperWidth, paperHeight, false, false, 0, 0, 0, 0,
                   // A rasterized page would carry no pictures and no paths to record.
                   psNeverRasterize),
-      graphics_(graphics) {
+      graphics_(graphics),
+      xref_(doc ? doc->getXRef() : nullptr) {
     setDisplayText(false);
 }
 
@@ -171,7 +193,9 @@ void PagePostScriptDevice::drawImage(GfxState* state, Object* ref, Stream* str, 
                                      GfxImageColorMap* colorMap, bool interpolate, const int* maskColors,
                                      bool inlineImg) {
     int number = BeginPicture(state, width, height);
-    PSOutputDev::drawImage(state, ref, str, width, height, colorMap, interpolate, maskColors, inlineImg);
+    std::unique_ptr<GfxImageColorMap> device = DeviceColourMap(colorMap, xref_);
+    PSOutputDev::drawImage(state, ref, str, width, height, device ? device.get() : colorMap, interpolate, maskColors,
+                           inlineImg);
     EndPicture(number);
 }
 
@@ -179,8 +203,9 @@ void PagePostScriptDevice::drawMaskedImage(GfxState* state, Object* ref, Stream*
                                            GfxImageColorMap* colorMap, bool interpolate, Stream* maskStr,
                                            int maskWidth, int maskHeight, bool maskInvert, bool maskInterpolate) {
     int number = BeginPicture(state, width, height);
-    PSOutputDev::drawMaskedImage(state, ref, str, width, height, colorMap, interpolate, maskStr, maskWidth,
-                                 maskHeight, maskInvert, maskInterpolate);
+    std::unique_ptr<GfxImageColorMap> device = DeviceColourMap(colorMap, xref_);
+    PSOutputDev::drawMaskedImage(state, ref, str, width, height, device ? device.get() : colorMap, interpolate, maskStr,
+                                 maskWidth, maskHeight, maskInvert, maskInterpolate);
     EndPicture(number);
 }
 

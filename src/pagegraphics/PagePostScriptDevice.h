@@ -89,6 +89,7 @@ private:
     void EndPicture(int number);
 
     CGraphicsList& graphics_;
+    XRef* xref_;
     PageGraphicsCounts counts_;
     std::string clipText_, eoClipText_;
     bool onPage_ = false;

@@ -9,6 +9,21 @@
 namespace fs = std::filesystem;
 
 namespace pagegraphics {
+namespace {
+
+// The line that names the PostScript error ("Error: /rangecheck in --image--"),
+// else the first line Ghostscript wrote, as ": ..."; empty when it said nothing.
+std::string ErrorLine(const platform::ProcessResult& run) {
+    std::string all = run.output + "\n" + run.errors;
+    size_t at = all.find("Error: ");
+    if (at == std::string::npos) at = all.find_first_not_of("\n");
+    if (at == std::string::npos) return {};
+    std::string line = all.substr(at, all.find('\n', at) - at);
+    if (line.size() > 200) line = line.substr(0, 200) + "...";
+    return ": " + line;
+}
+
+}  // namespace
 
 std::string ExtensionOfDevice(const std::string& device) {
     const ImageDevice* d = FindImageDevice(device);
@@ -42,12 +57,9 @@ bool RenderImage(const std::string& device, const std::string& imagePath, const 
         reason = "Ghostscript (gs) could not be started: is it installed and on the PATH?";
     else if (run.timedOut)
         reason = "Ghostscript did not finish within " + std::to_string(kRenderTimeLimitSeconds) + " seconds";
-    else if (run.status != 0) {
-        std::string said = run.errors.empty() ? run.output : run.errors;
-        if (said.size() > 200) said = said.substr(0, 200) + "...";
-        while (!said.empty() && (said.back() == '\n' || said.back() == '\r')) said.pop_back();
-        reason = "Ghostscript failed with status " + std::to_string(run.status) + (said.empty() ? "" : ": " + said);
-    } else
+    else if (run.status != 0)
+        reason = "Ghostscript failed with status " + std::to_string(run.status) + ErrorLine(run);
+    else
         reason = "Ghostscript wrote no image";
     return false;
 }

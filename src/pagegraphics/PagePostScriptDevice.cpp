@@ -41,7 +41,12 @@ PagePostScriptDevice::PagePostScriptDevice(const std::string& path, PDFDoc* doc,
       PSOutputDev(&PagePostScriptDevice::Write, static_cast<PostScriptFile*>(this), kTitle, doc, std::vector<int>{page},
                   psModePS, paperWidth, paperHeight, false, false, 0, 0, 0, 0,
                   // A rasterized page would carry no pictures and no paths to record.
-                  psNeverRasterize),
+                  psNeverRasterize,
+                  // No document prolog and set-up: the cut-outs bring their own
+                  // from the template, and the set-up would embed every font of
+                  // the page, for text that is never drawn (most of the time a
+                  // text job spends on page graphics).
+                  true),
       graphics_(graphics),
       xref_(doc ? doc->getXRef() : nullptr) {
     setDisplayText(false);

@@ -127,6 +127,32 @@ TEST_F(PageRecording, TextJobsRenderJpegAndMakeThePictureText) {
         EXPECT_TRUE(e.path().extension() == ".pdf") << e.path() << " written into the output folder";
 }
 
+// Pattern cells, soft masks and Type 3 glyphs are drawn on the device too, but
+// they are not shapes of the page.
+TEST_F(PageRecording, OnlyWhatThePageItselfDrawsIsRecorded) {
+    PdfWriter w;
+    int glyph = w.AddStream("", "1000 0 0 0 1000 1000 d1 0 0 1000 1000 re f");
+    w.SetFont("T3", "<< /Type /Font /Subtype /Type3 /FontBBox [0 0 1000 1000] /FontMatrix [0.001 0 0 0.001 0 0] "
+                    "/CharProcs << /sq " + std::to_string(glyph) + " 0 R >> /Encoding << /Type /Encoding "
+                    "/Differences [65 /sq] >> /FirstChar 65 /LastChar 65 /Widths [1000] /Resources << >> >>");
+    int cell = w.AddStream("/PatternType 1 /PaintType 1 /TilingType 1 /BBox [0 0 10 10] /XStep 10 /YStep 10 "
+                           "/Resources << >>",
+                           "0 0 5 5 re f");
+    int mask = w.AddStream("/Type /XObject /Subtype /Form /BBox [0 0 612 792] /Group << /S /Transparency "
+                           "/CS /DeviceGray >>",
+                           "0.5 g 0 0 612 792 re f");
+    Page& p = w.AddPage("BT /T3 20 Tf 100 600 Td (AAA) Tj ET\n/Pattern cs /P0 scn 300 300 100 100 re f\n"
+                        "q /GS0 gs 0 0 1 rg 50 50 100 100 re f Q\n");
+    p.extraResources = "/Pattern << /P0 " + std::to_string(cell) + " 0 R >> /ExtGState << /GS0 << /SMask << "
+                       "/Type /Mask /S /Luminosity /G " + std::to_string(mask) + " 0 R >> >> >>";
+    w.Save(dir / "hidden.pdf");
+    para.inputPath = dir / "hidden.pdf";
+    para.jobMode = ModeFlowingText;
+    ConvertFile(para, engines);
+    ASSERT_EQ(seen[1].size(), 1u);
+    EXPECT_NE(seen[1][0].psText.find("0 0 1 rg\n"), std::string::npos) << seen[1][0].psText;
+}
+
 TEST_F(PageRecording, TextOnlyJobsRunNoPageGraphics) {
     para.jobMode = ModeTextOnly;
     ConvertFile(para, engines);

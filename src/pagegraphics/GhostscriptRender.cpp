@@ -47,8 +47,11 @@ bool RenderImage(const std::string& device, const std::string& imagePath, const 
                  std::string& reason) {
     std::error_code ec;
     fs::remove(imagePath, ec);
+    // Absolute paths: a name that starts with '-' or '|' could otherwise read as an option or a pipe.
+    const std::string output = fs::absolute(imagePath, ec).string();
+    const std::string input = fs::absolute(psPath, ec).string();
     platform::ProcessResult run =
-        platform::RunProcess(GhostscriptArguments(device, imagePath, psPath), {}, kRenderTimeLimitSeconds);
+        platform::RunProcess(GhostscriptArguments(device, output, input), {}, kRenderTimeLimitSeconds);
     bool made = fs::is_regular_file(imagePath, ec) && fs::file_size(imagePath, ec) > 0 && !ec;
     if (run.started() && run.status == 0 && !run.timedOut && made) return true;
 

@@ -96,6 +96,16 @@ TEST_F(ImageJob, PercentPipeAndBlanksInNamesAreOnlyNames) {
     EXPECT_EQ(ImageFileType(dir / "out %s|x/a%d |b c-3/imagefile1.png"), "png");
 }
 
+TEST_F(ImageJob, ARelativeTempFolderNamedLikeAnOptionIsStillAFolder) {
+    fs::create_directory(dir / "-t");
+    auto r = RunProgram({"env", "TMPDIR=-t", ConvertProgram(), "--extract-images", "png", "-p", "3", "-o", "out",
+                         "pics.pdf"},
+                        dir.path());
+    ASSERT_EQ(r.status, 0) << r.errors;
+    EXPECT_EQ(ImageFileType(dir / "out/pics-3/imagefile1.png"), "png");
+    EXPECT_TRUE(fs::is_empty(dir / "-t"));
+}
+
 TEST_F(ImageJob, WithoutGhostscriptTheJobFailsAndSaysSo) {
     fs::create_directory(dir / "empty-bin");
     auto r = Convert({"--extract-images", "png", "-o", "out", "pics.pdf"}, dir / "empty-bin");

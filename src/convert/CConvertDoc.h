@@ -1,7 +1,6 @@
 #pragma once
 // One conversion job: its workspace, the opened PDF and the passes over its pages.
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "convert/CConvertPara.h"
@@ -29,9 +28,9 @@ public:
     int PageCountFor(const std::string& password);
     int PageCountQuery(const std::string* password);
 
-    // Opens the PDF (closing one still open). The result may be invalid; only a
-    // failure to construct gives null.
-    PDFDoc* OpenPdf(const std::optional<std::string>& ownerPassword = std::nullopt);
+    // Opens the PDF (closing one still open) with `password`, or the record's
+    // password when none is given. The result may be invalid (see OpenFailure).
+    PDFDoc* OpenPdf(const std::string* password = nullptr);
     void ClosePdf();
 
     static CConvertDoc* Current();

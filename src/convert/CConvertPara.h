@@ -21,6 +21,8 @@ enum JobResult : int32_t {
     ResultCannotOpen = 49,   // the PDF could not be opened, or its XML not loaded
     ResultCannotWrite = 50,  // the RTF file could not be created
     ResultPageFailed = 51,   // the RTF engine failed on a page
+    ResultWrongPassword = 52,  // the PDF is encrypted and the password opens it neither as owner nor as user
+    ResultNoPageWritten = 53,  // not one selected page reached the result, so none is left behind
 };
 
 constexpr int kPageListSize = 100;
@@ -78,6 +80,11 @@ public:
     // When not empty, the intermediate XML is copied to this path right after the
     // text pass (it otherwise disappears with the workspace).
     std::string xmlCopyPath;
+    // For a batch: when not empty, each file's XML is kept as <folder>/<name>.xml.
+    std::string xmlCopyDir;
+    // When not empty, the RTF is written into this folder instead of the output
+    // folder (the RTF that the DOC step turns into the result).
+    std::string rtfDir;
     // Result code of the last job's page loops, so a front end can say why a file failed.
     int32_t jobResult = ResultDone;
     // Pictures of the last job (cleared when a job starts).

@@ -1,10 +1,10 @@
 // Set-up and tear-down of one job, and opening its PDF.
 #include <PDFDoc.h>
-#include <goo/GooString.h>
 
 #include <filesystem>
 
 #include "convert/CConvertDoc.h"
+#include "convert/PdfOpen.h"
 #include "extract/PdfCoreConfig.h"
 #include "platform/Workspace.h"
 
@@ -25,7 +25,7 @@ CConvertDoc::CConvertDoc(CConvertPara& p, const ConvertEngines& engines) : para(
     para->baseName = baseName = BaseNameOf(para->inputPath);
     if (para->outputDir.size() > 1 && para->outputDir.back() == '/') para->outputDir.pop_back();
     if (para->outputDir.empty()) para->outputDir.push_back('.');  // the current folder
-    para->rtfPath = para->outputDir + "/" + baseName + ".rtf";
+    para->rtfPath = (para->rtfDir.empty() ? para->outputDir : para->rtfDir) + "/" + baseName + ".rtf";
 
     workDir = platform::CreateWorkspace();
     para->workDir = workDir;
@@ -57,13 +57,10 @@ std::string CConvertDoc::PdfPath() const {
     return queryPath_.empty() ? workDir + "/" + baseName + ".pdf" : queryPath_;
 }
 
-PDFDoc* CConvertDoc::OpenPdf(const std::optional<std::string>& ownerPassword) {
+PDFDoc* CConvertDoc::OpenPdf(const std::string* password) {
     ClosePdf();
-    std::optional<GooString> owner, user;
-    if (ownerPassword) owner = GooString(*ownerPassword);
-    if (para && !para->password.empty()) user = GooString(para->password);
-    else if (!para && ownerPassword) user = GooString(*ownerPassword);
-    document = std::make_unique<PDFDoc>(std::make_unique<GooString>(PdfPath()), owner, user);
+    if (!password && para) password = &para->password;
+    document = OpenPdfDocument(PdfPath(), password ? *password : std::string());
     return document.get();
 }
 

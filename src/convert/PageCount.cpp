@@ -1,13 +1,13 @@
 // The page-count query made when a file is added to a batch.
-#include <ErrorCodes.h>
 #include <PDFDoc.h>
 
 #include "convert/CConvertDoc.h"
+#include "convert/PdfOpen.h"
 #include "extract/PdfCoreConfig.h"
 
 int CConvertDoc::PageCountFor(const std::string& password) {
     pdfcore::ApplyExtractionSettings();
-    PDFDoc* doc = OpenPdf(password);
+    PDFDoc* doc = OpenPdf(&password);
     int pages = doc && doc->isOk() ? doc->getNumPages() : 0;
     ClosePdf();
     return pages;
@@ -22,7 +22,7 @@ int CConvertDoc::PageCountQuery(const std::string* password) {
     }
     pdfcore::ApplyExtractionSettings();
     PDFDoc* doc = OpenPdf();
-    if (doc && !doc->isOk() && doc->getErrorCode() == errEncrypted) {
+    if (OpenFailure(doc) == ResultWrongPassword) {
         ClosePdf();
         return -1;  // the core stays set up for the query with the password
     }

@@ -2,9 +2,11 @@
 #include <PDFDoc.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "convert/CConvertDoc.h"
 #include "convert/CGraphicsList.h"
+#include "convert/PdfOpen.h"
 
 namespace {
 
@@ -19,7 +21,10 @@ std::string PageStartedLine(int page) {
 int CConvertDoc::RtfBuild(bool withGraphics) {
     CGraphicsList& graphics = CGraphicsList::Process();
     if (withGraphics) graphics.Clear();
-    if (!OpenPdf()) return ResultCannotOpen;
+    if (int failure = OpenFailure(OpenPdf()); failure != ResultDone) {
+        ClosePdf();
+        return failure;
+    }
 
     std::unique_ptr<IRtfDocument> rtf;
     if (engines_->createRtfDocument) rtf = engines_->createRtfDocument(para->xmlPath, *para);
@@ -36,6 +41,7 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
     para->FileStarted(para->inputPath, para->outputDir + "/" + baseName + (para->docOutput == 1 ? ".doc" : ".rtf"));
 
     int result = ResultDone;
+    int pagesWritten = 0;
     for (int n = para->firstPage; para->cancelRequested == 0 && n <= para->lastPage; ++n) {
         para->currentPage = n;
         if (para->PageSelected(n)) {
@@ -53,7 +59,8 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
             }
             if (withGraphics) rtf->AddGraphics(graphics);
             unsigned char flags = (n == para->firstPage ? 1 : 0) | (n == para->lastPage ? 2 : 0);
-            if (!rtf->WritePage(flags)) result = ResultPageFailed;
+            if (rtf->WritePage(flags)) ++pagesWritten;
+            else result = ResultPageFailed;
         }
         if (withGraphics) graphics.Clear();
         if (result != ResultDone) break;
@@ -61,6 +68,12 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
     rtf.reset();
     if (withGraphics) graphics.Clear();
     ClosePdf();
+    if (result == ResultDone && pagesWritten == 0 && para->cancelRequested == 0) {
+        // A header without a page is no conversion; it must not stay behind as if it were one.
+        std::error_code ec;
+        std::filesystem::remove(para->rtfPath, ec);
+        return ResultNoPageWritten;
+    }
     return result;
 }
 
@@ -70,10 +83,14 @@ int CConvertDoc::PageGraphicsPass(int page) {
 }
 
 int CConvertDoc::ImageExtraction(const std::string& password) {
-    para->lastPage = PageCountFor(password);
     CGraphicsList& graphics = CGraphicsList::Process();
     graphics.Clear();
-    if (!OpenPdf()) return ResultCannotOpen;
+    PDFDoc* doc = OpenPdf(&password);
+    if (int failure = OpenFailure(doc); failure != ResultDone) {
+        ClosePdf();
+        return failure;
+    }
+    para->lastPage = doc->getNumPages();
     para->FileStarted(para->inputPath, para->outputDir);
     int result = 0;
     for (int n = para->firstPage; para->cancelRequested == 0 && n <= para->lastPage; ++n) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "convert/CConvertDoc.h"
+#include "convert/PdfOpen.h"
 #include "extract/PdfCoreConfig.h"
 #include "platform/Workspace.h"
 
@@ -52,27 +53,29 @@ int CConvertDoc::TextPass() {
 
     pdfcore::ApplyExtractionSettings();
     PDFDoc* doc = OpenPdf();
-    if (!doc) return ResultCannotOpen;
+    // An XML without pages would become a result without words that looks like a success.
+    if (int failure = OpenFailure(doc); failure != ResultDone) {
+        ClosePdf();
+        return failure;
+    }
 
     spec.outputName = workDir + "/" + baseName;
-    if (doc->isOk()) {
-        spec.title = InfoString(*doc, "Title");
-        spec.author = InfoString(*doc, "Author");
-        spec.keywords = InfoString(*doc, "Keywords");
-        spec.subject = InfoString(*doc, "Subject");
-        std::string date = InfoString(*doc, "ModDate");
-        if (date.empty()) date = InfoString(*doc, "CreationDate");
-        spec.date = ConvertPdfDate(date);
-        Catalog* catalog = doc->getCatalog();
-        spec.outline = catalog && catalog->getOutline()->isDict();
-    }
+    spec.title = InfoString(*doc, "Title");
+    spec.author = InfoString(*doc, "Author");
+    spec.keywords = InfoString(*doc, "Keywords");
+    spec.subject = InfoString(*doc, "Subject");
+    std::string date = InfoString(*doc, "ModDate");
+    if (date.empty()) date = InfoString(*doc, "CreationDate");
+    spec.date = ConvertPdfDate(date);
+    Catalog* catalog = doc->getCatalog();
+    spec.outline = catalog && catalog->getOutline()->isDict();
     spec.rawOrder = true;
     spec.firstPage = 1;
 
     if (engines_->makeTextDevice) {
         std::unique_ptr<OutputDev> device = engines_->makeTextDevice(spec);
         if (device) {
-            para->lastPage = doc->isOk() ? doc->getNumPages() : 0;
+            para->lastPage = doc->getNumPages();
             if (para->lastPage > 0)
                 doc->displayPages(device.get(), 1, para->lastPage, 108, 108, 0, false, true, true);
         }

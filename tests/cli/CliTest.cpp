@@ -6,6 +6,7 @@
 
 #include "cli/CliOptions.h"
 #include "support/PdfWriter.h"
+#include "support/RtfText.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 
@@ -88,6 +89,13 @@ TEST_F(CommandLine, FailuresNameTheFileAndTheReason) {
     r = Convert({"-q", "--password", "pw", "-o", "ok", "locked.pdf"});
     EXPECT_EQ(r.status, 0) << r.errors;
     EXPECT_TRUE(fs::exists(dir / "ok/locked.rtf"));
+
+    // The owner password alone opens the file too, and draws no complaint from the PDF core.
+    r = Convert({"--password", "owner", "-o", "owned", "locked.pdf"});
+    EXPECT_EQ(r.status, 0) << r.errors;
+    EXPECT_EQ(r.errors.find("Incorrect password"), std::string::npos) << r.errors;
+    EXPECT_NE(testpdf::RtfPlainText(testpdf::ReadFile(dir / "owned/locked.rtf")).find("Page 3 of the test document"),
+              std::string::npos);
 
     r = Convert({"-q", "notes.pdf", "absent.pdf", "plain.pdf"});
     EXPECT_EQ(r.status, 1);

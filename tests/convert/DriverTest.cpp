@@ -215,6 +215,7 @@ TEST_F(DriverTest, NotAPdfEndsWithoutPages) {
     std::string path = dir / "fake.pdf";
     testpdf::WriteFile(path, "this is not a PDF at all");
     Run(path);
+    EXPECT_EQ(para.jobResult, ResultCannotOpen);
     EXPECT_TRUE(calls.read.empty());
     EXPECT_FALSE(fs::exists(para.workDir));
 }

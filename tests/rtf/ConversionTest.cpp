@@ -3,32 +3,13 @@
 #include "convert/CConvertDoc.h"
 #include "convert/MyConvertPara.h"
 #include "support/PdfWriter.h"
+#include "support/RtfText.h"
 #include "support/TempDir.h"
 
+using testpdf::RtfPlainText;
 using testpdf::TempDir;
 
 namespace {
-
-// The text of an RTF body: control words and group braces dropped, escaped characters kept.
-std::string PlainText(const std::string& rtf) {
-    std::string out;
-    for (size_t i = 0; i < rtf.size(); ++i) {
-        char c = rtf[i];
-        if (c == '\\' && i + 1 < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[i + 1]))) {
-            ++i;
-            while (i < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[i]))) ++i;
-            while (i < rtf.size() && (rtf[i] == '-' || std::isdigit(static_cast<unsigned char>(rtf[i])))) ++i;
-            if (i < rtf.size() && rtf[i] != ' ') --i;
-            continue;
-        }
-        if (c == '\\' && i + 1 < rtf.size()) {
-            out += rtf[++i];
-            continue;
-        }
-        if (c != '{' && c != '}' && c != '\n') out += c;
-    }
-    return out;
-}
 
 std::string Convert(const TempDir& dir, const std::string& pdf, int mode, const std::string& pages = {}) {
     MyConvertPara para;
@@ -47,7 +28,7 @@ TEST(Conversion, SelectedPagesKeepTheirTextWhenEarlierPagesAreSkipped) {
     TempDir dir;
     testpdf::NumberedPages(5).Save(dir / "doc.pdf");
     std::string rtf = Convert(dir, dir / "doc.pdf", ModeTextOnly, "2,4");
-    std::string text = PlainText(rtf);
+    std::string text = RtfPlainText(rtf);
     EXPECT_NE(text.find("Page 2 of the test document"), std::string::npos) << text;
     EXPECT_NE(text.find("Page 4 of the test document"), std::string::npos) << text;
     EXPECT_EQ(text.find("Page 1 "), std::string::npos);
@@ -74,7 +55,7 @@ TEST(Conversion, FormattedTextKeepsWordsStylesAndLinks) {
     pdf.Save(dir / "doc.pdf");
 
     std::string rtf = Convert(dir, dir / "doc.pdf", ModeFormattedText);
-    std::string text = PlainText(rtf);
+    std::string text = RtfPlainText(rtf);
     EXPECT_NE(text.find("Plain words here"), std::string::npos) << text;
     EXPECT_NE(text.find("Bold heading"), std::string::npos) << text;
     EXPECT_NE(rtf.find("\\fs32"), std::string::npos);
@@ -83,7 +64,7 @@ TEST(Conversion, FormattedTextKeepsWordsStylesAndLinks) {
     EXPECT_EQ(rtf.find("dsAnchor"), std::string::npos);
 
     std::string plain = Convert(dir, dir / "doc.pdf", ModeTextOnly);
-    EXPECT_NE(PlainText(plain).find("Visit the site"), std::string::npos) << plain;
+    EXPECT_NE(RtfPlainText(plain).find("Visit the site"), std::string::npos) << plain;
     EXPECT_EQ(plain.find("HYPERLINK"), std::string::npos);
     EXPECT_EQ(plain.find("\\fs", plain.find("\\viewscale100")), std::string::npos);
 }

@@ -243,9 +243,14 @@ PdfWriter NumberedPages(int pages) {
 }
 
 bool Encrypt(const std::string& in, const std::string& out, const std::string& userPassword,
-             const std::string& ownerPassword) {
-    return RunProgram({"qpdf", "--encrypt", userPassword, ownerPassword, "256", "--", in, out})
-               .status == 0;
+             const std::string& ownerPassword, Cipher cipher) {
+    std::vector<std::string> argv{"qpdf"};
+    if (cipher == Cipher::Rc4) argv.push_back("--allow-weak-crypto");  // qpdf refuses RC4 without it
+    argv.insert(argv.end(), {"--encrypt", userPassword, ownerPassword});
+    if (cipher == Cipher::Aes256) argv.push_back("256");
+    else argv.insert(argv.end(), {"128", "--use-aes=n"});
+    argv.insert(argv.end(), {"--", in, out});
+    return RunProgram(argv).status == 0;
 }
 
 }  // namespace testpdf

@@ -89,8 +89,9 @@ std::string XObjectResources(const std::vector<std::pair<std::string, int>>& ima
 // A document of `pages` pages, each with the line "Page N of the test document".
 PdfWriter NumberedPages(int pages);
 
-// Encrypts with qpdf (AES-256); false when qpdf fails.
+// Encrypts with qpdf: AES-256 by default, or 128-bit RC4; false when qpdf fails.
+enum class Cipher { Aes256, Rc4 };
 bool Encrypt(const std::string& in, const std::string& out, const std::string& userPassword,
-             const std::string& ownerPassword);
+             const std::string& ownerPassword, Cipher cipher = Cipher::Aes256);
 
 }  // namespace testpdf

@@ -1,0 +1,96 @@
+#pragma once
+// A batch of conversions, one file after another: the source checks, the replace
+// question, the driver, the DOC step and the check of each result. The window
+// runs it on a thread of its own; the command line runs it in place.
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "convert/MyConvertPara.h"
+#include "convert/WorkerGate.h"
+
+struct BatchFile {
+    std::string path;
+    std::string password;  // for encrypted sources; each file has its own
+};
+
+struct BatchSummary {
+    int total = 0;
+    int converted = 0;
+    int skipped = 0;  // an existing result the user chose to keep
+    bool cancelled = false;
+    std::vector<std::string> results;  // full paths of the results written, in order
+    std::vector<std::pair<std::string, std::string>> failures;  // source, reason
+};
+
+// Whoever started the batch. Called on the worker's thread: a window must hand
+// the calls over to its own thread.
+class IWorkerHost {
+public:
+    virtual ~IWorkerHost() = default;
+    // "<path> already exists. Do you want to replace it?"; true replaces it.
+    virtual bool AskReplace(const std::string& path) = 0;
+    // A file is about to be checked and converted.
+    virtual void FileBegins(const std::string& /*source*/) {}
+    virtual void FileFailed(const std::string& source, const std::string& reason) = 0;
+    virtual void FileConverted(const std::string& source, const std::string& result) = 0;
+    // Something the user should know about a file that did not fail (an image
+    // job that found no pictures, or left skewed ones out).
+    virtual void FileNote(const std::string& /*source*/, const std::string& /*note*/) {}
+    // The last call of a batch, also after a cancellation.
+    virtual void BatchEnded(const BatchSummary& summary) = 0;
+};
+
+// The steps a batch runs, replaceable by stand-ins in tests.
+struct WorkerSteps {
+    std::function<void(CConvertPara&)> convert;
+    // Saves the RTF as DOC; false with the reason when no DOC was written.
+    std::function<bool(const std::string& rtfPath, const std::string& docPath, std::string& why)> saveAsDoc;
+};
+WorkerSteps DefaultWorkerSteps();
+
+class CConvertWorker {
+public:
+    CConvertWorker(MyConvertPara& para, IWorkerHost& host, WorkerSteps steps = DefaultWorkerSteps());
+    ~CConvertWorker();  // waits for a running batch
+    CConvertWorker(const CConvertWorker&) = delete;
+    CConvertWorker& operator=(const CConvertWorker&) = delete;
+
+    // Starts the batch on a thread of its own; false while another still runs.
+    // The job settings are those of the record; `busy` stays set until the batch ends.
+    bool Start(std::vector<BatchFile> files);
+    // Runs the batch on the calling thread (a cancel requested before it begins counts).
+    BatchSummary Run(const std::vector<BatchFile>& files);
+    // Waits for the thread of a started batch (after its BatchEnded).
+    void Join();
+    bool Running() const { return para_.busy != 0; }
+
+    // The cancel question closes the gate while it is open, so that the job
+    // waits at its next boundary instead of running on under the question.
+    WorkerGate& Gate() { return gate_; }
+    void RequestCancel() { para_.cancelRequested = 1; }
+
+private:
+    void ConvertOne(const BatchFile& file, BatchSummary& summary, std::vector<std::string>& resultsSeen);
+    void Fail(BatchSummary& summary, const std::string& source, const std::string& reason);
+    void FinishImageJob(const BatchFile& file, BatchSummary& summary);
+    std::string KeepRtf(const std::string& rtfPath) const;
+
+    MyConvertPara& para_;
+    IWorkerHost& host_;
+    WorkerSteps steps_;
+    WorkerGate gate_;
+    std::thread thread_;
+    std::string rtfScratch_;  // where the RTF of a DOC job waits for the word processor
+};
+
+// Why a source cannot be converted, or empty when it can; fills `pages`.
+std::string CheckSource(const BatchFile& file, int& pages);
+// Why results cannot be written into `dir` (created when missing), or empty.
+std::string CheckOutputDir(const std::string& dir);
+// The user's words for a job result code.
+std::string JobResultReason(const CConvertPara& para);
+// Why an image job failed (its source, or pictures that could not be made), or empty.
+std::string ImageJobProblem(const CConvertPara& para);

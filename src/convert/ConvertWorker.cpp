@@ -1,0 +1,238 @@
+// The batch worker: every file of a batch through the driver, with the rules
+// that make each result trustworthy (a result is reported only once it exists).
+#include <filesystem>
+
+#include "convert/CConvertDoc.h"
+#include "convert/CConvertWorker.h"
+#include "convert/CRtf2Doc.h"
+#include "platform/Workspace.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Passes the worker's gate at every page boundary (the driver reports progress
+// there) and forwards everything to whoever shows the job.
+class GatedObserver : public IConvertObserver {
+public:
+    GatedObserver(IConvertObserver* inner, WorkerGate& gate) : inner_(inner), gate_(gate) {}
+    void Progress(int32_t percent) override {
+        gate_.Pass();
+        if (inner_) inner_->Progress(percent);
+    }
+    void Log(const std::string& line) override {
+        if (inner_) inner_->Log(line);
+    }
+    void FileStarted(const std::string& source, const std::string& destination) override {
+        if (inner_) inner_->FileStarted(source, destination);
+    }
+    void FileFinished(const std::string& source, const std::string& destination) override {
+        if (inner_) inner_->FileFinished(source, destination);
+    }
+
+private:
+    IConvertObserver* inner_;
+    WorkerGate& gate_;
+};
+
+bool AnyListedPageIn(const CConvertPara& para, int pages) {
+    for (int32_t p : para.pageList)
+        if (p >= 1 && p <= pages) return true;
+    return false;
+}
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+    return dir.empty() || dir.back() == '/' ? dir + name : dir + "/" + name;
+}
+
+}  // namespace
+
+WorkerSteps DefaultWorkerSteps() {
+    WorkerSteps steps;
+    steps.convert = [](CConvertPara& para) { ConvertFile(para); };
+    steps.saveAsDoc = [](const std::string& rtf, const std::string& doc, std::string& why) {
+        CRtf2Doc word;
+        std::error_code ec;
+        if (!word.Convert(rtf, doc)) {
+            why = CRtf2Doc::MissingMessage();
+            return false;
+        }
+        if (!fs::exists(doc, ec)) {
+            why = "LibreOffice could not save it as DOC";
+            return false;
+        }
+        return true;
+    };
+    return steps;
+}
+
+CConvertWorker::CConvertWorker(MyConvertPara& para, IWorkerHost& host, WorkerSteps steps)
+    : para_(para), host_(host), steps_(std::move(steps)) {}
+
+CConvertWorker::~CConvertWorker() {
+    if (thread_.joinable()) {
+        // Nobody is left to answer questions: cancel and let the gate go.
+        para_.cancelRequested = 1;
+        gate_.Open();
+        thread_.join();
+    }
+}
+
+bool CConvertWorker::Start(std::vector<BatchFile> files) {
+    if (para_.busy) return false;
+    Join();  // the thread of the last batch has ended, but is still to be joined
+    para_.busy = 1;
+    // Cleared here, not on the new thread, so that a cancel pressed at once is not lost.
+    para_.cancelRequested = 0;
+    thread_ = std::thread([this, files = std::move(files)] {
+        BatchSummary summary = Run(files);
+        // The host may start the next batch from BatchEnded: it must find the worker idle.
+        para_.busy = 0;
+        host_.BatchEnded(summary);
+    });
+    return true;
+}
+
+void CConvertWorker::Join() {
+    if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
+}
+
+BatchSummary CConvertWorker::Run(const std::vector<BatchFile>& files) {
+    BatchSummary summary;
+    summary.total = static_cast<int>(files.size());
+    GatedObserver gated(para_.observer, gate_);
+    IConvertObserver* shown = para_.observer;
+    para_.observer = &gated;
+
+    if (std::string why = CheckOutputDir(para_.outputDir); !why.empty()) {
+        for (const BatchFile& file : files) Fail(summary, file.path, why);
+    } else {
+        if (para_.wantDoc && para_.jobMode != ModeExtractImages) {
+            // The RTF that becomes a DOC is written apart from the user's files,
+            // so a file of the user's with that name is never replaced.
+            rtfScratch_ = platform::CreateWorkspace();
+        }
+        std::vector<std::string> resultsSeen;
+        for (const BatchFile& file : files) {
+            gate_.Pass();
+            if (para_.cancelRequested) break;
+            host_.FileBegins(file.path);
+            ConvertOne(file, summary, resultsSeen);
+            if (para_.cancelRequested) break;
+        }
+        if (!rtfScratch_.empty()) platform::RemoveWorkspace(rtfScratch_);
+        rtfScratch_.clear();
+    }
+    summary.cancelled = para_.cancelRequested != 0;
+    if (!summary.cancelled) {
+        para_.Log("Converted " + std::to_string(summary.converted) + " of " + std::to_string(summary.total) +
+                  " files.");
+        para_.Progress(100);
+    }
+    para_.observer = shown;
+    return summary;
+}
+
+void CConvertWorker::Fail(BatchSummary& summary, const std::string& source, const std::string& reason) {
+    summary.failures.emplace_back(source, reason);
+    host_.FileFailed(source, reason);
+}
+
+void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, std::vector<std::string>& resultsSeen) {
+    const bool imageJob = para_.jobMode == ModeExtractImages;
+    const bool doc = para_.wantDoc && !imageJob;
+    int pages = 0;
+    if (std::string why = CheckSource(file, pages); !why.empty()) return Fail(summary, file.path, why);
+    if (!(para_.pageFlags & 1) && !AnyListedPageIn(para_, pages))
+        return Fail(summary, file.path, "the page list selects none of its " + std::to_string(pages) + " pages");
+
+    const std::string base = BaseNameOf(file.path);
+    const std::string result = JoinPath(para_.outputDir, imageJob ? base : base + (doc ? ".doc" : ".rtf"));
+    // Two sources of one name would write one result; the first keeps it.
+    for (const std::string& seen : resultsSeen)
+        if (seen == result) return Fail(summary, file.path, "its result " + result + " would replace that of an earlier file of this batch");
+    resultsSeen.push_back(result);
+
+    std::error_code ec;
+    if (!imageJob && fs::exists(result, ec)) {
+        if (para_.autoOpenFlag) {
+            gate_.Pass();
+            if (para_.cancelRequested) return;
+            if (!host_.AskReplace(result)) {
+                ++summary.skipped;
+                return;
+            }
+        }
+        // Judged by existence: an old result must not pass for a new one.
+        fs::remove(result, ec);
+    }
+
+    para_.inputPath = file.path;
+    para_.password = file.password;
+    para_.rtfDir = doc ? rtfScratch_ : std::string();
+    para_.xmlCopyPath = para_.xmlCopyDir.empty() ? std::string() : JoinPath(para_.xmlCopyDir, base + ".xml");
+    para_.lastPage = -1;
+    steps_.convert(para_);
+    para_.rtfDir.clear();
+    if (para_.cancelRequested) return;
+
+    if (imageJob) return FinishImageJob(file, summary);
+    if (!fs::exists(para_.rtfPath, ec)) return Fail(summary, file.path, JobResultReason(para_));
+    if (doc) {
+        std::string why;
+        bool saved = steps_.saveAsDoc(para_.rtfPath, result, why);
+        if (!saved) {
+            // The RTF is all the user has of this file: it stays, and the message says where.
+            std::string kept = KeepRtf(para_.rtfPath);
+            return Fail(summary, file.path, why + (kept.empty() ? "" : "; the RTF " + kept + " is kept"));
+        }
+        fs::remove(para_.rtfPath, ec);
+    }
+    if (para_.jobResult != ResultDone) {
+        std::string reason = JobResultReason(para_);
+        if (para_.jobResult == ResultPageFailed) reason += " (a partial result was written to " + result + ")";
+        return Fail(summary, file.path, reason);
+    }
+    ++summary.converted;
+    summary.results.push_back(result);
+    para_.FileFinished(file.path, result);
+    host_.FileConverted(file.path, result);
+}
+
+// An image job's results are the page folders it wrote; pages without pictures
+// have none, which is no failure.
+void CConvertWorker::FinishImageJob(const BatchFile& file, BatchSummary& summary) {
+    if (std::string why = ImageJobProblem(para_); !why.empty()) return Fail(summary, file.path, why);
+    const PictureTally& pictures = para_.pictures;
+    ++summary.converted;
+    for (const std::string& folder : pictures.folders) {
+        summary.results.push_back(folder);
+        host_.FileConverted(file.path, folder);
+    }
+    if (pictures.skewed > 0)
+        host_.FileNote(file.path, std::to_string(pictures.skewed) + " skewed picture" +
+                                      (pictures.skewed == 1 ? "" : "s") + " left out");
+    if (pictures.rendered == 0 && pictures.skewed == 0) host_.FileNote(file.path, "no pictures on the selected pages");
+    para_.FileFinished(file.path, para_.outputDir);
+}
+
+// Moves the scratch RTF of a failed DOC step into the output folder, under its
+// own name unless a file already has it.
+std::string CConvertWorker::KeepRtf(const std::string& rtfPath) const {
+    fs::path source(rtfPath);
+    std::string stem = source.stem().string();
+    std::error_code ec;
+    for (int n = 1; n < 100; ++n) {
+        std::string name = n == 1 ? stem + ".rtf" : stem + " (" + std::to_string(n) + ").rtf";
+        std::string target = JoinPath(para_.outputDir, name);
+        if (fs::path(target) == source) return target;
+        if (fs::exists(target, ec)) continue;
+        fs::rename(source, target, ec);
+        if (ec) {
+            fs::copy_file(source, target, ec);
+            if (ec) return {};
+        }
+        return target;
+    }
+    return {};
+}

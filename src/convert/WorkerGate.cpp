@@ -1,0 +1,24 @@
+#include "convert/WorkerGate.h"
+
+void WorkerGate::Close() {
+    std::lock_guard lock(mutex_);
+    open_ = false;
+}
+
+void WorkerGate::Open() {
+    {
+        std::lock_guard lock(mutex_);
+        open_ = true;
+    }
+    opened_.notify_all();
+}
+
+bool WorkerGate::IsOpen() const {
+    std::lock_guard lock(mutex_);
+    return open_;
+}
+
+void WorkerGate::Pass() {
+    std::unique_lock lock(mutex_);
+    opened_.wait(lock, [this] { return open_; });
+}

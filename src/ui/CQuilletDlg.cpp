@@ -1,0 +1,309 @@
+#include "ui/CQuilletDlg.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <atomic>
+#include <future>
+
+#include "convert/MyConvertPara.h"
+#include "platform/Workspace.h"
+#include "ui/CCONVERTERDlg.h"
+#include "ui/CConversionProgressDlg.h"
+#include "ui/ResultDialogs.h"
+#include "ui/UiTexts.h"
+
+namespace {
+
+constexpr int kWidth = 774, kHeight = 640;
+constexpr int kBandHeight = 92;
+
+QPushButton* MakeButton(const char* text, const char* name, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+const char* kStyle = R"(
+#mainWindow { background: #eef2f7; }
+QPushButton#tabButton { background: #d5deea; border: 1px solid #9fb0c6; border-bottom: none;
+  border-top-left-radius: 8px; border-top-right-radius: 8px; font-weight: bold; color: #23344d; }
+QPushButton#tabButton:checked { background: #ffffff; color: #0b4f9c; }
+QPushButton#tabButton:hover:!checked { background: #e4ebf4; }
+QPushButton#titleButton { background: transparent; color: white; border: none; font-weight: bold; padding: 2px 8px; }
+QPushButton#titleButton:hover { background: rgba(255,255,255,40); border-radius: 4px; }
+QPushButton#startButton { font-size: 15px; font-weight: bold; color: white; border-radius: 10px;
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3d8fe0, stop:1 #1559a8); }
+QPushButton#startButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #56a2ee, stop:1 #1d68bd); }
+QStackedWidget#pages { background: #ffffff; border: 1px solid #9fb0c6; }
+QLabel#pageTitle { font-size: 15px; font-weight: bold; color: #0b4f9c; }
+QLabel#pageHint { color: #5b6b80; }
+)";
+
+}  // namespace
+
+QUrl ManualUrl() {
+    std::string manual = platform::DataFile("help/index.html");
+    return manual.empty() ? QUrl() : QUrl::fromLocalFile(QString::fromStdString(manual));
+}
+
+// The worker's calls, handed over to the window's thread. A question waits for
+// its answer on a promise; the window's thread never waits for the worker.
+class CQuilletDlg::Host : public IWorkerHost {
+public:
+    explicit Host(CQuilletDlg& window) : window_(window) {}
+
+    bool AskReplace(const std::string& path) override {
+        auto answer = std::make_shared<std::promise<bool>>();
+        std::future<bool> reply = answer->get_future();
+        QString text = QString(ui::text::kReplaceQuestion).arg(QString::fromStdString(path));
+        QMetaObject::invokeMethod(
+            &window_, [this, answer, text] { answer->set_value(window_.prompts_.question(ui::text::kAppTitle, text)); },
+            Qt::QueuedConnection);
+        // A window that is closing answers no more questions: the file is kept.
+        while (reply.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready)
+            if (closing) return false;
+        return reply.get();
+    }
+    void FileFailed(const std::string& source, const std::string& reason) override {
+        QString s = QString::fromStdString(source), r = QString::fromStdString(reason);
+        QMetaObject::invokeMethod(
+            &window_, [this, s, r] { window_.progress_->MarkFailed(s, r); }, Qt::QueuedConnection);
+    }
+    void FileConverted(const std::string&, const std::string&) override {}
+    void BatchEnded(const BatchSummary& summary) override {
+        QMetaObject::invokeMethod(
+            &window_, [this, summary] { window_.OnBatchEnded(summary); }, Qt::QueuedConnection);
+    }
+
+    std::atomic<bool> closing{false};
+
+private:
+    CQuilletDlg& window_;
+};
+
+CQuilletDlg::CQuilletDlg(MyConvertPara& para, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), para_(para) {
+    using namespace ui::text;
+    setObjectName("mainWindow");
+    setWindowTitle(kAppTitle);
+    setFixedSize(kWidth, kHeight);
+    setStyleSheet(kStyle);
+    prompts_ = ui::DialogPrompts(this);
+    openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    showResults = [this](const BatchSummary& summary) { PresentResults(summary); };
+    host_ = std::make_unique<Host>(*this);
+    worker_ = std::make_unique<CConvertWorker>(para_, *host_);
+
+    auto* titleRow = new QWidget(this);
+    titleRow->setGeometry(kWidth - 330, 8, 320, 30);
+    auto* titleLayout = new QHBoxLayout(titleRow);
+    titleLayout->setContentsMargins(0, 0, 0, 0);
+    titleLayout->addStretch();
+    QPushButton* home = MakeButton(kHome, "titleButton", titleRow);
+    QPushButton* info = MakeButton(kInfo, "titleButton", titleRow);
+    QPushButton* help = MakeButton(kHelp, "titleButton", titleRow);
+    QPushButton* minimise = MakeButton(kMinimise, "titleButton", titleRow);
+    QPushButton* close = MakeButton(kClose, "titleButton", titleRow);
+    for (QPushButton* b : {home, info, help, minimise, close}) titleLayout->addWidget(b);
+    home->setAccessibleName("home");
+    info->setAccessibleName("info");
+    help->setAccessibleName("help");
+    minimise->setAccessibleName("minimise");
+    close->setAccessibleName("close");
+
+    tabConvert_ = MakeButton(kTabConvert, "tabButton", this);
+    tabSettings_ = MakeButton(kTabSettings, "tabButton", this);
+    tabConvert_->setGeometry(15, 103, 165, 35);
+    tabSettings_->setGeometry(184, 103, 165, 35);
+    for (QPushButton* tab : {tabConvert_, tabSettings_}) tab->setCheckable(true);
+    tabConvert_->setChecked(true);
+
+    pages_ = new QStackedWidget(this);
+    pages_->setObjectName("pages");
+    panel_ = new CCONVERTERDlg(prompts_, pages_);
+    progress_ = new CConversionProgressDlg(pages_);
+    settings_ = new QWidget(pages_);
+    settings_->setObjectName("settingsPage");
+    auto* settingsLayout = new QVBoxLayout(settings_);
+    auto* settingsTitle = new QLabel(kSettingsLater, settings_);
+    settingsTitle->setObjectName("pageTitle");
+    settingsLayout->addWidget(settingsTitle);
+    settingsLayout->addStretch();
+    for (QWidget* page : {static_cast<QWidget*>(panel_), static_cast<QWidget*>(progress_), settings_})
+        pages_->addWidget(page);
+
+    startImages_ = MakeButton(kExtractImages, "startButton", this);
+    startConvert_ = MakeButton(kConvertToWord, "startButton", this);
+    startImages_->setAccessibleName("extractImages");
+    startConvert_->setAccessibleName("convertToWord");
+    startImages_->setGeometry(kWidth - 17 - 2 * 190 - 16, kHeight - 90, 190, 56);
+    startConvert_->setGeometry(kWidth - 17 - 190, kHeight - 90, 190, 56);
+    ShowPage(panel_);
+    panel_->SetOutputFolder(QString::fromStdString(para_.DestDir));
+
+    connect(tabConvert_, &QPushButton::clicked, this, &CQuilletDlg::ShowConvert);
+    connect(tabSettings_, &QPushButton::clicked, this, &CQuilletDlg::ShowSettings);
+    connect(startConvert_, &QPushButton::clicked, this, &CQuilletDlg::StartConvert);
+    connect(startImages_, &QPushButton::clicked, this, &CQuilletDlg::StartImages);
+    connect(progress_, &CConversionProgressDlg::cancelClicked, this, &CQuilletDlg::OnCancelClicked);
+    connect(minimise, &QPushButton::clicked, this, &QWidget::showMinimized);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(info, &QPushButton::clicked, this, &CQuilletDlg::ShowInfo);
+    connect(help, &QPushButton::clicked, this, &CQuilletDlg::ShowHelp);
+    connect(home, &QPushButton::clicked, this, [this] { openUrl(ManualUrl()); });
+}
+
+CQuilletDlg::~CQuilletDlg() {
+    host_->closing = true;
+    worker_.reset();  // cancels and waits for a batch still running
+    para_.observer = nullptr;
+}
+
+bool CQuilletDlg::BatchRunning() const { return para_.busy != 0; }
+
+void CQuilletDlg::ShowPage(QWidget* page) {
+    pages_->setCurrentWidget(page);
+    // The main panel leaves room below for the start buttons; other pages reach down.
+    int height = page == panel_ ? kHeight - 242 : kHeight - 152;
+    pages_->setGeometry(17, 138, kWidth - 35, height);
+    SetStartButtonsVisible(page == panel_);
+}
+
+void CQuilletDlg::SetStartButtonsVisible(bool visible) {
+    startImages_->setVisible(visible);
+    startConvert_->setVisible(visible);
+}
+
+void CQuilletDlg::ShowConvert() {
+    tabConvert_->setChecked(true);
+    tabSettings_->setChecked(false);
+    // During a batch the progress page stays in front until the worker has ended;
+    // the tab offers to cancel instead.
+    if (BatchRunning()) return OnCancelClicked();
+    ShowPage(panel_);
+}
+
+void CQuilletDlg::ShowSettings() {
+    if (BatchRunning()) {
+        tabSettings_->setChecked(false);
+        return;
+    }
+    tabSettings_->setChecked(true);
+    tabConvert_->setChecked(false);
+    ShowPage(settings_);
+}
+
+void CQuilletDlg::ShowInfo() {
+    if (BatchRunning()) return;
+    QMessageBox box(QMessageBox::Information, ui::text::kResultCaption,
+                    QString(ui::text::kInfoText).arg(ManualUrl().toString()), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::RichText);
+    box.exec();
+}
+
+void CQuilletDlg::ShowHelp() {
+    if (BatchRunning()) return;
+    openUrl(ManualUrl());
+}
+
+void CQuilletDlg::StartConvert() { Start(ModeFlowingText); }
+void CQuilletDlg::StartImages() { Start(ModeExtractImages); }
+
+void CQuilletDlg::Start(int jobMode) {
+    if (BatchRunning()) return;
+    std::vector<BatchFile> batch;
+    if (!panel_->StartCheck(para_, batch)) return;
+    // Until the wizards exist, both methods start at once with the record's settings.
+    para_.jobMode = jobMode;
+    para_.imageDevice = "jpeg";
+    para_.observer = progress_;
+    progress_->Reset();
+    ShowPage(progress_);
+    panel_->setEnabled(false);
+    worker_->Start(std::move(batch));
+}
+
+void CQuilletDlg::OnCancelClicked() {
+    if (!BatchRunning()) return;
+    // The job waits at its next boundary while the question is open.
+    worker_->Gate().Close();
+    bool yes = prompts_.question(ui::text::kCancelCaption, ui::text::kCancelQuestion);
+    if (yes) {
+        worker_->RequestCancel();
+        progress_->ShowCancelling();
+    }
+    worker_->Gate().Open();
+}
+
+void CQuilletDlg::OnBatchEnded(const BatchSummary& summary) {
+    worker_->Join();
+    if (!summary.cancelled && !closeWhenIdle_) showResults(summary);
+    // The next batch starts from an empty list, as after a cancellation.
+    panel_->ClearFiles();
+    panel_->setEnabled(true);
+    tabConvert_->setChecked(true);
+    tabSettings_->setChecked(false);
+    ShowPage(panel_);
+    if (closeWhenIdle_) close();
+}
+
+void CQuilletDlg::PresentResults(const BatchSummary& summary) {
+    const bool finishDialog = para_.autoOpenFlag && para_.jobMode != ModeExtractImages && !summary.results.empty();
+    if (!finishDialog) {
+        CCompleteDlg(summary, this).exec();
+        return;
+    }
+    CFinishDlg dialog(summary, QString::fromStdString(para_.outputDir), openUrl, prompts_.message, this);
+    dialog.exec();
+}
+
+void CQuilletDlg::closeEvent(QCloseEvent* event) {
+    if (!BatchRunning()) return event->accept();
+    event->ignore();
+    if (closeWhenIdle_ || !prompts_.question(ui::text::kAppTitle, ui::text::kCloseDuringBatch)) return;
+    closeWhenIdle_ = true;
+    worker_->RequestCancel();
+    progress_->ShowCancelling();
+}
+
+void CQuilletDlg::mousePressEvent(QMouseEvent* event) {
+    dragOffset_ = event->position().toPoint();
+}
+
+void CQuilletDlg::mouseMoveEvent(QMouseEvent* event) {
+    // The frameless window is moved by its title band.
+    if ((event->buttons() & Qt::LeftButton) && dragOffset_.y() < kBandHeight)
+        move(event->globalPosition().toPoint() - dragOffset_);
+}
+
+void CQuilletDlg::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient band(0, 0, 0, kBandHeight);
+    band.setColorAt(0, QColor("#1d5fae"));
+    band.setColorAt(1, QColor("#0b3a73"));
+    painter.fillRect(rect(), QColor("#eef2f7"));
+    painter.fillRect(QRect(0, 0, width(), kBandHeight), band);
+    painter.setPen(Qt::white);
+    QFont title = font();
+    title.setPointSize(22);
+    title.setBold(true);
+    painter.setFont(title);
+    painter.drawText(QRect(24, 22, 400, 40), Qt::AlignLeft | Qt::AlignVCenter, ui::text::kAppTitle);
+    QFont tagline = font();
+    tagline.setPointSize(10);
+    painter.setFont(tagline);
+    painter.drawText(QRect(26, 60, 500, 22), Qt::AlignLeft | Qt::AlignVCenter,
+                     ui::text::kTagline);
+    painter.setPen(QColor("#9fb0c6"));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

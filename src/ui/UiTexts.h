@@ -1,0 +1,105 @@
+#pragma once
+// Every text the window shows, in one place.
+
+namespace ui::text {
+
+inline constexpr const char* kAppTitle = "Vellumor";
+inline constexpr const char* kProductVersion = "Vellumor 5.0";
+inline constexpr const char* kTagline = "PDF to editable documents, and the images of a PDF";
+
+// Main window.
+inline constexpr const char* kTabConvert = "Convert PDF";
+inline constexpr const char* kTabSettings = "Settings";
+inline constexpr const char* kMinimise = "-";
+inline constexpr const char* kClose = "X";
+inline constexpr const char* kHome = "Home";
+inline constexpr const char* kInfo = "Info";
+inline constexpr const char* kHelp = "Help";
+inline constexpr const char* kExtractImages = "Extract Images";
+inline constexpr const char* kConvertToWord = "Convert to Word";
+inline constexpr const char* kInfoText =
+    "<b>Vellumor</b><br>Version 5.0<br><br>Turns PDF documents into editable word-processor documents "
+    "and extracts their images.<br><br><a href=\"%1\">The Vellumor manual</a>";
+inline constexpr const char* kCloseDuringBatch =
+    "A conversion is running. Do you want to cancel it and close Vellumor?";
+inline constexpr const char* kSettingsLater = "Settings";
+
+// Main panel.
+inline constexpr const char* kPanelTitle = "Convert PDF to Word/Rtf";
+inline constexpr const char* kPanelHint = "You can add more than one file at a time for conversion";
+inline constexpr const char* kColumnPath = "Path";
+inline constexpr const char* kColumnSize = "Size";
+inline constexpr const char* kColumnPages = "Pages";
+inline constexpr const char* kAddFiles = "Add PDF Files";
+inline constexpr const char* kRemove = "Remove";
+inline constexpr const char* kRemoveAll = "Remove All";
+inline constexpr const char* kSaveTo = "Save File(s) to:";
+inline constexpr const char* kSaveToHint = "Select destination folder for the output file(s).";
+inline constexpr const char* kBrowse = "Browse";
+inline constexpr const char* kBrowseTitle = "Browse For Folder:";
+inline constexpr const char* kPageRange = "Page Range";
+inline constexpr const char* kAllPages = "All Pages";
+inline constexpr const char* kPageNumbers = "Page Numbers:";
+inline constexpr const char* kOutputFormat = "Output File Format";
+inline constexpr const char* kFormatRtf = "Rich Text Format(*.rtf)";
+inline constexpr const char* kFormatDoc = "Word DOC file (*.doc)";
+inline constexpr const char* kMethods = "Conversion Methods";
+inline constexpr const char* kWizardMethod = "Wizard Conversion";
+inline constexpr const char* kFastMethod = "Fast Conversion";
+inline constexpr const char* kFileFilter = "pdf Files (*.pdf);;All Files (*)";
+inline constexpr const char* kByteSuffix = " Byte";
+inline constexpr const char* kNoPageNumber = "Please Input Page Number!";
+inline constexpr const char* kNoFile = "Please Add a PDF file!";
+inline constexpr const char* kNoSavePath = "Please Input the saved path!";
+inline constexpr const char* kFileExists = "Convert PDF File existing.";
+inline constexpr const char* kWarning = "Warning";
+inline constexpr const char* kNoPdf = "No PDF file!";
+inline constexpr const char* kSelectToRemove = "Please Select a deleted PDF file!";
+inline constexpr const char* kPageListSelectsNothing = "The page numbers select no page of the listed files.";
+inline constexpr const char* kSameResultName =
+    "Two files would write the same result: %1. Remove one of them or convert them separately.";
+inline constexpr const char* kOutputFolderProblem = "The output folder cannot be used: %1";
+inline constexpr const char* kNoWordProcessor =
+    "DOC output needs LibreOffice, which is not installed. Install the writer (soffice) or choose "
+    "Rich Text Format.";
+inline constexpr const char* kNotReadable = "%1 cannot be opened: %2";
+
+// Password prompt.
+inline constexpr const char* kPasswordCaption = "Password Required";
+inline constexpr const char* kPasswordText =
+    "The program has detected that File is password protected. Please enter the password for the conversion.";
+inline constexpr const char* kPasswordLabel = "Enter Password:";
+inline constexpr const char* kWrongPassword = "The password does not open %1.";
+inline constexpr const char* kRetry = "Retry";
+inline constexpr const char* kSkip = "Skip";
+inline constexpr const char* kOk = "OK";
+inline constexpr const char* kCancel = "Cancel";
+
+// Progress page.
+inline constexpr const char* kProgressTitle = "Conversion Progress";
+inline constexpr const char* kGeneral = "General";
+inline constexpr const char* kColumnFileName = "File Name";
+inline constexpr const char* kColumnDestination = "Destination";
+inline constexpr const char* kColumnStatus = "Status";
+inline constexpr const char* kConverting = "Converting...";
+inline constexpr const char* kSuccess = "Success";
+inline constexpr const char* kFailed = "Failed";
+inline constexpr const char* kSkipped = "Skipped";
+inline constexpr const char* kCancelling = "Cancelling...";
+inline constexpr const char* kCancelQuestion = "Do you want to cancel conversion Process?";
+inline constexpr const char* kCancelCaption = "Quillet";
+inline constexpr const char* kReplaceQuestion = "%1 already exists. Do you want to replace it?";
+
+// Result dialogs.
+inline constexpr const char* kResultCaption = "Vellumor 5.0";
+inline constexpr const char* kComplete = "Document Generation complete.";
+inline constexpr const char* kCompletes = "Conversion Completes!";
+inline constexpr const char* kConvertedCount = "%1 of %2 converted.";
+inline constexpr const char* kFailureLine = "%1: %2";
+inline constexpr const char* kOpenFile = "Open File";
+inline constexpr const char* kOpenFolder = "Open Folder";
+inline constexpr const char* kCloseButton = "Close";
+inline constexpr const char* kChooseFile = "please choose one file !";
+inline constexpr const char* kError = "ERROR";
+
+}  // namespace ui::text

@@ -1,0 +1,10 @@
+#pragma once
+// What a reader of an RTF file sees as text, for checking that words arrived.
+#include <string>
+
+namespace testpdf {
+
+// The text of an RTF body: control words and group braces dropped, escaped characters kept.
+std::string RtfPlainText(const std::string& rtf);
+
+}  // namespace testpdf

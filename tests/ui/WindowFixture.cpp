@@ -1,0 +1,57 @@
+#include "WindowFixture.h"
+
+#include <QDir>
+#include <QPixmap>
+
+#include "support/PdfWriter.h"
+#include "ui/StartValues.h"
+
+void WindowTest::SetUp() {
+    ui::ApplyStartValues(para);
+    window = std::make_unique<CQuilletDlg>(para);
+    ui::UiPrompts& p = window->Prompts();
+    p.message = [this](const QString& caption, const QString& text) { messages.emplace_back(caption, text); };
+    p.question = [this](const QString&, const QString& text) {
+        questions.push_back(text);
+        return answer(text);
+    };
+    p.password = [this](const QString&) -> std::optional<QString> {
+        if (passwordsToType.empty()) return std::nullopt;
+        QString typed = QString::fromStdString(passwordsToType.front());
+        passwordsToType.erase(passwordsToType.begin());
+        return typed;
+    };
+    p.retryPassword = [this](const QString&) { return !passwordsToType.empty(); };
+    p.chooseFiles = [] { return QStringList(); };
+    p.chooseFolder = [](const QString&) { return QString(); };
+    window->openUrl = [this](const QUrl& url) { opened.push_back(url); };
+    window->showResults = [this](const BatchSummary& s) { summary = s; };
+    window->show();
+}
+
+void WindowTest::TearDown() { window.reset(); }
+
+bool WindowTest::WaitForBatchEnd() {
+    QTest::qWait(20);
+    for (int i = 0; i < 6000 && window->BatchRunning(); ++i) QTest::qWait(10);
+    QTest::qWait(50);  // the end reaches the window as a queued call
+    return !window->BatchRunning();
+}
+
+std::string WindowTest::Pdf(const std::string& name, int pages) {
+    testpdf::NumberedPages(pages).Save(dir / name);
+    return dir / name;
+}
+
+std::string WindowTest::Encrypted(const std::string& name, const std::string& user, const std::string& owner) {
+    std::string plain = Pdf("plain-" + name);
+    EXPECT_TRUE(testpdf::Encrypt(plain, dir / name, user, owner));
+    return dir / name;
+}
+
+void Screenshot(QWidget& widget, const QString& name) {
+    const char* folder = std::getenv("VELLUMOR_SCREENSHOTS");
+    if (!folder || !*folder) return;
+    QDir().mkpath(folder);
+    widget.grab().save(QString(folder) + "/" + name + ".png");
+}

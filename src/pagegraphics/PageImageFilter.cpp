@@ -130,7 +130,8 @@ int PageImageFilter::Run() {
         ++imageCount_;
         std::string imagePath;
         if (!CutOut(*entry, matrix, imageCount_, imagePath)) continue;
-        if (para.jobMode != ModeExtractImages && !entry->SetImagePath(imagePath, false))
+        // Pictures that are removed get their name only: there is no file to make text of.
+        if (para.jobMode != ModeExtractImages && !entry->SetImagePath(imagePath, para.removeImages == 1))
             Fail(which + ": its picture text cannot be written");
         float scale[4] = {static_cast<float>(matrix.a), static_cast<float>(matrix.b), static_cast<float>(matrix.c),
                           static_cast<float>(matrix.d)};

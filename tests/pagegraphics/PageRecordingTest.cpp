@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "convert/CConvertDoc.h"
@@ -151,6 +152,28 @@ TEST_F(PageRecording, OnlyWhatThePageItselfDrawsIsRecorded) {
     ConvertFile(para, engines);
     ASSERT_EQ(seen[1].size(), 1u);
     EXPECT_NE(seen[1][0].psText.find("0 0 1 rg\n"), std::string::npos) << seen[1][0].psText;
+}
+
+TEST_F(PageRecording, RemovedPicturesAreNamedButNeverRendered) {
+    // A Ghostscript stand-in that leaves a trace when it is started.
+    fs::create_directory(dir / "trace-bin");
+    WriteFile(dir / "trace-bin/gs", "#!/bin/sh\ntouch \"" + (dir / "gs-started") + "\"\nexit 1\n");
+    fs::permissions(dir / "trace-bin/gs", fs::perms::owner_all);
+    const char* oldPath = std::getenv("PATH");
+    std::string savedPath = oldPath ? oldPath : "";
+    setenv("PATH", (dir / "trace-bin").c_str(), 1);
+    para.jobMode = ModeAsIs;
+    para.removeImages = 1;
+    ConvertFile(para, engines);
+    setenv("PATH", savedPath.c_str(), 1);
+    EXPECT_FALSE(fs::exists(dir / "gs-started"));
+    ASSERT_EQ(seen[1].size(), 5u);
+    for (int i : {1, 3}) {
+        EXPECT_FALSE(seen[1][i].imagePath.empty()) << i;
+        EXPECT_FALSE(seen[1][i].imageExists) << i;
+        EXPECT_TRUE(seen[1][i].hexText.empty()) << i;
+    }
+    EXPECT_EQ(para.pictures.failed, 0);
 }
 
 TEST_F(PageRecording, TextOnlyJobsRunNoPageGraphics) {

@@ -45,6 +45,23 @@ bool IsSkewed(const PictureMatrix& m) {
     return !upright && !turned;
 }
 
+PictureMirror MirrorOf(const PictureMatrix& m) {
+    double s = Scale(m);
+    PictureMirror mirror;
+    if (Sign(m.b, s) != 0 || Sign(m.c, s) != 0) return mirror;
+    mirror.acrossX = Sign(m.a, s) < 0;
+    mirror.acrossY = Sign(m.d, s) < 0;
+    return mirror;
+}
+
+std::string MirroredImageMatrix(int w, int h, const PictureMirror& mirror) {
+    // The device's own matrix [w 0 0 -h 0 h] puts the first row at the top.
+    char buf[160];
+    std::snprintf(buf, sizeof buf, "/ImageMatrix [%d 0 0 %d %d %d]", mirror.acrossX ? -w : w, mirror.acrossY ? h : -h,
+                  mirror.acrossX ? w : 0, mirror.acrossY ? 0 : h);
+    return buf;
+}
+
 ImagePlacement PlacePicture(const PictureMatrix& m, double w, double h) {
     double s = Scale(m);
     int a = Sign(m.a, s), b = Sign(m.b, s), c = Sign(m.c, s), d = Sign(m.d, s);

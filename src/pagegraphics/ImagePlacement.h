@@ -17,6 +17,18 @@ bool ParseMatrix(const std::string& text, PictureMatrix& m);
 // picture cannot be placed on a page of its own.
 bool IsSkewed(const PictureMatrix& m);
 
+// Which ways an upright picture is mirrored on the page (a or d negative);
+// turned pictures are placed by their own cases instead.
+struct PictureMirror {
+    bool acrossX = false;  // left and right exchanged
+    bool acrossY = false;  // top and bottom exchanged
+};
+PictureMirror MirrorOf(const PictureMatrix& m);
+
+// The image matrix that draws a picture of w x h samples mirrored as on the
+// page: "/ImageMatrix [...]".
+std::string MirroredImageMatrix(int w, int h, const PictureMirror& mirror);
+
 struct ImagePlacement {
     int paperWidth = 0, paperHeight = 0;
     std::string orientationText;  // inserted before the page orientation comment

@@ -39,16 +39,14 @@ bool NumberAfter(const std::string& line, const char* key, double& value) {
     return true;
 }
 
-// A mirrored picture (d negative) is drawn with its rows flipped back, so the
-// file shows it as the page does.
-std::string FlippedImageMatrix(const std::string& line) {
+// The samples' size from the device's own image matrix ("/ImageMatrix [w 0 0 -h 0 h]").
+bool ImageMatrixSize(const std::string& line, int& w, int& h) {
     size_t open = line.find('[');
     PictureMatrix im;
-    if (open == std::string::npos || !ParseMatrix(line.substr(open), im)) return line;
-    char buf[160];
-    std::snprintf(buf, sizeof buf, "/ImageMatrix [%d %d %d %d %d %d]", static_cast<int>(im.a), static_cast<int>(im.b),
-                  static_cast<int>(im.c), std::abs(static_cast<int>(im.d)), static_cast<int>(im.e), 0);
-    return buf;
+    if (open == std::string::npos || !ParseMatrix(line.substr(open), im)) return false;
+    w = std::abs(static_cast<int>(im.a));
+    h = std::abs(static_cast<int>(im.d));
+    return w > 0 && h > 0;
 }
 
 std::string Format(const char* format, int a, int b) {
@@ -168,6 +166,7 @@ bool PageImageFilter::WriteCutOutPage(CRtfImage& entry, const PictureMatrix& mat
     out << kImageTag;
 
     const std::string endMarker = kPictureEnd + std::to_string(entry.ImageNumber());
+    const PictureMirror mirror = MirrorOf(matrix);
     bool haveWidth = false, haveHeight = false;
     std::string line;
     while (std::getline(ps_, line) && line != endMarker) {
@@ -180,7 +179,11 @@ bool PageImageFilter::WriteCutOutPage(CRtfImage& entry, const PictureMatrix& mat
             height = v;
             haveHeight = true;
         }
-        if (matrix.d < 0 && line.find("/ImageMatrix") != std::string::npos) line = FlippedImageMatrix(line);
+        // A mirrored picture is drawn mirrored back, so the file shows it as the page does.
+        int w, h;
+        if ((mirror.acrossX || mirror.acrossY) && line.find("/ImageMatrix") != std::string::npos &&
+            ImageMatrixSize(line, w, h))
+            line = MirroredImageMatrix(w, h, mirror);
         out << line << "\n";
     }
     if (!haveWidth) width = entry.pixelWidth;

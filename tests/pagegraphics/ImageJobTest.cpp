@@ -156,17 +156,21 @@ TEST_F(ImageJob, ExistingFilesInTheOutputFolderAreLeftAlone) {
 TEST_F(ImageJob, TurnedAndMirroredPicturesRenderAsThePageShowsThem) {
     PdfWriter w;
     int raw = w.AddRgbImage(RgbSamples(8, 4, RawColour), 8, 4);
-    Page& p = w.AddPage(DrawImage("Im", 0, 80, -40, 0, 300, 300) +   // a quarter turn counter-clockwise
-                        DrawImage("Im", 30, 20, -20, 30, 300, 500) +  // skewed
-                        DrawImage("Im", 0, -80, 40, 0, 100, 300) +    // a quarter turn clockwise
-                        DrawImage("Im", 80, 0, 0, -40, 100, 600));    // upside down
-    p.extraResources = XObjectResources({{"Im", raw}});
+    int jpeg = w.AddJpegImage(JpegData(40, 20, JpegColour), 40, 20);
+    Page& p = w.AddPage(DrawImage("Im", 0, 80, -40, 0, 300, 300) +    // a quarter turn counter-clockwise
+                        DrawImage("Im", 30, 20, -20, 30, 300, 500) +   // skewed
+                        DrawImage("Im", 0, -80, 40, 0, 100, 300) +     // a quarter turn clockwise
+                        DrawImage("Im", 80, 0, 0, -40, 100, 600) +     // upside down
+                        DrawImage("Jp", -400, 0, 0, 200, 500, 100) +  // left and right exchanged
+                        DrawImage("Jp", -400, 0, 0, -200, 500, 500));  // half a turn
+    p.extraResources = XObjectResources({{"Im", raw}, {"Jp", jpeg}});
     w.Save(dir / "turned.pdf");
     auto r = Convert({"--extract-images", "png", "-o", "out", "turned.pdf"});
     ASSERT_EQ(r.status, 0) << r.errors;
     EXPECT_NE(r.output.find("1 skewed picture left out"), std::string::npos) << r.output;
     EXPECT_EQ(Entries(dir / "out/turned-1"),
-              (std::set<std::string>{"imagefile1.png", "imagefile2.png", "imagefile3.png"}));
+              (std::set<std::string>{"imagefile1.png", "imagefile2.png", "imagefile3.png", "imagefile4.png",
+                                     "imagefile5.png"}));
     const Rgb green{0, 255, 0}, yellow{255, 255, 0};
     RgbImage ccw, cw, flipped;
     ASSERT_TRUE(ReadImage(dir / "out/turned-1/imagefile1.png", ccw));
@@ -184,6 +188,15 @@ TEST_F(ImageJob, TurnedAndMirroredPicturesRenderAsThePageShowsThem) {
     EXPECT_EQ(flipped.height, 4);
     EXPECT_TRUE(Near(flipped.At(4, 3), green, 2)) << "upside down on the page, upside down in the file";
     EXPECT_TRUE(Near(flipped.At(4, 0), yellow, 2));
+    const Rgb red{255, 0, 0}, blue{0, 0, 255};
+    RgbImage mirrored, halfTurn;
+    ASSERT_TRUE(ReadImage(dir / "out/turned-1/imagefile4.png", mirrored));
+    EXPECT_TRUE(Near(mirrored.At(5, 10), blue)) << "mirrored on the page, mirrored in the file";
+    EXPECT_TRUE(Near(mirrored.At(35, 10), red));
+    ASSERT_TRUE(ReadImage(dir / "out/turned-1/imagefile5.png", halfTurn));
+    EXPECT_EQ(halfTurn.width, 40);
+    EXPECT_TRUE(Near(halfTurn.At(5, 10), blue));
+    EXPECT_TRUE(Near(halfTurn.At(35, 10), red));
 }
 
 TEST_F(ImageJob, MissingPageTemplateFailsBeforeGhostscriptStarts) {

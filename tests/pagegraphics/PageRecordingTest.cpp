@@ -36,7 +36,9 @@ struct SeenEntry {
 
 class RecordingRtf : public IRtfDocument {
 public:
-    explicit RecordingRtf(std::map<int, std::vector<SeenEntry>>& seen) : seen_(seen) {}
+    RecordingRtf(std::map<int, std::vector<SeenEntry>>& seen, std::map<int, std::string>& pagePostScript,
+                 std::string psPath)
+        : seen_(seen), pagePostScript_(pagePostScript), psPath_(std::move(psPath)) {}
     bool OpenRtf() override { return true; }
     void SetLayoutMode(int) override {}
     bool ReadPage(int n) override {
@@ -44,6 +46,7 @@ public:
         return true;
     }
     void AddGraphics(CGraphicsList& list) override {
+        pagePostScript_[page_] = ReadFile(psPath_);
         for (size_t i = 0; i < list.Count(); ++i) {
             const CRtfShpObject* e = list.At(i);
             SeenEntry s{e->Kind(), e->drawingOrder, e->itemNumber, {}, {}, {}, {}, 0, 0, 0, false};
@@ -64,6 +67,8 @@ public:
 
 private:
     std::map<int, std::vector<SeenEntry>>& seen_;
+    std::map<int, std::string>& pagePostScript_;
+    std::string psPath_;
     int page_ = 0;
 };
 
@@ -77,8 +82,8 @@ protected:
         para.pageFlags = 1;
         para.imageDevice = "png16m";  // text jobs render JPEG whatever the record says
         engines = DefaultEngines();
-        engines.createRtfDocument = [this](const std::string&, const CConvertPara&) -> std::unique_ptr<IRtfDocument> {
-            return std::make_unique<RecordingRtf>(seen);
+        engines.createRtfDocument = [this](const std::string&, const CConvertPara& p) -> std::unique_ptr<IRtfDocument> {
+            return std::make_unique<RecordingRtf>(seen, pagePostScript, p.workDir + "/" + p.baseName + ".ps");
         };
     }
     TempDir dir;
@@ -86,6 +91,7 @@ protected:
     MyConvertPara para;
     ConvertEngines engines;
     std::map<int, std::vector<SeenEntry>> seen;
+    std::map<int, std::string> pagePostScript;
 };
 
 TEST_F(PageRecording, PicturesAndRectanglesAreRecordedInDrawingOrderWithTheirColours) {
@@ -107,6 +113,9 @@ TEST_F(PageRecording, PicturesAndRectanglesAreRecordedInDrawingOrderWithTheirCol
         }
     }
     EXPECT_TRUE(seen[2].empty()) << "a page of text records nothing";
+    ASSERT_FALSE(pagePostScript[2].empty());
+    EXPECT_EQ(pagePostScript[2].find("two"), std::string::npos) << "no text is written into the page PostScript";
+    EXPECT_EQ(pagePostScript[1].find("beside"), std::string::npos);
     ASSERT_EQ(seen[3].size(), 1u);
 }
 

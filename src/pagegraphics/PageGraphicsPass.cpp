@@ -22,21 +22,17 @@ int RunPageGraphicsPass(CConvertDoc& job, int page) {
         PagePostScriptDevice device(psPath, doc, page, paperWidth, paperHeight, graphics);
         if (device.Ready()) {
             doc->displayPage(&device, page, 108, 108, 0, false, false, false);
-            written = true;
+            device.Flush();
+            written = !device.WriteFailed();
         }
-        // Leaving the scope writes the trailer and closes the file.
-        written = written && !device.WriteFailed();
     }
     if (!written) {
-        // Without the page's PostScript none of its pictures can be cut out.
-        size_t pictures = 0;
-        for (size_t i = 0; i < graphics.Count(); ++i)
-            if (graphics.At(i)->Kind() == CRtfShpObject::KindPicture) ++pictures;
-        if (pictures == 0) return FilterDone;
+        // Without the page's PostScript its pictures are unknown: that is a
+        // failure of the page, never a page without pictures.
         CConvertPara& para = *job.para;
-        para.pictures.failed += static_cast<int32_t>(pictures);
+        ++para.pictures.failed;
         if (para.pictures.firstProblem.empty())
-            para.pictures.firstProblem = "page " + std::to_string(page) + ": its PostScript cannot be written";
+            para.pictures.firstProblem = "page " + std::to_string(page) + ": its PostScript cannot be written to " + psPath;
         return FilterFailed;
     }
     // Text jobs embed their pictures as JPEG whatever device the record names.

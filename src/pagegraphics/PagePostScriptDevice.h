@@ -36,6 +36,10 @@ struct PostScriptFile {
     }
     PostScriptFile(const PostScriptFile&) = delete;
     PostScriptFile& operator=(const PostScriptFile&) = delete;
+    // Pushes what is buffered to the file, so that a full disk shows now.
+    void Flush() {
+        if (file && std::fflush(file) != 0) writeFailed = true;
+    }
     FILE* file;
     bool writeFailed = false;
 };
@@ -49,6 +53,7 @@ public:
 
     // The file is open and the PostScript device is ready.
     bool Ready() { return file != nullptr && isOk(); }
+    using PostScriptFile::Flush;
     // False when writing the file failed somewhere (a full disk, for instance).
     bool WriteFailed() const { return writeFailed; }
     const PageGraphicsCounts& Counts() const { return counts_; }

@@ -76,6 +76,7 @@ private:
     void ConvertOne(const BatchFile& file, BatchSummary& summary, std::vector<std::string>& resultsSeen);
     void Fail(BatchSummary& summary, const std::string& source, const std::string& reason);
     void FinishImageJob(const BatchFile& file, BatchSummary& summary);
+    void Converted(BatchSummary& summary, const std::string& source, const std::string& result);
     std::string KeepRtf(const std::string& rtfPath) const;
 
     MyConvertPara& para_;
@@ -83,7 +84,6 @@ private:
     WorkerSteps steps_;
     WorkerGate gate_;
     std::thread thread_;
-    std::string rtfScratch_;  // where the RTF of a DOC job waits for the word processor
 };
 
 // Why a source cannot be converted, or empty when it can; fills `pages`.

@@ -35,6 +35,22 @@ private:
     WorkerGate& gate_;
 };
 
+// A scratch folder that goes with everything left in it.
+struct ScratchFolder {
+    explicit ScratchFolder(std::string p) : path(std::move(p)) {}
+    ~ScratchFolder() { platform::RemoveWorkspace(path); }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::string path;
+};
+
+// Renames a finished file over its destination (one step: no reader ever sees half of it).
+bool MoveInto(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    return !ec;
+}
+
 bool AnyListedPageIn(const CConvertPara& para, int pages) {
     for (int32_t p : para.pageList)
         if (p >= 1 && p <= pages) return true;
@@ -107,11 +123,6 @@ BatchSummary CConvertWorker::Run(const std::vector<BatchFile>& files) {
     if (std::string why = CheckOutputDir(para_.outputDir); !why.empty()) {
         for (const BatchFile& file : files) Fail(summary, file.path, why);
     } else {
-        if (para_.wantDoc && para_.jobMode != ModeExtractImages) {
-            // The RTF that becomes a DOC is written apart from the user's files,
-            // so a file of the user's with that name is never replaced.
-            rtfScratch_ = platform::CreateWorkspace();
-        }
         std::vector<std::string> resultsSeen;
         for (const BatchFile& file : files) {
             gate_.Pass();
@@ -120,8 +131,6 @@ BatchSummary CConvertWorker::Run(const std::vector<BatchFile>& files) {
             ConvertOne(file, summary, resultsSeen);
             if (para_.cancelRequested) break;
         }
-        if (!rtfScratch_.empty()) platform::RemoveWorkspace(rtfScratch_);
-        rtfScratch_.clear();
     }
     summary.cancelled = para_.cancelRequested != 0;
     if (!summary.cancelled) {
@@ -154,49 +163,70 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
     resultsSeen.push_back(result);
 
     std::error_code ec;
-    if (!imageJob && fs::exists(result, ec)) {
-        if (para_.autoOpenFlag) {
-            gate_.Pass();
-            if (para_.cancelRequested) return;
-            if (!host_.AskReplace(result)) {
-                ++summary.skipped;
-                return;
-            }
+    const bool hadResult = !imageJob && fs::exists(result, ec);
+    if (hadResult && para_.autoOpenFlag) {
+        gate_.Pass();
+        if (para_.cancelRequested) return;
+        if (!host_.AskReplace(result)) {
+            ++summary.skipped;
+            return;
         }
-        // Judged by existence: an old result must not pass for a new one.
-        fs::remove(result, ec);
     }
+
+    // The result is written in a scratch folder beside it and renamed over the
+    // old one only when it is complete: a failed or interrupted job leaves the
+    // old result as it was (and a DOC job never touches a user's RTF of that name).
+    ScratchFolder scratch(imageJob ? std::string() : platform::CreateScratchFolder(para_.outputDir));
+    if (!imageJob && scratch.path.empty())
+        return Fail(summary, file.path, "cannot write into the output folder " + para_.outputDir);
 
     para_.inputPath = file.path;
     para_.password = file.password;
-    para_.rtfDir = doc ? rtfScratch_ : std::string();
+    para_.rtfDir = scratch.path;
     para_.xmlCopyPath = para_.xmlCopyDir.empty() ? std::string() : JoinPath(para_.xmlCopyDir, base + ".xml");
     para_.lastPage = -1;
     steps_.convert(para_);
     para_.rtfDir.clear();
-    if (para_.cancelRequested) return;
 
-    if (imageJob) return FinishImageJob(file, summary);
-    if (!fs::exists(para_.rtfPath, ec)) return Fail(summary, file.path, JobResultReason(para_));
-    if (doc) {
-        std::string why;
-        bool saved = steps_.saveAsDoc(para_.rtfPath, result, why);
-        if (!saved) {
-            // The RTF is all the user has of this file: it stays, and the message says where.
-            std::string kept = KeepRtf(para_.rtfPath);
-            return Fail(summary, file.path, why + (kept.empty() ? "" : "; the RTF " + kept + " is kept"));
-        }
-        fs::remove(para_.rtfPath, ec);
+    if (imageJob) {
+        if (para_.cancelRequested) return;
+        return FinishImageJob(file, summary);
     }
-    if (para_.jobResult != ResultDone) {
+    const std::string written = para_.rtfPath;
+    const bool complete = !para_.cancelRequested && para_.jobResult == ResultDone;
+    if (!fs::exists(written, ec)) {
+        if (para_.cancelRequested) return;
+        return Fail(summary, file.path, JobResultReason(para_));
+    }
+    if (!complete) {
+        // What was done of an interrupted or failed file is kept only where it replaces nothing.
+        bool kept = !doc && !hadResult && MoveInto(written, result);
+        if (para_.cancelRequested) return;
         std::string reason = JobResultReason(para_);
-        if (para_.jobResult == ResultPageFailed) reason += " (a partial result was written to " + result + ")";
+        if (kept) reason += " (a partial result was written to " + result + ")";
+        else if (hadResult) reason += " (the earlier " + result + " is kept)";
         return Fail(summary, file.path, reason);
     }
+    if (doc) {
+        std::string why;
+        const std::string docScratch = JoinPath(scratch.path, base + ".doc");
+        if (!steps_.saveAsDoc(written, docScratch, why)) {
+            // The RTF is all the user has of this file: it stays, and the message says where.
+            std::string kept = KeepRtf(written);
+            return Fail(summary, file.path, why + (kept.empty() ? "" : "; the RTF " + kept + " is kept"));
+        }
+        if (!MoveInto(docScratch, result)) return Fail(summary, file.path, "cannot write " + result);
+    } else if (!MoveInto(written, result)) {
+        return Fail(summary, file.path, "cannot write " + result);
+    }
+    Converted(summary, file.path, result);
+}
+
+void CConvertWorker::Converted(BatchSummary& summary, const std::string& source, const std::string& result) {
     ++summary.converted;
     summary.results.push_back(result);
-    para_.FileFinished(file.path, result);
-    host_.FileConverted(file.path, result);
+    para_.FileFinished(source, result);
+    host_.FileConverted(source, result);
 }
 
 // An image job's results are the page folders it wrote; pages without pictures

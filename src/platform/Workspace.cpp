@@ -10,15 +10,26 @@ namespace fs = std::filesystem;
 
 namespace platform {
 
-std::string CreateWorkspace() {
-    std::error_code ec;
-    fs::path base = fs::temp_directory_path(ec);
-    if (ec) base = "/tmp";
-    std::string tmpl = (base / "vellumor-tmpd-XXXXXX").string();
+namespace {
+
+std::string MakeFolder(const std::string& tmpl) {
     std::vector<char> buf(tmpl.begin(), tmpl.end());
     buf.push_back('\0');
     if (!mkdtemp(buf.data())) return {};
     return buf.data();
+}
+
+}  // namespace
+
+std::string CreateWorkspace() {
+    std::error_code ec;
+    fs::path base = fs::temp_directory_path(ec);
+    if (ec) base = "/tmp";
+    return MakeFolder((base / "vellumor-tmpd-XXXXXX").string());
+}
+
+std::string CreateScratchFolder(const std::string& parent) {
+    return MakeFolder((fs::path(parent) / ".vellumor-tmpd-XXXXXX").string());
 }
 
 void RemoveWorkspace(const std::string& path) {

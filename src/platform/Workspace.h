@@ -8,6 +8,10 @@ namespace platform {
 // (mode 0700); empty on failure.
 std::string CreateWorkspace();
 
+// Creates a fresh hidden folder ".vellumor-tmpd-XXXXXX" inside `parent`, where a
+// result is written before it is renamed into place; empty on failure.
+std::string CreateScratchFolder(const std::string& parent);
+
 // Removes the folder with everything in it, but only a folder whose path
 // contains "tmpd", so that a mistaken path can never wipe a user's folder.
 void RemoveWorkspace(const std::string& path);

@@ -39,15 +39,12 @@ QString FormatByteSize(qint64 bytes) {
     return digits + ui::text::kByteSuffix;
 }
 
-CCONVERTERDlg::CCONVERTERDlg(ui::UiPrompts& prompts, QWidget* parent) : QWidget(parent), prompts_(prompts) {
+CCONVERTERDlg::CCONVERTERDlg(ui::UiPrompts& prompts, QWidget* parent)
+    : CStepDlg(ui::text::kPanelTitle, parent), prompts_(prompts) {
     using namespace ui::text;
     setObjectName("mainPanel");
     setAcceptDrops(true);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 6, 8, 6);
-    auto* title = new QLabel(kPanelTitle, this);
-    title->setObjectName("pageTitle");
-    layout->addWidget(title);
+    QVBoxLayout* layout = Body();
     auto* hint = new QLabel(kPanelHint, this);
     hint->setObjectName("pageHint");
     layout->addWidget(hint);
@@ -133,6 +130,13 @@ void CCONVERTERDlg::Tell(const QString& text, const QString& caption) { prompts_
 QString CCONVERTERDlg::OutputFolder() const { return folder_->text().trimmed(); }
 void CCONVERTERDlg::SetOutputFolder(const QString& folder) { folder_->setText(folder); }
 bool CCONVERTERDlg::FastMethod() const { return fast_->isChecked(); }
+void CCONVERTERDlg::ShowSettings(const MyConvertPara& para) {
+    (para.DocFormat == "doc" ? doc_ : rtf_)->setChecked(true);
+    (para.AllPages == "Yes" ? allPages_ : pageNumbers_)->setChecked(true);
+    pageText_->setEnabled(pageNumbers_->isChecked());
+    SetOutputFolder(QString::fromStdString(para.DestDir));
+}
+
 void CCONVERTERDlg::SetEnabledForBatch(bool enabled) { setEnabled(enabled); }
 
 void CCONVERTERDlg::OnAdd() {

@@ -1,10 +1,10 @@
 #pragma once
 // The main panel: the files of the next batch with their page counts and
 // passwords, and the basic choices (pages, format, method, output folder).
-#include <QWidget>
 #include <vector>
 
 #include "convert/CConvertWorker.h"
+#include "ui/CStepDlg.h"
 #include "ui/UiPrompts.h"
 
 class QButtonGroup;
@@ -16,7 +16,7 @@ class MyConvertPara;
 // "1,234,567 Byte"
 QString FormatByteSize(qint64 bytes);
 
-class CCONVERTERDlg : public QWidget {
+class CCONVERTERDlg : public CStepDlg {
     Q_OBJECT
 public:
     CCONVERTERDlg(ui::UiPrompts& prompts, QWidget* parent = nullptr);
@@ -31,6 +31,8 @@ public:
     QString OutputFolder() const;
     void SetOutputFolder(const QString& folder);
     bool FastMethod() const;
+    // The stored choices as the panel shows them: format, page choice, output folder.
+    void ShowSettings(const MyConvertPara& para);
     void SetEnabledForBatch(bool enabled);
 
 protected:

@@ -10,13 +10,10 @@
 
 #include "ui/UiTexts.h"
 
-CConversionProgressDlg::CConversionProgressDlg(QWidget* parent) : QWidget(parent) {
+CConversionProgressDlg::CConversionProgressDlg(QWidget* parent) : CStepDlg(ui::text::kProgressTitle, parent) {
     using namespace ui::text;
     setObjectName("progressPage");
-    auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(kProgressTitle, this);
-    title->setObjectName("pageTitle");
-    layout->addWidget(title);
+    QVBoxLayout* layout = Body();
     status_ = new QLabel(this);
     status_->setObjectName("statusLine");
     layout->addWidget(status_);

@@ -2,16 +2,16 @@
 // "Conversion Progress": the status line, the bar and the batch's files while a
 // batch runs. The job reports from the worker's thread; every report is handed
 // to the window's thread before a widget is touched.
-#include <QWidget>
 
 #include "convert/MyConvertPara.h"
+#include "ui/CStepDlg.h"
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
 
-class CConversionProgressDlg : public QWidget, public IConvertObserver {
+class CConversionProgressDlg : public CStepDlg, public IConvertObserver {
     Q_OBJECT
 public:
     explicit CConversionProgressDlg(QWidget* parent = nullptr);

@@ -1,11 +1,12 @@
 #include "ui/CQuilletDlg.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDesktopServices>
 #include <QLabel>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QUrl>
@@ -16,7 +17,12 @@
 #include "convert/MyConvertPara.h"
 #include "platform/Workspace.h"
 #include "ui/CCONVERTERDlg.h"
+#include "ui/CHyperLink.h"
 #include "ui/CConversionProgressDlg.h"
+#include "ui/CSetDlg.h"
+#include "ui/CWizardExImageDlg.h"
+#include "ui/CWizardToWordDlg.h"
+#include "ui/Settings.h"
 #include "ui/ResultDialogs.h"
 #include "ui/UiTexts.h"
 
@@ -97,6 +103,9 @@ CQuilletDlg::CQuilletDlg(MyConvertPara& para, QWidget* parent)
     setWindowTitle(kAppTitle);
     setFixedSize(kWidth, kHeight);
     setStyleSheet(kStyle);
+    QPainterPath outline;
+    outline.addRoundedRect(QRectF(0, 0, kWidth, kHeight), 12, 12);
+    setMask(QRegion(outline.toFillPolygon().toPolygon()));
     prompts_ = ui::DialogPrompts(this);
     openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     showResults = [this](const BatchSummary& summary) { PresentResults(summary); };
@@ -131,14 +140,10 @@ CQuilletDlg::CQuilletDlg(MyConvertPara& para, QWidget* parent)
     pages_->setObjectName("pages");
     panel_ = new CCONVERTERDlg(prompts_, pages_);
     progress_ = new CConversionProgressDlg(pages_);
-    settings_ = new QWidget(pages_);
-    settings_->setObjectName("settingsPage");
-    auto* settingsLayout = new QVBoxLayout(settings_);
-    auto* settingsTitle = new QLabel(kSettingsLater, settings_);
-    settingsTitle->setObjectName("pageTitle");
-    settingsLayout->addWidget(settingsTitle);
-    settingsLayout->addStretch();
-    for (QWidget* page : {static_cast<QWidget*>(panel_), static_cast<QWidget*>(progress_), settings_})
+    settings_ = new CSetDlg(para_, prompts_, pages_);
+    wordWizard_ = new CWizardToWordDlg(para_, pages_);
+    imageWizard_ = new CWizardExImageDlg(para_, prompts_, pages_);
+    for (QWidget* page : std::initializer_list<QWidget*>{panel_, progress_, settings_, wordWizard_, imageWizard_})
         pages_->addWidget(page);
 
     startImages_ = MakeButton(kExtractImages, "startButton", this);
@@ -148,13 +153,19 @@ CQuilletDlg::CQuilletDlg(MyConvertPara& para, QWidget* parent)
     startImages_->setGeometry(kWidth - 17 - 2 * 190 - 16, kHeight - 90, 190, 56);
     startConvert_->setGeometry(kWidth - 17 - 190, kHeight - 90, 190, 56);
     ShowPage(panel_);
-    panel_->SetOutputFolder(QString::fromStdString(para_.DestDir));
+    panel_->ShowSettings(para_);
 
     connect(tabConvert_, &QPushButton::clicked, this, &CQuilletDlg::ShowConvert);
     connect(tabSettings_, &QPushButton::clicked, this, &CQuilletDlg::ShowSettings);
     connect(startConvert_, &QPushButton::clicked, this, &CQuilletDlg::StartConvert);
     connect(startImages_, &QPushButton::clicked, this, &CQuilletDlg::StartImages);
     connect(progress_, &CConversionProgressDlg::cancelClicked, this, &CQuilletDlg::OnCancelClicked);
+    connect(settings_, &CSetDlg::applied, this, &CQuilletDlg::OnSettingsApplied);
+    connect(settings_, &CSetDlg::closed, this, &CQuilletDlg::ShowConvert);
+    for (CWizardDlg* wizard : std::initializer_list<CWizardDlg*>{wordWizard_, imageWizard_}) {
+        connect(wizard, &CWizardDlg::started, this, &CQuilletDlg::Launch);
+        connect(wizard, &CWizardDlg::cancelled, this, &CQuilletDlg::ShowConvert);
+    }
     connect(minimise, &QPushButton::clicked, this, &QWidget::showMinimized);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(info, &QPushButton::clicked, this, &CQuilletDlg::ShowInfo);
@@ -204,9 +215,18 @@ void CQuilletDlg::ShowSettings() {
 
 void CQuilletDlg::ShowInfo() {
     if (BatchRunning()) return;
-    QMessageBox box(QMessageBox::Information, ui::text::kResultCaption,
-                    QString(ui::text::kInfoText).arg(ManualUrl().toString()), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::RichText);
+    QDialog box(this);
+    box.setObjectName("infoBox");
+    box.setWindowTitle(ui::text::kResultCaption);
+    auto* layout = new QVBoxLayout(&box);
+    auto* text = new QLabel(ui::text::kInfoText, &box);
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    layout->addWidget(new CHyperLink(ui::text::kManualLink, ManualUrl(), openUrl, &box));
+    auto* ok = new QPushButton(ui::text::kOk, &box);
+    connect(ok, &QPushButton::clicked, &box, &QDialog::accept);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+    box.setMinimumWidth(360);
     box.exec();
 }
 
@@ -215,21 +235,46 @@ void CQuilletDlg::ShowHelp() {
     openUrl(ManualUrl());
 }
 
-void CQuilletDlg::StartConvert() { Start(ModeFlowingText); }
-void CQuilletDlg::StartImages() { Start(ModeExtractImages); }
+void CQuilletDlg::StartConvert() { Start(false); }
+void CQuilletDlg::StartImages() { Start(true); }
 
-void CQuilletDlg::Start(int jobMode) {
+QWidget* CQuilletDlg::CurrentPage() const { return pages_->currentWidget(); }
+
+void CQuilletDlg::Start(bool imageJob) {
     if (BatchRunning()) return;
-    std::vector<BatchFile> batch;
-    if (!panel_->StartCheck(para_, batch)) return;
-    // Until the wizards exist, both methods start at once with the record's settings.
-    para_.jobMode = jobMode;
-    para_.imageDevice = "jpeg";
+    if (!panel_->StartCheck(para_, pendingBatch_)) return;
+    if (!panel_->FastMethod()) {
+        CWizardDlg* wizard = imageJob ? static_cast<CWizardDlg*>(imageWizard_) : wordWizard_;
+        tabConvert_->setChecked(true);
+        ShowPage(wizard);
+        wizard->Open();
+        return;
+    }
+    // The fast start runs in the stored layout and image filter, as the wizard's summary would.
+    if (imageJob) {
+        para_.jobMode = ModeExtractImages;
+        para_.imageDevice = "jpeg";
+    } else {
+        para_.jobMode = ui::JobModeForLayout(para_.Layout).value_or(ModeFlowingText);
+        para_.removeImages = para_.ImageFilter == "Yes" ? 1 : 0;
+    }
+    Launch();
+}
+
+void CQuilletDlg::Launch() {
+    if (BatchRunning() || pendingBatch_.empty()) return;
+    if (para_.jobMode != ModeExtractImages) para_.imageDevice = "jpeg";
     para_.observer = progress_;
     progress_->Reset();
     ShowPage(progress_);
     panel_->setEnabled(false);
-    worker_->Start(std::move(batch));
+    worker_->Start(std::move(pendingBatch_));
+    pendingBatch_.clear();
+}
+
+void CQuilletDlg::OnSettingsApplied() {
+    panel_->ShowSettings(para_);
+    ShowConvert();
 }
 
 void CQuilletDlg::OnCancelClicked() {
@@ -304,6 +349,7 @@ void CQuilletDlg::paintEvent(QPaintEvent*) {
     painter.setFont(tagline);
     painter.drawText(QRect(26, 60, 500, 22), Qt::AlignLeft | Qt::AlignVCenter,
                      ui::text::kTagline);
-    painter.setPen(QColor("#9fb0c6"));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.setPen(QPen(QColor("#9fb0c6"), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 12, 12);
 }

@@ -11,6 +11,9 @@
 
 class CCONVERTERDlg;
 class CConversionProgressDlg;
+class CSetDlg;
+class CWizardExImageDlg;
+class CWizardToWordDlg;
 class MyConvertPara;
 class QPushButton;
 class QStackedWidget;
@@ -39,6 +42,10 @@ public:
 
     CCONVERTERDlg* Panel() const { return panel_; }
     CConversionProgressDlg* ProgressPage() const { return progress_; }
+    CSetDlg* SettingsPage() const { return settings_; }
+    CWizardToWordDlg* WordWizard() const { return wordWizard_; }
+    CWizardExImageDlg* ImageWizard() const { return imageWizard_; }
+    QWidget* CurrentPage() const;
     bool BatchRunning() const;
 
 protected:
@@ -49,7 +56,9 @@ protected:
 
 private:
     class Host;
-    void Start(int jobMode);
+    void Start(bool imageJob);
+    void Launch();
+    void OnSettingsApplied();
     void OnCancelClicked();
     void OnBatchEnded(const BatchSummary& summary);
     void PresentResults(const BatchSummary& summary);
@@ -63,7 +72,10 @@ private:
     QStackedWidget* pages_;
     CCONVERTERDlg* panel_;
     CConversionProgressDlg* progress_;
-    QWidget* settings_;
+    CSetDlg* settings_;
+    CWizardToWordDlg* wordWizard_;
+    CWizardExImageDlg* imageWizard_;
+    std::vector<BatchFile> pendingBatch_;  // checked by the start, run when the wizard finishes
     QPushButton* tabConvert_;
     QPushButton* tabSettings_;
     QPushButton* startImages_;

@@ -3,6 +3,6 @@
 class MyConvertPara;
 
 namespace ui {
-// The start values of the settings; the output folder is the user's Documents folder.
+// The stored settings (each missing one at its default) and the other start values.
 void ApplyStartValues(MyConvertPara& para);
 }  // namespace ui

@@ -19,10 +19,74 @@ inline constexpr const char* kExtractImages = "Extract Images";
 inline constexpr const char* kConvertToWord = "Convert to Word";
 inline constexpr const char* kInfoText =
     "<b>Vellumor</b><br>Version 5.0<br><br>Turns PDF documents into editable word-processor documents "
-    "and extracts their images.<br><br><a href=\"%1\">The Vellumor manual</a>";
+    "and extracts their images.";
+inline constexpr const char* kManualLink = "The Vellumor manual";
 inline constexpr const char* kCloseDuringBatch =
     "A conversion is running. Do you want to cancel it and close Vellumor?";
-inline constexpr const char* kSettingsLater = "Settings";
+
+// Settings page.
+inline constexpr const char* kSettingsTitle = "Settings";
+inline constexpr const char* kDestinationFolder = "Destination Folder";
+inline constexpr const char* kLogFileFolder = "Log File Folder";
+inline constexpr const char* kDocumentFormat = "Document Format";
+inline constexpr const char* kAutoOpen = "Open results and ask before replacing";
+inline constexpr const char* kLanguage = "Language";
+inline constexpr const char* kLayout = "Layout";
+inline constexpr const char* kImageFilterSetting = "Remove Images";
+inline constexpr const char* kPreserveSetting = "Preserve Character Spacing";
+inline constexpr const char* kAllPagesSetting = "Convert All Pages";
+inline constexpr const char* kSelectFolder = "Select Folder:";
+inline constexpr const char* kDefault = "Default";
+inline constexpr const char* kSettingsNotSaved =
+    "The settings could not be saved to %1. They apply until Vellumor is closed.";
+
+// Wizards.
+inline constexpr const char* kBack = "< Back";
+inline constexpr const char* kNext = "Next >";
+inline constexpr const char* kLast = "Last >>";
+inline constexpr const char* kFinish = "Finish";
+inline constexpr const char* kLayoutOptions = "Layout Options";
+inline constexpr const char* kLayoutFlowing =
+    "FLOWING TEXT- Retains page layout, columns, formatting, graphics, and preserves text flow.";
+inline constexpr const char* kLayoutFormatted =
+    "FORMATTED TEXT- Retains text formatting and text flow only. Discards images, layout, and column settings.";
+inline constexpr const char* kLayoutTextOnly =
+    "TEXT ONLY- Retains text flow only. Discards text formatting, images, layout, and column settings.";
+inline constexpr const char* kLayoutAsIs =
+    "AS IS- Produces an exact replica of your PDF! Retains everything from text formatting and text flow to "
+    "images, layout, and columns settings.";
+inline constexpr const char* kImageFilter = "Image Filter";
+inline constexpr const char* kRemoveImages = "Remove Images";
+inline constexpr const char* kAutomaticAnchoring = "Automatic Anchoring";
+inline constexpr const char* kPreserveSpacing = "Preserve Character Spacing";
+inline constexpr const char* kYes = "YES";
+inline constexpr const char* kNo = "NO";
+inline constexpr const char* kConversionRange = "Conversion Range";
+inline constexpr const char* kAll = "All";
+inline constexpr const char* kPageNumbersWord = "Page Numbers";
+inline constexpr const char* kOutputSummary = "Output Summary";
+inline constexpr const char* kSummarySource = "Source File Path:";
+inline constexpr const char* kSummaryOutput = "Output File Path:";
+inline constexpr const char* kSummaryFormat = "Output Format:";
+inline constexpr const char* kSummaryRange = "Page range to convert:";
+inline constexpr const char* kSummaryLayout = "Layout Selected:";
+inline constexpr const char* kSummaryFilter = "Image Filter:";
+inline constexpr const char* kSummaryPreserve = "Preserve Character Spacing:";
+inline constexpr const char* kOutputFormatTitle = "Output Format";
+inline constexpr const char* kSelectImageFormat = "Select the file format for the extracted images.";
+inline constexpr const char* kSpecifyFolder = "Specify the destination folder to save the extracted images.";
+inline constexpr const char* kImagesSavedAt = "Images to be saved at:";
+inline constexpr const char* kRangeExplanation =
+    "This option allows you to convert all pages or specified pages of PDF file. To specify pages to be "
+    "converted, use commas (,) and dash (-) only between page numbers. E.g. 1, 3, 7, 10-15";
+inline constexpr const char* kAllImagesExplanation =
+    "Choose this option if you want to extract all images from the document.";
+inline constexpr const char* kSummaryImageRange = "Page Range for Image(s) Extraction:";
+inline constexpr const char* kSummaryImageFormat = "Final Image Format:";
+inline constexpr const char* kSummaryImageFolder = "Destination Folder:";
+inline constexpr const char* kSameAsDocument = "Same as in the document";
+inline constexpr const char* kFolderMissingCreate = "The folder %1 does not exist. Do you want to create it?";
+inline constexpr const char* kFolderUnusable = "Images cannot be saved at %1: choose an existing folder you can write to.";
 
 // Main panel.
 inline constexpr const char* kPanelTitle = "Convert PDF to Word/Rtf";

@@ -199,3 +199,52 @@ TEST_F(Worker, DocStepNeverTouchesTheUsersRtfAndKeepsItsOwnOnFailure) {
 }
 
 }  // namespace
+
+namespace {
+
+bool ScratchLeft(const std::string& folder) {
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().filename().string().find("tmpd") != std::string::npos) return true;
+    return false;
+}
+
+TEST_F(Worker, EarlierResultSurvivesAFailedAndAnInterruptedRun) {
+    auto files = Pdfs(1);
+    testpdf::WriteFile(Out("f1.rtf"), "a good earlier result");
+    onConvert = [](CConvertPara& p) { p.jobResult = ResultPageFailed; };
+    BatchSummary summary = CConvertWorker(para, host, steps).Run(files);
+    EXPECT_EQ(testpdf::ReadFile(Out("f1.rtf")), "a good earlier result");
+    ASSERT_EQ(summary.failures.size(), 1u);
+    EXPECT_NE(summary.failures[0].second.find("the earlier " + Out("f1.rtf") + " is kept"), std::string::npos);
+    EXPECT_FALSE(ScratchLeft(para.outputDir));
+
+    onConvert = [](CConvertPara& p) { p.cancelRequested = 1; };
+    summary = CConvertWorker(para, host, steps).Run(files);
+    EXPECT_TRUE(summary.cancelled);
+    EXPECT_EQ(testpdf::ReadFile(Out("f1.rtf")), "a good earlier result");
+    EXPECT_FALSE(ScratchLeft(para.outputDir));
+
+    // Without an earlier result, what was done is kept and said to be partial.
+    para.cancelRequested = 0;
+    fs::remove(Out("f1.rtf"));
+    onConvert = [](CConvertPara& p) { p.jobResult = ResultPageFailed; };
+    summary = CConvertWorker(para, host, steps).Run(files);
+    EXPECT_TRUE(fs::exists(Out("f1.rtf")));
+    EXPECT_NE(summary.failures.at(0).second.find("a partial result was written"), std::string::npos);
+    EXPECT_FALSE(ScratchLeft(para.outputDir));
+}
+
+TEST_F(Worker, ResultIsWrittenBesideItAndRenamedIntoPlace) {
+    auto files = Pdfs(1);
+    testpdf::WriteFile(Out("f1.rtf"), "old");
+    std::string seenDuringJob;
+    onConvert = [&](CConvertPara& p) { seenDuringJob = testpdf::ReadFile(Out("f1.rtf")); (void)p; };
+    BatchSummary summary = CConvertWorker(para, host, steps).Run(files);
+    EXPECT_EQ(seenDuringJob, "old");  // the old result stands until the new one is complete
+    EXPECT_EQ(summary.converted, 1);
+    EXPECT_NE(testpdf::ReadFile(Out("f1.rtf")), "old");
+    EXPECT_EQ(fs::path(rtfPaths.at(0)).parent_path().parent_path(), fs::path(para.outputDir));
+    EXPECT_FALSE(ScratchLeft(para.outputDir));
+}
+
+}  // namespace

@@ -3,10 +3,12 @@
 #include <QDir>
 #include <QPixmap>
 
+#include "platform/Registry.h"
 #include "support/PdfWriter.h"
 #include "ui/StartValues.h"
 
 void WindowTest::SetUp() {
+    platform::SetRegistryPath(dir / "registry.ini");
     ui::ApplyStartValues(para);
     window = std::make_unique<CQuilletDlg>(para);
     ui::UiPrompts& p = window->Prompts();
@@ -29,7 +31,10 @@ void WindowTest::SetUp() {
     window->show();
 }
 
-void WindowTest::TearDown() { window.reset(); }
+void WindowTest::TearDown() {
+    window.reset();
+    platform::SetRegistryPath({});
+}
 
 bool WindowTest::WaitForBatchEnd() {
     QTest::qWait(20);

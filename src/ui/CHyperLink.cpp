@@ -1,0 +1,18 @@
+#include "ui/CHyperLink.h"
+
+#include <QMouseEvent>
+
+CHyperLink::CHyperLink(const QString& text, const QUrl& url, std::function<void(const QUrl&)> open, QWidget* parent)
+    : QLabel(text, parent), url_(url), open_(std::move(open)) {
+    setObjectName("hyperlink");
+    setCursor(Qt::PointingHandCursor);
+    setStyleSheet("color: #0b5fc4; text-decoration: underline;");
+}
+
+void CHyperLink::Open() {
+    if (open_ && url_.isValid()) open_(url_);
+}
+
+void CHyperLink::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) Open();
+}

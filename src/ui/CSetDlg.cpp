@@ -1,0 +1,121 @@
+#include "ui/CSetDlg.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "convert/MyConvertPara.h"
+#include "ui/UiTexts.h"
+
+namespace {
+
+QComboBox* Choices(const QStringList& items, const char* name, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->addItems(items);
+    box->setObjectName(name);
+    return box;
+}
+
+void Select(QComboBox* box, const std::string& value) {
+    int i = box->findText(QString::fromStdString(value));
+    if (i >= 0) box->setCurrentIndex(i);
+}
+
+std::string Text(const QComboBox* box) { return box->currentText().toStdString(); }
+
+}  // namespace
+
+CSetDlg::CSetDlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent)
+    : CStepDlg(ui::text::kSettingsTitle, parent), para_(para), prompts_(prompts) {
+    using namespace ui::text;
+    setObjectName("settingsPage");
+    auto* form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight);
+    auto folderRow = [&](QLineEdit*& field, const char* name) {
+        auto* row = new QHBoxLayout;
+        field = new QLineEdit(this);
+        field->setObjectName(name);
+        auto* browse = new QPushButton(kBrowse, this);
+        browse->setObjectName(QString(name) + "Browse");
+        row->addWidget(field, 1);
+        row->addWidget(browse);
+        QLineEdit* target = field;
+        connect(browse, &QPushButton::clicked, this, [this, target] {
+            QString chosen = prompts_.chooseFolder(target->text());
+            if (!chosen.isEmpty()) target->setText(chosen);
+        });
+        return row;
+    };
+    form->addRow(kDestinationFolder, folderRow(destDir_, "destDir"));
+    form->addRow(kLogFileFolder, folderRow(logDir_, "logDir"));
+    docFormat_ = Choices({"doc", "rtf"}, "docFormat", this);
+    autoOpen_ = Choices({"Yes", "No"}, "autoOpen", this);
+    language_ = Choices({"English"}, "language", this);
+    QStringList layouts;
+    for (const char* l : ui::kLayouts) layouts << l;
+    layout_ = Choices(layouts, "layout", this);
+    imageFilter_ = Choices({"Yes", "No"}, "imageFilter", this);
+    preserve_ = Choices({"Yes", "No"}, "preserve", this);
+    allPages_ = Choices({"Yes", "No"}, "allPagesSetting", this);
+    form->addRow(kDocumentFormat, docFormat_);
+    form->addRow(kAutoOpen, autoOpen_);
+    form->addRow(kLanguage, language_);
+    form->addRow(kLayout, layout_);
+    form->addRow(kImageFilterSetting, imageFilter_);
+    form->addRow(kPreserveSetting, preserve_);
+    form->addRow(kAllPagesSetting, allPages_);
+    Body()->addLayout(form);
+    Body()->addStretch();
+
+    auto* buttons = new QHBoxLayout;
+    auto* defaults = new QPushButton(kDefault, this);
+    auto* ok = new QPushButton(kOk, this);
+    auto* cancel = new QPushButton(kCancel, this);
+    defaults->setObjectName("defaults");
+    ok->setObjectName("settingsOk");
+    cancel->setObjectName("settingsCancel");
+    buttons->addWidget(defaults);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    Body()->addLayout(buttons);
+    connect(defaults, &QPushButton::clicked, this, [this] { ShowSettings(ui::DefaultSettings()); });
+    connect(ok, &QPushButton::clicked, this, &CSetDlg::Apply);
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        ShowStored();
+        emit closed();
+    });
+    ShowStored();
+}
+
+void CSetDlg::ShowStored() { ShowSettings(ui::LoadSettings()); }
+
+void CSetDlg::ShowSettings(const ui::Settings& s) {
+    destDir_->setText(QString::fromStdString(s.DestDir));
+    logDir_->setText(QString::fromStdString(s.LogDir));
+    Select(docFormat_, s.DocFormat);
+    Select(autoOpen_, s.AutoOpen);
+    Select(language_, s.Language);
+    Select(layout_, s.Layout);
+    Select(imageFilter_, s.ImageFilter);
+    Select(preserve_, s.Preserve);
+    Select(allPages_, s.AllPages);
+}
+
+ui::Settings CSetDlg::Fields() const {
+    return {destDir_->text().trimmed().toStdString(), Text(docFormat_), Text(autoOpen_), Text(language_),
+            logDir_->text().trimmed().toStdString(), Text(layout_), Text(imageFilter_), Text(preserve_),
+            Text(allPages_)};
+}
+
+void CSetDlg::Apply() {
+    ui::Settings settings = Fields();
+    ui::ApplySettings(settings, para_);
+    std::string where;
+    if (!ui::SaveSettings(settings, where))
+        prompts_.message(ui::text::kSettingsTitle, QString(ui::text::kSettingsNotSaved).arg(QString::fromStdString(where)));
+    emit applied();
+}

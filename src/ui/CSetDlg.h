@@ -1,0 +1,39 @@
+#pragma once
+// The "Settings" page: the nine standing choices, with Default, OK and Cancel.
+#include "ui/CStepDlg.h"
+#include "ui/Settings.h"
+#include "ui/UiPrompts.h"
+
+class MyConvertPara;
+class QComboBox;
+class QLineEdit;
+
+class CSetDlg : public CStepDlg {
+    Q_OBJECT
+public:
+    CSetDlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent = nullptr);
+
+    // Fills the fields from the store (each missing value with its default).
+    void ShowStored();
+    void ShowSettings(const ui::Settings& settings);
+    ui::Settings Fields() const;
+    // "OK": into the record and the store; a store that cannot be written is said.
+    void Apply();
+
+signals:
+    void applied();
+    void closed();
+
+private:
+    MyConvertPara& para_;
+    ui::UiPrompts& prompts_;
+    QLineEdit* destDir_;
+    QLineEdit* logDir_;
+    QComboBox* docFormat_;
+    QComboBox* autoOpen_;
+    QComboBox* language_;
+    QComboBox* layout_;
+    QComboBox* imageFilter_;
+    QComboBox* preserve_;
+    QComboBox* allPages_;
+};

@@ -1,0 +1,17 @@
+#pragma once
+// The Extract-images wizard: format, folder and range, then the summary.
+#include "ui/CWizardDlg.h"
+#include "ui/UiPrompts.h"
+
+class MyConvertPara;
+
+class CWizardExImageDlg : public CWizardDlg {
+    Q_OBJECT
+public:
+    CWizardExImageDlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent = nullptr);
+    // Opens on the first step with "JPG" chosen, whatever was chosen the time before.
+    void Open() override;
+
+private:
+    MyConvertPara& para_;
+};

@@ -1,0 +1,12 @@
+#include "ui/CWizardToWordDlg.h"
+
+#include "ui/WizardToWordSteps.h"
+
+CWizardToWordDlg::CWizardToWordDlg(MyConvertPara& para, QWidget* parent) : CWizardDlg(parent) {
+    setObjectName("wordWizard");
+    AddStep(new CWizardToWordSetp1Dlg(para, this));
+    AddStep(new CWizardToWordSetp2Dlg(para, this));
+    AddStep(new CWizardToWordSetp3Dlg(para, this));
+    AddStep(new CWizardToWordSetp4Dlg(para, this));
+    AddStep(new CWizardToWordSetp5Dlg(para, this));
+}

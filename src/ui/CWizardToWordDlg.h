@@ -1,0 +1,11 @@
+#pragma once
+// The Convert-to-Word wizard: layout, image filter, character spacing, range, summary.
+#include "ui/CWizardDlg.h"
+
+class MyConvertPara;
+
+class CWizardToWordDlg : public CWizardDlg {
+    Q_OBJECT
+public:
+    CWizardToWordDlg(MyConvertPara& para, QWidget* parent = nullptr);
+};

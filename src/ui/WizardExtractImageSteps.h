@@ -1,0 +1,44 @@
+#pragma once
+// The two steps of the Extract-images wizard.
+#include "ui/CStepDlg.h"
+#include "ui/UiPrompts.h"
+
+class MyConvertPara;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+class CWizardExtractImage1Dlg : public CStepDlg {
+    Q_OBJECT
+public:
+    CWizardExtractImage1Dlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent);
+    void Load() override;
+    void Store() override;
+    // The folder must be a full path of an existing folder one can write to; a
+    // missing one is offered to be created.
+    bool CanGoOn() override;
+
+private:
+    MyConvertPara& para_;
+    ui::UiPrompts& prompts_;
+    QComboBox* format_;
+    QLineEdit* folder_;
+    QRadioButton* numbers_;
+    QRadioButton* all_;
+    QLineEdit* pages_;
+};
+
+class CWizardExtractImage2Dlg : public CStepDlg {
+    Q_OBJECT
+public:
+    CWizardExtractImage2Dlg(MyConvertPara& para, QWidget* parent);
+    // Fills the summary and sets the image device and the job mode.
+    void Load() override;
+
+private:
+    MyConvertPara& para_;
+    QLabel* range_;
+    QLabel* format_;
+    QLabel* folder_;
+};

@@ -1,0 +1,154 @@
+#include "ui/WizardToWordSteps.h"
+
+#include <QButtonGroup>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "convert/MyConvertPara.h"
+#include "ui/Settings.h"
+#include "ui/UiTexts.h"
+
+using namespace ui::text;
+
+namespace {
+
+// The text of a choice; clicking it chooses, as clicking a radio button's own text does.
+class ChoiceLabel : public QLabel {
+public:
+    ChoiceLabel(const QString& text, QRadioButton* radio, QWidget* parent) : QLabel(text, parent), radio_(radio) {
+        setWordWrap(true);
+        setObjectName("choiceText");
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { radio_->setChecked(true); }
+
+private:
+    QRadioButton* radio_;
+};
+
+}  // namespace
+
+CChoiceStepDlg::CChoiceStepDlg(const QString& title, std::vector<std::pair<QString, std::string>> options,
+                               std::string& field, QWidget* parent)
+    : CStepDlg(title, parent), options_(std::move(options)), field_(field), group_(new QButtonGroup(this)) {
+    Body()->setSpacing(12);
+    for (size_t i = 0; i < options_.size(); ++i) {
+        // A radio button does not wrap its text: long explanations stand in a label beside it.
+        auto* row = new QHBoxLayout;
+        auto* radio = new QRadioButton(this);
+        radio->setObjectName("choice" + QString::number(i + 1));
+        group_->addButton(radio, static_cast<int>(i));
+        auto* text = new ChoiceLabel(options_[i].first, radio, this);
+        row->addWidget(radio, 0, Qt::AlignTop);
+        row->addWidget(text, 1);
+        Body()->addLayout(row);
+    }
+    group_->button(0)->setChecked(true);
+    Body()->addStretch();
+}
+
+void CChoiceStepDlg::Load() {
+    // Another value keeps the previous choice.
+    for (size_t i = 0; i < options_.size(); ++i)
+        if (options_[i].second == field_) group_->button(static_cast<int>(i))->setChecked(true);
+}
+
+void CChoiceStepDlg::Store() {
+    int chosen = group_->checkedId();
+    if (chosen >= 0) field_ = options_[static_cast<size_t>(chosen)].second;
+}
+
+CWizardToWordSetp1Dlg::CWizardToWordSetp1Dlg(MyConvertPara& para, QWidget* parent)
+    : CChoiceStepDlg(kLayoutOptions,
+                     {{kLayoutFlowing, "FLOWING TEXT"},
+                      {kLayoutFormatted, "FORMATTED TEXT"},
+                      {kLayoutTextOnly, "TEXT ONLY"},
+                      {kLayoutAsIs, "AS IS"}},
+                     para.Layout, parent) {
+}
+
+CWizardToWordSetp2Dlg::CWizardToWordSetp2Dlg(MyConvertPara& para, QWidget* parent)
+    : CChoiceStepDlg(kImageFilter, {{kRemoveImages, "Yes"}, {kAutomaticAnchoring, "No"}}, para.ImageFilter, parent) {}
+
+CWizardToWordSetp3Dlg::CWizardToWordSetp3Dlg(MyConvertPara& para, QWidget* parent)
+    : CChoiceStepDlg(kPreserveSpacing, {{kYes, "Yes"}, {kNo, "No"}}, para.Preserve, parent) {}
+
+CWizardToWordSetp4Dlg::CWizardToWordSetp4Dlg(MyConvertPara& para, QWidget* parent)
+    : CStepDlg(kConversionRange, parent), para_(para) {
+    auto* grid = new QGridLayout;
+    all_ = new QRadioButton(kAll, this);
+    numbers_ = new QRadioButton(kPageNumbersWord, this);
+    pages_ = new QLineEdit(this);
+    all_->setObjectName("rangeAll");
+    numbers_->setObjectName("rangeNumbers");
+    pages_->setObjectName("rangePages");
+    pages_->setPlaceholderText("1,3,7,10-15");
+    grid->addWidget(all_, 0, 0, 1, 2);
+    grid->addWidget(numbers_, 1, 0);
+    grid->addWidget(pages_, 1, 1);
+    Body()->addLayout(grid);
+    auto* explanation = new QLabel(kRangeExplanation, this);
+    explanation->setWordWrap(true);
+    Body()->addWidget(explanation);
+    Body()->addStretch();
+    all_->setChecked(true);
+    pages_->setEnabled(false);
+    connect(numbers_, &QRadioButton::toggled, pages_, &QLineEdit::setEnabled);
+}
+
+void CWizardToWordSetp4Dlg::Load() {
+    if (para_.AllPages == "Yes") {
+        all_->setChecked(true);
+    } else {
+        numbers_->setChecked(true);
+        pages_->setText(QString::fromStdString(para_.AllPages));
+    }
+    pages_->setEnabled(numbers_->isChecked());
+}
+
+void CWizardToWordSetp4Dlg::Store() {
+    if (all_->isChecked()) {
+        para_.AllPages = "Yes";
+        para_.pageFlags |= 1;
+    } else {
+        para_.AllPages = pages_->text().trimmed().toStdString();
+        para_.pageFlags &= ~1;
+        para_.ParsePageList(para_.AllPages);
+    }
+}
+
+CWizardToWordSetp5Dlg::CWizardToWordSetp5Dlg(MyConvertPara& para, QWidget* parent)
+    : CStepDlg(kOutputSummary, parent), para_(para) {
+    auto* form = new QFormLayout;
+    for (const char* line : {kSummarySource, kSummaryOutput, kSummaryFormat, kSummaryRange, kSummaryLayout,
+                             kSummaryFilter, kSummaryPreserve}) {
+        auto* value = new QLabel(this);
+        value->setObjectName("summaryValue");
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        values_.push_back(value);
+        form->addRow(line, value);
+    }
+    Body()->addLayout(form);
+    Body()->addStretch();
+}
+
+void CWizardToWordSetp5Dlg::Load() {
+    const std::string lines[] = {para_.sourceDir,
+                                 para_.DestDir,
+                                 para_.DocFormat,
+                                 para_.AllPages == "Yes" ? std::string(kAllPages) : para_.AllPages,
+                                 para_.Layout,
+                                 para_.ImageFilter == "Yes" ? kRemoveImages : kAutomaticAnchoring,
+                                 para_.Preserve};
+    for (size_t i = 0; i < values_.size(); ++i) values_[i]->setText(QString::fromStdString(lines[i]));
+    para_.wantDoc = para_.docOutput = para_.DocFormat == "doc" ? 1 : 0;
+    para_.autoOpenFlag = para_.AutoOpen == "Yes" ? 1 : 0;
+    if (std::optional<int> mode = ui::JobModeForLayout(para_.Layout)) para_.jobMode = *mode;
+    para_.removeImages = para_.ImageFilter == "Yes" ? 1 : 0;
+}

@@ -43,5 +43,29 @@ int main() {
     }
     std::printf("%-36s %6d %8d %9.3f %10.3f %9.3f\n", "all", totalPages, totalPictures, totalSeconds,
                 totalPictures ? totalSeconds / totalPictures : 0.0, totalPages ? totalSeconds / totalPages : 0.0);
+
+    // What the page-graphics pass adds to a text job: the book in a layout with
+    // graphics against one without.
+    const std::string book = testpdf::CorpusDir() + "/GeoTopo-komprimiert.pdf";
+    if (std::filesystem::exists(book)) {
+        auto textJob = [&](int32_t mode, int& pages) {
+            MyConvertPara para;
+            para.inputPath = book;
+            para.outputDir = dir.path();
+            para.jobMode = mode;
+            para.imageDevice = "jpeg";
+            para.pageFlags = 1;
+            auto start = std::chrono::steady_clock::now();
+            ConvertFile(para);
+            pages = para.lastPage;
+            return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        };
+        int pages = 0;
+        double without = textJob(ModeFormattedText, pages);
+        double with = textJob(ModeAsIs, pages);
+        std::printf("text job on %s: %.3f s without page graphics, %.3f s with (%.4f s more per page)\n",
+                    std::filesystem::path(book).filename().c_str(), without, with,
+                    pages > 0 ? (with - without) / pages : 0.0);
+    }
     return 0;
 }

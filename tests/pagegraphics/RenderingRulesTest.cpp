@@ -3,7 +3,9 @@
 #include <chrono>
 
 #include "pagegraphics/GhostscriptRender.h"
+#include "extract/PdfCoreConfig.h"
 #include "pagegraphics/ImagePlacement.h"
+#include "pagegraphics/PrologueTemplate.h"
 #include "platform/Process.h"
 
 using namespace pagegraphics;
@@ -34,6 +36,22 @@ TEST(GhostscriptCall, AHungProcessIsKilledAtItsTimeLimit) {
     EXPECT_TRUE(r.timedOut);
     EXPECT_NE(r.status, 0);
     EXPECT_LT(seconds, 10);
+}
+
+TEST(PageTemplate, HoldsThePrologTheRecordedOperatorsAndThePaperTag) {
+    pdfcore::CreateGlobalParams();
+    std::string error;
+    std::string text = BuildPrologueTemplate(error);
+    pdfcore::DeleteGlobalParams();
+    ASSERT_FALSE(text.empty()) << error;
+    EXPECT_EQ(text.rfind("%!PS-Adobe", 0), 0u);
+    for (const char* name : {"/pdfStartPage", "/pdfEndPage", "/pdfIm ", "/g ", "/rg ", "/k ", "/G ", "/RG ", "/K ",
+                             "/F10_0 "})
+        EXPECT_NE(text.find(name), std::string::npos) << name;
+    // The paper set-up of each picture page goes where the tag is, at the end of the set-up.
+    EXPECT_EQ(text.substr(text.size() - 14), std::string(kPageSizeTag) + "\n");
+    EXPECT_EQ(text.find("%%EndSetup"), std::string::npos);
+    EXPECT_EQ(text.find("pdfSetupPaper\n%%"), std::string::npos) << "the empty page's own paper is gone";
 }
 
 TEST(Placement, UprightPictureGetsItsSizeAsPaper) {

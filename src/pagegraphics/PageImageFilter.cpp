@@ -3,6 +3,7 @@
 #include "pagegraphics/PageImageFilter.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "convert/CConvertDoc.h"

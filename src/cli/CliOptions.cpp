@@ -1,22 +1,25 @@
 #include "cli/CliOptions.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <map>
 
+#include "convert/ChildReport.h"
 #include "pagegraphics/ImageDevices.h"
 
 const char* UsageText() {
     return "usage: vellumor-convert [options] FILE.pdf...\n"
-           "Converts PDF documents into editable RTF (or DOC) documents, or extracts their images.\n"
+           "Converts PDF documents into editable RTF (or DOC, DOCX, ODT) documents, or extracts their images.\n"
            "\n"
            "  -o, --output-dir DIR   result folder (default: the current folder)\n"
            "  -m, --layout MODE      flowing | formatted | text | asis   (default flowing)\n"
-           "  -f, --format FMT       rtf | doc                           (default rtf)\n"
+           "  -f, --format FMT       rtf | doc | docx | odt              (default rtf)\n"
            "  -p, --pages LIST       e.g. 1,3,7,10-15                    (default: all pages)\n"
            "      --password PW      user password of encrypted sources\n"
            "      --remove-images    name images but do not render them\n"
            "      --extract-images FMT   image job instead: same|bmp|jpg|png|tiff|pcx|pbm|pnm|ppm\n"
            "      --keep-xml         copy the intermediate XML to DIR/NAME.xml right after the text pass\n"
+           "  -j, --jobs N           convert up to N files at once (default: one per processor)\n"
            "  -v, --verbose          print every status line of the job on its own line to standard error\n"
            "  -q, --quiet            print nothing but errors\n"
            "  -h, --help             show this help\n"
@@ -110,17 +113,30 @@ bool ParseCommandLine(const std::vector<std::string>& args, CliOptions& o, std::
         } else if (arg == "-f" || arg == "--format") {
             std::string f;
             if (!takeValue(f)) return false;
-            if (f != "rtf" && f != "doc") {
-                error = "unknown format '" + f + "': use rtf or doc";
+            if (f != "rtf" && f != "doc" && f != "docx" && f != "odt") {
+                error = "unknown format '" + f + "': use rtf, doc, docx or odt";
                 return false;
             }
-            o.doc = f == "doc";
+            o.format = f;
         } else if (arg == "-p" || arg == "--pages") {
             if (!takeValue(o.pages)) return false;
             if (!ValidPageList(o.pages)) {
                 error = "unknown page list '" + o.pages + "': use page numbers and ranges such as 1,3,7,10-15";
                 return false;
             }
+        } else if (arg == "-j" || arg == "--jobs") {
+            std::string n;
+            if (!takeValue(n)) return false;
+            char* end = nullptr;
+            long jobs = std::strtol(n.c_str(), &end, 10);
+            if (n.empty() || *end != '\0' || jobs < 1 || jobs > 256) {
+                error = "-j needs a number of files from 1 to 256, not '" + n + "'";
+                return false;
+            }
+            o.jobs = static_cast<int>(jobs);
+        } else if (arg == kChildOption) {
+            if (!noValue()) return false;
+            o.child = true;
         } else if (arg == "--password") {
             if (!takeValue(o.password)) return false;
             o.havePassword = true;

@@ -10,7 +10,7 @@ enum class Verbosity { Quiet, Normal, Verbose };
 struct CliOptions {
     std::string outputDir = ".";
     int32_t mode = ModeFlowingText;
-    bool doc = false;
+    std::string format = "rtf";  // rtf, doc, docx or odt
     std::string pages;  // empty: all pages
     std::string password;
     bool havePassword = false;
@@ -19,6 +19,8 @@ struct CliOptions {
     bool keepXml = false;
     Verbosity verbosity = Verbosity::Normal;
     bool help = false;
+    int jobs = 0;        // files converted at once; 0: one per processor
+    bool child = false;  // a child run of a parallel batch: reports in lines, converts one file
     std::vector<std::string> files;
 };
 

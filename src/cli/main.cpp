@@ -32,11 +32,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     static MyConvertPara para;
-    TerminalObserver observer(options.verbosity, stderr, isatty(STDERR_FILENO));
-    para.observer = &observer;
     runningRecord = &para;
     std::signal(SIGINT, RequestCancel);
     std::signal(SIGTERM, RequestCancel);
+    if (options.child) return RunBatchChild(options, para, stdout);
+    TerminalObserver observer(options.verbosity, stderr, isatty(STDERR_FILENO));
+    para.observer = &observer;
     int status = RunBatch(options, para, observer, stdout, stderr);
     para.observer = nullptr;
     return status;

@@ -63,6 +63,8 @@ public:
     int32_t lastPage = -1;
     int32_t pageFlags = 0;
     int32_t docOutput = 0;
+    // What the word-processor step makes of the RTF when docOutput is 1: "doc", "docx" or "odt".
+    std::string officeFormat = "doc";
     int32_t jobMode = ModeFlowingText;
     std::string inputPath;
     std::string workDir;

@@ -71,12 +71,30 @@ public:
     // waits at its next boundary instead of running on under the question.
     WorkerGate& Gate() { return gate_; }
     void RequestCancel() { para_.cancelRequested = 1; }
+    // Up to `jobs` files at once, each converted by a run of `program` (the
+    // command-line converter); 1 (or no program) converts one file after another.
+    void SetParallel(int jobs, std::string program) {
+        jobs_ = jobs;
+        childProgram_ = std::move(program);
+    }
+    // A child run leaves the closing "Converted k of n files." to its parent.
+    void SetReportSummary(bool report) { reportSummary_ = report; }
 
 private:
     void ConvertOne(const BatchFile& file, BatchSummary& summary, std::vector<std::string>& resultsSeen);
+    void RunParallel(const std::vector<BatchFile>& files, BatchSummary& summary);
+    // The checks before a file is converted (source, page list, one result per name,
+    // the replace question); false when the file is not to be converted.
+    bool ClaimResult(const BatchFile& file, BatchSummary& summary, std::vector<std::string>& resultsSeen,
+                     std::string& result);
     void Fail(BatchSummary& summary, const std::string& source, const std::string& reason);
     void FinishImageJob(const BatchFile& file, BatchSummary& summary);
-    void Converted(BatchSummary& summary, const std::string& source, const std::string& result);
+    // A result of a file; an image job has one per page folder, and only its
+    // first counts the file as converted.
+    void Converted(BatchSummary& summary, const std::string& source, const std::string& result,
+                   bool firstResult = true);
+    // A file that ended well with nothing to show (an image job without pictures).
+    void ConvertedWithoutResult(BatchSummary& summary, const std::string& source);
     std::string KeepRtf(const std::string& rtfPath) const;
 
     MyConvertPara& para_;
@@ -84,6 +102,9 @@ private:
     WorkerSteps steps_;
     WorkerGate gate_;
     std::thread thread_;
+    int jobs_ = 1;
+    bool reportSummary_ = true;
+    std::string childProgram_;
 };
 
 // Why a source cannot be converted, or empty when it can; fills `pages`.
@@ -94,3 +115,5 @@ std::string CheckOutputDir(const std::string& dir);
 std::string JobResultReason(const CConvertPara& para);
 // Why an image job failed (its source, or pictures that could not be made), or empty.
 std::string ImageJobProblem(const CConvertPara& para);
+// The command line of the child run that converts `file` of a parallel batch.
+std::vector<std::string> ChildArguments(const MyConvertPara& para, const std::string& program, const std::string& file);

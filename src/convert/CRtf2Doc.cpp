@@ -7,20 +7,34 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// LibreOffice's export filter for each result format.
+const char* FilterFor(const std::string& extension) {
+    if (extension == ".doc") return "doc:MS Word 97";
+    if (extension == ".docx") return "docx:MS Word 2007 XML";
+    if (extension == ".odt") return "odt:writer8";
+    return nullptr;
+}
+
+}  // namespace
+
 const char* CRtf2Doc::MissingMessage() {
-    return "DOC output needs LibreOffice: install the writer (soffice) or choose RTF";
+    return "DOC, DOCX and ODT output need LibreOffice: install the writer (soffice) or choose RTF";
 }
 
 int CRtf2Doc::Convert(const std::string& rtfPath, const std::string& destinationPath) {
-    if (!platform::ProgramOnPath("soffice")) return 0;
+    const std::string extension = fs::path(destinationPath).extension().string();
+    const char* filter = FilterFor(extension);
+    if (!filter || !platform::ProgramOnPath("soffice")) return 0;
     // A private profile and output folder: a running LibreOffice of the user's
     // must neither take the job over nor lock us out.
     std::string work = platform::CreateWorkspace();
     if (work.empty()) return 0;
     const std::string profile = "file://" + work + "/profile";
     platform::ProcessResult r = platform::RunProcess({"soffice", "-env:UserInstallation=" + profile, "--headless",
-                                                      "--convert-to", "doc:MS Word 97", "--outdir", work, rtfPath});
-    fs::path produced = fs::path(work) / (fs::path(rtfPath).stem().string() + ".doc");
+                                                      "--convert-to", filter, "--outdir", work, rtfPath});
+    fs::path produced = fs::path(work) / (fs::path(rtfPath).stem().string() + extension);
     std::error_code ec;
     if (fs::exists(produced, ec)) {
         fs::copy_file(produced, destinationPath, fs::copy_options::overwrite_existing, ec);

@@ -1,13 +1,14 @@
 #pragma once
 // Hands a finished RTF to the word processor (LibreOffice, headless) to be saved
-// as a Word document.
+// as a Word document (DOC or DOCX) or an OpenDocument text (ODT).
 #include <string>
 
 class CRtf2Doc {
 public:
     virtual ~CRtf2Doc() = default;
-    // 1 when the word processor ran, 0 when it could not be started. Whether the
-    // document was written is told by the destination file alone.
+    // Saves in the format that the destination's extension names (.doc, .docx, .odt).
+    // 1 when the word processor ran, 0 when it could not be started (or the format
+    // is unknown). Whether the document was written is told by the destination file alone.
     int Convert(const std::string& rtfPath, const std::string& destinationPath);
     // The message for a machine without the word processor.
     static const char* MissingMessage();

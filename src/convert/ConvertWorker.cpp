@@ -74,7 +74,7 @@ WorkerSteps DefaultWorkerSteps() {
             return false;
         }
         if (!fs::exists(doc, ec)) {
-            why = "LibreOffice could not save it as DOC";
+            why = "LibreOffice could not save it as " + fs::path(doc).extension().string().substr(1);
             return false;
         }
         return true;
@@ -122,6 +122,8 @@ BatchSummary CConvertWorker::Run(const std::vector<BatchFile>& files) {
 
     if (std::string why = CheckOutputDir(para_.outputDir); !why.empty()) {
         for (const BatchFile& file : files) Fail(summary, file.path, why);
+    } else if (jobs_ > 1 && files.size() > 1 && !childProgram_.empty()) {
+        RunParallel(files, summary);
     } else {
         std::vector<std::string> resultsSeen;
         for (const BatchFile& file : files) {
@@ -133,7 +135,7 @@ BatchSummary CConvertWorker::Run(const std::vector<BatchFile>& files) {
         }
     }
     summary.cancelled = para_.cancelRequested != 0;
-    if (!summary.cancelled) {
+    if (!summary.cancelled && reportSummary_) {
         para_.Log("Converted " + std::to_string(summary.converted) + " of " + std::to_string(summary.total) +
                   " files.");
         para_.Progress(100);
@@ -147,31 +149,44 @@ void CConvertWorker::Fail(BatchSummary& summary, const std::string& source, cons
     host_.FileFailed(source, reason);
 }
 
-void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, std::vector<std::string>& resultsSeen) {
+bool CConvertWorker::ClaimResult(const BatchFile& file, BatchSummary& summary, std::vector<std::string>& resultsSeen,
+                                 std::string& result) {
     const bool imageJob = para_.jobMode == ModeExtractImages;
-    const bool doc = para_.wantDoc && !imageJob;
     int pages = 0;
-    if (std::string why = CheckSource(file, pages); !why.empty()) return Fail(summary, file.path, why);
+    if (std::string why = CheckSource(file, pages); !why.empty()) return Fail(summary, file.path, why), false;
     if (!(para_.pageFlags & 1) && !AnyListedPageIn(para_, pages))
-        return Fail(summary, file.path, "the page list selects none of its " + std::to_string(pages) + " pages");
+        return Fail(summary, file.path, "the page list selects none of its " + std::to_string(pages) + " pages"), false;
 
     const std::string base = BaseNameOf(file.path);
-    const std::string result = JoinPath(para_.outputDir, imageJob ? base : base + (doc ? ".doc" : ".rtf"));
+    result = JoinPath(para_.outputDir,
+                      imageJob ? base : base + "." + (para_.wantDoc ? para_.officeFormat : std::string("rtf")));
     // Two sources of one name would write one result; the first keeps it.
     for (const std::string& seen : resultsSeen)
-        if (seen == result) return Fail(summary, file.path, "its result " + result + " would replace that of an earlier file of this batch");
+        if (seen == result)
+            return Fail(summary, file.path, "its result " + result + " would replace that of an earlier file of this batch"),
+                   false;
     resultsSeen.push_back(result);
 
     std::error_code ec;
-    const bool hadResult = !imageJob && fs::exists(result, ec);
-    if (hadResult && para_.autoOpenFlag) {
+    if (!imageJob && para_.autoOpenFlag && fs::exists(result, ec)) {
         gate_.Pass();
-        if (para_.cancelRequested) return;
+        if (para_.cancelRequested) return false;
         if (!host_.AskReplace(result)) {
             ++summary.skipped;
-            return;
+            return false;
         }
     }
+    return true;
+}
+
+void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, std::vector<std::string>& resultsSeen) {
+    const bool imageJob = para_.jobMode == ModeExtractImages;
+    const bool doc = para_.wantDoc && !imageJob;
+    std::string result;
+    if (!ClaimResult(file, summary, resultsSeen, result)) return;
+    const std::string base = BaseNameOf(file.path);
+    std::error_code ec;
+    const bool hadResult = !imageJob && fs::exists(result, ec);
 
     // The result is written in a scratch folder beside it and renamed over the
     // old one only when it is complete: a failed or interrupted job leaves the
@@ -209,7 +224,7 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
     }
     if (doc) {
         std::string why;
-        const std::string docScratch = JoinPath(scratch.path, base + ".doc");
+        const std::string docScratch = JoinPath(scratch.path, base + "." + para_.officeFormat);
         if (!steps_.saveAsDoc(written, docScratch, why)) {
             // The RTF is all the user has of this file: it stays, and the message says where.
             std::string kept = KeepRtf(written);
@@ -222,11 +237,17 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
     Converted(summary, file.path, result);
 }
 
-void CConvertWorker::Converted(BatchSummary& summary, const std::string& source, const std::string& result) {
-    ++summary.converted;
+void CConvertWorker::Converted(BatchSummary& summary, const std::string& source, const std::string& result,
+                               bool firstResult) {
+    if (firstResult) ++summary.converted;
     summary.results.push_back(result);
     para_.FileFinished(source, result);
     host_.FileConverted(source, result);
+}
+
+void CConvertWorker::ConvertedWithoutResult(BatchSummary& summary, const std::string& source) {
+    ++summary.converted;
+    para_.FileFinished(source, para_.outputDir);
 }
 
 // An image job's results are the page folders it wrote; pages without pictures
@@ -234,16 +255,14 @@ void CConvertWorker::Converted(BatchSummary& summary, const std::string& source,
 void CConvertWorker::FinishImageJob(const BatchFile& file, BatchSummary& summary) {
     if (std::string why = ImageJobProblem(para_); !why.empty()) return Fail(summary, file.path, why);
     const PictureTally& pictures = para_.pictures;
-    ++summary.converted;
-    for (const std::string& folder : pictures.folders) {
-        summary.results.push_back(folder);
-        host_.FileConverted(file.path, folder);
-    }
+    for (size_t i = 0; i < pictures.folders.size(); ++i) Converted(summary, file.path, pictures.folders[i], i == 0);
     if (pictures.skewed > 0)
         host_.FileNote(file.path, std::to_string(pictures.skewed) + " skewed picture" +
                                       (pictures.skewed == 1 ? "" : "s") + " left out");
-    if (pictures.rendered == 0 && pictures.skewed == 0) host_.FileNote(file.path, "no pictures on the selected pages");
-    para_.FileFinished(file.path, para_.outputDir);
+    if (pictures.folders.empty()) {
+        if (pictures.skewed == 0) host_.FileNote(file.path, "no pictures on the selected pages");
+        ConvertedWithoutResult(summary, file.path);
+    }
 }
 
 // Moves the scratch RTF of a failed DOC step into the output folder, under its

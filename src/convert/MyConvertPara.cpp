@@ -4,6 +4,12 @@ MyConvertPara::~MyConvertPara() {
     if (thread.joinable()) thread.join();
 }
 
+void MyConvertPara::SetDocFormat(const std::string& format) {
+    DocFormat = format;
+    wantDoc = docOutput = format == "rtf" ? 0 : 1;
+    if (wantDoc) officeFormat = format;
+}
+
 void MyConvertPara::Progress(int32_t percent) {
     if (observer) observer->Progress(percent);
 }

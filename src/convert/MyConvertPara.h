@@ -32,6 +32,9 @@ public:
     void FileStarted(const std::string& source, const std::string& destination) override;
     void FileFinished(const std::string& source, const std::string& destination) override;
 
+    // "rtf", or a word-processor format ("doc", "docx", "odt"): DocFormat and the job fields behind it.
+    void SetDocFormat(const std::string& format);
+
     std::string DestDir;
     std::string DocFormat = "rtf";
     std::string AutoOpen = "No";

@@ -38,7 +38,7 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
         return ResultCannotWrite;
     }
     rtf->SetLayoutMode(para->jobMode);
-    para->FileStarted(para->inputPath, para->outputDir + "/" + baseName + (para->docOutput == 1 ? ".doc" : ".rtf"));
+    para->FileStarted(para->inputPath, para->outputDir + "/" + baseName + (para->docOutput == 1 ? "." + para->officeFormat : std::string(".rtf")));
 
     int result = ResultDone;
     int pagesWritten = 0;

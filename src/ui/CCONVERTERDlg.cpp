@@ -96,8 +96,10 @@ CCONVERTERDlg::CCONVERTERDlg(ui::UiPrompts& prompts, QWidget* parent)
     auto* formatLayout = new QVBoxLayout(format);
     rtf_ = new QRadioButton(kFormatRtf, format);
     doc_ = new QRadioButton(kFormatDoc, format);
-    formatLayout->addWidget(rtf_);
-    formatLayout->addWidget(doc_);
+    docx_ = new QRadioButton(kFormatDocx, format);
+    odt_ = new QRadioButton(kFormatOdt, format);
+    formatLayout->setSpacing(2);
+    for (QRadioButton* r : {rtf_, doc_, docx_, odt_}) formatLayout->addWidget(r);
     auto* method = new QGroupBox(kMethods, this);
     auto* methodLayout = new QVBoxLayout(method);
     wizard_ = new QRadioButton(kWizardMethod, method);
@@ -111,6 +113,8 @@ CCONVERTERDlg::CCONVERTERDlg(ui::UiPrompts& prompts, QWidget* parent)
     pageNumbers_->setObjectName("pageNumbers");
     rtf_->setObjectName("formatRtf");
     doc_->setObjectName("formatDoc");
+    docx_->setObjectName("formatDocx");
+    odt_->setObjectName("formatOdt");
     wizard_->setObjectName("wizardMethod");
     fast_->setObjectName("fastMethod");
     allPages_->setChecked(true);
@@ -129,9 +133,14 @@ void CCONVERTERDlg::Tell(const QString& text, const QString& caption) { prompts_
 
 QString CCONVERTERDlg::OutputFolder() const { return folder_->text().trimmed(); }
 void CCONVERTERDlg::SetOutputFolder(const QString& folder) { folder_->setText(folder); }
+std::string CCONVERTERDlg::ChosenFormat() const {
+    return doc_->isChecked() ? "doc" : docx_->isChecked() ? "docx" : odt_->isChecked() ? "odt" : "rtf";
+}
+
 bool CCONVERTERDlg::FastMethod() const { return fast_->isChecked(); }
 void CCONVERTERDlg::ShowSettings(const MyConvertPara& para) {
-    (para.DocFormat == "doc" ? doc_ : rtf_)->setChecked(true);
+    QRadioButton* format = para.DocFormat == "doc" ? doc_ : para.DocFormat == "docx" ? docx_ : para.DocFormat == "odt" ? odt_ : rtf_;
+    format->setChecked(true);
     (para.AllPages == "Yes" ? allPages_ : pageNumbers_)->setChecked(true);
     pageText_->setEnabled(pageNumbers_->isChecked());
     SetOutputFolder(QString::fromStdString(para.DestDir));
@@ -238,7 +247,8 @@ bool CCONVERTERDlg::StartCheck(MyConvertPara& para, std::vector<BatchFile>& batc
             for (int32_t p : probe.pageList) anySelected = anySelected || (p >= 1 && p <= row.pages);
         if (!anySelected) return Tell(kPageListSelectsNothing), false;
     }
-    const bool wantDoc = doc_->isChecked();
+    const std::string format = ChosenFormat();
+    const bool wantDoc = format != "rtf";
     std::set<QString> names;
     for (const Row& row : rows_) {
         QString name = QFileInfo(row.path).completeBaseName();
@@ -257,8 +267,7 @@ bool CCONVERTERDlg::StartCheck(MyConvertPara& para, std::vector<BatchFile>& batc
         para.lastPage = 1;
         para.pageFlags = 1;
     }
-    para.wantDoc = para.docOutput = wantDoc ? 1 : 0;
-    para.DocFormat = wantDoc ? "doc" : "rtf";
+    para.SetDocFormat(format);
     para.lastOutputDir = para.outputDir = folder.toStdString();
     para.sourceDir = QFileInfo(rows_.front().path).absolutePath().toStdString() + "/";
     para.method = FastMethod() ? ui::text::kFastMethod : ui::text::kWizardMethod;

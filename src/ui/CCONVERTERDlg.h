@@ -31,6 +31,8 @@ public:
     QString OutputFolder() const;
     void SetOutputFolder(const QString& folder);
     bool FastMethod() const;
+    // "rtf", "doc", "docx" or "odt".
+    std::string ChosenFormat() const;
     // The stored choices as the panel shows them: format, page choice, output folder.
     void ShowSettings(const MyConvertPara& para);
     void SetEnabledForBatch(bool enabled);
@@ -61,6 +63,8 @@ private:
     QRadioButton* pageNumbers_;
     QRadioButton* rtf_;
     QRadioButton* doc_;
+    QRadioButton* docx_;
+    QRadioButton* odt_;
     QRadioButton* wizard_;
     QRadioButton* fast_;
 };

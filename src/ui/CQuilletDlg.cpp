@@ -11,7 +11,11 @@
 #include <QStackedWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <unistd.h>
+
+#include <algorithm>
 #include <atomic>
+#include <thread>
 #include <future>
 
 #include "convert/MyConvertPara.h"
@@ -111,6 +115,10 @@ CQuilletDlg::CQuilletDlg(MyConvertPara& para, QWidget* parent)
     showResults = [this](const BatchSummary& summary) { PresentResults(summary); };
     host_ = std::make_unique<Host>(*this);
     worker_ = std::make_unique<CConvertWorker>(para_, *host_);
+    // Several files convert at once through the command-line converter installed beside the window.
+    std::string converter = platform::ExecutableDir() + "/vellumor-convert";
+    if (access(converter.c_str(), X_OK) == 0)
+        worker_->SetParallel(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())), converter);
 
     auto* titleRow = new QWidget(this);
     titleRow->setGeometry(kWidth - 330, 8, 320, 30);

@@ -51,7 +51,7 @@ CSetDlg::CSetDlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent)
     };
     form->addRow(kDestinationFolder, folderRow(destDir_, "destDir"));
     form->addRow(kLogFileFolder, folderRow(logDir_, "logDir"));
-    docFormat_ = Choices({"doc", "rtf"}, "docFormat", this);
+    docFormat_ = Choices({"doc", "rtf", "docx", "odt"}, "docFormat", this);
     autoOpen_ = Choices({"Yes", "No"}, "autoOpen", this);
     language_ = Choices({"English"}, "language", this);
     QStringList layouts;

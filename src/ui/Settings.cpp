@@ -22,7 +22,7 @@ struct Field {
 const std::vector<Field>& Fields() {
     static const std::vector<Field> fields = {
         {"DestDir", &Settings::DestDir, {}},
-        {"DocFormat", &Settings::DocFormat, {"doc", "rtf"}},
+        {"DocFormat", &Settings::DocFormat, {"doc", "rtf", "docx", "odt"}},
         {"AutoOpen", &Settings::AutoOpen, {"Yes", "No"}},
         {"Language", &Settings::Language, {"English"}},
         {"LogDir", &Settings::LogDir, {}},
@@ -81,7 +81,6 @@ std::optional<int> JobModeForLayout(const std::string& layout) {
 
 void ApplySettings(const Settings& s, MyConvertPara& para) {
     para.DestDir = s.DestDir;
-    para.DocFormat = s.DocFormat;
     para.AutoOpen = s.AutoOpen;
     para.Language = s.Language;
     para.LogDir = s.LogDir;
@@ -90,7 +89,7 @@ void ApplySettings(const Settings& s, MyConvertPara& para) {
     para.Preserve = s.Preserve;
     para.AllPages = s.AllPages;
     para.autoOpenFlag = s.AutoOpen == "Yes" ? 1 : 0;
-    para.wantDoc = para.docOutput = s.DocFormat == "doc" ? 1 : 0;
+    para.SetDocFormat(s.DocFormat);
     para.removeImages = s.ImageFilter == "Yes" ? 1 : 0;
     if (std::optional<int> mode = JobModeForLayout(s.Layout)) para.jobMode = *mode;
 }

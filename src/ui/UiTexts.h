@@ -107,6 +107,8 @@ inline constexpr const char* kPageNumbers = "Page Numbers:";
 inline constexpr const char* kOutputFormat = "Output File Format";
 inline constexpr const char* kFormatRtf = "Rich Text Format(*.rtf)";
 inline constexpr const char* kFormatDoc = "Word DOC file (*.doc)";
+inline constexpr const char* kFormatDocx = "Word DOCX file (*.docx)";
+inline constexpr const char* kFormatOdt = "OpenDocument text (*.odt)";
 inline constexpr const char* kMethods = "Conversion Methods";
 inline constexpr const char* kWizardMethod = "Wizard Conversion";
 inline constexpr const char* kFastMethod = "Fast Conversion";
@@ -124,8 +126,8 @@ inline constexpr const char* kSameResultName =
     "Two files would write the same result: %1. Remove one of them or convert them separately.";
 inline constexpr const char* kOutputFolderProblem = "The output folder cannot be used: %1";
 inline constexpr const char* kNoWordProcessor =
-    "DOC output needs LibreOffice, which is not installed. Install the writer (soffice) or choose "
-    "Rich Text Format.";
+    "DOC, DOCX and ODT output need LibreOffice, which is not installed. Install the writer (soffice) or "
+    "choose Rich Text Format.";
 inline constexpr const char* kNotReadable = "%1 cannot be opened: %2";
 
 // Password prompt.

@@ -147,7 +147,7 @@ void CWizardToWordSetp5Dlg::Load() {
                                  para_.ImageFilter == "Yes" ? kRemoveImages : kAutomaticAnchoring,
                                  para_.Preserve};
     for (size_t i = 0; i < values_.size(); ++i) values_[i]->setText(QString::fromStdString(lines[i]));
-    para_.wantDoc = para_.docOutput = para_.DocFormat == "doc" ? 1 : 0;
+    para_.SetDocFormat(para_.DocFormat);
     para_.autoOpenFlag = para_.AutoOpen == "Yes" ? 1 : 0;
     if (std::optional<int> mode = ui::JobModeForLayout(para_.Layout)) para_.jobMode = *mode;
     para_.removeImages = para_.ImageFilter == "Yes" ? 1 : 0;

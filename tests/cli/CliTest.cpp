@@ -144,12 +144,15 @@ TEST_F(CommandLine, DocWithoutWordProcessorKeepsTheRtf) {
     const char* oldPath = std::getenv("PATH");
     std::string saved = oldPath ? oldPath : "";
     setenv("PATH", (dir / "nowhere").c_str(), 1);
-    auto r = Convert({"-q", "-f", "doc", "a.pdf"});
+    for (const char* format : {"doc", "docx", "odt"}) {
+        auto r = Convert({"-q", "-f", format, "a.pdf"});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.errors.find("a.pdf: DOC, DOCX and ODT output need LibreOffice"), std::string::npos) << r.errors;
+        EXPECT_TRUE(fs::exists(dir / "a.rtf"));  // the converted document is not thrown away
+        EXPECT_FALSE(fs::exists(dir / (std::string("a.") + format)));
+        fs::remove(dir / "a.rtf");
+    }
     setenv("PATH", saved.c_str(), 1);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.errors.find("a.pdf: DOC output needs LibreOffice"), std::string::npos) << r.errors;
-    EXPECT_TRUE(fs::exists(dir / "a.rtf"));  // the converted document is not thrown away
-    EXPECT_FALSE(fs::exists(dir / "a.doc"));
 }
 
 TEST_F(CommandLine, UsageErrorsExitWithTwo) {
@@ -185,7 +188,7 @@ TEST(CommandLineOptions, ParsesEveryOption) {
         << err;
     EXPECT_EQ(o.outputDir, "d");
     EXPECT_EQ(o.mode, ModeAsIs);
-    EXPECT_TRUE(o.doc);
+    EXPECT_EQ(o.format, "doc");
     EXPECT_EQ(o.pages, "1, 3-4");
     EXPECT_TRUE(o.havePassword);
     EXPECT_TRUE(o.removeImages && o.keepXml);

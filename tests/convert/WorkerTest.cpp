@@ -179,7 +179,7 @@ TEST_F(Worker, FailuresAreCountedAndNamed) {
 }
 
 TEST_F(Worker, DocStepNeverTouchesTheUsersRtfAndKeepsItsOwnOnFailure) {
-    para.wantDoc = 1;
+    para.SetDocFormat("doc");
     auto files = Pdfs(1);
     testpdf::WriteFile(Out("f1.rtf"), "the user's own");
     BatchSummary summary = CConvertWorker(para, host, steps).Run(files);

@@ -139,6 +139,17 @@ TEST_F(ImageJob, DocumentWithoutPicturesSucceedsWithANote) {
     EXPECT_TRUE(Entries(dir / "out").empty());
 }
 
+TEST_F(ImageJob, ParallelBatchReportsEveryFolderAndNote) {
+    NumberedPages(2).Save(dir / "words.pdf");
+    fs::copy_file(dir / "pics.pdf", dir / "more.pdf");
+    auto r = Convert({"-j", "2", "--extract-images", "png", "-o", "out", "pics.pdf", "words.pdf", "more.pdf"});
+    ASSERT_EQ(r.status, 0) << r.errors;
+    EXPECT_EQ(Entries(dir / "out"), (std::set<std::string>{"pics-1", "pics-3", "more-1", "more-3"}));
+    for (const char* line : {"pics.pdf -> out/pics-1", "pics.pdf -> out/pics-3", "more.pdf -> out/more-3",
+                             "words.pdf: no pictures on the selected pages"})
+        EXPECT_NE(r.output.find(line), std::string::npos) << line << "\n" << r.output;
+}
+
 TEST_F(ImageJob, ExistingFilesInTheOutputFolderAreLeftAlone) {
     fs::create_directories(dir / "out");
     WriteFile(dir / "out/pics", "mine");

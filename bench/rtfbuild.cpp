@@ -1,5 +1,6 @@
 // RTF build time per page on the corpus book, for the layouts that write whole
-// documents: the XML is extracted once, then read back and written per mode.
+// documents (the default flowing layout among them): the XML is extracted once,
+// then read back and written per mode.
 #include <PDFDoc.h>
 #include <goo/GooString.h>
 
@@ -10,9 +11,12 @@
 #include <functional>
 #include <memory>
 
+#include "convert/CConvertDoc.h"
+#include "convert/MyConvertPara.h"
 #include "extract/HtmlOutputDev.h"
 #include "extract/PdfCoreConfig.h"
 #include "rtf/CRtfDocument.h"
+#include "platform/Process.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -59,12 +63,33 @@ int main(int argc, char** argv) {
     const int rounds = 3;
     std::printf("rtfbuild: %s, %d pages, best of %d rounds\n", std::filesystem::path(path).filename().c_str(), pages,
                 rounds);
-    for (auto [mode, name] : {std::pair{kLayoutFormatted, "formatted text"}, std::pair{kLayoutTextOnly, "text only"}}) {
+    for (auto [mode, name] : {std::pair{kLayoutFlowing, "FLOWING TEXT"}, std::pair{kLayoutFormatted, "FORMATTED TEXT"},
+                              std::pair{kLayoutTextOnly, "TEXT ONLY"}}) {
         double best = 1e9;
         for (int round = 0; round < rounds; ++round)
             best = std::min(best, Seconds([&] { BuildRtf(dir / "book.xml", dir / "book.rtf", mode, pages); }));
         std::printf("  %-15s %8.3f ms/page  (%ju bytes of RTF)\n", name, best * 1000 / std::max(pages, 1),
                     static_cast<uintmax_t>(std::filesystem::file_size(dir / "book.rtf")));
     }
+
+    // The whole conversion in the default layout against the text extraction of poppler-utils.
+    double whole = 1e9, reference = 1e9;
+    std::filesystem::create_directories(dir / "whole");
+    for (int round = 0; round < rounds; ++round) {
+        whole = std::min(whole, Seconds([&] {
+            MyConvertPara para;
+            para.inputPath = path;
+            para.outputDir = dir / "whole";
+            para.pageFlags = 1;
+            if (ConvertFile(para) != 0) std::printf("  the conversion failed\n");
+        }));
+        if (platform::ProgramOnPath("pdftotext"))
+            reference = std::min(reference, Seconds([&] {
+                platform::RunProcess({"pdftotext", "-q", "-bbox", path, dir / "bbox.html"});
+            }));
+    }
+    std::printf("  whole conversion (FLOWING TEXT) %8.3f s", whole);
+    if (reference < 1e9) std::printf(", pdftotext -bbox %8.3f s (%.2f x)", reference, whole / reference);
+    std::printf("\n");
     return 0;
 }

@@ -29,6 +29,8 @@ public:
     virtual bool ReadPage(int n) = 0;
     virtual void AddGraphics(CGraphicsList& list) = 0;
     virtual bool WritePage(unsigned char flags) = 0;
+    // Finishes the file; false when any of it could not be written.
+    virtual bool Close() = 0;
 };
 
 struct ConvertEngines {

@@ -215,7 +215,8 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
     }
     if (!complete) {
         // What was done of an interrupted or failed file is kept only where it replaces nothing.
-        bool kept = !doc && !hadResult && MoveInto(written, result);
+        const bool partial = para_.cancelRequested || para_.jobResult == ResultPageFailed;  // not a write that failed
+        bool kept = partial && !doc && !hadResult && MoveInto(written, result);
         if (para_.cancelRequested) return;
         std::string reason = JobResultReason(para_);
         if (kept) reason += " (a partial result was written to " + result + ")";

@@ -65,6 +65,8 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
         if (withGraphics) graphics.Clear();
         if (result != ResultDone) break;
     }
+    // A document that did not reach the disk whole is no result, whatever its pages were.
+    if (!rtf->Close()) result = ResultCannotWrite;
     rtf.reset();
     if (withGraphics) graphics.Clear();
     ClosePdf();

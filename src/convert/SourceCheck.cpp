@@ -49,7 +49,7 @@ std::string JobResultReason(const CConvertPara& para) {
     case ResultNoPageWritten:
         return "none of the selected pages could be converted; no result was written";
     case ResultCannotWrite:
-        return "cannot write " + para.rtfPath;
+        return "cannot write the result into " + para.outputDir + " (the disk may be full)";
     case ResultPageFailed:
         return "conversion failed on page " + std::to_string(para.currentPage);
     default:

@@ -4,6 +4,8 @@
 #include <PDFDoc.h>
 #include <goo/GooString.h>
 
+#include <atomic>
+#include <chrono>
 #include <ctime>
 #include <filesystem>
 
@@ -17,6 +19,29 @@ namespace {
 std::string InfoString(PDFDoc& doc, const char* key) {
     std::unique_ptr<GooString> value = doc.getDocInfoStringEntry(key);
     return value ? value->toStr() : std::string();
+}
+
+// A page's content is read for at most this long: a page of millions of
+// operations or endlessly nested forms must not hold the whole job.
+constexpr std::chrono::seconds kPageTextTime{60};
+
+struct PageBudget {
+    std::chrono::steady_clock::time_point deadline;
+    const std::atomic<int32_t>* cancelRequested;
+    bool exceeded = false;
+};
+
+// Asked by the PDF core every few operations of a page.
+bool PageOverBudget(void* data) {
+    auto* budget = static_cast<PageBudget*>(data);
+    if (*budget->cancelRequested) return true;
+    if (std::chrono::steady_clock::now() < budget->deadline) return false;
+    budget->exceeded = true;
+    return true;
+}
+
+std::string PageCutOffLine(int page) {
+    return "Page " + std::to_string(page) + " took too long to read; the rest of its text was left out.";
 }
 
 // The first image kind named in the device text, "png" when none is.
@@ -76,8 +101,11 @@ int CConvertDoc::TextPass() {
         std::unique_ptr<OutputDev> device = engines_->makeTextDevice(spec);
         if (device) {
             para->lastPage = doc->getNumPages();
-            if (para->lastPage > 0)
-                doc->displayPages(device.get(), 1, para->lastPage, 108, 108, 0, false, true, true);
+            for (int page = 1; page <= para->lastPage && !para->cancelRequested; ++page) {
+                PageBudget budget{std::chrono::steady_clock::now() + kPageTextTime, &para->cancelRequested};
+                doc->displayPage(device.get(), page, 108, 108, 0, false, true, true, &PageOverBudget, &budget);
+                if (budget.exceeded) para->Log(PageCutOffLine(page));
+            }
         }
         // Destroying the device completes the XML.
     }

@@ -5,12 +5,13 @@
 
 const char* HtmlFont::DefaultName() { return "Times New Roman"; }
 
-HtmlFont::HtmlFont(const char* fontName, int fontSize, double extra, HtmlColor fontColor)
+HtmlFont::HtmlFont(const char* fontName, int fontSize, double extra, HtmlColor fontColor, HtmlFontTraits descriptor)
     : size(fontSize), extraSize(extra), name(fontName ? fontName : DefaultName()), color(fontColor) {
+    HtmlFontTraits fromName = TraitsFromName(name);
+    bold = fromName.bold || descriptor.bold;
+    italic = fromName.italic || descriptor.italic;
     std::string lower = name;
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    bold = lower.find("bold") != std::string::npos || lower.find("black") != std::string::npos;
-    italic = lower.find("italic") != std::string::npos;
     oblique = lower.find("oblique") != std::string::npos;
 }

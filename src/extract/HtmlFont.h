@@ -1,17 +1,18 @@
 #pragma once
 // One font record of the extraction: name, integer size and colour; the style
-// flags come from the name.
+// flags come from the name and the font's descriptor.
 #include <string>
 
 #include "extract/HtmlColor.h"
+#include "extract/HtmlFontTraits.h"
 
 class HtmlFont {
 public:
     // The name given to fonts that have none.
     static const char* DefaultName();
 
-    // name may be null: the default name is used.
-    HtmlFont(const char* name, int size, double extraSize, HtmlColor color);
+    // name may be null: the default name is used. The descriptor's traits add to the name's.
+    HtmlFont(const char* name, int size, double extraSize, HtmlColor color, HtmlFontTraits descriptor = {});
 
     bool operator==(const HtmlFont&) const = default;
 

@@ -56,9 +56,10 @@ bool HtmlOutputDev::checkPageSlice(Page* p, double, double, int, bool, bool, int
     return true;
 }
 
-void HtmlOutputDev::startPage(int pageNum, GfxState* state, XRef*) {
+void HtmlOutputDev::startPage(int pageNum, GfxState* state, XRef* xref) {
     pageNumber = pageNum;
     page->reset();
+    page->setXRef(xref);
     int hRes = xmlvalue::Truncate(state->getHDPI());
     int vRes = xmlvalue::Truncate(state->getVDPI());
     int width = xmlvalue::Truncate(state->getPageWidth());
@@ -93,6 +94,15 @@ void HtmlOutputDev::endPage() {
 }
 
 void HtmlOutputDev::updateFont(GfxState* state) { page->updateFont(state); }
+
+// The size on the page follows the text and transformation matrices as well:
+// producers that set a large size and scale it down with the matrix would
+// otherwise have their gaps measured against the large size.
+void HtmlOutputDev::updateTextMat(GfxState* state) { page->updateFont(state); }
+
+void HtmlOutputDev::updateCTM(GfxState* state, double, double, double, double, double, double) {
+    page->updateFont(state);
+}
 
 void HtmlOutputDev::beginStringOp(GfxState* state) { page->beginRun(state); }
 

@@ -41,6 +41,8 @@ public:
     void endPage() override;
 
     void updateFont(GfxState* state) override;
+    void updateTextMat(GfxState* state) override;
+    void updateCTM(GfxState* state, double m11, double m12, double m21, double m22, double m31, double m32) override;
     // A run spans one whole text-showing operation (all strings of a TJ array),
     // so kerning between the strings does not cut words apart.
     void beginStringOp(GfxState* state) override;

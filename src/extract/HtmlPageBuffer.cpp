@@ -77,7 +77,8 @@ int HtmlPageBuffer::fontIndexFor(GfxState* state) {
     const std::string& name = font && font->getName() ? *font->getName() : defaultName;
     if (lastFontIndex >= 0 && size == lastFontSize && color == lastFontColor && name == lastFontName)
         return lastFontIndex;
-    lastFontIndex = fonts.add(HtmlFont(name.c_str(), size, 0.0, color));
+    HtmlFontTraits traits = font ? TraitsFromDescriptor(*font, xref) : HtmlFontTraits{};
+    lastFontIndex = fonts.add(HtmlFont(name.c_str(), size, 0.0, color, traits));
     lastFontName = name;
     lastFontSize = size;
     lastFontColor = color;

@@ -11,6 +11,7 @@
 #include "extract/HtmlTextRun.h"
 
 class GfxState;
+class XRef;
 
 class HtmlPageBuffer {
 public:
@@ -25,6 +26,8 @@ public:
     explicit HtmlPageBuffer(bool rawOrder = true);
 
     void reset();
+    // The document's cross-reference table, for reading font descriptors.
+    void setXRef(XRef* table) { xref = table; }
     void updateFont(GfxState* state);
     void beginRun(GfxState* state);
     void addChar(GfxState* state, double x, double y, double dx, double dy, const unsigned* u, int count);
@@ -48,6 +51,7 @@ private:
 
     double fontSize = 0;
     bool rawOrder;
+    XRef* xref = nullptr;
     std::unique_ptr<HtmlTextRun> current;
     std::list<HtmlTextRun> runs;
     HtmlFontList fonts;

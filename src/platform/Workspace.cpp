@@ -51,8 +51,9 @@ std::string ExecutableDir() {
 }
 
 std::string DataFile(const std::string& name) {
-    const std::string candidates[] = {ExecutableDir() + "/" + name, std::string(VELLUMOR_DATA_DIR) + "/" + name,
-                                      std::string(VELLUMOR_SOURCE_DATA_DIR) + "/" + name};
+    const std::string exe = ExecutableDir();
+    const std::string candidates[] = {exe + "/" + name, exe + "/../share/vellumor/" + name,
+                                      std::string(VELLUMOR_DATA_DIR) + "/" + name};
     std::error_code ec;
     for (const auto& c : candidates)
         if (fs::exists(c, ec)) return c;

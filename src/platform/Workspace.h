@@ -23,8 +23,9 @@ bool CopyFileReplacing(const std::string& from, const std::string& to);
 // Folder of the running executable.
 std::string ExecutableDir();
 
-// A data file shipped with the program: beside the executable, else the
-// installed data folder, else the source tree's data folder; empty when none has it.
+// A data file shipped with the program: beside the executable, else in
+// share/vellumor beside the executable's folder (an installation, or the build
+// tree), else in the configured installation's; empty when none has it.
 std::string DataFile(const std::string& name);
 
 }  // namespace platform

@@ -41,6 +41,7 @@ bool CRtfDocument::ReadPage(int n) {
     if (!page) page = std::make_unique<CRtfPage>(this, n);
     reader->ReadPage(*this, n);
     lastPageRead = n;
+    if (layoutMode == kLayoutFlowing) page->AnalyseFlow();
     return true;
 }
 
@@ -62,4 +63,9 @@ bool CRtfDocument::WritePage(unsigned char flags) {
     if (page && writer) writer->WritePage(*this, flags);
     page.reset();
     return true;
+}
+
+bool CRtfDocument::Close() {
+    page.reset();
+    return writer && writer->Finish();
 }

@@ -26,6 +26,7 @@ public:
     bool ReadPage(int n) override;
     void AddGraphics(CGraphicsList& list) override;
     bool WritePage(unsigned char flags) override;
+    bool Close() override;
 
     bool AddTextToFlow(CRtfXmlText* item);
     std::string XmlFileName() const;

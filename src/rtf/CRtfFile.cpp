@@ -31,16 +31,22 @@ CRtfFile::CRtfFile(CRtfDocument& document, const std::string& path) : document_(
     if (opened_) ok_ = WriteString(Header());
 }
 
-CRtfFile::~CRtfFile() {
-    if (opened_) {
-        WriteString("}");
-        std::fclose(file_);
-    }
+CRtfFile::~CRtfFile() { Finish(); }
+
+bool CRtfFile::Finish() {
+    if (!opened_) return !writeFailed_;
+    WriteString("}");
+    if (std::fclose(file_) != 0) writeFailed_ = true;
+    file_ = nullptr;
+    opened_ = false;
+    return !writeFailed_;
 }
 
 bool CRtfFile::WriteString(const std::string& text) {
     if (!opened_) return false;
-    return std::fwrite(text.data(), 1, text.size(), file_) == text.size();
+    if (std::fwrite(text.data(), 1, text.size(), file_) == text.size()) return true;
+    writeFailed_ = true;
+    return false;
 }
 
 std::string CRtfFile::Header() const {

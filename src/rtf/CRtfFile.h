@@ -18,6 +18,9 @@ public:
 
     bool Ok() const { return ok_; }
     bool WriteString(const std::string& text);
+    // Writes the closing brace and closes the file; false when anything written
+    // since the file was opened did not reach it (a full disk, a failed device).
+    bool Finish();
     // flags bit 0: first page of the range; bit 1: last page.
     bool WritePage(CRtfDocument& document, unsigned flags);
 
@@ -32,6 +35,7 @@ private:
     bool ok_ = false;
     bool opened_ = false;
     bool pageWritten_ = false;
+    bool writeFailed_ = false;
 };
 
 // Information strings go into the header as RTF text, whatever bytes the PDF stored.

@@ -5,8 +5,10 @@
 
 CRtfPage::CRtfPage(CRtfDocument* doc, int n) : number(n), document(doc) {}
 
-// The flow only refers to items; the item list owns them and goes last.
+// The sections and the flow only refer to items; the item list owns them and goes last.
 CRtfPage::~CRtfPage() {
+    flowingText.Clear();
+    sortedLines.clear();
     flow.reset();
     items.Clear();
 }

@@ -4,8 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "rtf/CRtfPageFlow.h"
-#include "rtf/CRtfXmlText.h"
+#include "layout/CRtfPageFlow.h"
+#include "layout/CRtfXmlText.h"
+#include "layout/TRtfFlowingText.h"
 #include "rtf/RtfRect.h"
 #include "rtf/TSafeList.h"
 
@@ -37,6 +38,16 @@ public:
     // The page owns every item it accepted or merged, whatever list refers to it.
     void Adopt(CRtfXmlText* item) { items.Append(item); }
 
+    // Flowing text: the lines ordered top to bottom, cut into bands and fed to the sections.
+    void AnalyseFlow();
+    std::vector<CRtfXmlText*> SortLines();
+    // Collects the band starting at the cursor (a position in sortedLines) and moves the cursor past it.
+    void CollectBand(size_t& cursor, LineBand& band);
+    // A thin rule lying under a line becomes its underline; true when a line took it.
+    bool UnderlineFromRule(RtfRect rule);
+    // A line joined into another leaves the vertical order and the flow.
+    void TakeOutLine(CRtfXmlText* line);
+
     int Width() const { return rect.right - rect.left; }
     int Height() const { return rect.bottom - rect.top; }
 
@@ -49,6 +60,9 @@ public:
     uint8_t firstWritten = 0;
     std::vector<std::unique_ptr<CRtfShpObject>> graphics;
     TSafeList<CRtfXmlText> items;
+    // Both refer to items the page owns.
+    TRtfFlowingText<> flowingText;
+    std::vector<CRtfXmlText*> sortedLines;
 
 private:
     bool ContainmentTest(CRtfXmlText* item, CRtfXmlText* other);

@@ -4,7 +4,8 @@
 
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfFile.h"
-#include "rtf/Hyperlinks.h"
+#include "layout/FlowingBody.h"
+#include "layout/Hyperlinks.h"
 
 namespace {
 
@@ -29,18 +30,22 @@ std::string CRtfFile::PageSetup(const CRtfPage& page) const {
     return buf;
 }
 
-std::string CRtfFile::PageBody(CRtfPage& page, unsigned) {
+std::string CRtfFile::PageBody(CRtfPage& page, unsigned flags) {
     std::string body;
-    if (!page.flow) return body;
     switch (document_.layoutMode) {
         case kLayoutTextOnly:
-            for (CRtfXmlText* head : page.flow->lines) body += head->WritePlainParagraph();
+            if (page.flow)
+                for (CRtfXmlText* head : page.flow->lines) body += head->WritePlainParagraph();
             break;
         case kLayoutFormatted:
+        case kLayoutAsIs:
+            // Positioned frames have no writer of their own yet; "AS IS" pages are
+            // written as formatted paragraphs rather than left empty.
+            if (page.flow)
+                for (CRtfXmlText* head : page.flow->lines) body += head->WriteFormattedParagraph();
+            break;
         default:
-            // Flowing text and positioned frames have no writers of their own yet; their
-            // pages are written as formatted paragraphs rather than left empty.
-            for (CRtfXmlText* head : page.flow->lines) body += head->WriteFormattedParagraph();
+            body = WriteFlowingBody(page, flags);
             break;
     }
     return body;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "rtf/CRtfDocument.h"
-#include "rtf/CRtfXmlText.h"
+#include "layout/CRtfXmlText.h"
 #include "extract/LinkMarkers.h"
 #include "rtf/TextEdit.h"
 

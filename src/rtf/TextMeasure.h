@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/FontCatalog.h"
-#include "rtf/TRtfWord.h"
+#include "layout/TRtfWord.h"
 
 class CRtfDocument;
 class CRtfXmlText;

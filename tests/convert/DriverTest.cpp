@@ -52,6 +52,7 @@ public:
         c_.written.emplace_back(last_, flags);
         return true;
     }
+    bool Close() override { return true; }
 
 private:
     RtfCalls& c_;

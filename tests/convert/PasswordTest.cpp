@@ -94,3 +94,23 @@ TEST(ResultWithoutPages, IsNeverLeftBehindAsASuccess) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ResultThatCannotBeWritten, FailsInsteadOfPassingForWritten) {
+    TempDir dir;
+    testpdf::NumberedPages(2).Save(dir / "doc.pdf");
+    fs::create_directory(dir / "scratch");
+    // Every byte written there is refused, as on a full disk.
+    fs::create_symlink("/dev/full", dir / "scratch/doc.rtf");
+    MyConvertPara para;
+    para.inputPath = dir / "doc.pdf";
+    para.outputDir = dir.path();
+    para.rtfDir = dir / "scratch";
+    para.jobMode = ModeFormattedText;
+    para.pageFlags = 1;
+    ConvertFile(para);
+    EXPECT_EQ(para.jobResult, ResultCannotWrite);
+}
+
+}  // namespace

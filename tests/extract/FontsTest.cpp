@@ -92,7 +92,7 @@ TEST(Fonts, StyleAndFamilyComeFromTheName) {
     std::vector<TextElement> e = Elements(xml);
     ASSERT_EQ(e.size(), 10u);
     EXPECT_EQ(Style(e[0]), "1");
-    EXPECT_EQ(Style(e[1]), "0");
+    EXPECT_EQ(Style(e[1]), "2");
     EXPECT_EQ(Style(e[2]), "1");
     EXPECT_EQ(Style(e[3]), "2");
     std::vector<std::string> specs = FontspecLines(Lines(xml));
@@ -102,4 +102,40 @@ TEST(Fonts, StyleAndFamilyComeFromTheName) {
     EXPECT_EQ(families, (std::vector<std::string>{"Helvetica-Black", "Times-Oblique", "Times-BoldItalic", "Times-Italic",
                                                   "SymbolMT", "Symbol", "Wingdings", "Wingdings 2", "Wingdings 3",
                                                   "Bad Name"}));
+}
+
+TEST(Fonts, BoldAndItalicFromNamePartsAndDescriptors) {
+    PdfWriter pdf;
+    const std::vector<std::pair<std::string, std::string>> fonts = {
+        {"NimbusRomNo9L-Medi", "1"},    {"NimbusRomNo9L-MediItal", "1"}, {"Minion-Semibold", "1"},
+        {"URWBookmanL-Demi", "1"},      {"Arial-Black", "1"},            {"Univers-Heavy", "1"},
+        {"NimbusRomNo9L-ReguItal", "2"}, {"NimbusSanL-ReguObli", "2"},   {"Helvetica-BoldOblique", "1"},
+        {"Roboto-Medium", "0"},         {"Plain-Regular", "0"}};
+    std::string content;
+    int i = 0;
+    for (const auto& [name, style] : fonts) {
+        std::string res = "G" + std::to_string(i);
+        pdf.SetFont(res, testpdf::MetricFont(name));
+        content += Show("x", 72, 740 - 16 * i++, 12, res);
+    }
+    // Plain names whose descriptors tell the style.
+    auto described = [](const std::string& name, const std::string& from, const std::string& to) {
+        std::string dict = testpdf::MetricFont(name);
+        dict.replace(dict.find(from), from.size(), to);
+        return dict;
+    };
+    pdf.SetFont("W", described("SerifA", "/StemV 80", "/StemV 80 /FontWeight 700"));
+    pdf.SetFont("B", described("SerifB", "/Flags 32", "/Flags 262176"));
+    pdf.SetFont("A", described("SerifC", "/ItalicAngle 0", "/ItalicAngle -12"));
+    pdf.SetFont("I", described("SerifD", "/Flags 32", "/Flags 96"));
+    pdf.SetFont("L", described("SerifE", "/StemV 80", "/StemV 80 /FontWeight 500"));
+    for (const char* res : {"W", "B", "A", "I", "L"}) content += Show("y", 72, 740 - 16 * i++, 12, res);
+    pdf.AddPage(content);
+    std::string xml = Extract(pdf);
+    std::vector<TextElement> e = Elements(xml);
+    ASSERT_EQ(e.size(), fonts.size() + 5);
+    for (size_t k = 0; k < fonts.size(); ++k) EXPECT_EQ(Style(e[k]), fonts[k].second) << fonts[k].first;
+    std::vector<std::string> described_styles;
+    for (size_t k = fonts.size(); k < e.size(); ++k) described_styles.push_back(Style(e[k]));
+    EXPECT_EQ(described_styles, (std::vector<std::string>{"1", "1", "2", "2", "0"}));
 }

@@ -83,6 +83,23 @@ TEST(RunAssembly, GapsInsideOneOperationEndTheRun) {
     EXPECT_EQ(e[1].left, Elements(xml)[0].left + 45 + 5);  // five characters, then the 3.6 pt gap
 }
 
+// A producer that sets a large size and scales it down with the text matrix:
+// the gap between the words is measured against the size the glyphs have on the page.
+TEST(RunAssembly, GapsUnderAScaledTextMatrixEndTheRun) {
+    PdfWriter pdf = WithMetricFont();
+    pdf.AddPage("BT /M 25 Tf 0.24 0 0 0.24 72 700 Tm [(Total) -500 (due)] TJ ET\n"  // 3 pt gap on 6 pt glyphs
+                "BT 0.24 0 0 0.24 72 680 Tm /M 25 Tf [(Ke) 60 (rned)] TJ ET\n"     // kerning stays inside
+                "q 0.5 0 0 0.5 0 0 cm BT /M 24 Tf 144 1320 Td [(half) -500 (size)] TJ ET Q\n");
+    std::string xml = Extract(pdf);
+    EXPECT_EQ(CheckXmlGrammar(xml), "");
+    EXPECT_EQ(Contents(xml), (std::vector<std::string>{"Total", "due", "Kerned", "half", "size"}));
+    std::vector<TextElement> e = Elements(xml);
+    ASSERT_EQ(e.size(), 5u);
+    // 6 pt glyphs: a box of 6 pt (9 units) high, not one of 25 pt.
+    EXPECT_EQ(e[0].height, 9);
+    EXPECT_EQ(e[1].left, e[0].left + 27);  // five characters and the gap, 4.5 units each
+}
+
 TEST(RunAssembly, DirectionsAndHebrew) {
     PdfWriter pdf = WithMetricFont();
     pdf.AddUnicodeFont("H", {0x05D0, 0x05D1, 0x05D2});

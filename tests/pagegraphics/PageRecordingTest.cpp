@@ -64,6 +64,7 @@ public:
         }
     }
     bool WritePage(unsigned char) override { return true; }
+    bool Close() override { return true; }
 
 private:
     std::map<int, std::vector<SeenEntry>>& seen_;

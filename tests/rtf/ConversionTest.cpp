@@ -68,3 +68,15 @@ TEST(Conversion, FormattedTextKeepsWordsStylesAndLinks) {
     EXPECT_EQ(plain.find("HYPERLINK"), std::string::npos);
     EXPECT_EQ(plain.find("\\fs", plain.find("\\viewscale100")), std::string::npos);
 }
+
+// "AS IS" has no positioned frames yet: its pages carry the words as paragraphs.
+TEST(Conversion, AsIsKeepsEveryWord) {
+    TempDir dir;
+    testpdf::PdfWriter pdf;
+    pdf.AddPage(testpdf::TextLine("Heliotrope", 72, 700) + testpdf::TextLine("Marigold", 72, 680));
+    pdf.AddPage(testpdf::TextLine("Snapdragon", 72, 700));
+    pdf.Save(dir / "doc.pdf");
+    std::string rtf = Convert(dir, dir / "doc.pdf", ModeAsIs);
+    for (const char* word : {"Heliotrope", "Marigold", "Snapdragon"}) EXPECT_NE(rtf.find(word), std::string::npos) << word;
+    EXPECT_NE(rtf.find("\\sbkpage"), std::string::npos);
+}

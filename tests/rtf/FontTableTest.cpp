@@ -3,7 +3,7 @@
 #include "rtf/CRtfFont.h"
 #include "rtf/FontNameMapping.h"
 #include "rtf/RtfColorData.h"
-#include "RtfTestXml.h"
+#include "support/RtfTestXml.h"
 #include "platform/Registry.h"
 
 using namespace rtftest;

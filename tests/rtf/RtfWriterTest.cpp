@@ -2,7 +2,7 @@
 
 #include "rtf/CRtfFile.h"
 #include "rtf/FontNameMapping.h"
-#include "RtfTestXml.h"
+#include "support/RtfTestXml.h"
 
 using namespace rtftest;
 using testpdf::ReadFile;

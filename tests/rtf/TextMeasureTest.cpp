@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "rtf/CRtfXmlText.h"
+#include "layout/CRtfXmlText.h"
 #include "rtf/TextMeasure.h"
-#include "RtfTestXml.h"
+#include "support/RtfTestXml.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "rtf/CRtfXmlParse.h"
-#include "RtfTestXml.h"
+#include "support/RtfTestXml.h"
 
 using namespace rtftest;
 using testpdf::TempDir;

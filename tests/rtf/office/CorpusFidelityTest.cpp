@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <ostream>
 
-#include "OfficeRoundTrip.h"
+#include "support/OfficeRoundTrip.h"
 #include "support/RunProgram.h"
 
 namespace fs = std::filesystem;
@@ -30,7 +30,7 @@ std::vector<Case> Cases() {
     for (const std::string& src : CorpusPdfs()) {
         // Right-to-left text is not rebuilt by these layouts.
         if (fs::path(src).filename().string().rfind("habibi", 0) == 0) continue;
-        for (const char* mode : {"formatted", "text"}) cases.push_back({src, mode});
+        for (const char* mode : {"flowing", "formatted", "text"}) cases.push_back({src, mode});
     }
     return cases;
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-
-#include "OfficeRoundTrip.h"
+#include "support/OfficeRoundTrip.h"
 #include "support/RunProgram.h"
 
 namespace fs = std::filesystem;
@@ -23,17 +22,15 @@ bool BalancedGroups(const std::string& rtf) {
     return depth == 0;
 }
 
-}  // namespace
-
-// Every corpus PDF converted as "TEXT ONLY" gives an RTF that LibreOffice renders.
-TEST(OfficeOpens, EveryCorpusResultInTextMode) {
+// Every corpus PDF converted in the mode gives an RTF that LibreOffice renders.
+void EveryCorpusResultOpens(const std::string& mode) {
     if (!OfficeAvailable()) GTEST_SKIP() << "soffice is not installed";
     std::vector<std::string> sources = CorpusPdfs();
     if (sources.empty()) GTEST_SKIP() << "no corpus";
     testpdf::TempDir dir;
     std::vector<std::string> results;
     for (const std::string& src : sources) {
-        std::vector<std::string> argv = {testpdf::ConvertProgram(), "-q", "-m", "text", "-o", dir / "rtf", src};
+        std::vector<std::string> argv = {testpdf::ConvertProgram(), "-q", "-m", mode, "-o", dir / "rtf", src};
         if (std::string pw = CorpusPassword(src); !pw.empty()) argv.insert(argv.end() - 1, {"--password", pw});
         auto run = testpdf::RunProgram(argv);
         std::string rtf = dir / ("rtf/" + fs::path(src).stem().string() + ".rtf");
@@ -50,3 +47,9 @@ TEST(OfficeOpens, EveryCorpusResultInTextMode) {
         EXPECT_TRUE(fs::exists(pdf) && fs::file_size(pdf) > 0) << "LibreOffice could not render " << rtf;
     }
 }
+
+}  // namespace
+
+TEST(OfficeOpens, EveryCorpusResultInTextMode) { EveryCorpusResultOpens("text"); }
+
+TEST(OfficeOpens, EveryCorpusResultInTheDefaultFlowingMode) { EveryCorpusResultOpens("flowing"); }

@@ -1,0 +1,33 @@
+#pragma once
+// A line whose pieces stand stacked above one another beside a single piece,
+// written as a table row of two cells: the key cell (the line's lowest piece)
+// and the stacked cell (one paragraph per stack).
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "layout/CRtfParagraphs.h"
+#include "rtf/RtfRect.h"
+
+class CRtfXmlText;
+
+class CRtfCell {
+public:
+    explicit CRtfCell(CRtfXmlText& head);
+    virtual ~CRtfCell() = default;
+
+    // A row is written only for stacks in more than one row, with the key cell
+    // beside them: a key lying inside their span would be lost from the row.
+    bool Writable() const;
+    // The cells of the row, without the row group.
+    std::string WriteRow();
+
+    std::vector<CRtfXmlText*> items;  // the head, then its segments in join order
+    CRtfXmlText* key = nullptr;
+    std::vector<std::unique_ptr<CRtfParagraphs>> stacks;
+    RtfRect cellBox;
+    int32_t rowTop = 0;
+};
+
+// The piece of the line with the smallest height (the later one on equal heights).
+CRtfXmlText* KeyPiece(const CRtfXmlText& head);

@@ -1,0 +1,100 @@
+#include "layout/CRtfParagraphs.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "layout/CRtfXmlText.h"
+#include "rtf/RtfUnits.h"
+
+namespace {
+
+std::string ExactParagraph(int indent, int spacing, const std::string& text) {
+    char head[96];
+    std::snprintf(head, sizeof head, "\\pard\\li%d\\ri0\\sl-%d\\slmult0 ", ToTwips(indent), spacing);
+    return head + text + "\\par";
+}
+
+}  // namespace
+
+CRtfParagraphs::CRtfParagraphs(CRtfXmlText* first) {
+    if (first) {
+        lines.push_back(first);
+        columnBox = first->lineBox;
+    }
+}
+
+bool CRtfParagraphs::AddLine(CRtfXmlText* head) {
+    const RtfRect& b = head->box;
+    if (b.bottom - columnBox.bottom >= columnBox.bottom - b.top) return false;
+    lines.push_back(head);
+    columnBox = columnBox.Union(b);
+    return true;
+}
+
+void CRtfParagraphs::AppendLine(CRtfXmlText* head) {
+    lines.push_back(head);
+    columnBox = columnBox.Union(head->lineBox);
+}
+
+std::string CRtfParagraphs::Write(CRtfPage* page) {
+    int x = columnBox.left, y = columnBox.top;
+    std::string out;
+    for (CRtfXmlText* head : lines) {
+        head->page = page;
+        head->column = this;
+        out += WriteLineParagraph(head, x, y);
+    }
+    return out;
+}
+
+std::string CRtfParagraphs::WriteLineParagraph(CRtfXmlText* head, int& x, int& y) {
+    const RtfRect& lb = head->lineBox;
+    std::string out;
+    int gap = lb.top - y;
+    int fillers = 0;
+    if (gap > kFillerStep) {
+        fillers = gap / kFillerStep;
+        int indent = lb.left < x ? 1 : lb.left - x;
+        for (int i = 0; i < fillers; ++i) out += ExactParagraph(indent, ToTwips(kFillerStep), "\\fs18\\cf0");
+    }
+    int lineTop = y + kFillerStep * fillers;
+    // A line lying above the cursor (sections stacked over a tall line, a column
+    // starting below its first line) keeps its own height: the spacing stays
+    // exact, never negative, and the cursor never moves up.
+    int height = lb.bottom - lineTop;
+    if (height < 1) height = std::max(lb.Height(), 1);
+    head->lineTop = lineTop;
+    y = std::max(y, lb.bottom);
+    int left = lb.left - x < 0 ? 0 : lb.left - x;
+
+    std::string text = head->WriteItem();
+    // Lines turned against the page have no text shape yet: their words are kept
+    // as a line of their own rather than lost.
+    if (text.empty()) text = head->WriteLine();
+    if (text.empty()) return out;
+    if (head->itemFlags & kItemTable) {
+        char row[160];
+        std::snprintf(row, sizeof row,
+                      "{\\trowd\\trleft%u\\trkeep\\trftsWidth1\\trpaddl0\\trpaddr0\\trpaddfl3\\trpaddfr3 ",
+                      static_cast<unsigned>(ToTwips(left)));
+        return out + row + text + "\\row}";
+    }
+    return out + ExactParagraph(left, ToTwips(height), text);
+}
+
+// Pieces written into one paragraph need a blank where they stand apart, side
+// by side or one above the other; touching pieces are parts of one word.
+std::string CRtfParagraphs::RunsText() const {
+    std::string out;
+    const CRtfXmlText* previous = nullptr;
+    for (const CRtfXmlText* head : lines) {
+        if (previous) {
+            const RtfRect& p = previous->box;
+            const RtfRect& c = head->box;
+            if (c.left > p.right || c.right < p.left || c.top >= p.bottom || c.bottom <= p.top) out += "{ }";
+        }
+        out += head->runs.WriteRuns(0);
+        previous = head;
+    }
+    return out;
+}

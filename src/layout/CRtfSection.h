@@ -1,0 +1,39 @@
+#pragma once
+// A section of a flowing page: lines that stand side by side grouped into
+// newspaper columns, written as one RTF section with real columns.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "layout/CRtfParagraphs.h"
+#include "rtf/RtfRect.h"
+
+class CRtfPage;
+class CRtfXmlText;
+
+// Lines that stand side by side at one height, ordered by their left edges.
+using LineBand = std::vector<CRtfXmlText*>;
+
+class CRtfSection {
+public:
+    // One column per band line, each starting with that line.
+    explicit CRtfSection(const LineBand& band);
+    // n empty columns.
+    explicit CRtfSection(size_t columnCount);
+    virtual ~CRtfSection() = default;
+
+    // 1 when the band does not fit the section (merges made on trial undone), 0 when its lines were placed.
+    int Integrate(LineBand& band, CRtfPage& page);
+    // The column a line belongs to, or a column to insert beside (newColumn), or none.
+    // relation -1/+1: the line joins the column's last line, which lies right/left of it.
+    CRtfParagraphs* FindColumn(CRtfXmlText* line, const RtfRect& lineBox, bool& newColumn, bool& insertAfter,
+                               int& relation);
+
+    void SetColumnGeometry();
+    std::string ColumnsHeader() const;
+    // The section's RTF, without the section break.
+    std::string Write(CRtfPage* page);
+
+    RtfRect sectionBox;
+    std::vector<std::unique_ptr<CRtfParagraphs>> columns;  // left to right
+};

@@ -1,0 +1,71 @@
+// Joining an item to the line of a line head.
+#include "layout/CRtfXmlText.h"
+
+namespace {
+
+double Ratio(int a, int b) { return static_cast<double>(a) / static_cast<double>(b); }
+
+// Farthest a piece may stand from the line and still belong to it.
+constexpr int kJoinReach = 30;
+
+}  // namespace
+
+bool CRtfXmlText::JoinLine(CRtfXmlText* item, int& outcome) {
+    outcome = 0;
+    RtfRect& lb = lineBox;
+    RtfRect& nb = item->box;
+    const int nh = nb.Height();
+    const std::vector<CRtfXmlText*> none;
+    const std::vector<CRtfXmlText*>& segs = segments ? *segments : none;
+
+    if (lb.top >= nb.bottom || nb.top >= lb.bottom) {
+        outcome = lb.top >= nb.bottom ? 1 : 2;
+        return false;
+    }
+    if (nb.top <= lb.top && nb.bottom <= lb.bottom) {
+        int d = nb.bottom - lb.top;
+        if (Ratio(d, nh) < 0.3) {
+            outcome = 1;
+            nb.bottom = lb.top;
+            return false;
+        }
+        if (Ratio(nb.bottom - box.top, nh) < 0.3) return false;
+        for (CRtfXmlText* s : segs)
+            if (Ratio(nb.bottom - s->box.top, nh) < 0.3 && s->box.right >= nb.left) return false;
+    } else if ((nb.top < lb.top && nb.bottom > lb.bottom) || (nb.top > lb.top && nb.bottom < lb.bottom)) {
+        // Taller than the line, or inside it: decided by the horizontal test alone.
+    } else {
+        int d = lb.bottom - nb.top;
+        double r = Ratio(d, nh);
+        if (r > 0.6) {
+            if (Ratio(d, lb.Height()) < 0.2) {
+                outcome = 2;
+                return false;
+            }
+        } else if (r < 0.3) {
+            return false;
+        } else {
+            int c = (nb.top + nb.bottom) / 2;
+            if ((lb.right >= nb.right && c > lb.bottom) || (nb.left < lb.right && lb.right < nb.right && c > lb.bottom))
+                return false;
+            if (Ratio(box.bottom - nb.top, nh) < 0.3 || Ratio(box.bottom - nb.top, box.Height()) < 0.3) return false;
+            for (CRtfXmlText* s : segs)
+                if (Ratio(s->box.bottom - nb.top, nh) < 0.31 && s->box.right >= nb.left) return false;
+        }
+    }
+
+    const RtfRect& extent = HasSegments() ? lb : box;
+    const int x0 = extent.left, x1 = extent.right;
+    if (nb.left < x0) {
+        if (x0 - nb.left > kJoinReach && nb.Intersect(lb).Empty() && x0 - nb.right > kJoinReach) {
+            outcome = 2;
+            return false;
+        }
+    } else if (nb.left - x1 > kJoinReach) {
+        return false;
+    }
+    if (!segments) segments.emplace();
+    segments->push_back(item);
+    lb = lb.Union(nb);
+    return true;
+}

@@ -1,0 +1,133 @@
+// One line of text: its segments left to right, superscripts and subscripts,
+// gaps as blanks, and hyperlink fields.
+#include <cstdlib>
+
+#include "layout/CRtfCell.h"
+#include "rtf/CRtfPage.h"
+#include "layout/CRtfXmlText.h"
+#include "extract/LinkMarkers.h"
+
+namespace {
+
+// Segments by increasing left edge (earlier ones first on equal edges), with
+// the head inserted before the first segment that starts right of it.
+std::vector<CRtfXmlText*> LineOrder(CRtfXmlText& head) {
+    std::vector<CRtfXmlText*> order;
+    std::vector<CRtfXmlText*>& segments = *head.segments;
+    // A line written a second time (its text shape gave nothing) is ordered afresh.
+    for (CRtfXmlText* s : segments) s->itemFlags &= ~kItemOrdered;
+    for (size_t taken = 0; taken < segments.size(); ++taken) {
+        CRtfXmlText* best = nullptr;
+        for (CRtfXmlText* s : segments)
+            if (!(s->itemFlags & kItemOrdered) && (!best || s->box.left < best->box.left)) best = s;
+        if (!best) break;
+        best->itemFlags |= kItemOrdered;
+        order.push_back(best);
+    }
+    size_t at = 0;
+    while (at < order.size() && order[at]->box.left <= head.box.left) ++at;
+    order.insert(order.begin() + static_cast<std::ptrdiff_t>(at), &head);
+    return order;
+}
+
+// Items rotated against the page are written as text shapes by the positioned
+// layout; until it exists they contribute nothing.
+std::string WriteRotatedShape(CRtfXmlText&) { return {}; }
+
+// A line that looks like a table row becomes one when its pieces stack in
+// more than one row beside its key piece.
+bool WriteTableRow(CRtfXmlText& head, std::string& row) {
+    if (!head.IsTableRow()) return false;
+    CRtfCell cell(head);
+    if (!cell.Writable()) return false;
+    row = cell.WriteRow();
+    return true;
+}
+
+}  // namespace
+
+std::string CRtfXmlText::WriteItem() {
+    if (!page) return {};
+    if (page->rotation != 0) {
+        if (rotation == page->rotation) return WriteLine();
+        return WriteRotatedShape(*this);
+    }
+    if (rotation == 90 || rotation == 180 || rotation == 270) return WriteRotatedShape(*this);
+    return WriteLine();
+}
+
+std::string CRtfXmlText::WriteLine() {
+    std::string line;
+    if (!segments) {
+        line = runs.WriteRuns(0);
+    } else if (std::string table; WriteTableRow(*this, table)) {
+        itemFlags |= kItemTable;
+        line = table;
+    } else {
+        std::vector<CRtfXmlText*> order = LineOrder(*this);
+        for (size_t i = 0; i < order.size(); ++i) {
+            CRtfXmlText* c = order[i];
+            if (i == 0) {
+                line += c->runs.WriteRuns(0);
+                continue;
+            }
+            CRtfXmlText* p = order[i - 1];
+            switch (c->ScriptKind(*p)) {
+                case 1: {
+                    auto raise = static_cast<int8_t>(static_cast<uint8_t>((p->box.bottom - c->box.bottom - 1) & 0xFF));
+                    line += "{\\super " + c->runs.WriteRuns(raise) + "}";
+                    c->itemFlags |= kItemScript;
+                    break;
+                }
+                case 2:
+                    line += "{\\sub " + c->runs.WriteRuns(0) + "}";
+                    c->itemFlags |= kItemScript;
+                    break;
+                default:
+                    // After a superscript or subscript the gap is no measure of blanks, but
+                    // a piece standing right of it is still another word.
+                    if (p->itemFlags & kItemScript) {
+                        if (c->box.left > p->box.right) line += "{ }";
+                    } else if (int n = c->GapFiller(*p); n > 0) {
+                        line += "{" + std::string(static_cast<size_t>(n), ' ') + "}";
+                    }
+                    line += c->runs.WriteRuns(0);
+                    break;
+            }
+        }
+    }
+    return ApplyLinks(line);
+}
+
+int CRtfXmlText::ScriptKind(const CRtfXmlText& previous) const {
+    std::string visible = runs.RunText();
+    size_t m = visible.find(kLinkMiddle);
+    if (m != std::string::npos) {
+        size_t e = visible.find(kLinkEnd, m);
+        visible = visible.substr(m + kLinkMiddle.size(), e == std::string::npos ? std::string::npos : e - m - kLinkMiddle.size());
+    }
+    if (visible.size() > 3) return 0;
+    const RtfRect& c = box;
+    const RtfRect& p = previous.box;
+    if (c.left - p.right > 2) return 0;
+    int third = p.Height() / 3;
+    int mid = (p.top + p.bottom) / 2;
+    int dBottom = c.bottom - p.bottom;
+    int dTop = p.top - c.top;
+    if (dBottom < 0 && dTop >= 0 && dTop <= third && std::abs(mid - c.bottom) <= third) return 1;
+    if (dBottom >= 0 && dTop < 0 && dBottom <= third && std::abs(c.top - mid) <= third && !(previous.itemFlags & kItemScript))
+        return 2;
+    return 0;
+}
+
+int CRtfXmlText::GapFiller(const CRtfXmlText& previous) const {
+    if (box.left <= previous.box.right) return 0;
+    // Half font sizes, rounded up, with the gap taken in points (1.5 units each) like
+    // the size: counted in units it gave two or three blanks for every word gap, and
+    // the lines grew wider than their columns. Sizes that are multiples of 256 use
+    // the whole size.
+    int s = previous.fontSize & 0xFF;
+    if (s == 0) s = previous.fontSize;
+    if (s == 0) return 0;
+    return (3 * s + 4 * (box.left - previous.box.right) - 1) / (3 * s);
+}

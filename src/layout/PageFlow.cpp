@@ -1,0 +1,73 @@
+// Routing accepted items into the lines of the page or its loose list.
+#include <algorithm>
+
+#include "rtf/CRtfDocument.h"
+#include "layout/CRtfPageFlow.h"
+
+namespace {
+
+// Whether an item of this rotation is read in the page's orientation.
+bool InReadingOrientation(int pageRotation, int itemRotation) {
+    switch (pageRotation) {
+        case 0: return itemRotation == 0;
+        case 90: return itemRotation != 0;
+        case 180: return itemRotation == 180;
+        case 270: return itemRotation == 0;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+bool CRtfPageFlow::Add(CRtfPage* page, CRtfXmlText* item) {
+    page_ = page;
+    CRtfDocument* document = page ? page->document : nullptr;
+    const int pageRotation = page ? page->rotation : 0;
+    if (!InReadingOrientation(pageRotation, item->rotation)) {
+        item->runs.SetLooseBox(document, *item);
+        loose.push_back(item);
+        return true;
+    }
+    if (pageRotation == 0) {
+        if (item->box.Width() < 2) return false;
+        return Place(item);
+    }
+    if (item->box.Width() <= 1) {
+        item->box.right = item->box.left;
+        bool merged = false;
+        if (!page->AddText(item, merged)) return merged;
+        if (merged) return true;
+    }
+    return Place(item);
+}
+
+bool CRtfPageFlow::Place(CRtfXmlText* item) {
+    CRtfDocument* document = page_ ? page_->document : nullptr;
+    if (item->fontSize > 5) {
+        int size = item->runs.FitRunsToBox(document, *item);
+        if (size != 0) item->fontSize = static_cast<uint16_t>(size);
+    }
+    if (lines.empty()) {
+        item->lineBox = item->box;
+        lines.push_back(item);
+        return true;
+    }
+    CRtfXmlText* last = lines.back();
+    int outcome = 0;
+    if (last->JoinLine(item, outcome)) return true;
+    if (outcome == 1) {
+        if (item->box.bottom < last->lineBox.top && last->lineBox.right < item->box.left) {
+            last->itemFlags |= kItemBeforeAboveRight;
+            item->itemFlags |= kItemAboveRight;
+        }
+        if (last->JoinLine(item, outcome)) return true;
+    }
+    item->lineBox = item->box;
+    lines.push_back(item);
+    return true;
+}
+
+void CRtfPageFlow::Remove(CRtfXmlText* item) {
+    std::erase(lines, item);
+    std::erase(loose, item);
+}

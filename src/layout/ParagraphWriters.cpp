@@ -1,0 +1,36 @@
+// Paragraphs of one line head for "FORMATTED TEXT" and "TEXT ONLY".
+#include "layout/CRtfXmlText.h"
+#include "layout/Hyperlinks.h"
+
+namespace {
+
+// The extraction delivers the words of a line as separate pieces: where two
+// pieces stand apart, the reader must still see two words.
+bool PiecesApart(const CRtfXmlText& previous, const CRtfXmlText& piece) {
+    return piece.box.left > previous.box.right || piece.box.right < previous.box.left;
+}
+
+template <typename WriteRuns>
+std::string LineText(CRtfXmlText& head, WriteRuns write) {
+    std::string text = write(head);
+    if (!head.segments) return text;
+    const CRtfXmlText* previous = &head;
+    for (CRtfXmlText* s : *head.segments) {
+        if (PiecesApart(*previous, *s)) text += "{ }";
+        text += write(*s);
+        previous = s;
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string CRtfXmlText::WriteFormattedParagraph() {
+    std::string text = LineText(*this, [](CRtfXmlText& item) { return item.runs.WriteRuns(0); });
+    return "\\pard " + ApplyLinks(text) + "\\par";
+}
+
+std::string CRtfXmlText::WritePlainParagraph() {
+    std::string text = LineText(*this, [](CRtfXmlText& item) { return item.runs.WritePlainRuns(); });
+    return "\\pard " + StripLinks(text) + "\\par";
+}

@@ -1,0 +1,73 @@
+// Item boxes and font sizes from the measured extent of the runs.
+#include <cstdlib>
+
+#include "rtf/CRtfDocument.h"
+#include "layout/CRtfXmlText.h"
+#include "rtf/TextEdit.h"
+#include "rtf/TextMeasure.h"
+
+namespace {
+
+TRtfFontData* EntryOf(CRtfDocument* document, const CRtfXmlText& item) {
+    const CRtfFontTable* fonts = FontsOf(document, item);
+    return fonts ? fonts->FindEntry(item.fontIndex) : nullptr;
+}
+
+}  // namespace
+
+void CRtfSentence::MeasureAndFix(CRtfDocument* document, CRtfXmlText& item) {
+    TRtfFontData* entry = EntryOf(document, item);
+    if (!entry) return;
+    platform::TextExtent e = MeasureRuns(item, item.fontSize, entry->name);
+    RtfRect& b = item.box;
+    if (e.width < b.Width()) {
+        if (b.Height() == 0) b = {b.left, b.bottom - e.height, b.left + e.width, b.bottom};
+        else b = {b.left, b.top, b.left + e.width, b.top + e.height};
+    } else if (b.Width() == 0) {
+        if (b.top + e.height < e.width) b = {b.left, b.top, b.left + e.width, b.top + e.height};
+        else b = {b.right - e.width, b.top, b.right, b.top + e.height};
+    }
+}
+
+int CRtfSentence::FitRunsToBox(CRtfDocument* document, CRtfXmlText& item) {
+    TRtfFontData* entry = EntryOf(document, item);
+    if (!entry) return 0;
+    RtfRect& b = item.box;
+    int size = item.fontSize;
+    int width = MeasureRuns(item, size, entry->name).width;
+    while (size - 1 > 5 && width >= b.Width() && std::abs(width - b.Width()) > 3) {
+        --size;
+        width = MeasureRuns(item, size, entry->name).width;
+    }
+    bool rotated = item.rotation != 0 && item.page && item.page->rotation != 0;
+    if (rotated) {
+        int previous = -1;
+        int difference = std::abs(width - b.Width());
+        while (difference <= 3 && difference != previous && size > 1) {
+            previous = difference;
+            --size;
+            width = MeasureRuns(item, size, entry->name).width;
+            difference = std::abs(width - b.Width());
+        }
+    }
+    CRtfWord* first = First();
+    if (first && !first->text.empty() && first->text.front() == ' ' && first->wordSpace > 1000) {
+        first->text = Trimmed(first->text);
+        b.left = b.right - width;
+    }
+    CRtfWord* last = Last();
+    if (last && !last->text.empty() && last->text.back() == ' ' && last->wordSpace > 1000) {
+        last->text = Trimmed(last->text);
+        b.right = b.left + width;
+    }
+    for (CRtfWord* run : *this) run->fontSize = static_cast<uint16_t>(size);
+    return size;
+}
+
+int CRtfSentence::SetLooseBox(CRtfDocument* document, CRtfXmlText& item) {
+    TRtfFontData* entry = EntryOf(document, item);
+    if (!entry) return item.fontSize;
+    platform::TextExtent e = MeasureRuns(item, item.fontSize, entry->name);
+    item.box = {item.box.left, item.box.top, item.box.left + e.width, item.box.top + e.height};
+    return item.fontSize;
+}

@@ -1,0 +1,127 @@
+// Runs as RTF character groups.
+#include <cstdio>
+
+#include "rtf/CRtfFont.h"
+#include "layout/CRtfXmlText.h"
+#include "rtf/RtfColorData.h"
+#include "rtf/TextEdit.h"
+
+namespace {
+
+const std::string kUnicodeWord = "\\uc1\\u";
+
+std::string UnicodeEscape(long codePoint) {
+    return kUnicodeWord + std::to_string(codePoint) + "X";
+}
+
+// The extraction writes a wide character as its code point, but an RTF reader
+// takes the number as a signed 16-bit value: characters from U+8000 on are
+// written negative, and those beyond U+FFFF as a surrogate pair.
+std::string SixteenBitEscapes(const std::string& text) {
+    std::string out;
+    size_t p = 0;
+    while (true) {
+        size_t e = text.find(kUnicodeWord, p);
+        if (e == std::string::npos) break;
+        size_t digits = e + kUnicodeWord.size();
+        size_t end = digits;
+        while (end < text.size() && end - digits < 8 && text[end] >= '0' && text[end] <= '9') ++end;
+        if (end == digits || end >= text.size() || text[end] != 'X') {
+            out.append(text, p, digits - p);
+            p = digits;
+            continue;
+        }
+        long cp = std::stol(text.substr(digits, end - digits));
+        out.append(text, p, e - p);
+        if (cp > 0xFFFF && cp <= 0x10FFFF) {
+            long v = cp - 0x10000;
+            out += UnicodeEscape(0xD800 + (v >> 10) - 0x10000) + UnicodeEscape(0xDC00 + (v & 0x3FF) - 0x10000);
+        } else if (cp > 0x7FFF && cp <= 0xFFFF) {
+            out += UnicodeEscape(cp - 0x10000);
+        } else {
+            out.append(text, e, end + 1 - e);
+        }
+        p = end + 1;
+    }
+    out.append(text, p, std::string::npos);
+    return out;
+}
+
+// Backslashes of the source are doubled; the brace and Unicode escapes made on the way stay single.
+std::string EscapeRunText(std::string text) {
+    ReplaceAll(text, "\\", "\\\\");
+    ReplaceAll(text, "\\\\{", "\\{");
+    ReplaceAll(text, "\\\\}", "\\}");
+    ReplaceAll(text, "\\\\uc1\\\\u", "\\uc1\\u");
+    return SixteenBitEscapes(text);
+}
+
+struct StyleWord {
+    uint8_t bit;
+    const char* on;
+    const char* off;
+};
+constexpr StyleWord kStyleWords[] = {
+    {0x01, "\\b ", "\\b0 "}, {0x02, "\\i ", "\\i0 "}, {0x04, "\\ul ", "\\ul0 "}, {0x40, "\\shad ", "\\shad0 "}};
+
+// An index the document's tables do not hold would name a colour or font the
+// RTF never declared: write the first entry instead.
+unsigned CheckedIndex(int index, size_t count) {
+    return index >= 0 && static_cast<size_t>(index) < count ? static_cast<unsigned>(index) : 0u;
+}
+
+}  // namespace
+
+template <typename Tag>
+std::string TRtfWord<Tag>::WriteRun(int8_t raise) const {
+    if (text.empty()) return {};
+    std::string escaped = EscapeRunText(text);
+    std::string prefix, suffix;
+    for (const StyleWord& w : kStyleWords)
+        if (style & w.bit) {
+            prefix += w.on;
+            suffix += w.off;
+        }
+    while (!prefix.empty() && prefix.back() == ' ') prefix.pop_back();
+
+    unsigned colour = owner && owner->colours ? CheckedIndex(colorIndex, owner->colours->Count()) : 0u;
+    unsigned font = owner && owner->fonts ? CheckedIndex(fontIndex, owner->fonts->entries.Count())
+                                          : static_cast<unsigned>(fontIndex < 0 ? 0 : fontIndex);
+    char head[160];
+    if (raise == 0)
+        std::snprintf(head, sizeof head, "\\fs%u\\cf%u\\f%u\\charscalex%u", fontSize * 2u, colour, font, unsigned{hScale});
+    else
+        std::snprintf(head, sizeof head, "\\fs%u\\up%d\\cf%u\\f%u\\charscalex%u", fontSize * 2u + 5, raise / 2, colour,
+                      font, unsigned{hScale});
+    return std::string(head) + prefix + " {" + escaped + "}" + suffix;
+}
+
+template <typename Tag>
+std::string TRtfWord<Tag>::WritePlainRun() const {
+    if (text.empty()) return {};
+    unsigned font = owner && owner->fonts ? CheckedIndex(fontIndex, owner->fonts->entries.Count())
+                                          : static_cast<unsigned>(fontIndex < 0 ? 0 : fontIndex);
+    char head[32];
+    std::snprintf(head, sizeof head, "\\f%u {", font);
+    return head + EscapeRunText(text) + "}";
+}
+
+std::string CRtfSentence::WriteRuns(int8_t raise) const {
+    std::string out;
+    for (CRtfWord* run : *this) out += run->WriteRun(raise);
+    return out;
+}
+
+std::string CRtfSentence::WritePlainRuns() const {
+    std::string out;
+    for (CRtfWord* run : *this) out += run->WritePlainRun();
+    return out;
+}
+
+std::string CRtfSentence::RunText() const {
+    std::string out;
+    for (CRtfWord* run : *this) out += run->text;
+    return out;
+}
+
+template class TRtfWord<void>;

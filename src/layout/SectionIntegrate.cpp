@@ -1,0 +1,174 @@
+// A band joining the columns of a section: each band line finds its column,
+// new columns open beside existing ones, and a band that would put two
+// overlapping lines into one column is refused (its trial merges undone).
+#include <algorithm>
+#include <optional>
+
+#include "layout/CRtfSection.h"
+#include "layout/CRtfXmlText.h"
+#include "layout/LengthRatio.h"
+#include "rtf/CRtfPage.h"
+
+namespace {
+
+// A band line that lies level with another band line of the same column by
+// more than this share of its height merges into it; up to the lower share it
+// simply follows it in the column; in between the band is refused.
+constexpr double kBesideShare = 0.2;
+constexpr double kLevelShare = 0.8;
+
+size_t IndexIn(const std::vector<CRtfXmlText*>& list, const CRtfXmlText* line) {
+    return static_cast<size_t>(std::find(list.begin(), list.end(), line) - list.begin());
+}
+
+void InsertAt(std::vector<CRtfXmlText*>& list, size_t index, CRtfXmlText* line) {
+    list.insert(list.begin() + static_cast<std::ptrdiff_t>(std::min(index, list.size())), line);
+}
+
+// What a merge of one band line into another changed, to restore it.
+struct MergeRecord {
+    CRtfXmlText* merged;
+    CRtfXmlText* into;
+    RtfRect intoBox;
+    std::optional<std::vector<CRtfXmlText*>> intoSegments, mergedSegments;
+    size_t inBand, inSorted, inLines;
+};
+
+class MergeLog {
+public:
+    MergeLog(LineBand& band, CRtfPage& page) : band_(band), page_(page) {}
+
+    void Merge(CRtfXmlText* line, CRtfXmlText* into) {
+        std::vector<CRtfXmlText*> none;
+        std::vector<CRtfXmlText*>& lines = page_.flow ? page_.flow->lines : none;
+        records_.push_back({line, into, into->lineBox, into->segments, line->segments, IndexIn(band_, line),
+                            IndexIn(page_.sortedLines, line), IndexIn(lines, line)});
+        std::erase(band_, line);
+        page_.TakeOutLine(line);
+        into->AbsorbLine(line, false);
+    }
+
+    void Undo() {
+        for (auto r = records_.rbegin(); r != records_.rend(); ++r) {
+            r->into->lineBox = r->intoBox;
+            r->into->segments = r->intoSegments;
+            r->merged->segments = r->mergedSegments;
+            InsertAt(band_, r->inBand, r->merged);
+            InsertAt(page_.sortedLines, r->inSorted, r->merged);
+            if (page_.flow) InsertAt(page_.flow->lines, r->inLines, r->merged);
+        }
+        records_.clear();
+    }
+
+private:
+    LineBand& band_;
+    CRtfPage& page_;
+    std::vector<MergeRecord> records_;
+};
+
+struct NewColumn {
+    CRtfXmlText* line;
+    CRtfParagraphs* reference;
+    bool after;
+};
+
+void TakeOutOfColumn(CRtfParagraphs& column, CRtfXmlText* line) { std::erase(column.lines, line); }
+
+}  // namespace
+
+int CRtfSection::Integrate(LineBand& band, CRtfPage& page) {
+    MergeLog log(band, page);
+    std::vector<NewColumn> remembered;
+    CRtfParagraphs* previous = nullptr;
+    auto inBand = [&](const CRtfXmlText* line) { return std::find(band.begin(), band.end(), line) != band.end(); };
+
+    const LineBand order = band;
+    for (CRtfXmlText* a : order) {
+        if (!inBand(a)) continue;
+        bool newColumn = false, insertAfter = false;
+        int relation = 0;
+        CRtfParagraphs* g = FindColumn(a, a->lineBox, newColumn, insertAfter, relation);
+        // A join needs a last line to join; without one the line is placed like any other.
+        if (relation != 0 && g && !g->lines.empty()) {
+            CRtfXmlText* last = g->lines.back();
+            std::erase(band, a);
+            if (relation < 0) {
+                // The column's last line lies right of the band line: the band line leads.
+                page.TakeOutLine(last);
+                a->AbsorbLine(last, false);
+                TakeOutOfColumn(*g, last);
+                g->AppendLine(a);
+                sectionBox = sectionBox.Union(a->lineBox);
+            } else {
+                page.TakeOutLine(a);
+                last->AbsorbLine(a, false);
+                TakeOutOfColumn(*g, last);
+                g->AppendLine(last);
+                sectionBox = sectionBox.Union(last->lineBox);
+            }
+            continue;
+        }
+        if (newColumn) {
+            remembered.push_back({a, g, insertAfter});
+            previous = g;
+            continue;
+        }
+        if (!g) {
+            log.Undo();
+            return 1;
+        }
+        if (g != previous) {
+            a->column = g;
+            previous = g;
+            continue;
+        }
+        bool placed = false;
+        for (CRtfXmlText* x : LineBand(band)) {
+            if (x == a || x->column != g) continue;
+            const RtfRect& ab = a->lineBox;
+            const RtfRect& xb = x->lineBox;
+            int overlap = std::min(ab.bottom, xb.bottom) - std::max(ab.top, xb.top);
+            if (overlap <= 0) continue;
+            double v = LengthRatio(overlap, ab.Height());
+            if (v <= kBesideShare) {
+                a->column = g;
+                placed = true;
+                break;
+            }
+            if (v <= kLevelShare) {
+                log.Undo();
+                return 1;
+            }
+            if (ab.right > xb.right) {
+                log.Merge(a, x);
+                placed = true;
+                break;
+            }
+        }
+        if (!placed) a->column = g;
+    }
+
+    for (const NewColumn& c : remembered) {
+        if (c.after || !inBand(c.line)) continue;
+        auto at = std::find_if(columns.begin(), columns.end(), [&](const auto& p) { return p.get() == c.reference; });
+        auto column = std::make_unique<CRtfParagraphs>(c.line);
+        sectionBox = sectionBox.Union(column->columnBox);
+        columns.insert(at, std::move(column));
+        std::erase(band, c.line);
+    }
+    for (auto c = remembered.rbegin(); c != remembered.rend(); ++c) {
+        if (!c->after || !inBand(c->line)) continue;
+        auto at = std::find_if(columns.begin(), columns.end(), [&](const auto& p) { return p.get() == c->reference; });
+        if (at != columns.end()) ++at;
+        auto column = std::make_unique<CRtfParagraphs>(c->line);
+        sectionBox = sectionBox.Union(column->columnBox);
+        columns.insert(at, std::move(column));
+        std::erase(band, c->line);
+    }
+    for (CRtfXmlText* line : band) {
+        if (!line->column) continue;
+        line->column->AppendLine(line);
+        sectionBox = sectionBox.Union(line->lineBox);
+    }
+    return 0;
+}

@@ -1,0 +1,73 @@
+// A section written with newspaper columns: the columns' geometry inside the
+// section, the column definition words, and the columns' paragraphs.
+#include <algorithm>
+#include <cstdio>
+
+#include "layout/CRtfSection.h"
+#include "layout/CRtfXmlText.h"
+#include "rtf/RtfUnits.h"
+
+CRtfSection::CRtfSection(const LineBand& band) {
+    for (CRtfXmlText* line : band) {
+        sectionBox = sectionBox.Union(line->lineBox);
+        columns.push_back(std::make_unique<CRtfParagraphs>(line));
+    }
+}
+
+CRtfSection::CRtfSection(size_t columnCount) {
+    for (size_t i = 0; i < columnCount; ++i) columns.push_back(std::make_unique<CRtfParagraphs>());
+}
+
+// The columns abut: the free space between two columns of the source belongs to
+// the left one. A column is never narrower than its own lines where the section
+// leaves room for that (a last column starting in the right margin takes the
+// room from its neighbours), and never of negative width.
+void CRtfSection::SetColumnGeometry() {
+    const size_t n = columns.size();
+    if (n == 0) return;
+    const int left = sectionBox.left;
+    const int right = std::max(sectionBox.right, left);
+    std::vector<int> edges(n + 1);  // edges[i] is the left of column i, edges[n] the section's right
+    edges[0] = left;
+    for (size_t i = 1; i < n; ++i) edges[i] = columns[i]->columnBox.left;
+    edges[n] = right;
+    for (size_t i = n; i-- > 1;) {
+        const int needed = std::max(columns[i]->columnBox.Width(), 0);
+        edges[i] = std::min(edges[i], edges[i + 1] - needed);
+    }
+    for (size_t i = 1; i < n; ++i) edges[i] = std::clamp(edges[i], edges[i - 1], right);
+    for (size_t i = 0; i < n; ++i) {
+        RtfRect& c = columns[i]->columnBox;
+        c.top = sectionBox.top;
+        c.bottom = sectionBox.bottom;
+        c.left = edges[i];
+        c.right = edges[i + 1];
+    }
+}
+
+std::string CRtfSection::ColumnsHeader() const {
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "\\cols%u", static_cast<unsigned>(columns.size()));
+    std::string header = buf;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        auto width = static_cast<unsigned>(ToTwips(std::max(columns[i]->columnBox.Width(), 0)));
+        if (i + 1 < columns.size())
+            std::snprintf(buf, sizeof buf, "\\colno%u\\colw%u\\colsr-0", static_cast<unsigned>(i + 1), width);
+        else
+            std::snprintf(buf, sizeof buf, "\\colno%u\\colw%u", static_cast<unsigned>(i + 1), width);
+        header += buf;
+    }
+    return header;
+}
+
+std::string CRtfSection::Write(CRtfPage* page) {
+    SetColumnGeometry();
+    if (columns.size() == 1) return columns.front()->Write(page);
+    if (columns.empty()) return {};
+    std::string out = ColumnsHeader();
+    for (size_t i = 0; i < columns.size(); ++i) {
+        out += columns[i]->Write(page);
+        if (i + 1 < columns.size()) out += "\\column";
+    }
+    return out;
+}

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include "support/RtfTestXml.h"
+
+using namespace rtftest;
+using testpdf::TempDir;
+
+namespace {
+
+// Reads page 1 of a one-page document holding the given text elements.
+struct Page {
+    TempDir dir;
+    std::unique_ptr<CRtfDocument> doc;
+    explicit Page(const std::string& texts, int rotation = 0) {
+        doc = Load(dir, Root() + PageLine(1, 1188, 918, rotation) + FontSpec(0, 10, "Times") + Margin() + texts +
+                            "</page>\n" + kEnd);
+        if (doc) doc->ReadPage(1);
+    }
+    CRtfPageFlow& flow() { return *doc->page->flow; }
+    size_t items() { return doc->page->items.Count(); }
+};
+
+std::string Word(int left, int top, int width, const std::string& text, int height = 15) {
+    return Text(top, left, width, height, 0, text);
+}
+
+}  // namespace
+
+TEST(PagePlacement, DuplicatesAndOverprintsAreRefused) {
+    Page same(Word(50, 100, 40, "Hello") + Word(50, 100, 40, "Hello"));
+    ASSERT_TRUE(same.doc);
+    EXPECT_EQ(same.items(), 1u);
+    EXPECT_EQ(same.flow().lines.size(), 1u);
+    EXPECT_FALSE(same.flow().lines[0]->segments);
+
+    Page bold(Word(50, 100, 40, "Hello") + Word(51, 100, 40, "Hello"));
+    EXPECT_EQ(bold.items(), 1u);
+}
+
+TEST(PagePlacement, ItemsOutsideThePageAndNarrowItems) {
+    Page p(Word(50, 1180, 40, "Low") + Word(50, 100, 1, "|") + Word(50, 200, 40, "Kept"));
+    ASSERT_TRUE(p.doc);
+    // Below the page even after measuring: refused; narrower than 2 units: refused by the flow.
+    EXPECT_EQ(p.items(), 1u);
+    ASSERT_EQ(p.flow().lines.size(), 1u);
+    EXPECT_EQ(p.flow().lines[0]->runs.RunText(), "Kept");
+}
+
+TEST(PagePlacement, PieceOverlappingASegmentPartlyMergesBeforeIt) {
+    Page p(Word(50, 100, 40, "one") + Word(95, 100, 100, "two") + Word(70, 106, 50, "x"));
+    ASSERT_TRUE(p.doc);
+    ASSERT_EQ(p.flow().lines.size(), 1u);
+    CRtfXmlText* head = p.flow().lines[0];
+    ASSERT_TRUE(head->segments);
+    ASSERT_EQ(head->segments->size(), 2u);
+    EXPECT_EQ((*head->segments)[0]->runs.RunText(), "x");
+    EXPECT_EQ((*head->segments)[1]->runs.RunText(), "two");
+    // The merged item belongs to the page like every other.
+    EXPECT_EQ(p.items(), 3u);
+}
+
+TEST(LineJoin, WordsOfALineJoinTheFirstItem) {
+    Page p(Word(50, 100, 40, "one") + Word(95, 100, 30, "two") + Word(130, 101, 40, "three") + Word(201, 100, 30, "far"));
+    ASSERT_TRUE(p.doc);
+    ASSERT_EQ(p.flow().lines.size(), 2u);
+    CRtfXmlText* head = p.flow().lines[0];
+    ASSERT_TRUE(head->segments);
+    EXPECT_EQ(head->segments->size(), 2u);
+    EXPECT_EQ(head->lineBox, (RtfRect{50, 100, 170, 116}));
+    // 31 units right of the line's right edge: a line of its own.
+    EXPECT_EQ(p.flow().lines[1]->runs.RunText(), "far");
+    EXPECT_EQ(p.flow().lines[1]->lineBox, p.flow().lines[1]->box);
+}
+
+TEST(LineJoin, ItemsAboveTheLine) {
+    // Reaching less than 30 % into the line: cut back to its top, a new line, no flags.
+    Page cut(Word(50, 100, 40, "line") + Word(50, 86, 40, "above"));
+    ASSERT_TRUE(cut.doc);
+    ASSERT_EQ(cut.flow().lines.size(), 2u);
+    CRtfXmlText* above = cut.flow().lines[1];
+    EXPECT_EQ(above->box.bottom, 100);
+    EXPECT_EQ(above->itemFlags & (kItemAboveRight | kItemBeforeAboveRight), 0u);
+    EXPECT_EQ(cut.flow().lines[0]->itemFlags & (kItemAboveRight | kItemBeforeAboveRight), 0u);
+
+    // Entirely above and right of the last line: flagged on both.
+    Page right(Word(50, 100, 40, "line") + Word(200, 50, 40, "note"));
+    ASSERT_EQ(right.flow().lines.size(), 2u);
+    EXPECT_TRUE(right.flow().lines[0]->itemFlags & kItemBeforeAboveRight);
+    EXPECT_TRUE(right.flow().lines[1]->itemFlags & kItemAboveRight);
+}
+
+TEST(LineJoin, SmallPiecesInsideTheLineJoinAndRotatedItemsGoLoose) {
+    Page p(Word(50, 100, 40, "x", 20) + Word(92, 103, 6, "2", 10) + Text(300, 50, 15, 60, 0, "up", 0, 3));
+    ASSERT_TRUE(p.doc);
+    ASSERT_EQ(p.flow().lines.size(), 1u);
+    ASSERT_TRUE(p.flow().lines[0]->segments);
+    EXPECT_EQ(p.flow().lines[0]->segments->size(), 1u);
+    ASSERT_EQ(p.flow().loose.size(), 1u);
+    EXPECT_EQ(p.flow().loose[0]->rotation, 270);
+    // Rotated text shapes are not written yet: the loose item adds nothing.
+    EXPECT_EQ(p.flow().loose[0]->WriteItem(), "");
+}
+
+TEST(LineJoin, RotatedPagesPlaceTheirOwnOrientation) {
+    Page p(Text(100, 50, 40, 15, 0, "down", 0, 3) + Text(200, 50, 40, 15, 0, "flat"), 90);
+    ASSERT_TRUE(p.doc);
+    ASSERT_EQ(p.flow().lines.size(), 1u);
+    EXPECT_EQ(p.flow().lines[0]->runs.RunText(), "down");
+    ASSERT_EQ(p.flow().loose.size(), 1u);
+    EXPECT_EQ(p.flow().loose[0]->runs.RunText(), "flat");
+}

@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include "FlowTestPage.h"
+
+using rtftest::FlowPage;
+
+TEST(RuleUnderline, ThinRuleUnderAWordUnderlinesIt) {
+    FlowPage p;
+    CRtfXmlText* word = p.Line({100, 100, 160, 118}, "word");
+    p.page.AnalyseFlow();
+    EXPECT_TRUE(p.page.UnderlineFromRule({100, 116, 160, 117}));
+    EXPECT_TRUE(word->runs.First()->style & 0x04);
+    EXPECT_NE(word->WriteLine().find("\\ul {word}\\ul0 "), std::string::npos);
+
+    // A rule of height 0 counts from the unit above it.
+    FlowPage flat;
+    CRtfXmlText* other = flat.Line({100, 100, 160, 118}, "flat");
+    flat.page.AnalyseFlow();
+    EXPECT_TRUE(flat.page.UnderlineFromRule({101, 117, 159, 117}));
+    EXPECT_TRUE(other->runs.First()->style & 0x04);
+}
+
+TEST(RuleUnderline, WideOrThickRulesAndRulesBesideTextAreNoUnderlines) {
+    FlowPage p;
+    CRtfXmlText* word = p.Line({100, 100, 160, 118}, "word");
+    p.page.AnalyseFlow();
+    EXPECT_FALSE(p.page.UnderlineFromRule({100, 116, 220, 117}));  // 60 units wider
+    EXPECT_FALSE(p.page.UnderlineFromRule({100, 114, 160, 117}));  // 3 units high
+    EXPECT_FALSE(p.page.UnderlineFromRule({100, 140, 160, 141}));  // below the line
+    EXPECT_FALSE(word->runs.First()->style & 0x04);
+
+    CRtfPage unanalysed(nullptr, 1);
+    EXPECT_FALSE(unanalysed.UnderlineFromRule({100, 116, 160, 117}));
+}
+
+TEST(RuleUnderline, RuleUnderOneSegmentUnderlinesThatSegment) {
+    FlowPage p;
+    CRtfXmlText* head = p.Line({100, 100, 160, 118}, "head");
+    CRtfXmlText* segment = p.set.Add({170, 100, 230, 118}, {"segment"});
+    rtftest::ItemSet::Join(head, {segment});
+    p.page.AnalyseFlow();
+    EXPECT_TRUE(p.page.UnderlineFromRule({168, 116, 230, 117}));
+    EXPECT_TRUE(segment->runs.First()->style & 0x04);
+    EXPECT_FALSE(head->runs.First()->style & 0x04);
+}

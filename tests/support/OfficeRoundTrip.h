@@ -1,0 +1,39 @@
+#pragma once
+// LibreOffice round trips of RTF results: converts RTF files to PDF with a
+// private profile, so the tests never touch the user's office settings.
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/Process.h"
+#include "support/TempDir.h"
+
+namespace officetest {
+
+inline bool OfficeAvailable() { return platform::ProgramOnPath("soffice"); }
+
+// Renders every file into outDir (one office start for all); the status of soffice.
+inline int RenderToPdf(const std::vector<std::string>& files, const std::string& outDir, const std::string& profileDir) {
+    std::vector<std::string> argv = {"soffice", "-env:UserInstallation=file://" + profileDir, "--headless",
+                                     "--convert-to", "pdf", "--outdir", outDir};
+    argv.insert(argv.end(), files.begin(), files.end());
+    return platform::RunProcess(argv).status;
+}
+
+// The source's password when the corpus needs one.
+inline std::string CorpusPassword(const std::string& file) {
+    return file.find("password") != std::string::npos ? "openpassword" : std::string();
+}
+
+inline std::vector<std::string> CorpusPdfs() {
+    std::vector<std::string> files;
+    std::string dir = testpdf::CorpusDir();
+    if (dir.empty()) return files;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        if (e.path().extension() == ".pdf") files.push_back(e.path().string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+}  // namespace officetest

@@ -8,6 +8,7 @@
 #include "convert/CConvertPara.h"
 #include "convert/CRtf2Doc.h"
 #include "extract/HtmlOutputDev.h"
+#include "pagegraphics/PageGraphicsPass.h"
 #include "rtf/CRtfDocument.h"
 #include "rtf/FontNameMapping.h"
 
@@ -29,6 +30,7 @@ ConvertEngines MakeDefaultEngines() {
         SetFontMapKey(para.fontMapKey);
         return CRtfDocument::Create(xmlPath, para.rtfPath);
     };
+    e.pageGraphics = &pagegraphics::RunPageGraphicsPass;
     return e;
 }
 

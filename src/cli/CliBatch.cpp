@@ -30,6 +30,11 @@ public:
         observer_.ClearBar();
         std::fprintf(out_, "%s -> %s\n", source.c_str(), result.c_str());
     }
+    void FileNote(const std::string& source, const std::string& note) override {
+        if (options_.verbosity == Verbosity::Quiet) return;
+        observer_.ClearBar();
+        std::fprintf(out_, "%s: %s\n", source.c_str(), note.c_str());
+    }
     void BatchEnded(const BatchSummary&) override {}
 
 private:
@@ -48,6 +53,7 @@ public:
     void FileConverted(const std::string& source, const std::string& result) override {
         Say(ConvertedReport(source, result));
     }
+    void FileNote(const std::string& source, const std::string& note) override { Say(NoteReport(source, note)); }
     void BatchEnded(const BatchSummary&) override {}
     void Progress(int32_t percent) override { Say(ProgressReport(percent)); }
     void Log(const std::string& line) override { Say(LogReport(line)); }

@@ -154,6 +154,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, CliOptions& o, std::
             return false;
         }
     }
+    if (o.removeImages && !o.imageDevice.empty()) {
+        error = "--remove-images cannot be used with --extract-images: the image job would make no images";
+        return false;
+    }
     if (!o.help && o.files.empty()) {
         error = "no PDF file given";
         return false;

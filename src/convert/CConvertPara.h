@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum JobMode : int32_t {
     ModeFlowingText = 0,
@@ -25,6 +26,16 @@ enum JobResult : int32_t {
 };
 
 constexpr int kPageListSize = 100;
+
+// What the page-graphics passes of a job made of its pictures, so that a front
+// end can report what an image job wrote and why a picture failed.
+struct PictureTally {
+    int32_t rendered = 0;
+    int32_t failed = 0;
+    int32_t skewed = 0;                // left out: neither upright nor turned a quarter
+    std::vector<std::string> folders;  // page folders an image job wrote into, in page order
+    std::string firstProblem;          // why the first failed picture failed
+};
 
 class CConvertPara {
 public:
@@ -78,4 +89,6 @@ public:
     std::string rtfDir;
     // Result code of the last job's page loops, so a front end can say why a file failed.
     int32_t jobResult = ResultDone;
+    // Pictures of the last job (cleared when a job starts).
+    PictureTally pictures;
 };

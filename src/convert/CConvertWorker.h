@@ -36,6 +36,9 @@ public:
     virtual void FileBegins(const std::string& /*source*/) {}
     virtual void FileFailed(const std::string& source, const std::string& reason) = 0;
     virtual void FileConverted(const std::string& source, const std::string& result) = 0;
+    // Something the user should know about a file that did not fail (an image
+    // job that found no pictures, or left skewed ones out).
+    virtual void FileNote(const std::string& /*source*/, const std::string& /*note*/) {}
     // The last call of a batch, also after a cancellation.
     virtual void BatchEnded(const BatchSummary& summary) = 0;
 };
@@ -84,7 +87,13 @@ private:
     bool ClaimResult(const BatchFile& file, BatchSummary& summary, std::vector<std::string>& resultsSeen,
                      std::string& result);
     void Fail(BatchSummary& summary, const std::string& source, const std::string& reason);
-    void Converted(BatchSummary& summary, const std::string& source, const std::string& result);
+    void FinishImageJob(const BatchFile& file, BatchSummary& summary);
+    // A result of a file; an image job has one per page folder, and only its
+    // first counts the file as converted.
+    void Converted(BatchSummary& summary, const std::string& source, const std::string& result,
+                   bool firstResult = true);
+    // A file that ended well with nothing to show (an image job without pictures).
+    void ConvertedWithoutResult(BatchSummary& summary, const std::string& source);
     std::string KeepRtf(const std::string& rtfPath) const;
 
     MyConvertPara& para_;
@@ -103,5 +112,7 @@ std::string CheckSource(const BatchFile& file, int& pages);
 std::string CheckOutputDir(const std::string& dir);
 // The user's words for a job result code.
 std::string JobResultReason(const CConvertPara& para);
+// Why an image job failed (its source, or pictures that could not be made), or empty.
+std::string ImageJobProblem(const CConvertPara& para);
 // The command line of the child run that converts `file` of a parallel batch.
 std::vector<std::string> ChildArguments(const MyConvertPara& para, const std::string& program, const std::string& file);

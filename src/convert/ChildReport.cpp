@@ -21,6 +21,7 @@ std::string LogReport(const std::string& line) { return Report('L', line); }
 std::string StartedReport(const std::string& s, const std::string& d) { return Report('S', s, d); }
 std::string ConvertedReport(const std::string& s, const std::string& r) { return Report('F', s, r); }
 std::string FailedReport(const std::string& s, const std::string& r) { return Report('X', s, r); }
+std::string NoteReport(const std::string& s, const std::string& n) { return Report('N', s, n); }
 
 ChildReport ParseChildReport(const std::string& line) {
     ChildReport report;
@@ -31,6 +32,7 @@ ChildReport ParseChildReport(const std::string& line) {
     case 'S': report.kind = ChildReport::Started; break;
     case 'F': report.kind = ChildReport::Converted; break;
     case 'X': report.kind = ChildReport::Failed; break;
+    case 'N': report.kind = ChildReport::Note; break;
     default: return report;
     }
     std::string rest = line.substr(2);

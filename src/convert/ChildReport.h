@@ -8,7 +8,7 @@ inline constexpr const char* kChildOption = "--batch-child";
 inline constexpr const char* kChildPasswordVariable = "VELLUMOR_CHILD_PASSWORD";
 
 struct ChildReport {
-    enum Kind { None, Progress, Log, Started, Converted, Failed };
+    enum Kind { None, Progress, Log, Started, Converted, Failed, Note };
     Kind kind = None;
     std::string first, second;
 };
@@ -18,4 +18,5 @@ std::string LogReport(const std::string& line);
 std::string StartedReport(const std::string& source, const std::string& destination);
 std::string ConvertedReport(const std::string& source, const std::string& result);
 std::string FailedReport(const std::string& source, const std::string& reason);
+std::string NoteReport(const std::string& source, const std::string& note);
 ChildReport ParseChildReport(const std::string& line);

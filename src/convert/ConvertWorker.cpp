@@ -185,8 +185,7 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
 
     if (imageJob) {
         if (para_.cancelRequested) return;
-        if (para_.jobResult != ResultDone) return Fail(summary, file.path, JobResultReason(para_));
-        return Converted(summary, file.path, result);
+        return FinishImageJob(file, summary);
     }
     const std::string written = para_.rtfPath;
     const bool complete = !para_.cancelRequested && para_.jobResult == ResultDone;
@@ -219,11 +218,32 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
     Converted(summary, file.path, result);
 }
 
-void CConvertWorker::Converted(BatchSummary& summary, const std::string& source, const std::string& result) {
-    ++summary.converted;
+void CConvertWorker::Converted(BatchSummary& summary, const std::string& source, const std::string& result,
+                               bool firstResult) {
+    if (firstResult) ++summary.converted;
     summary.results.push_back(result);
     para_.FileFinished(source, result);
     host_.FileConverted(source, result);
+}
+
+void CConvertWorker::ConvertedWithoutResult(BatchSummary& summary, const std::string& source) {
+    ++summary.converted;
+    para_.FileFinished(source, para_.outputDir);
+}
+
+// An image job's results are the page folders it wrote; pages without pictures
+// have none, which is no failure.
+void CConvertWorker::FinishImageJob(const BatchFile& file, BatchSummary& summary) {
+    if (std::string why = ImageJobProblem(para_); !why.empty()) return Fail(summary, file.path, why);
+    const PictureTally& pictures = para_.pictures;
+    for (size_t i = 0; i < pictures.folders.size(); ++i) Converted(summary, file.path, pictures.folders[i], i == 0);
+    if (pictures.skewed > 0)
+        host_.FileNote(file.path, std::to_string(pictures.skewed) + " skewed picture" +
+                                      (pictures.skewed == 1 ? "" : "s") + " left out");
+    if (pictures.folders.empty()) {
+        if (pictures.skewed == 0) host_.FileNote(file.path, "no pictures on the selected pages");
+        ConvertedWithoutResult(summary, file.path);
+    }
 }
 
 // Moves the scratch RTF of a failed DOC step into the output folder, under its

@@ -36,6 +36,7 @@ struct RunningFile {
     std::vector<std::string> logs;
     int percent = 0;
     bool reported = false;  // the child said how the file ended
+    bool noted = false;     // it said something of a file that ended well without a result
 };
 
 }  // namespace
@@ -114,8 +115,12 @@ void CConvertWorker::RunParallel(const std::vector<BatchFile>& files, BatchSumma
                     para_.FileStarted(report.first, report.second);
                     break;
                 case ChildReport::Converted:
+                    Converted(summary, report.first, report.second, !r.reported);
                     r.reported = true;
-                    Converted(summary, report.first, report.second);
+                    break;
+                case ChildReport::Note:
+                    r.noted = true;
+                    host_.FileNote(report.first, report.second);
                     break;
                 case ChildReport::Failed:
                     r.reported = true;
@@ -128,7 +133,9 @@ void CConvertWorker::RunParallel(const std::vector<BatchFile>& files, BatchSumma
             if (open) continue;
             int status = r.process.Wait();
             for (const std::string& log : r.logs) para_.Log(log);
-            if (!r.reported && status != 130 && !para_.cancelRequested)
+            if (!r.reported && r.noted && status == 0)
+                ConvertedWithoutResult(summary, r.file.path);
+            else if (!r.reported && status != 130 && !para_.cancelRequested)
                 Fail(summary, r.file.path, "the conversion process ended unexpectedly (status " + std::to_string(status) + ")");
             running.erase(running.begin() + static_cast<long>(i));
             ++ended;

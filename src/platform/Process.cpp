@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <sstream>
 
@@ -15,7 +17,7 @@ extern char** environ;
 
 namespace platform {
 
-ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& workingDir) {
+ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& workingDir, int timeLimitSeconds) {
     ProcessResult result;
     if (argv.empty()) return result;
     int out[2], err[2];
@@ -49,11 +51,25 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
     std::string* sinks[2] = {&result.output, &result.errors};
     int open = 2;
     char buf[65536];
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(timeLimitSeconds);
     while (open > 0) {
-        if (poll(fds, 2, -1) < 0) {
+        int wait = -1;
+        if (timeLimitSeconds > 0) {
+            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            if (left <= 0) {
+                kill(pid, SIGKILL);
+                result.timedOut = true;
+                break;
+            }
+            wait = static_cast<int>(left);
+        }
+        int ready = poll(fds, 2, wait);
+        if (ready < 0) {
             if (errno == EINTR) continue;
             break;
         }
+        if (ready == 0) continue;
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
             ssize_t n = read(fds[i].fd, buf, sizeof buf);
@@ -66,9 +82,21 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
             }
         }
     }
+    for (auto& f : fds)
+        if (f.fd >= 0) close(f.fd);
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    // A process may close its output and go on running: the limit holds for its end too.
+    while (timeLimitSeconds > 0 && !result.timedOut && waitpid(pid, &status, WNOHANG) == 0) {
+        if (Clock::now() >= deadline) {
+            kill(pid, SIGKILL);
+            result.timedOut = true;
+            break;
+        }
+        usleep(10000);
     }
+    if (timeLimitSeconds <= 0 || result.timedOut)
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
     if (WIFEXITED(status))
         result.status = WEXITSTATUS(status);
     else if (WIFSIGNALED(status))

@@ -10,11 +10,14 @@ struct ProcessResult {
     int status = -1;        // exit code; 128 + signal when killed; -1 when it could not be started
     std::string output;     // standard output
     std::string errors;     // standard error
+    bool timedOut = false;  // killed after the time limit
     bool started() const { return status != -1; }
 };
 
 // Runs argv[0] (looked up on the PATH) and waits for it. Standard input is empty.
-ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& workingDir = {});
+// With a time limit (in seconds, above 0) a process still running then is killed.
+ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& workingDir = {},
+                         int timeLimitSeconds = 0);
 
 // True when `program` is found on the PATH.
 bool ProgramOnPath(const std::string& program);

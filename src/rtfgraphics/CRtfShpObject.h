@@ -8,6 +8,10 @@ public:
     virtual ~CRtfShpObject() = default;
     int Kind() const { return kind_; }
 
+    int rotation = 0;      // page rotation in degrees; always 0 in this system
+    int drawingOrder = 0;  // place in the page's painting order, from 0; the shape's z-order
+    int itemNumber = 0;    // picture or shape number on the page, from 0
+
 private:
     int kind_;
 };

@@ -98,6 +98,36 @@ int PdfWriter::AddStream(const std::string& dictEntries, const std::string& data
                      "\nendstream");
 }
 
+int PdfWriter::AddJpegImage(const std::string& jpeg, int w, int h) {
+    return AddStream("/Type /XObject /Subtype /Image /Width " + std::to_string(w) + " /Height " + std::to_string(h) +
+                         " /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /DCTDecode",
+                     jpeg);
+}
+
+int PdfWriter::AddRgbImage(const std::string& samples, int w, int h) {
+    return AddStream("/Type /XObject /Subtype /Image /Width " + std::to_string(w) + " /Height " + std::to_string(h) +
+                         " /ColorSpace /DeviceRGB /BitsPerComponent 8",
+                     samples);
+}
+
+std::string DrawImage(const std::string& name, double a, double b, double c, double d, double e, double f) {
+    std::ostringstream s;
+    s << "q " << a << " " << b << " " << c << " " << d << " " << e << " " << f << " cm /" << name << " Do Q\n";
+    return s.str();
+}
+
+std::string FilledRectangle(double x, double y, double w, double h, double r, double g, double b) {
+    std::ostringstream s;
+    s << "q " << r << " " << g << " " << b << " rg " << x << " " << y << " " << w << " " << h << " re f Q\n";
+    return s.str();
+}
+
+std::string XObjectResources(const std::vector<std::pair<std::string, int>>& images) {
+    std::string s = "/XObject <<";
+    for (const auto& [name, object] : images) s += " /" + name + " " + std::to_string(object) + " 0 R";
+    return s + " >>";
+}
+
 int PdfWriter::PageObjectNumber(int n) const {
     int num = 3 + static_cast<int>(extras_.size()) + (info_.empty() ? 0 : 1) + static_cast<int>(fonts_.size()) +
               (outline_ ? 2 : 0);

@@ -60,6 +60,9 @@ public:
     // Adds an indirect object and returns its number, for dictionaries that refer to it ("N 0 R").
     int AddObject(const std::string& body);
     int AddStream(const std::string& dictEntries, const std::string& data);
+    // Image XObjects of w x h RGB pixels: JPEG data (DCTDecode), or raw 8-bit samples.
+    int AddJpegImage(const std::string& jpeg, int w, int h);
+    int AddRgbImage(const std::string& samples, int w, int h);
 
     std::vector<Page>& Pages() { return pages_; }
     // Object number that Build gives to page n (1-based), for destinations ("N 0 R").
@@ -75,6 +78,13 @@ private:
     bool outline_ = false;
     std::string catalogEntries_;
 };
+
+// Drawing an image XObject: "q a b c d e f cm /name Do Q".
+std::string DrawImage(const std::string& name, double a, double b, double c, double d, double e, double f);
+// A rectangle filled with an RGB colour (components 0 to 1).
+std::string FilledRectangle(double x, double y, double w, double h, double r, double g, double b);
+// "/XObject << /Name N 0 R ... >>" for Page::extraResources.
+std::string XObjectResources(const std::vector<std::pair<std::string, int>>& images);
 
 // A document of `pages` pages, each with the line "Page N of the test document".
 PdfWriter NumberedPages(int pages);

@@ -1,0 +1,286 @@
+// The image filter: recorded pictures out of the page PostScript, one small
+// page each, rendered by Ghostscript.
+#include "pagegraphics/PageImageFilter.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "convert/CConvertDoc.h"
+#include "convert/CGraphicsList.h"
+#include "pagegraphics/GhostscriptRender.h"
+#include "pagegraphics/ImagePlacement.h"
+#include "pagegraphics/PagePostScriptDevice.h"
+#include "pagegraphics/PrologueTemplate.h"
+#include "platform/Workspace.h"
+#include "rtfgraphics/CRtfImage.h"
+
+namespace fs = std::filesystem;
+
+namespace pagegraphics {
+namespace {
+
+const char* kPageHeader =
+    "\n%%EndSetup\n%%Page: 1 1\n%%BeginPageSetup\n%%PageOrientation: Portrait\npdfStartPage\n%%EndPageSetup\n"
+    "[] 0 d\n0 i\n0 j\n0 J\n10 M\n1 w\n0 g\n0 G\nq";
+const char* kPageTrailer =
+    "\n%-EOD-\nQ\n[1 0 0 1 0 0] Tm\n0 0 Td\n300.75 466.5 Td\n0 g\n0 Tc\n-0.1875 Tw\n/F10_0 9.75 Tf\nshowpage\n"
+    "%%PageTrailer\npdfEndPage\n%%Trailer\nend\n%%DocumentSuppliedResources:\n%%EOF";
+const char* kImageTag = "%%ImageMatrixTag1\n";
+
+// The number after `key` in a dictionary line ("  /Width 40"), if there is one.
+bool NumberAfter(const std::string& line, const char* key, double& value) {
+    size_t at = line.find(key);
+    if (at == std::string::npos) return false;
+    const char* start = line.c_str() + at + std::char_traits<char>::length(key);
+    char* end = nullptr;
+    double v = std::strtod(start, &end);
+    if (end == start) return false;
+    value = v;
+    return true;
+}
+
+// The samples' size from the device's own image matrix ("/ImageMatrix [w 0 0 -h 0 h]").
+bool ImageMatrixSize(const std::string& line, int& w, int& h) {
+    size_t open = line.find('[');
+    PictureMatrix im;
+    if (open == std::string::npos || !ParseMatrix(line.substr(open), im)) return false;
+    w = std::abs(static_cast<int>(im.a));
+    h = std::abs(static_cast<int>(im.d));
+    return w > 0 && h > 0;
+}
+
+std::string Format(const char* format, int a, int b) {
+    char buf[128];
+    std::snprintf(buf, sizeof buf, format, a, b);
+    return buf;
+}
+
+}  // namespace
+
+PageImageFilter::PageImageFilter(const std::string& psPath, int page, const std::string& device,
+                                 CGraphicsList& graphics, CConvertDoc& job)
+    : psPath_(psPath), page_(page), device_(device), graphics_(graphics), job_(job) {}
+
+void PageImageFilter::Fail(const std::string& problem) {
+    failed_ = true;
+    CConvertPara& para = *job_.para;
+    ++para.pictures.failed;
+    if (para.pictures.firstProblem.empty()) para.pictures.firstProblem = problem;
+}
+
+bool PageImageFilter::PreparePage(int pictures) {
+    CConvertPara& para = *job_.para;
+    const std::string where = "page " + std::to_string(page_) + ": ";
+    auto failAll = [&](const std::string& problem) {
+        for (int i = 0; i < pictures; ++i) Fail(where + problem);
+        return false;
+    };
+    templatePath_ = PrologueTemplatePath();
+    if (templatePath_.empty())
+        return failAll(std::string("the picture page template ") + kPrologueName +
+                       " is missing beside the program and in its data folder");
+    if (para.removeImages != 1 && !GhostscriptAvailable())
+        return failAll("Ghostscript (gs) was not found on the PATH; pictures cannot be rendered");
+    if (psPath_.empty()) return failAll("no page PostScript was written");
+    ps_.open(psPath_, std::ios::binary);
+    if (!ps_) return failAll("the page PostScript cannot be read");
+
+    // Scratch files always stay in the workspace; an image job's results go to
+    // its page folder only once they are complete.
+    std::string stem = psPath_.substr(0, psPath_.find_last_of('.'));
+    workFolder_ = stem + "-" + std::to_string(page_);
+    std::error_code ec;
+    fs::create_directory(workFolder_, ec);
+    if (ec) return failAll("cannot create the work folder " + workFolder_ + ": " + ec.message());
+    if (para.jobMode == ModeExtractImages)
+        resultFolder_ = para.outputDir + "/" + job_.baseName + "-" + std::to_string(page_);
+    return true;
+}
+
+int PageImageFilter::Run() {
+    std::vector<CRtfImage*> pictures;
+    for (size_t i = 0; i < graphics_.Count(); ++i)
+        if (graphics_.At(i)->Kind() == CRtfShpObject::KindPicture)
+            pictures.push_back(static_cast<CRtfImage*>(graphics_.At(i)));
+    if (pictures.empty()) return FilterDone;
+    if (!PreparePage(static_cast<int>(pictures.size()))) return FilterFailed;
+
+    CConvertPara& para = *job_.para;
+    bool skewed = false;
+    for (CRtfImage* entry : pictures) {
+        if (para.cancelRequested != 0) break;
+        const std::string which = "page " + std::to_string(page_) + ", picture " + std::to_string(entry->ImageNumber() + 1);
+        if (!FindPicture(entry->ImageNumber())) {
+            Fail(which + ": its drawing code is missing from the page PostScript");
+            continue;
+        }
+        PictureMatrix matrix;
+        if (!ParseMatrix(entry->matrixText, matrix)) {
+            Fail(which + ": it has no transformation matrix");
+            continue;
+        }
+        if (IsSkewed(matrix)) {
+            skewed = true;
+            ++para.pictures.skewed;
+            para.Log("Skipped a skewed picture on page " + std::to_string(page_) + ".");
+            continue;
+        }
+        ++imageCount_;
+        std::string imagePath;
+        if (!CutOut(*entry, matrix, imageCount_, imagePath)) continue;
+        // Pictures that are removed get their name only: there is no file to make text of.
+        if (para.jobMode != ModeExtractImages && !entry->SetImagePath(imagePath, para.removeImages == 1))
+            Fail(which + ": its picture text cannot be written");
+        float scale[4] = {static_cast<float>(matrix.a), static_cast<float>(matrix.b), static_cast<float>(matrix.c),
+                          static_cast<float>(matrix.d)};
+        entry->SetScale(scale, 4);
+        entry->pageNumber = page_;
+        entry->rotation = job_.pageRotation;
+    }
+    ps_.close();
+    if (failed_) return FilterFailed;
+    return skewed ? FilterSkewed : FilterDone;
+}
+
+bool PageImageFilter::FindPicture(int number) {
+    const std::string marker = kPictureBegin + std::to_string(number);
+    ps_.clear();
+    std::streampos start = ps_.tellg();
+    std::string line;
+    while (std::getline(ps_, line))
+        if (line == marker) return true;
+    // Not there: the next picture is looked for from the same place.
+    ps_.clear();
+    ps_.seekg(start);
+    return false;
+}
+
+bool PageImageFilter::WriteCutOutPage(CRtfImage& entry, const PictureMatrix& matrix, const std::string& path,
+                                      double& width, double& height) {
+    if (!platform::CopyFileReplacing(templatePath_, path)) return false;
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add);
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    if (!out) return false;
+    out << kPageHeader << "\n";
+    if (!entry.stateText.empty()) out << entry.stateText;
+    out << kImageTag;
+
+    const std::string endMarker = kPictureEnd + std::to_string(entry.ImageNumber());
+    const PictureMirror mirror = MirrorOf(matrix);
+    bool haveWidth = false, haveHeight = false;
+    std::string line;
+    while (std::getline(ps_, line) && line != endMarker) {
+        double v;
+        if (!haveWidth && NumberAfter(line, "/Width", v)) {
+            width = v;
+            haveWidth = true;
+        }
+        if (!haveHeight && NumberAfter(line, "/Height", v)) {
+            height = v;
+            haveHeight = true;
+        }
+        // A mirrored picture is drawn mirrored back, so the file shows it as the page does.
+        int w, h;
+        if ((mirror.acrossX || mirror.acrossY) && line.find("/ImageMatrix") != std::string::npos &&
+            ImageMatrixSize(line, w, h))
+            line = MirroredImageMatrix(w, h, mirror);
+        out << line << "\n";
+    }
+    if (!haveWidth) width = entry.pixelWidth;
+    if (!haveHeight) height = entry.pixelHeight;
+    out << kPageTrailer;
+    out.close();
+    return static_cast<bool>(out);
+}
+
+bool PageImageFilter::CutOut(CRtfImage& entry, const PictureMatrix& matrix, int n, std::string& imagePath) {
+    CConvertPara& para = *job_.para;
+    const std::string which = "page " + std::to_string(page_) + ", picture " + std::to_string(n);
+    const std::string cutOut = workFolder_ + "/newfile" + std::to_string(n) + ".ps";
+    const std::string finalPage = workFolder_ + "/finalfile" + std::to_string(n) + ".ps";
+    std::error_code ec;
+    auto cleanUp = [&]() {
+        fs::remove(cutOut, ec);
+        fs::remove(finalPage, ec);
+    };
+
+    double width = 0, height = 0;
+    if (!WriteCutOutPage(entry, matrix, cutOut, width, height)) {
+        cleanUp();
+        Fail(which + ": its picture page cannot be written in the workspace");
+        return false;
+    }
+    ImagePlacement placement = PlacePicture(matrix, width, height);
+    {
+        std::ifstream in(cutOut, std::ios::binary);
+        std::ofstream out(finalPage, std::ios::binary | std::ios::trunc);
+        std::string line;
+        while (std::getline(in, line)) {
+            if (line.find(kPageSizeTag) != std::string::npos) out << PaperSetupLine(placement);
+            if (line.find("%%PageOrientation:") != std::string::npos) out << placement.orientationText;
+            if (line.find("%%ImageMatrixTag1") != std::string::npos) out << placement.placementLine;
+            out << line << "\n";
+        }
+        out.close();
+        if (!out) {
+            cleanUp();
+            Fail(which + ": its picture page cannot be written in the workspace");
+            return false;
+        }
+    }
+
+    const std::string scratchImage = workFolder_ + "/imagefile" + std::to_string(n) + "." + ExtensionOfDevice(device_);
+    para.Log(Format("Processing #%d page...(Filtering image #%d)", para.currentPage, n));
+    bool rendered = true;
+    if (para.removeImages == 1) {
+        imagePath = scratchImage;
+    } else {
+        std::string reason;
+        rendered = RenderImage(device_, scratchImage, finalPage, reason);
+        if (!rendered) Fail(which + ": " + reason);
+        else rendered = Deliver(scratchImage, n, imagePath);
+    }
+    cleanUp();
+    if (!rendered) return false;
+    if (para.removeImages != 1) ++para.pictures.rendered;
+
+    entry.placement = placement.kind;
+    if (matrix.a >= 0) {
+        entry.posX = matrix.e - placement.p[4];
+        entry.posY = matrix.f + placement.p[5];
+    }
+    return true;
+}
+
+bool PageImageFilter::Deliver(const std::string& scratchImage, int n, std::string& finalPath) {
+    if (resultFolder_.empty()) {
+        finalPath = scratchImage;
+        return true;
+    }
+    const std::string which = "page " + std::to_string(page_) + ", picture " + std::to_string(n);
+    std::error_code ec;
+    if (!resultFolderMade_) {
+        fs::create_directory(resultFolder_, ec);
+        if (ec || !fs::is_directory(resultFolder_, ec)) {
+            Fail(which + ": cannot create the folder " + resultFolder_);
+            return false;
+        }
+        resultFolderMade_ = true;
+        job_.para->pictures.folders.push_back(resultFolder_);
+    }
+    finalPath = resultFolder_ + "/" + fs::path(scratchImage).filename().string();
+    fs::rename(scratchImage, finalPath, ec);
+    if (ec) {  // another file system: copy, then drop the scratch file
+        ec.clear();
+        if (!platform::CopyFileReplacing(scratchImage, finalPath)) {
+            fs::remove(finalPath, ec);
+            Fail(which + ": cannot write " + finalPath);
+            return false;
+        }
+        fs::remove(scratchImage, ec);
+    }
+    return true;
+}
+
+}  // namespace pagegraphics

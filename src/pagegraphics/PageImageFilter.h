@@ -1,0 +1,53 @@
+#pragma once
+// The image filter of one page: cuts every recorded picture out of the page
+// PostScript into a small page of its own, has Ghostscript render it and
+// completes the picture's entry in the graphics list.
+#include <fstream>
+#include <string>
+
+class CConvertDoc;
+class CGraphicsList;
+class CRtfImage;
+
+namespace pagegraphics {
+
+struct PictureMatrix;
+
+enum FilterResult {
+    FilterDone = 0,
+    FilterSkewed = 81,  // a skewed picture was left out; the others were handled
+    FilterFailed = 82,  // a picture could not be rendered
+};
+
+class PageImageFilter {
+public:
+    // psPath: the page PostScript; device: the Ghostscript device of the job.
+    PageImageFilter(const std::string& psPath, int page, const std::string& device, CGraphicsList& graphics,
+                    CConvertDoc& job);
+    int Run();
+
+private:
+    bool PreparePage(int pictures);
+    // Moves the PostScript file to the line after picture `number`'s begin marker.
+    bool FindPicture(int number);
+    bool CutOut(CRtfImage& entry, const PictureMatrix& matrix, int n, std::string& imagePath);
+    bool WriteCutOutPage(CRtfImage& entry, const PictureMatrix& matrix, const std::string& path, double& width,
+                         double& height);
+    bool Deliver(const std::string& scratchImage, int n, std::string& finalPath);
+    void Fail(const std::string& problem);
+
+    std::string psPath_;
+    int page_;
+    std::string device_;
+    CGraphicsList& graphics_;
+    CConvertDoc& job_;
+    std::ifstream ps_;
+    std::string templatePath_;
+    std::string workFolder_;    // scratch files, and a text job's images
+    std::string resultFolder_;  // an image job's page folder; empty for text jobs
+    bool resultFolderMade_ = false;
+    int imageCount_ = 0;
+    bool failed_ = false;
+};
+
+}  // namespace pagegraphics

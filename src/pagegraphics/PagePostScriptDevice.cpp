@@ -1,0 +1,217 @@
+// Recording the graphics of a page while the PostScript device writes it.
+#include "pagegraphics/PagePostScriptDevice.h"
+
+#include <Array.h>
+#include <GfxState.h>
+#include <PDFDoc.h>
+
+#include "convert/CGraphicsList.h"
+#include "pagegraphics/GraphicsStateText.h"
+#include "rtfgraphics/CRtfImage.h"
+#include "rtfgraphics/CRtfLine.h"
+
+namespace pagegraphics {
+
+namespace {
+char kTitle[] = "Vellumor page";
+
+// The device writes an ICC colour space as a CIE space made from the profile;
+// Ghostscript rejects that when the profile does not match the picture (a
+// colour profile on a grey picture, as some producers write). The alternate
+// device space of the same components draws the picture everywhere.
+std::unique_ptr<GfxImageColorMap> DeviceColourMap(GfxImageColorMap* map, XRef* xref) {
+    if (!map || !map->getColorSpace() || map->getColorSpace()->getMode() != csICCBased) return nullptr;
+    GfxColorSpace* alternate = static_cast<GfxICCBasedColorSpace*>(map->getColorSpace())->getAlt();
+    if (!alternate || alternate->getNComps() != map->getNumPixelComps()) return nullptr;
+    Object decode(new Array(xref));
+    for (int i = 0; i < map->getNumPixelComps(); ++i) {
+        decode.arrayAdd(Object(map->getDecodeLow(i)));
+        decode.arrayAdd(Object(map->getDecodeHigh(i)));
+    }
+    auto device = std::make_unique<GfxImageColorMap>(map->getBits(), &decode, alternate->copy());
+    if (!device->isOk()) return nullptr;
+    return device;
+}
+
+}  // namespace
+
+PagePostScriptDevice::PagePostScriptDevice(const std::string& path, PDFDoc* doc, int page, int paperWidth,
+                                           int paperHeight, CGraphicsList& graphics)
+    : PostScriptFile(path),
+      PSOutputDev(&PagePostScriptDevice::Write, static_cast<PostScriptFile*>(this), kTitle, doc, std::vector<int>{page},
+                  psModePS, paperWidth, paperHeight, false, false, 0, 0, 0, 0,
+                  // A rasterized page would carry no pictures and no paths to record.
+                  psNeverRasterize,
+                  // No document prolog and set-up: the cut-outs bring their own
+                  // from the template, and the set-up would embed every font of
+                  // the page, for text that is never drawn (most of the time a
+                  // text job spends on page graphics).
+                  true),
+      graphics_(graphics),
+      xref_(doc ? doc->getXRef() : nullptr) {
+    setDisplayText(false);
+}
+
+PagePostScriptDevice::~PagePostScriptDevice() = default;
+
+void PagePostScriptDevice::Write(void* stream, const char* data, size_t length) {
+    auto* out = static_cast<PostScriptFile*>(stream);
+    if (!out->file) return;
+    if (std::fwrite(data, 1, length, out->file) != length) out->writeFailed = true;
+}
+
+void PagePostScriptDevice::startPage(int pageNum, GfxState* state, XRef* xref) {
+    PSOutputDev::startPage(pageNum, state, xref);
+    onPage_ = true;
+}
+
+void PagePostScriptDevice::endPage() {
+    onPage_ = false;
+    PSOutputDev::endPage();
+}
+
+void PagePostScriptDevice::restoreState(GfxState* state) {
+    PSOutputDev::restoreState(state);
+    clipText_.clear();
+    eoClipText_.clear();
+}
+
+void PagePostScriptDevice::RecordShape(GfxState* state, const char* paintOperator) {
+    if (!Recording()) return;
+    auto shape = std::make_unique<CRtfLine>();
+    std::string text;
+    if (!clipText_.empty()) text += clipText_ + "W\n";
+    if (!eoClipText_.empty()) text += eoClipText_ + "W*\n";
+    text += LineStateText(state);
+    text += FillColourText(state);
+    text += StrokeColourText(state);
+    text += PathText(state->getPath());
+    text += paintOperator;
+    shape->psText = std::move(text);
+    shape->lineWidth = state->getLineWidth();
+    shape->drawingOrder = counts_.drawingOrder++;
+    shape->itemNumber = counts_.shapes++;
+    graphics_.Add(std::move(shape));
+}
+
+void PagePostScriptDevice::stroke(GfxState* state) {
+    RecordShape(state, "S\n");
+    PSOutputDev::stroke(state);
+}
+
+void PagePostScriptDevice::fill(GfxState* state) {
+    RecordShape(state, "f\n");
+    PSOutputDev::fill(state);
+}
+
+void PagePostScriptDevice::eoFill(GfxState* state) {
+    RecordShape(state, "f*\n");
+    PSOutputDev::eoFill(state);
+}
+
+void PagePostScriptDevice::clip(GfxState* state) {
+    clipText_ = PathText(state->getPath());
+    PSOutputDev::clip(state);
+}
+
+void PagePostScriptDevice::eoClip(GfxState* state) {
+    eoClipText_ = PathText(state->getPath());
+    PSOutputDev::eoClip(state);
+}
+
+bool PagePostScriptDevice::tilingPatternFill(GfxState* state, Gfx* gfx, Catalog* cat, GfxTilingPattern* tPat,
+                                             const double* mat, int x0, int y0, int x1, int y1, double xStep,
+                                             double yStep) {
+    ++hiddenDepth_;
+    bool done = PSOutputDev::tilingPatternFill(state, gfx, cat, tPat, mat, x0, y0, x1, y1, xStep, yStep);
+    --hiddenDepth_;
+    return done;
+}
+
+void PagePostScriptDevice::beginTransparencyGroup(GfxState* state, const double* bbox,
+                                                  GfxColorSpace* blendingColorSpace, bool isolated, bool knockout,
+                                                  bool forSoftMask) {
+    groupHidden_.push_back(forSoftMask);
+    if (forSoftMask) ++hiddenDepth_;
+    PSOutputDev::beginTransparencyGroup(state, bbox, blendingColorSpace, isolated, knockout, forSoftMask);
+}
+
+void PagePostScriptDevice::endTransparencyGroup(GfxState* state) {
+    PSOutputDev::endTransparencyGroup(state);
+    if (groupHidden_.empty()) return;
+    if (groupHidden_.back()) --hiddenDepth_;
+    groupHidden_.pop_back();
+}
+
+void PagePostScriptDevice::setSoftMaskFromImageMask(GfxState* state, Object* ref, Stream* str, int width,
+                                                    int height, bool invert, bool inlineImg, double* baseMatrix) {
+    ++hiddenDepth_;
+    PSOutputDev::setSoftMaskFromImageMask(state, ref, str, width, height, invert, inlineImg, baseMatrix);
+}
+
+void PagePostScriptDevice::unsetSoftMaskFromImageMask(GfxState* state, double* baseMatrix) {
+    PSOutputDev::unsetSoftMaskFromImageMask(state, baseMatrix);
+    if (hiddenDepth_ > 0) --hiddenDepth_;
+}
+
+int PagePostScriptDevice::BeginPicture(GfxState* state, int width, int height) {
+    if (!Recording()) return -1;
+    if (static_cast<long long>(width) * height < 100) ++counts_.smallImages;
+    auto picture = std::make_unique<CRtfImage>();
+    const double* ctm = state->getCTM();
+    picture->matrixText = MatrixText(ctm);
+    picture->stateText = FillColourText(state);
+    char head[96];
+    if (!clipText_.empty()) {
+        std::snprintf(head, sizeof head, "%g %g %d %d ctm\n", ctm[0], ctm[3], width, height);
+        picture->clipText += head + clipText_ + "W\n";
+    }
+    if (!eoClipText_.empty()) {
+        std::snprintf(head, sizeof head, "%g %g %d %d ctm\n", ctm[0], ctm[3], width, height);
+        picture->clipText += head + eoClipText_ + "W*\n";
+    }
+    picture->pixelWidth = width;
+    picture->pixelHeight = height;
+    picture->drawingOrder = counts_.drawingOrder++;
+    int number = counts_.images++;
+    picture->itemNumber = number;
+    graphics_.Add(std::move(picture));
+    std::string mark = std::string("\n") + kPictureBegin + std::to_string(number) + "\n";
+    Write(static_cast<PostScriptFile*>(this), mark.data(), mark.size());
+    return number;
+}
+
+void PagePostScriptDevice::EndPicture(int number) {
+    if (number < 0) return;
+    std::string mark = std::string("\n") + kPictureEnd + std::to_string(number) + "\n";
+    Write(static_cast<PostScriptFile*>(this), mark.data(), mark.size());
+}
+
+void PagePostScriptDevice::drawImageMask(GfxState* state, Object* ref, Stream* str, int width, int height,
+                                         bool invert, bool interpolate, bool inlineImg) {
+    int number = BeginPicture(state, width, height);
+    PSOutputDev::drawImageMask(state, ref, str, width, height, invert, interpolate, inlineImg);
+    EndPicture(number);
+}
+
+void PagePostScriptDevice::drawImage(GfxState* state, Object* ref, Stream* str, int width, int height,
+                                     GfxImageColorMap* colorMap, bool interpolate, const int* maskColors,
+                                     bool inlineImg) {
+    int number = BeginPicture(state, width, height);
+    std::unique_ptr<GfxImageColorMap> device = DeviceColourMap(colorMap, xref_);
+    PSOutputDev::drawImage(state, ref, str, width, height, device ? device.get() : colorMap, interpolate, maskColors,
+                           inlineImg);
+    EndPicture(number);
+}
+
+void PagePostScriptDevice::drawMaskedImage(GfxState* state, Object* ref, Stream* str, int width, int height,
+                                           GfxImageColorMap* colorMap, bool interpolate, Stream* maskStr,
+                                           int maskWidth, int maskHeight, bool maskInvert, bool maskInterpolate) {
+    int number = BeginPicture(state, width, height);
+    std::unique_ptr<GfxImageColorMap> device = DeviceColourMap(colorMap, xref_);
+    PSOutputDev::drawMaskedImage(state, ref, str, width, height, device ? device.get() : colorMap, interpolate, maskStr,
+                                 maskWidth, maskHeight, maskInvert, maskInterpolate);
+    EndPicture(number);
+}
+
+}  // namespace pagegraphics

@@ -1,0 +1,105 @@
+#pragma once
+// The page-graphics device: the PDF core's PostScript device writing one page
+// without text, recording every picture and every stroke or fill of the page
+// into the graphics list, in drawing order.
+#include <PSOutputDev.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CGraphicsList;
+class PDFDoc;
+
+namespace pagegraphics {
+
+// Comment lines written around each recorded picture's drawing code, so the
+// image filter pairs a cut-out with its entry by number, never by guessing.
+inline constexpr const char* kPictureBegin = "%VellumorPictureBegin ";
+inline constexpr const char* kPictureEnd = "%VellumorPictureEnd ";
+
+// Counters of one page.
+struct PageGraphicsCounts {
+    int drawingOrder = 0;
+    int shapes = 0;
+    int images = 0;
+    int smallImages = 0;  // fewer than 100 samples
+};
+
+// Holds the output file so that it is open before the PostScript device writes
+// its prolog and closed only after the device has written its trailer.
+struct PostScriptFile {
+    explicit PostScriptFile(const std::string& path) : file(std::fopen(path.c_str(), "wb")) {}
+    ~PostScriptFile() {
+        if (file) std::fclose(file);
+    }
+    PostScriptFile(const PostScriptFile&) = delete;
+    PostScriptFile& operator=(const PostScriptFile&) = delete;
+    // Pushes what is buffered to the file, so that a full disk shows now.
+    void Flush() {
+        if (file && std::fflush(file) != 0) writeFailed = true;
+    }
+    FILE* file;
+    bool writeFailed = false;
+};
+
+class PagePostScriptDevice : private PostScriptFile, public PSOutputDev {
+public:
+    // Page `page` of `doc` into `path`, on paper of the given size in points.
+    PagePostScriptDevice(const std::string& path, PDFDoc* doc, int page, int paperWidth, int paperHeight,
+                         CGraphicsList& graphics);
+    ~PagePostScriptDevice() override;
+
+    // The file is open and the PostScript device is ready.
+    bool Ready() { return file != nullptr && isOk(); }
+    using PostScriptFile::Flush;
+    // False when writing the file failed somewhere (a full disk, for instance).
+    bool WriteFailed() const { return writeFailed; }
+    const PageGraphicsCounts& Counts() const { return counts_; }
+
+    void startPage(int pageNum, GfxState* state, XRef* xref) override;
+    void endPage() override;
+    void restoreState(GfxState* state) override;
+    void stroke(GfxState* state) override;
+    void fill(GfxState* state) override;
+    void eoFill(GfxState* state) override;
+    void clip(GfxState* state) override;
+    void eoClip(GfxState* state) override;
+    bool tilingPatternFill(GfxState* state, Gfx* gfx, Catalog* cat, GfxTilingPattern* tPat, const double* mat,
+                           int x0, int y0, int x1, int y1, double xStep, double yStep) override;
+    void beginTransparencyGroup(GfxState* state, const double* bbox, GfxColorSpace* blendingColorSpace,
+                                bool isolated, bool knockout, bool forSoftMask) override;
+    void endTransparencyGroup(GfxState* state) override;
+    void setSoftMaskFromImageMask(GfxState* state, Object* ref, Stream* str, int width, int height, bool invert,
+                                  bool inlineImg, double* baseMatrix) override;
+    void unsetSoftMaskFromImageMask(GfxState* state, double* baseMatrix) override;
+    void drawImageMask(GfxState* state, Object* ref, Stream* str, int width, int height, bool invert,
+                       bool interpolate, bool inlineImg) override;
+    void drawImage(GfxState* state, Object* ref, Stream* str, int width, int height, GfxImageColorMap* colorMap,
+                   bool interpolate, const int* maskColors, bool inlineImg) override;
+    void drawMaskedImage(GfxState* state, Object* ref, Stream* str, int width, int height,
+                         GfxImageColorMap* colorMap, bool interpolate, Stream* maskStr, int maskWidth,
+                         int maskHeight, bool maskInvert, bool maskInterpolate) override;
+
+private:
+    static void Write(void* stream, const char* data, size_t length);
+    // Recording happens only for what the page itself draws: not for pattern
+    // cells or soft masks, nor for Type 3 glyph procedures, which the device
+    // runs while it writes the document set-up, before the page starts.
+    bool Recording() const { return onPage_ && hiddenDepth_ == 0; }
+    void RecordShape(GfxState* state, const char* paintOperator);
+    // Records a picture and writes the markers around its drawing code.
+    int BeginPicture(GfxState* state, int width, int height);
+    void EndPicture(int number);
+
+    CGraphicsList& graphics_;
+    XRef* xref_;
+    PageGraphicsCounts counts_;
+    std::string clipText_, eoClipText_;
+    bool onPage_ = false;
+    int hiddenDepth_ = 0;
+    std::vector<bool> groupHidden_;
+};
+
+}  // namespace pagegraphics

@@ -1,0 +1,48 @@
+// Completing a picture entry: its rendered file and the hexadecimal text RTF embeds.
+#include "rtfgraphics/CRtfImage.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+struct FileCloser {
+    void operator()(FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<FILE, FileCloser>;
+}  // namespace
+
+bool WriteHexText(const std::string& binaryPath, const std::string& hexPath) {
+    File in(std::fopen(binaryPath.c_str(), "rb"));
+    if (!in) return false;
+    File out(std::fopen(hexPath.c_str(), "w"));
+    if (!out) return false;
+    static const char digits[] = "0123456789ABCDEF";
+    unsigned char bytes[16];
+    char text[32];
+    size_t n;
+    while ((n = std::fread(bytes, 1, sizeof bytes, in.get())) > 0) {
+        for (size_t i = 0; i < n; ++i) {
+            text[2 * i] = digits[bytes[i] >> 4];
+            text[2 * i + 1] = digits[bytes[i] & 0xF];
+        }
+        if (std::fwrite(text, 1, 2 * n, out.get()) != 2 * n) return false;
+    }
+    return std::ferror(in.get()) == 0 && std::fflush(out.get()) == 0;
+}
+
+bool CRtfImage::SetImagePath(const std::string& path, bool keepOnly) {
+    imagePath = path;
+    if (keepOnly) return true;
+    size_t dot = path.find_last_of('.');
+    size_t slash = path.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
+    std::string hex = path.substr(0, dot) + ".txt";
+    if (!WriteHexText(path, hex)) return false;
+    hexPath = hex;
+    return true;
+}
+
+void CRtfImage::SetScale(const float* values, int count) {
+    float* fields[] = {&scaleA, &scaleB, &scaleC, &scaleD};
+    for (int i = 0; i < count && i < 4; ++i) *fields[i] = values[i];
+}

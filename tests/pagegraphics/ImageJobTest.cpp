@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+
+#include "pagegraphics/PicturePdf.h"
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+using namespace testpdf;
+
+namespace {
+
+std::set<std::string> Entries(const std::string& folder) {
+    std::set<std::string> names;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder, ec)) names.insert(e.path().filename().string());
+    return names;
+}
+
+// Runs the converter with its temp folder inside the test's own folder, so that
+// left-over workspaces and scratch files can be seen.
+class ImageJob : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tmp = dir / "tmp";
+        fs::create_directory(tmp);
+        PicturePdf().Save(dir / "pics.pdf");
+    }
+    platform::ProcessResult Convert(std::vector<std::string> args, const std::string& path = {}) {
+        std::vector<std::string> argv = {"env", "TMPDIR=" + tmp};
+        if (!path.empty()) argv.push_back("PATH=" + path);
+        argv.push_back(ConvertProgram());
+        argv.insert(argv.end(), args.begin(), args.end());
+        return RunProgram(argv, dir.path());
+    }
+    TempDir dir;
+    std::string tmp;
+};
+
+TEST_F(ImageJob, PngJobWritesOneFolderPerPageWithPicturesAndNothingElse) {
+    auto r = Convert({"--extract-images", "png", "-o", "out", "pics.pdf"});
+    ASSERT_EQ(r.status, 0) << r.errors;
+    EXPECT_EQ(Entries(dir / "out"), (std::set<std::string>{"pics-1", "pics-3"}));
+    EXPECT_EQ(Entries(dir / "out/pics-1"), (std::set<std::string>{"imagefile1.png", "imagefile2.png"}));
+    EXPECT_EQ(Entries(dir / "out/pics-3"), (std::set<std::string>{"imagefile1.png"}));
+    EXPECT_NE(r.output.find("pics.pdf -> out/pics-1"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("pics.pdf -> out/pics-3"), std::string::npos) << r.output;
+    EXPECT_TRUE(fs::is_empty(tmp)) << "the workspace and its scratch files are gone";
+
+    RgbImage jpeg, raw;
+    ASSERT_TRUE(ReadImage(dir / "out/pics-1/imagefile1.png", jpeg));
+    EXPECT_EQ(jpeg.width, 40);
+    EXPECT_EQ(jpeg.height, 20);
+    EXPECT_TRUE(Near(jpeg.At(5, 10), {255, 0, 0}));
+    EXPECT_TRUE(Near(jpeg.At(35, 10), {0, 0, 255}));
+    ASSERT_TRUE(ReadImage(dir / "out/pics-1/imagefile2.png", raw));
+    EXPECT_EQ(raw.width, 8);
+    EXPECT_EQ(raw.height, 4);
+    EXPECT_TRUE(Near(raw.At(4, 0), {0, 255, 0}, 2)) << "the first row of samples is the top of the picture";
+    EXPECT_TRUE(Near(raw.At(4, 3), {255, 255, 0}, 2));
+}
+
+TEST_F(ImageJob, EveryFormatWritesFilesOfItsOwnType) {
+    const std::vector<std::tuple<std::string, std::string, std::set<std::string>>> formats = {
+        {"same", "jpeg", {"jpeg"}}, {"bmp", "bmp", {"bmp"}},    {"jpg", "jpeg", {"jpeg"}},
+        {"png", "png", {"png"}},    {"tiff", "tiff", {"tiff"}}, {"pcx", "pcx", {"pcx"}},
+        {"pbm", "pbm", {"pbm"}},    {"pnm", "pnm", {"ppm", "pgm", "pbm"}}, {"ppm", "ppm", {"ppm"}}};
+    for (const auto& [format, extension, types] : formats) {
+        auto r = Convert({"-q", "--extract-images", format, "-p", "3", "-o", "out-" + format, "pics.pdf"});
+        ASSERT_EQ(r.status, 0) << format << ": " << r.errors;
+        std::string file = dir / ("out-" + format + "/pics-3/imagefile1." + extension);
+        ASSERT_TRUE(fs::exists(file)) << file;
+        EXPECT_TRUE(types.count(ImageFileType(file))) << format << " gave " << ImageFileType(file);
+        RgbImage image;
+        if (ReadImage(file, image)) {
+            EXPECT_EQ(image.width, 8) << format;
+            EXPECT_EQ(image.height, 4) << format;
+        }
+    }
+}
+
+TEST_F(ImageJob, PageSelectionIsHonoured) {
+    auto r = Convert({"--extract-images", "png", "-p", "2-3", "-o", "out", "pics.pdf"});
+    ASSERT_EQ(r.status, 0) << r.errors;
+    EXPECT_EQ(Entries(dir / "out"), (std::set<std::string>{"pics-3"}));
+}
+
+TEST_F(ImageJob, PercentPipeAndBlanksInNamesAreOnlyNames) {
+    fs::copy_file(dir / "pics.pdf", dir / "a%d |b c.pdf");
+    auto r = Convert({"--extract-images", "png", "-p", "3", "-o", "out %s|x", "a%d |b c.pdf"});
+    ASSERT_EQ(r.status, 0) << r.errors;
+    EXPECT_EQ(Entries(dir / "out %s|x"), (std::set<std::string>{"a%d |b c-3"}));
+    EXPECT_EQ(ImageFileType(dir / "out %s|x/a%d |b c-3/imagefile1.png"), "png");
+}
+
+TEST_F(ImageJob, ARelativeTempFolderNamedLikeAnOptionIsStillAFolder) {
+    fs::create_directory(dir / "-t");
+    auto r = RunProgram({"env", "TMPDIR=-t", ConvertProgram(), "--extract-images", "png", "-p", "3", "-o", "out",
+                         "pics.pdf"},
+                        dir.path());
+    ASSERT_EQ(r.status, 0) << r.errors;
+    EXPECT_EQ(ImageFileType(dir / "out/pics-3/imagefile1.png"), "png");
+    EXPECT_TRUE(fs::is_empty(dir / "-t"));
+}
+
+TEST_F(ImageJob, WithoutGhostscriptTheJobFailsAndSaysSo) {
+    fs::create_directory(dir / "empty-bin");
+    auto r = Convert({"--extract-images", "png", "-o", "out", "pics.pdf"}, dir / "empty-bin");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("Ghostscript"), std::string::npos) << r.errors;
+    EXPECT_NE(r.errors.find("pics.pdf"), std::string::npos) << r.errors;
+    EXPECT_FALSE(fs::exists(dir / "out/pics-1"));
+    EXPECT_TRUE(fs::is_empty(tmp));
+}
+
+TEST_F(ImageJob, FailingGhostscriptCountsThePictureAsFailedAndLeavesNoPartialFile) {
+    // A stand-in that writes half a file and fails, as an interpreter error would.
+    fs::create_directory(dir / "bad-bin");
+    WriteFile(dir / "bad-bin/gs",
+              "#!/bin/sh\nfor a in \"$@\"; do case \"$a\" in -sOutputFile=*) printf partial > \"${a#-sOutputFile=}\";; "
+              "esac; done\necho 'Error: /undefined in pdfIm' >&2\nexit 1\n");
+    fs::permissions(dir / "bad-bin/gs", fs::perms::owner_all);
+    std::string path = (dir / "bad-bin") + ":/usr/bin:/bin";
+    auto r = Convert({"--extract-images", "png", "-p", "3", "-o", "out", "pics.pdf"}, path);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("Ghostscript failed with status 1"), std::string::npos) << r.errors;
+    EXPECT_FALSE(fs::exists(dir / "out/pics-3/imagefile1.png"));
+    EXPECT_TRUE(fs::is_empty(tmp));
+}
+
+TEST_F(ImageJob, DocumentWithoutPicturesSucceedsWithANote) {
+    NumberedPages(2).Save(dir / "words.pdf");
+    auto r = Convert({"--extract-images", "png", "-o", "out", "words.pdf"});
+    EXPECT_EQ(r.status, 0) << r.errors;
+    EXPECT_NE(r.output.find("words.pdf: no pictures on the selected pages"), std::string::npos) << r.output;
+    EXPECT_TRUE(Entries(dir / "out").empty());
+}
+
+TEST_F(ImageJob, ParallelBatchReportsEveryFolderAndNote) {
+    NumberedPages(2).Save(dir / "words.pdf");
+    fs::copy_file(dir / "pics.pdf", dir / "more.pdf");
+    auto r = Convert({"-j", "2", "--extract-images", "png", "-o", "out", "pics.pdf", "words.pdf", "more.pdf"});
+    ASSERT_EQ(r.status, 0) << r.errors;
+    EXPECT_EQ(Entries(dir / "out"), (std::set<std::string>{"pics-1", "pics-3", "more-1", "more-3"}));
+    for (const char* line : {"pics.pdf -> out/pics-1", "pics.pdf -> out/pics-3", "more.pdf -> out/more-3",
+                             "words.pdf: no pictures on the selected pages"})
+        EXPECT_NE(r.output.find(line), std::string::npos) << line << "\n" << r.output;
+}
+
+TEST_F(ImageJob, ExistingFilesInTheOutputFolderAreLeftAlone) {
+    fs::create_directories(dir / "out");
+    WriteFile(dir / "out/pics", "mine");
+    WriteFile(dir / "out/newfile1.ps", "mine too");
+    WriteFile(dir / "out/finalfile1.ps", "and mine");
+    auto r = Convert({"--extract-images", "png", "-o", "out", "pics.pdf"});
+    ASSERT_EQ(r.status, 0) << r.errors;
+    EXPECT_EQ(ReadFile(dir / "out/pics"), "mine");
+    EXPECT_EQ(ReadFile(dir / "out/newfile1.ps"), "mine too");
+    EXPECT_EQ(ReadFile(dir / "out/finalfile1.ps"), "and mine");
+}
+
+// The raw picture turned, mirrored and skewed on one page: the files show it as
+// the page does, and the skewed one is left out without losing the others.
+TEST_F(ImageJob, TurnedAndMirroredPicturesRenderAsThePageShowsThem) {
+    PdfWriter w;
+    int raw = w.AddRgbImage(RgbSamples(8, 4, RawColour), 8, 4);
+    int jpeg = w.AddJpegImage(JpegData(40, 20, JpegColour), 40, 20);
+    Page& p = w.AddPage(DrawImage("Im", 0, 80, -40, 0, 300, 300) +    // a quarter turn counter-clockwise
+                        DrawImage("Im", 30, 20, -20, 30, 300, 500) +   // skewed
+                        DrawImage("Im", 0, -80, 40, 0, 100, 300) +     // a quarter turn clockwise
+                        DrawImage("Im", 80, 0, 0, -40, 100, 600) +     // upside down
+                        DrawImage("Jp", -400, 0, 0, 200, 500, 100) +  // left and right exchanged
+                        DrawImage("Jp", -400, 0, 0, -200, 500, 500));  // half a turn
+    p.extraResources = XObjectResources({{"Im", raw}, {"Jp", jpeg}});
+    w.Save(dir / "turned.pdf");
+    auto r = Convert({"--extract-images", "png", "-o", "out", "turned.pdf"});
+    ASSERT_EQ(r.status, 0) << r.errors;
+    EXPECT_NE(r.output.find("1 skewed picture left out"), std::string::npos) << r.output;
+    EXPECT_EQ(Entries(dir / "out/turned-1"),
+              (std::set<std::string>{"imagefile1.png", "imagefile2.png", "imagefile3.png", "imagefile4.png",
+                                     "imagefile5.png"}));
+    const Rgb green{0, 255, 0}, yellow{255, 255, 0};
+    RgbImage ccw, cw, flipped;
+    ASSERT_TRUE(ReadImage(dir / "out/turned-1/imagefile1.png", ccw));
+    EXPECT_EQ(ccw.width, 4);
+    EXPECT_EQ(ccw.height, 8);
+    EXPECT_TRUE(Near(ccw.At(0, 4), green, 2)) << "the top rows turn to the left";
+    EXPECT_TRUE(Near(ccw.At(3, 4), yellow, 2));
+    ASSERT_TRUE(ReadImage(dir / "out/turned-1/imagefile2.png", cw));
+    EXPECT_EQ(cw.width, 4);
+    EXPECT_EQ(cw.height, 8);
+    EXPECT_TRUE(Near(cw.At(3, 4), green, 2)) << "the top rows turn to the right";
+    EXPECT_TRUE(Near(cw.At(0, 4), yellow, 2));
+    ASSERT_TRUE(ReadImage(dir / "out/turned-1/imagefile3.png", flipped));
+    EXPECT_EQ(flipped.width, 8);
+    EXPECT_EQ(flipped.height, 4);
+    EXPECT_TRUE(Near(flipped.At(4, 3), green, 2)) << "upside down on the page, upside down in the file";
+    EXPECT_TRUE(Near(flipped.At(4, 0), yellow, 2));
+    const Rgb red{255, 0, 0}, blue{0, 0, 255};
+    RgbImage mirrored, halfTurn;
+    ASSERT_TRUE(ReadImage(dir / "out/turned-1/imagefile4.png", mirrored));
+    EXPECT_TRUE(Near(mirrored.At(5, 10), blue)) << "mirrored on the page, mirrored in the file";
+    EXPECT_TRUE(Near(mirrored.At(35, 10), red));
+    ASSERT_TRUE(ReadImage(dir / "out/turned-1/imagefile5.png", halfTurn));
+    EXPECT_EQ(halfTurn.width, 40);
+    EXPECT_TRUE(Near(halfTurn.At(5, 10), blue));
+    EXPECT_TRUE(Near(halfTurn.At(35, 10), red));
+}
+
+TEST_F(ImageJob, MissingPageTemplateFailsBeforeGhostscriptStarts) {
+    // A copy of the program in a folder without the template, and a Ghostscript
+    // stand-in that leaves a trace when it is started.
+    fs::create_directory(dir / "alone");
+    fs::copy_file(ConvertProgram(), dir / "alone/vellumor-convert");
+    fs::create_directory(dir / "trace-bin");
+    WriteFile(dir / "trace-bin/gs", "#!/bin/sh\ntouch \"" + (dir / "gs-started") + "\"\nexit 1\n");
+    fs::permissions(dir / "trace-bin/gs", fs::perms::owner_all);
+    auto r = RunProgram({"env", "TMPDIR=" + tmp, "PATH=" + (dir / "trace-bin") + ":/usr/bin:/bin",
+                         dir / "alone/vellumor-convert", "--extract-images", "png", "-o", "out", "pics.pdf"},
+                        dir.path());
+    if (r.status == 0) GTEST_SKIP() << "an installed template was found";
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("starttext.ps"), std::string::npos) << r.errors;
+    EXPECT_FALSE(fs::exists(dir / "gs-started"));
+}
+
+TEST_F(ImageJob, RemoveImagesIsRefusedWithExtractImages) {
+    auto r = Convert({"--extract-images", "png", "--remove-images", "pics.pdf"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.errors.find("--remove-images"), std::string::npos);
+}
+
+TEST_F(ImageJob, TextJobKeepsItsWordsWhenPicturesCannotBeRendered) {
+    fs::create_directory(dir / "empty-bin");
+    auto r = Convert({"-m", "flowing", "-o", "out", "pics.pdf"}, dir / "empty-bin");
+    ASSERT_EQ(r.status, 0) << r.errors;
+    std::string rtf = ReadFile(dir / "out/pics.rtf");
+    for (const char* word : {"{beside}", "{pictures}", "{two}", "{three}"})
+        EXPECT_NE(rtf.find(word), std::string::npos) << word;
+}
+
+}  // namespace

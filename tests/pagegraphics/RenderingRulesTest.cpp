@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "pagegraphics/GhostscriptRender.h"
+#include "extract/PdfCoreConfig.h"
+#include "pagegraphics/ImagePlacement.h"
+#include "pagegraphics/PrologueTemplate.h"
+#include "platform/Process.h"
+
+using namespace pagegraphics;
+
+namespace {
+
+TEST(GhostscriptCall, OutputNamesAreOnlyNames) {
+    auto args = GhostscriptArguments("pcx24b", "/tmp/a%d b|c/imagefile1.pcx", "/tmp/w/finalfile1.ps");
+    const std::vector<std::string> expected = {"gs",         "-sDEVICE=pcx24b", "-dBATCH",
+                                               "-dNOPROMPT", "-dNOPAUSE",       "-sOutputFile=/tmp/a%%d b|c/imagefile1.pcx",
+                                               "-q",         "/tmp/w/finalfile1.ps"};
+    EXPECT_EQ(args, expected);
+}
+
+TEST(GhostscriptCall, ExtensionsFollowTheDevice) {
+    EXPECT_EQ(ExtensionOfDevice("bmp16m"), "bmp");
+    EXPECT_EQ(ExtensionOfDevice("png16m"), "png");
+    EXPECT_EQ(ExtensionOfDevice("tiff24nc"), "tiff");
+    EXPECT_EQ(ExtensionOfDevice("pcx24b"), "pcx");
+    EXPECT_EQ(ExtensionOfDevice("pnm"), "pnm");
+    EXPECT_EQ(ExtensionOfDevice("x11alpha"), "jpeg");
+}
+
+TEST(GhostscriptCall, AHungProcessIsKilledAtItsTimeLimit) {
+    auto start = std::chrono::steady_clock::now();
+    platform::ProcessResult r = platform::RunProcess({"sleep", "30"}, {}, 1);
+    auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_TRUE(r.timedOut);
+    EXPECT_NE(r.status, 0);
+    EXPECT_LT(seconds, 10);
+}
+
+TEST(PageTemplate, HoldsThePrologTheRecordedOperatorsAndThePaperTag) {
+    pdfcore::CreateGlobalParams();
+    std::string error;
+    std::string text = BuildPrologueTemplate(error);
+    pdfcore::DeleteGlobalParams();
+    ASSERT_FALSE(text.empty()) << error;
+    EXPECT_EQ(text.rfind("%!PS-Adobe", 0), 0u);
+    for (const char* name : {"/pdfStartPage", "/pdfEndPage", "/pdfIm ", "/g ", "/rg ", "/k ", "/G ", "/RG ", "/K ",
+                             "/F10_0 "})
+        EXPECT_NE(text.find(name), std::string::npos) << name;
+    // The paper set-up of each picture page goes where the tag is, at the end of the set-up.
+    EXPECT_EQ(text.substr(text.size() - 14), std::string(kPageSizeTag) + "\n");
+    EXPECT_EQ(text.find("%%EndSetup"), std::string::npos);
+    EXPECT_EQ(text.find("pdfSetupPaper\n%%"), std::string::npos) << "the empty page's own paper is gone";
+}
+
+TEST(Placement, UprightPictureGetsItsSizeAsPaper) {
+    PictureMatrix m;
+    ASSERT_TRUE(ParseMatrix("[200 0 0 100 50 600]", m));
+    ImagePlacement p = PlacePicture(m, 400, 200);
+    EXPECT_EQ(PaperSetupLine(p), "400 200 false pdfSetup\n");
+    EXPECT_EQ(p.placementLine, "[400 0 -0 200 0 0] cm\n");
+    EXPECT_EQ(p.kind, 5);
+    EXPECT_EQ(p.p[4], 0);
+    EXPECT_EQ(p.p[5], 0);
+}
+
+TEST(Placement, TurnedPicturesGetARealMatrixAndTurnedPaper) {
+    PictureMatrix ccw{0, 100, -50, 0, 300, 300};
+    ImagePlacement p = PlacePicture(ccw, 8, 4);
+    EXPECT_EQ(PaperSetupLine(p), "4 8 false pdfSetup\n");
+    EXPECT_EQ(p.placementLine, "[0 8 -4 0 4 0] cm\n");
+    EXPECT_EQ(p.kind, 4);
+    PictureMatrix cw{0, -100, 50, 0, 300, 300};
+    p = PlacePicture(cw, 8, 4);
+    EXPECT_EQ(PaperSetupLine(p), "4 8 false pdfSetup\n");
+    EXPECT_EQ(p.placementLine, "[0 -8 4 0 0 8] cm\n");
+    EXPECT_EQ(p.kind, 3);
+}
+
+TEST(Placement, OnlyPicturesNeitherUprightNorQuarterTurnedAreSkewed) {
+    EXPECT_FALSE(IsSkewed({200, 0, 0, 100, 0, 0}));
+    EXPECT_FALSE(IsSkewed({-200, 0, 0, -100, 0, 0}));
+    EXPECT_FALSE(IsSkewed({0, 100, -50, 0, 0, 0}));
+    EXPECT_FALSE(IsSkewed({200, 1e-12, 0, 100, 0, 0}));
+    EXPECT_TRUE(IsSkewed({30, 20, -20, 30, 0, 0}));
+}
+
+}  // namespace

@@ -9,6 +9,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A word processor that hangs (a dialog nobody sees, a damaged profile) is ended here.
+constexpr int kOfficeTimeLimitSeconds = 300;
+
 // LibreOffice's export filter for each result format.
 const char* FilterFor(const std::string& extension) {
     if (extension == ".doc") return "doc:MS Word 97";
@@ -33,7 +36,7 @@ int CRtf2Doc::Convert(const std::string& rtfPath, const std::string& destination
     if (work.empty()) return 0;
     const std::string profile = "file://" + work + "/profile";
     platform::ProcessResult r = platform::RunProcess({"soffice", "-env:UserInstallation=" + profile, "--headless",
-                                                      "--convert-to", filter, "--outdir", work, rtfPath});
+                                                      "--convert-to", filter, "--outdir", work, rtfPath}, {}, kOfficeTimeLimitSeconds);
     fs::path produced = fs::path(work) / (fs::path(rtfPath).stem().string() + extension);
     std::error_code ec;
     if (fs::exists(produced, ec)) {

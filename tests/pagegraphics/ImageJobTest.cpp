@@ -243,3 +243,25 @@ TEST_F(ImageJob, TextJobKeepsItsWordsWhenPicturesCannotBeRendered) {
 }
 
 }  // namespace
+
+namespace {
+
+// Either password of an encrypted source opens it for the image job too, whatever its cipher.
+TEST_F(ImageJob, EncryptedSourceGivesItsPicturesWithOwnerOrUserPassword) {
+    for (Cipher cipher : {Cipher::Aes256, Cipher::Rc4}) {
+        ASSERT_TRUE(Encrypt(dir / "pics.pdf", dir / "locked.pdf", "reader", "keeper", cipher));
+        for (const char* password : {"reader", "keeper"}) {
+            fs::remove_all(dir / "out");
+            auto r = Convert({"--extract-images", "png", "--password", password, "-o", "out", "locked.pdf"});
+            ASSERT_EQ(r.status, 0) << password << ": " << r.errors;
+            EXPECT_EQ(Entries(dir / "out/locked-1"), (std::set<std::string>{"imagefile1.png", "imagefile2.png"}))
+                << password;
+        }
+        auto wrong = Convert({"--extract-images", "png", "--password", "intruder", "-o", "wrong", "locked.pdf"});
+        EXPECT_EQ(wrong.status, 1);
+        EXPECT_NE(wrong.errors.find("wrong password"), std::string::npos) << wrong.errors;
+        EXPECT_TRUE(Entries(dir / "wrong").empty());
+    }
+}
+
+}  // namespace

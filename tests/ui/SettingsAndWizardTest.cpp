@@ -10,6 +10,7 @@
 
 #include "WindowFixture.h"
 #include "platform/Registry.h"
+#include "pagegraphics/PicturePdf.h"
 #include "support/PdfWriter.h"
 #include "support/RtfText.h"
 #include "ui/CCONVERTERDlg.h"
@@ -271,6 +272,31 @@ TEST_F(WindowTest, MainPanelAndProgressPageShowTheirTexts) {
                           kPageNumbers, kFormatRtf, kFormatDoc, kWizardMethod, kFastMethod},
                 "main-window");
     ExpectTexts(*window->ProgressPage(), {kProgressTitle, kGeneral, kCancel}, "progress-page");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowTest, ImageWizardWithPngWritesTheImagesOfEachPage) {
+    testpdf::PicturePdf().Save(dir / "pics.pdf");
+    window->Panel()->AddFiles({QString::fromStdString(dir / "pics.pdf")});
+    window->Panel()->SetOutputFolder(QString::fromStdString(dir.path()));
+    window->findChild<QRadioButton*>("wizardMethod")->setChecked(true);
+    window->StartImages();
+    CWizardExImageDlg* wizard = window->ImageWizard();
+    ASSERT_EQ(window->CurrentPage(), wizard);
+    wizard->Step(1)->findChild<QLineEdit*>("imageFolder")->setText(QString::fromStdString(dir / "images"));
+    wizard->Step(1)->findChild<QComboBox*>("imageFormat")->setCurrentText("PNG");
+    answer = [](const QString&) { return true; };
+    wizard->findChild<QPushButton*>("wizardNext")->click();
+    ASSERT_EQ(wizard->CurrentStep(), 2);
+    wizard->findChild<QPushButton*>("wizardFinish")->click();
+    ASSERT_TRUE(WaitForBatchEnd());
+    ASSERT_TRUE(summary.has_value());
+    EXPECT_EQ(summary->converted, 1) << (summary->failures.empty() ? "" : summary->failures[0].second);
+    EXPECT_TRUE(fs::exists(dir / "images/pics-1/imagefile1.png"));
+    EXPECT_TRUE(fs::exists(dir / "images/pics-3/imagefile1.png"));
 }
 
 }  // namespace

@@ -79,14 +79,8 @@ void SetUpRecord(const CliOptions& o, MyConvertPara& para) {
     para.SetDocFormat(imageJob ? "rtf" : o.format);
     para.autoOpenFlag = 0;  // a command line replaces old results without asking
     para.firstPage = 1;
-    if (o.pages.empty()) {
-        para.pageFlags = 1;
-        para.AllPages = "Yes";
-    } else {
-        para.pageFlags = 0;
-        para.AllPages = o.pages;
-        para.ParsePageList(o.pages);
-    }
+    para.pageFlags = 0;
+    para.SelectPages(o.pages);
     para.xmlCopyDir = o.keepXml && !imageJob ? o.outputDir : std::string();
 }
 

@@ -10,6 +10,17 @@ void MyConvertPara::SetDocFormat(const std::string& format) {
     if (wantDoc) officeFormat = format;
 }
 
+void MyConvertPara::SelectPages(const std::string& pageText) {
+    if (pageText.empty()) {
+        AllPages = "Yes";
+        pageFlags |= 1;
+        return;
+    }
+    AllPages = pageText;
+    pageFlags &= ~1;
+    ParsePageList(pageText);
+}
+
 void MyConvertPara::Progress(int32_t percent) {
     if (observer) observer->Progress(percent);
 }

@@ -34,6 +34,8 @@ public:
 
     // "rtf", or a word-processor format ("doc", "docx", "odt"): DocFormat and the job fields behind it.
     void SetDocFormat(const std::string& format);
+    // The page choice: all pages for an empty text, else the listed ones (AllPages, pageFlags, pageList).
+    void SelectPages(const std::string& pageText);
 
     std::string DestDir;
     std::string DocFormat = "rtf";

@@ -257,16 +257,9 @@ bool CCONVERTERDlg::StartCheck(MyConvertPara& para, std::vector<BatchFile>& batc
     if (wantDoc && !platform::ProgramOnPath("soffice")) return Tell(kNoWordProcessor), false;
 
     para.DestDir = folder.toStdString();
-    if (pageNumbers_->isChecked()) {
-        para.AllPages = pageText.toStdString();
-        para.ParsePageList(para.AllPages);
-        para.pageFlags = 0;
-    } else {
-        para.AllPages = "Yes";
-        para.firstPage = 1;
-        para.lastPage = 1;
-        para.pageFlags = 1;
-    }
+    para.firstPage = 1;
+    para.pageFlags = 0;
+    para.SelectPages(pageNumbers_->isChecked() ? pageText.toStdString() : std::string());
     para.SetDocFormat(format);
     para.lastOutputDir = para.outputDir = folder.toStdString();
     para.sourceDir = QFileInfo(rows_.front().path).absolutePath().toStdString() + "/";

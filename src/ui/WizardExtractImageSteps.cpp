@@ -85,14 +85,7 @@ void CWizardExtractImage1Dlg::Load() {
 void CWizardExtractImage1Dlg::Store() {
     para_.imageFormat = format_->currentText().toStdString();
     para_.DestDir = para_.outputDir = folder_->text().trimmed().toStdString();
-    if (all_->isChecked()) {
-        para_.AllPages = "Yes";
-        para_.pageFlags |= 1;
-    } else {
-        para_.AllPages = pages_->text().trimmed().toStdString();
-        para_.pageFlags &= ~1;
-        para_.ParsePageList(para_.AllPages);
-    }
+    para_.SelectPages(all_->isChecked() ? std::string() : pages_->text().trimmed().toStdString());
 }
 
 bool CWizardExtractImage1Dlg::CanGoOn() {

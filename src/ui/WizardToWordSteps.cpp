@@ -113,14 +113,7 @@ void CWizardToWordSetp4Dlg::Load() {
 }
 
 void CWizardToWordSetp4Dlg::Store() {
-    if (all_->isChecked()) {
-        para_.AllPages = "Yes";
-        para_.pageFlags |= 1;
-    } else {
-        para_.AllPages = pages_->text().trimmed().toStdString();
-        para_.pageFlags &= ~1;
-        para_.ParsePageList(para_.AllPages);
-    }
+    para_.SelectPages(all_->isChecked() ? std::string() : pages_->text().trimmed().toStdString());
 }
 
 CWizardToWordSetp5Dlg::CWizardToWordSetp5Dlg(MyConvertPara& para, QWidget* parent)

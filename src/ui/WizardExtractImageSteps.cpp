@@ -13,6 +13,7 @@
 
 #include "convert/MyConvertPara.h"
 #include "pagegraphics/ImageDevices.h"
+#include "ui/PageChoice.h"
 #include "ui/UiTexts.h"
 
 using namespace ui::text;
@@ -71,21 +72,14 @@ CWizardExtractImage1Dlg::CWizardExtractImage1Dlg(MyConvertPara& para, ui::UiProm
 
 void CWizardExtractImage1Dlg::Load() {
     format_->setCurrentText(QString::fromStdString(para_.imageFormat));
-    if (para_.AllPages == "Yes") {
-        all_->setChecked(true);
-    } else {
-        // The page choice the user made, not the page count of whatever document was opened last.
-        numbers_->setChecked(true);
-        pages_->setText(QString::fromStdString(para_.AllPages));
-    }
-    pages_->setEnabled(numbers_->isChecked());
+    ShowPageChoice(para_, all_, numbers_, pages_);
     folder_->setText(QString::fromStdString(para_.outputDir));
 }
 
 void CWizardExtractImage1Dlg::Store() {
     para_.imageFormat = format_->currentText().toStdString();
     para_.DestDir = para_.outputDir = folder_->text().trimmed().toStdString();
-    para_.SelectPages(all_->isChecked() ? std::string() : pages_->text().trimmed().toStdString());
+    para_.SelectPages(ChosenPageText(all_, pages_));
 }
 
 bool CWizardExtractImage1Dlg::CanGoOn() {

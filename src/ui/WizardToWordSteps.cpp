@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "convert/MyConvertPara.h"
+#include "ui/PageChoice.h"
 #include "ui/Settings.h"
 #include "ui/UiTexts.h"
 
@@ -102,18 +103,10 @@ CWizardToWordSetp4Dlg::CWizardToWordSetp4Dlg(MyConvertPara& para, QWidget* paren
     connect(numbers_, &QRadioButton::toggled, pages_, &QLineEdit::setEnabled);
 }
 
-void CWizardToWordSetp4Dlg::Load() {
-    if (para_.AllPages == "Yes") {
-        all_->setChecked(true);
-    } else {
-        numbers_->setChecked(true);
-        pages_->setText(QString::fromStdString(para_.AllPages));
-    }
-    pages_->setEnabled(numbers_->isChecked());
-}
+void CWizardToWordSetp4Dlg::Load() { ShowPageChoice(para_, all_, numbers_, pages_); }
 
 void CWizardToWordSetp4Dlg::Store() {
-    para_.SelectPages(all_->isChecked() ? std::string() : pages_->text().trimmed().toStdString());
+    para_.SelectPages(ChosenPageText(all_, pages_));
 }
 
 CWizardToWordSetp5Dlg::CWizardToWordSetp5Dlg(MyConvertPara& para, QWidget* parent)

@@ -9,6 +9,7 @@
 #include "rtf/CRtfFont.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/RtfColorData.h"
+#include "rtf/ShapeIds.h"
 
 class CRtfXmlParse;
 class CRtfFile;
@@ -37,6 +38,7 @@ public:
     CRtfDocInfo info;
     CRtfColorList colours;
     CRtfFontTable fonts;
+    ShapeIds shapeIds;
     int lastPageRead = 0;
     std::string outputPath;
     int layoutMode = kLayoutFlowing;

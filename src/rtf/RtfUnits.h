@@ -1,3 +1,4 @@
 #pragma once
-// XML units (108 per inch) to twips, truncated toward zero as the layout was tuned.
-inline int ToTwips(int v) { return static_cast<int>(v * 13.6666); }
+// XML units (108 per inch) to twips (1440 per inch), truncated toward zero as the layout was tuned.
+// The exact ratio matters: pages must keep the source's paper size and frames their place on it.
+inline int ToTwips(int v) { return static_cast<int>(static_cast<long long>(v) * 40 / 3); }

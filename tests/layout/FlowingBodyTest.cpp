@@ -51,7 +51,7 @@ TEST(FlowingBody, HeadingSectionBreakColumnsAndNoTrailingBreak) {
     EXPECT_EQ(Occurrences(rtf, "\\column"), 1u);
     EXPECT_TRUE(rtf.ends_with("\\par}")) << rtf.substr(rtf.size() - 40);
     // Columns from the left margin (36) to the right margin (918 - 10): 444 and 428 units.
-    EXPECT_NE(rtf.find("\\cols2\\colno1\\colw6067\\colsr-0\\colno2\\colw5849"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("\\cols2\\colno1\\colw5920\\colsr-0\\colno2\\colw5706"), std::string::npos) << rtf;
 }
 
 TEST(FlowingBody, LaterPagesRepeatThePageSetupAtEachSectionBreak) {
@@ -60,7 +60,7 @@ TEST(FlowingBody, LaterPagesRepeatThePageSetupAtEachSectionBreak) {
     EXPECT_EQ(Occurrences(rtf, "\\pard\\sect\\sectd\\sbkpage"), 1u);
     size_t second = rtf.find("\\sbkpage");
     EXPECT_EQ(Occurrences(rtf.substr(0, second), kSectionBreak + "\\cols2"), 1u);
-    EXPECT_EQ(Occurrences(rtf.substr(second), kSectionBreak + "\\pgwsxn12545\\pghsxn16235\\marglsxn491\\margrsxn136\\cols2"),
+    EXPECT_EQ(Occurrences(rtf.substr(second), kSectionBreak + "\\pgwsxn12240\\pghsxn15840\\marglsxn480\\margrsxn133\\cols2"),
               1u)
         << rtf.substr(second);
 }
@@ -72,7 +72,7 @@ TEST(FlowingBody, LinesAboveTheCursorKeepTheirOwnHeight) {
     CRtfParagraphs column(line);
     int x = 40, y = 130;
     std::string rtf = column.WriteLineParagraph(line, x, y);
-    EXPECT_EQ(rtf, "\\pard\\li0\\ri0\\sl-191\\slmult0 " + line->runs.WriteRuns(0) + "\\par");
+    EXPECT_EQ(rtf, "\\pard\\li0\\ri0\\sl-186\\slmult0 " + line->runs.WriteRuns(0) + "\\par");
     EXPECT_EQ(y, 130);
 }
 

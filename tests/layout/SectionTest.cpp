@@ -36,7 +36,7 @@ TEST(SectionWriter, TwoColumnsAbutAndCarryTheirWidths) {
     s.SetColumnGeometry();
     EXPECT_EQ(s.columns[0]->columnBox, (RtfRect{40, 0, 310, 100}));
     EXPECT_EQ(s.columns[1]->columnBox, (RtfRect{310, 0, 560, 100}));
-    EXPECT_EQ(s.ColumnsHeader(), "\\cols2\\colno1\\colw3689\\colsr-0\\colno2\\colw3416");
+    EXPECT_EQ(s.ColumnsHeader(), "\\cols2\\colno1\\colw3600\\colsr-0\\colno2\\colw3333");
 }
 
 TEST(SectionWriter, ThreeColumnsHaveTwoColumnBreaksAndEmptyColumnsKeepTheirBreak) {
@@ -48,7 +48,7 @@ TEST(SectionWriter, ThreeColumnsHaveTwoColumnBreaksAndEmptyColumnsKeepTheirBreak
     s.columns[0]->AppendLine(left);
     s.columns[2]->AppendLine(right);
     std::string rtf = s.Write(&p.page);
-    EXPECT_EQ(rtf.rfind("\\cols3\\colno1\\colw2323\\colsr-0\\colno2\\colw2459\\colsr-0\\colno3\\colw2323", 0), 0u) << rtf;
+    EXPECT_EQ(rtf.rfind("\\cols3\\colno1\\colw2266\\colsr-0\\colno2\\colw2400\\colsr-0\\colno3\\colw2266", 0), 0u) << rtf;
     EXPECT_EQ(Occurrences(rtf, "\\column"), 2u);
     EXPECT_LT(rtf.find("{left}"), rtf.find("\\column"));
     EXPECT_NE(rtf.find("\\column\\column"), std::string::npos);  // the middle column writes nothing
@@ -67,7 +67,7 @@ TEST(SectionWriter, ColumnsNeverGetNegativeWidthsNorExceedTheTextWidth) {
     }
     EXPECT_GE(s.columns[1]->columnBox.Width(), 30);
     EXPECT_EQ(total, 520);
-    EXPECT_EQ(s.ColumnsHeader(), "\\cols2\\colno1\\colw6696\\colsr-0\\colno2\\colw409");
+    EXPECT_EQ(s.ColumnsHeader(), "\\cols2\\colno1\\colw6533\\colsr-0\\colno2\\colw400");
 }
 
 TEST(SectionIntegrate, ColumnsOfATwoColumnSectionFillBandByBand) {

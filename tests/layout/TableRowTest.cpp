@@ -54,11 +54,11 @@ TEST(TableRows, LabelBesideTwoStackedPiecesIsATwoCellRow) {
     EXPECT_EQ(Occurrences(rtf, "\\intbl"), 3u);
     // Key cell first, then the stacked cell with one paragraph per stack.
     EXPECT_LT(rtf.find("{Name:}"), rtf.find("{first}"));
-    EXPECT_NE(rtf.find("{first}\\par\\pard\\li0\\ri0\\sl-218\\widctlpar\\intbl "), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("{first}\\par\\pard\\li0\\ri0\\sl-213\\widctlpar\\intbl "), std::string::npos) << rtf;
     // The key cell reaches to the stacked pieces; the stacked cell 10 units past them.
-    EXPECT_EQ(Numbers(rtf, "cellx"), (std::vector<long>{819, 2323}));
-    EXPECT_EQ(Numbers(rtf, "clwWidth"), (std::vector<long>{819, 1503}));
-    EXPECT_EQ(Numbers(rtf, "sl"), (std::vector<long>{-300, -245, -218}));
+    EXPECT_EQ(Numbers(rtf, "cellx"), (std::vector<long>{800, 2266}));
+    EXPECT_EQ(Numbers(rtf, "clwWidth"), (std::vector<long>{800, 1466}));
+    EXPECT_EQ(Numbers(rtf, "sl"), (std::vector<long>{-293, -240, -213}));
 }
 
 TEST(TableRows, WhatIsNoTable) {

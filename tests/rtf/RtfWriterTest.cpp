@@ -46,9 +46,9 @@ std::string Convert(const std::string& xml, int mode, int first = 1, int last = 
 }  // namespace
 
 TEST(RtfWriter, UnitsAndLayoutModes) {
-    EXPECT_EQ(ToTwips(612), 8363);
-    EXPECT_EQ(ToTwips(792), 10823);
-    EXPECT_EQ(ToTwips(16), 218);
+    EXPECT_EQ(ToTwips(612), 8160);
+    EXPECT_EQ(ToTwips(792), 10560);
+    EXPECT_EQ(ToTwips(16), 213);
     EXPECT_EQ(ToTwips(-3), -40);
     TempDir dir;
     auto doc = Load(dir, Root() + kEnd);
@@ -79,7 +79,7 @@ TEST(RtfWriter, NoInformationGroupWithoutAuthorSubjectAndKeywords) {
 
 TEST(RtfWriter, OnePageHasDocumentSetupAndNoBreak) {
     std::string rtf = Convert(ThreePages(false), kLayoutTextOnly, 1, 1);
-    EXPECT_NE(rtf.find("\\paperw12545\\paperh16235\\margl491\\margr136\\margt491\\margb136\n\\pard "), std::string::npos)
+    EXPECT_NE(rtf.find("\\paperw12240\\paperh15840\\margl480\\margr133\\margt480\\margb133\n\\pard "), std::string::npos)
         << rtf;
     EXPECT_EQ(rtf.find("\\sect"), std::string::npos);
     EXPECT_NE(rtf.find("{Page1}"), std::string::npos);
@@ -90,7 +90,7 @@ TEST(RtfWriter, LaterPagesGetBreaksAndSectionSetups) {
     std::string rtf = Convert(ThreePages(false), kLayoutFormatted);
     EXPECT_EQ(Count(rtf, "\\pard\\sect\\sectd\\sbkpage"), 2u);
     EXPECT_EQ(Count(rtf, "\\paperw"), 1u);
-    EXPECT_EQ(Count(rtf, "\\pgwsxn12545\\pghsxn16235\\marglsxn491\\margrsxn136\\margtsxn491\\margbsxn136"), 2u);
+    EXPECT_EQ(Count(rtf, "\\pgwsxn12240\\pghsxn15840\\marglsxn480\\margrsxn133\\margtsxn480\\margbsxn133"), 2u);
     EXPECT_LT(rtf.find("{Page1}"), rtf.find("\\sbkpage"));
     // An empty page in the middle still gets its break.
     std::string gap = Convert(ThreePages(true), kLayoutFormatted);

@@ -125,6 +125,7 @@ public:
         std::bitset<256> known;
     };
     Sized& SizedFace(FT_Face face, int pixelHeight);
+    static Sized& SetUp(Sized& sized, FT_Face face, int pixelHeight);
 
 private:
     std::mutex mutex_;
@@ -193,7 +194,12 @@ TextExtent MeasureText(const std::string& face, int pixelHeight, bool bold, bool
     FT_Face ft = cache.Face(face, bold, italic);
     if (!ft) return {};
 
-    FaceCache::Sized& sized = cache.SizedFace(ft, pixelHeight);
+    // Sizes beyond any real text are measured afresh rather than kept: a damaged
+    // file may ask for thousands of them.
+    constexpr int kLargestKeptSize = 512;
+    FaceCache::Sized fresh;
+    FaceCache::Sized& sized =
+        pixelHeight <= kLargestKeptSize ? cache.SizedFace(ft, pixelHeight) : FaceCache::SetUp(fresh, ft, pixelHeight);
     if (!sized.ok) return {};
     TextExtent extent;
     extent.height = sized.height;
@@ -217,8 +223,10 @@ TextExtent MeasureText(const std::string& face, int pixelHeight, bool bold, bool
 
 FaceCache::Sized& FaceCache::SizedFace(FT_Face face, int pixelHeight) {
     auto [it, added] = sized_.try_emplace({face, pixelHeight});
-    Sized& sized = it->second;
-    if (!added) return sized;
+    return added ? SetUp(it->second, face, pixelHeight) : it->second;
+}
+
+FaceCache::Sized& FaceCache::SetUp(Sized& sized, FT_Face face, int pixelHeight) {
     // A negative character height asks for the em square at that many pixels.
     sized.ok = FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelHeight)) == 0;
     if (!sized.ok) return sized;

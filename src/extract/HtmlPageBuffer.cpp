@@ -16,7 +16,7 @@ double Zeroed(double v) { return (v > -0.001 && v < 0.001) ? 0.0 : v; }
 // 1 left to right, 2 right to left or upside down, 3 and 4 a quarter turn
 // clockwise and counter-clockwise.
 int DirectionOf(unsigned u, GfxState* state) {
-    if (u >= 0x0590 && u <= 0x05ff) return 2;
+    if (HtmlTextRun::RightToLeftScript(u)) return 2;
     const double* tm = state->getTextMat();
     double a = Zeroed(tm[0]), b = Zeroed(tm[1]), c = Zeroed(tm[2]), d = Zeroed(tm[3]);
     if (b > 0 && c < 0) return 4;

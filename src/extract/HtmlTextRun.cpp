@@ -16,6 +16,10 @@ void HtmlTextRun::addChar(unsigned u, double x, double w, int dir) {
     xMax = x + w;
 }
 
+bool HtmlTextRun::RightToLeftScript(unsigned u) { return u >= 0x0590 && u <= 0x05ff; }
+
 void HtmlTextRun::finish() {
-    if (direction == 2 && text.size() > 1) std::reverse(text.begin(), text.end());
+    // Direction 2 also marks text turned upside down, whose characters arrive in
+    // reading order already: only a right-to-left script is drawn back to front.
+    if (direction == 2 && text.size() > 1 && RightToLeftScript(text.front())) std::reverse(text.begin(), text.end());
 }

@@ -17,6 +17,8 @@ public:
     void addChar(unsigned u, double x, double w, int direction);
     // Right-to-left runs are stored in reading order.
     void finish();
+    // Characters of a script read from right to left (Hebrew).
+    static bool RightToLeftScript(unsigned u);
 
     int length() const { return static_cast<int>(text.size()); }
     bool empty() const { return text.empty(); }

@@ -70,4 +70,13 @@ public:
     std::string ApplyLinks(const std::string& rtf) const;
     std::string WriteFormattedParagraph();
     std::string WritePlainParagraph();
+
+    // "AS IS": the item and each of its segments framed at their places.
+    std::string WriteFrame();
+    // A piece rotated against its page as a text shape; empty when it has no rectangle.
+    std::string WriteTextShape();
+    // The shape's rectangle in twips (empty: no shape); records the shape for the next piece to follow.
+    RtfRect TextShapeRect();
+    // The angle the shape is turned by, in degrees counter-clockwise.
+    int ShapeAngle() const;
 };

@@ -4,10 +4,7 @@
 #include "rtf/CRtfDocument.h"
 #include "layout/CRtfPageFlow.h"
 
-namespace {
-
-// Whether an item of this rotation is read in the page's orientation.
-bool InReadingOrientation(int pageRotation, int itemRotation) {
+bool CRtfPageFlow::InReadingOrientation(int pageRotation, int itemRotation) {
     switch (pageRotation) {
         case 0: return itemRotation == 0;
         case 90: return itemRotation != 0;
@@ -16,8 +13,6 @@ bool InReadingOrientation(int pageRotation, int itemRotation) {
         default: return false;
     }
 }
-
-}  // namespace
 
 bool CRtfPageFlow::Add(CRtfPage* page, CRtfXmlText* item) {
     page_ = page;

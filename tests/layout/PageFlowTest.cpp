@@ -97,8 +97,8 @@ TEST(LineJoin, SmallPiecesInsideTheLineJoinAndRotatedItemsGoLoose) {
     EXPECT_EQ(p.flow().lines[0]->segments->size(), 1u);
     ASSERT_EQ(p.flow().loose.size(), 1u);
     EXPECT_EQ(p.flow().loose[0]->rotation, 270);
-    // Rotated text shapes are not written yet: the loose item adds nothing.
-    EXPECT_EQ(p.flow().loose[0]->WriteItem(), "");
+    p.flow().loose[0]->page = p.doc->page.get();
+    EXPECT_NE(p.flow().loose[0]->WriteItem().find("{up}"), std::string::npos);
 }
 
 TEST(LineJoin, RotatedPagesPlaceTheirOwnOrientation) {

@@ -100,6 +100,8 @@ TEST(RunAssembly, GapsUnderAScaledTextMatrixEndTheRun) {
     EXPECT_EQ(e[1].left, e[0].left + 27);  // five characters and the gap, 4.5 units each
 }
 
+// Upside-down text is marked like a right-to-left script but reads in its own order:
+// only the script's characters are stored back to front.
 TEST(RunAssembly, DirectionsAndHebrew) {
     PdfWriter pdf = WithMetricFont();
     pdf.AddUnicodeFont("H", {0x05D0, 0x05D1, 0x05D2});
@@ -115,7 +117,7 @@ TEST(RunAssembly, DirectionsAndHebrew) {
     EXPECT_EQ(e[0].direction, 4);
     EXPECT_EQ(e[1].direction, 3);
     EXPECT_EQ(e[2].direction, 2);
-    EXPECT_EQ(e[2].content, "revo");
+    EXPECT_EQ(e[2].content, "over");
     EXPECT_EQ(e[3].direction, 1);
     EXPECT_EQ(e[4].direction, 2);
     EXPECT_EQ(e[4].content, "\\uc1\\u1490X\\uc1\\u1489X\\uc1\\u1488X");

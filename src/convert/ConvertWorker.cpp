@@ -216,6 +216,11 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
         return Fail(summary, file.path, "cannot write " + result);
     }
     Converted(summary, file.path, result);
+    // The text is all there, but the user must hear which pictures are not.
+    if (const PictureTally& pictures = para_.pictures; pictures.failed > 0)
+        host_.FileNote(file.path, std::to_string(pictures.failed) + " picture" + (pictures.failed == 1 ? "" : "s") +
+                                      " could not be rendered and " + (pictures.failed == 1 ? "is" : "are") +
+                                      " missing from " + result + ": " + pictures.firstProblem);
 }
 
 void CConvertWorker::Converted(BatchSummary& summary, const std::string& source, const std::string& result,

@@ -150,6 +150,10 @@ void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, dou
         w /= count;
         h /= count;
     }
+    // Vertical writing (CID fonts with a vertical mode): characters advance down the
+    // page and each column keeps its real box.
+    GfxFont* font = state->getFont().get();
+    const bool vertical = font && font->getWMode() != 0;
     for (int i = 0; i < count; ++i) {
         if (u[i] == 0x20) {
             endRun();
@@ -157,6 +161,10 @@ void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, dou
             continue;
         }
         if (!current) beginRun(state);
+        if (vertical) {
+            current->addVerticalChar(u[i], x1 + i * w, y1 + i * h, std::fabs(fontSize));
+            continue;
+        }
         current->addChar(u[i], x1 + i * w, w, current->direction ? current->direction : DirectionOf(u[i], state));
     }
 }

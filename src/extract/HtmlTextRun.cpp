@@ -16,6 +16,20 @@ void HtmlTextRun::addChar(unsigned u, double x, double w, int dir) {
     xMax = x + w;
 }
 
+void HtmlTextRun::addVerticalChar(unsigned u, double x, double y, double size) {
+    if (text.empty()) {
+        direction = 3;
+        xMin = x;
+        xMax = x + size;
+        yMin = y - size;
+        yMax = y;
+    }
+    yMin = std::min(yMin, y - size);
+    yMax = std::max(yMax, y);
+    text.push_back(u);
+    xRight.push_back(x + size);
+}
+
 bool HtmlTextRun::RightToLeftScript(unsigned u) { return u >= 0x0590 && u <= 0x05ff; }
 
 void HtmlTextRun::finish() {

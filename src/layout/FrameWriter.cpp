@@ -16,14 +16,14 @@ constexpr double kFrameGrowth = 1.15;
 unsigned FrameValue(int twips) { return static_cast<unsigned>(std::max(twips, 0)); }
 
 // Links are resolved through the line head, the piece that knows its page.
-std::string Frame(const CRtfXmlText& piece, const CRtfXmlText& head) {
+std::string Frame(const CRtfXmlText& piece, const CRtfXmlText& head, const char* flow = "") {
     std::string text = piece.runs.WriteRuns(0);
     int h = ScaledToTwips(piece.box.Height() * kFrameGrowth);
     int w = ScaledToTwips(piece.box.Width() * kFrameGrowth);
-    std::string out(text.size() + 128, '\0');
-    int n = std::snprintf(out.data(), out.size(), "\\pard \\pvpg\\phpg\\posx%u\\posy%u\\absw%u\\absh%u\\nowrap %s\\par",
+    std::string out(text.size() + 160, '\0');
+    int n = std::snprintf(out.data(), out.size(), "\\pard \\pvpg\\phpg\\posx%u\\posy%u\\absw%u\\absh%u%s\\nowrap %s\\par",
                           FrameValue(ToTwips(piece.box.left)), FrameValue(ToTwips(piece.box.top)), FrameValue(w),
-                          FrameValue(h), text.c_str());
+                          FrameValue(h), flow, text.c_str());
     out.resize(static_cast<size_t>(std::max(n, 0)));
     return head.ApplyLinks(out);
 }
@@ -36,3 +36,5 @@ std::string CRtfXmlText::WriteFrame() {
         for (const CRtfXmlText* s : *segments) out += Frame(*s, *this);
     return out;
 }
+
+std::string CRtfXmlText::WriteVerticalFrame() { return Frame(*this, *this, "\\frmtxtbrlv"); }

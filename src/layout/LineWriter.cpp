@@ -4,7 +4,7 @@
 
 #include "layout/CRtfCell.h"
 #include "layout/CRtfPageFlow.h"
-#include "rtf/CRtfPage.h"
+#include "rtf/CRtfDocument.h"
 #include "layout/CRtfXmlText.h"
 #include "extract/LinkMarkers.h"
 
@@ -45,9 +45,17 @@ bool WriteTableRow(CRtfXmlText& head, std::string& row) {
 
 std::string CRtfXmlText::WriteItem() {
     if (!page) return {};
+    const bool readingOrientation =
+        rotation == page->rotation || CRtfPageFlow::InReadingOrientation(page->rotation, rotation);
+    // Vertical writing keeps its look only where the page keeps its geometry; elsewhere
+    // its words are ordinary text (a line of the flow, or a paragraph of the page writer).
+    if (verticalWriting && !readingOrientation) {
+        if (page->document && page->document->layoutMode == kLayoutAsIs) return WriteVerticalFrame();
+        return {};
+    }
     // A line of the page's flow is read in the page's orientation, whatever its own
     // rotation: as a shape it would find no rectangle on a turned page and be lost.
-    if (rotation == page->rotation || CRtfPageFlow::InReadingOrientation(page->rotation, rotation)) return WriteLine();
+    if (readingOrientation) return WriteLine();
     return WriteTextShape();
 }
 

@@ -19,7 +19,7 @@ bool CRtfPageFlow::Add(CRtfPage* page, CRtfXmlText* item) {
     CRtfDocument* document = page ? page->document : nullptr;
     const int pageRotation = page ? page->rotation : 0;
     if (!InReadingOrientation(pageRotation, item->rotation)) {
-        item->runs.SetLooseBox(document, *item);
+        if (!item->verticalWriting) item->runs.SetLooseBox(document, *item);
         loose.push_back(item);
         return true;
     }

@@ -79,3 +79,35 @@ TEST(AsIsConversion, FramesAndShapesOfOneDocumentAreTheSameBytesEveryTime) {
     EXPECT_NE(first.rtf.find("\\shplid2\n"), std::string::npos);
     EXPECT_EQ(first.rtf.find("\\paperw12240\\paperh15840"), first.rtf.find("\\paperw"));
 }
+
+namespace {
+
+testpdf::PdfWriter VerticalDocument() {
+    testpdf::PdfWriter pdf;
+    pdf.AddVerticalFont("V", {0x65E5, 0x672C, 0x8A9E, 0x3092, 0x7E26, 0x306B, 0x66F8, 0x304F, 0x3002});
+    pdf.AddPage("BT /V 20 Tf 1 0 0 1 500 700 Tm " + testpdf::VerticalCodes(1, 6) + " Tj ET\n" +
+                "BT /V 20 Tf 1 0 0 1 470 700 Tm " + testpdf::VerticalCodes(7, 3) + " Tj ET\n" +
+                testpdf::TextLine("A Latin line", 72, 700, 12, "F2"));
+    return pdf;
+}
+
+}  // namespace
+
+// Columns of vertical writing are frames whose text runs down the page in "AS IS", and
+// ordinary text elsewhere; every character stays, right-most column first.
+TEST(AsIsConversion, VerticalWritingKeepsEveryCharacterInEveryLayout) {
+    TempDir dir;
+    VerticalDocument().Save(dir / "vertical.pdf");
+    for (int mode : {ModeFlowingText, ModeAsIs, ModeFormattedText, ModeTextOnly}) {
+        Converted c = Convert(dir, dir / "vertical.pdf", mode);
+        std::string text = rtfcheck::VisibleText(c.rtf);
+        size_t right = text.find("日本語を縦に"), left = text.find("書く。");
+        EXPECT_NE(right, std::string::npos) << "mode " << mode << ": " << text;
+        EXPECT_NE(left, std::string::npos) << "mode " << mode << ": " << text;
+        EXPECT_LT(right, left) << "mode " << mode;
+        EXPECT_NE(text.find("A Latin line"), std::string::npos) << "mode " << mode;
+        if (mode == ModeAsIs) {
+            EXPECT_NE(c.rtf.find("\\posx10000\\posy1440\\absw475\\absh2759\\frmtxtbrlv\\nowrap "), std::string::npos);
+        }
+    }
+}

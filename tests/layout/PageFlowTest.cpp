@@ -90,7 +90,7 @@ TEST(LineJoin, ItemsAboveTheLine) {
 }
 
 TEST(LineJoin, SmallPiecesInsideTheLineJoinAndRotatedItemsGoLoose) {
-    Page p(Word(50, 100, 40, "x", 20) + Word(92, 103, 6, "2", 10) + Text(300, 50, 15, 60, 0, "up", 0, 3));
+    Page p(Word(50, 100, 40, "x", 20) + Word(92, 103, 6, "2", 10) + Text(300, 50, 1, 60, 0, "up", 0, 3));
     ASSERT_TRUE(p.doc);
     ASSERT_EQ(p.flow().lines.size(), 1u);
     ASSERT_TRUE(p.flow().lines[0]->segments);

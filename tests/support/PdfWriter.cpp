@@ -88,6 +88,42 @@ void PdfWriter::AddUnicodeFont(const std::string& resourceName, const std::vecto
     SetFont(resourceName, font);
 }
 
+void PdfWriter::AddVerticalFont(const std::string& resourceName, const std::vector<unsigned>& unicodes) {
+    std::ostringstream cmap;
+    cmap << "/CIDInit /ProcSet findresource begin 12 dict begin begincmap\n"
+            "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+            "/CMapName /Test-Vertical-UCS def /CMapType 2 def\n"
+            "1 begincodespacerange <0000> <FFFF> endcodespacerange\n"
+         << unicodes.size() << " beginbfchar\n";
+    char line[64];
+    for (size_t i = 0; i < unicodes.size(); ++i) {
+        std::snprintf(line, sizeof line, "<%04X> <%04X>\n", static_cast<unsigned>(i + 1), unicodes[i]);
+        cmap << line;
+    }
+    cmap << "endbfchar\nendcmap CMapName currentdict /CMap defineresource pop end end";
+    int toUnicode = AddStream("", cmap.str());
+    int descriptor = AddObject(
+        "<< /Type /FontDescriptor /FontName /DroidSansFallback /Flags 4 /FontBBox [0 -141 1000 859] "
+        "/ItalicAngle 0 /Ascent 859 /Descent -141 /CapHeight 700 /StemV 80 >>");
+    int cidFont = AddObject(
+        "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /DroidSansFallback /CIDSystemInfo << /Registry (Adobe) "
+        "/Ordering (Identity) /Supplement 0 >> /FontDescriptor " + std::to_string(descriptor) +
+        " 0 R /DW 1000 /CIDToGIDMap /Identity >>");
+    SetFont(resourceName, "<< /Type /Font /Subtype /Type0 /BaseFont /DroidSansFallback /Encoding /Identity-V "
+                          "/DescendantFonts [" + std::to_string(cidFont) + " 0 R] /ToUnicode " +
+                              std::to_string(toUnicode) + " 0 R >>");
+}
+
+std::string VerticalCodes(int first, int count) {
+    std::string codes = "<";
+    char code[8];
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(first + i));
+        codes += code;
+    }
+    return codes + ">";
+}
+
 int PdfWriter::AddObject(const std::string& body) {
     extras_.push_back(body);
     return 2 + static_cast<int>(extras_.size());

@@ -76,6 +76,50 @@ TEST(AsIsPapers, LetterAndA4KeepTheirSizeInPoints) {
 
 namespace {
 
+// Character recall and precision of the rendered result against the source.
+std::pair<double, double> CharacterScores(const std::string& source, const std::string& result) {
+    auto run = testpdf::RunProgram({std::string(VELLUMOR_SHARED_DIR) + "/tools/charfidelity", source, result});
+    EXPECT_EQ(run.status, 0) << run.errors;
+    double recall = 0, precision = 0;
+    std::istringstream(run.output) >> recall >> precision;
+    return {recall, precision};
+}
+
+std::string Shown(const std::string& font, const std::string& matrix, const std::string& text) {
+    return "BT /" + font + " 11 Tf " + matrix + " Tm " + text + " Tj ET\n";
+}
+
+}  // namespace
+
+// Pages turned both ways with words in every direction, and columns of vertical
+// Japanese beside a Latin line: rendered back, every layout shows every character.
+TEST(AsIsPapers, TurnedPagesAndVerticalWritingKeepEveryCharacterInEveryLayout) {
+    if (!ToolsPresent()) GTEST_SKIP() << "soffice or poppler-utils missing";
+    testpdf::TempDir dir;
+    testpdf::PdfWriter pdf;
+    for (int rotate : {90, 270}) {
+        testpdf::Page& turned = pdf.AddPage(
+            Shown("F2", "1 0 0 1 72 500", "(Level words)") + Shown("F2", "0 1 -1 0 200 200", "(Rising words)") +
+            Shown("F2", "0 -1 1 0 300 600", "(Falling words)") + Shown("F2", "-1 0 0 -1 400 300", "(Headstand words)"));
+        turned.rotate = rotate;
+    }
+    pdf.AddVerticalFont("V", {0x65E5, 0x672C, 0x8A9E, 0x3092, 0x7E26, 0x306B, 0x66F8, 0x304F, 0x3002});
+    pdf.AddPage(Shown("V", "1 0 0 1 500 700", testpdf::VerticalCodes(1, 6)) +
+                Shown("V", "1 0 0 1 470 700", testpdf::VerticalCodes(7, 3)) +
+                testpdf::TextLine("A Latin line", 72, 700, 12, "F2"));
+    pdf.Save(dir / "turned.pdf");
+    for (const char* mode : {"flowing", "asis", "formatted", "text"}) {
+        std::string rtf = dir / mode;
+        auto run = testpdf::RunProgram({testpdf::ConvertProgram(), "-q", "-m", mode, "-o", rtf, dir / "turned.pdf"});
+        ASSERT_EQ(run.status, 0) << run.errors;
+        auto [recall, precision] = CharacterScores(dir / "turned.pdf", rtf + "/turned.rtf");
+        EXPECT_EQ(recall, 1.0) << mode;
+        EXPECT_EQ(precision, 1.0) << mode;
+    }
+}
+
+namespace {
+
 // Text documents of the corpus whose words "AS IS" lays over the source's.
 const char* const kTextPdfs[] = {
     "002-trivial-libre-office-writer.pdf",

@@ -18,8 +18,10 @@ unsigned FrameValue(int twips) { return static_cast<unsigned>(std::max(twips, 0)
 // Links are resolved through the line head, the piece that knows its page.
 std::string Frame(const CRtfXmlText& piece, const CRtfXmlText& head, const char* flow = "") {
     std::string text = piece.runs.WriteRuns(0);
-    int h = ScaledToTwips(piece.box.Height() * kFrameGrowth);
-    int w = ScaledToTwips(piece.box.Width() * kFrameGrowth);
+    // In double precision: the edges of a hostile file's box may lie far apart.
+    const RtfRect& b = piece.box;
+    int h = ScaledToTwips((static_cast<double>(b.bottom) - b.top) * kFrameGrowth);
+    int w = ScaledToTwips((static_cast<double>(b.right) - b.left) * kFrameGrowth);
     std::string out(text.size() + 160, '\0');
     int n = std::snprintf(out.data(), out.size(), "\\pard \\pvpg\\phpg\\posx%u\\posy%u\\absw%u\\absh%u%s\\nowrap %s\\par",
                           FrameValue(ToTwips(piece.box.left)), FrameValue(ToTwips(piece.box.top)), FrameValue(w),

@@ -31,6 +31,15 @@ RtfRect AroundCentre(double x, double y, int w, int h) {
             static_cast<int>(y + Half(h))};
 }
 
+// Far beyond any page (pages end at 2375 units): a box out there gets no shape, and
+// the sums below stay well inside the integer range.
+constexpr int kFarOff = 100000;
+bool WithinReach(const RtfRect& b) {
+    for (int v : {b.left, b.top, b.right, b.bottom})
+        if (v < -kFarOff || v > kFarOff) return false;
+    return true;
+}
+
 enum class Kind { Up, Down, Along };
 
 // The base rectangle moved after the last shape when the direction from the last
@@ -70,7 +79,7 @@ int CRtfXmlText::ShapeAngle() const {
 }
 
 RtfRect CRtfXmlText::TextShapeRect() {
-    if (!page || page->rotation != 0 || rotation == 0) return {};
+    if (!page || page->rotation != 0 || rotation == 0 || !WithinReach(box)) return {};
     TextShapeChain& chain = page->shapeChain;
     const RtfRect& b = box;
     const int w = b.Width(), h = b.Height();

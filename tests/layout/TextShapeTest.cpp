@@ -92,6 +92,9 @@ TEST(TextShape, NoRectangleLeavesTheChainAsItWas) {
     EXPECT_EQ(odd->WriteTextShape(), "");
     EXPECT_EQ(set.page.shapeChain.lastShape, first);
     EXPECT_EQ(set.page.shapeChain.lastAngle, 90);
+    // Nor does a box far beyond any page (a hostile file's), which would overflow the sums.
+    EXPECT_EQ(set.Turned({2000000000, 0, 2100000000, 15}, "far", 90)->WriteTextShape(), "");
+    EXPECT_EQ(set.page.shapeChain.lastShape, first);
 }
 
 TEST(TextShape, ColourAndFontOutsideTheTablesTakeTheFirstEntries) {

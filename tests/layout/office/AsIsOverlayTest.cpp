@@ -120,9 +120,17 @@ TEST(AsIsPapers, TurnedPagesAndVerticalWritingKeepEveryCharacterInEveryLayout) {
 
 namespace {
 
-// Text documents of the corpus whose words "AS IS" lays over the source's.
+// Text documents of the corpus whose words "AS IS" lays over the source's. Left out: the
+// 117-page book (LibreOffice does not finish rendering its many thousand frames), the
+// Arabic samples, and the producers that place glyph by glyph (Google Docs, pdfkit),
+// whose pieces come out larger than drawn and their frames overlap.
 const char* const kTextPdfs[] = {
-    "002-trivial-libre-office-writer.pdf",
+    "002-trivial-libre-office-writer.pdf", "annotated_pdf.pdf",        "crazyones-pdfa.pdf",
+    "libre-office-link.pdf",               "libreoffice-form.pdf",     "libreoffice-writer-password.pdf",
+    "minimal-document.pdf",                "mistitled_outlines_example.pdf", "multicolumn.pdf",
+    "output_with_metadata_pymupdf.pdf",    "pdflatex-4-pages.pdf",     "pdflatex-forms.pdf",
+    "pdflatex-image.pdf",                  "pdflatex-outline.pdf",     "reportlab-overlay.pdf",
+    "with-attachment.pdf",
 };
 
 class AsIsCorpus : public testing::TestWithParam<const char*> {};

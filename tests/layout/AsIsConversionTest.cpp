@@ -14,6 +14,8 @@ using testpdf::TempDir;
 
 namespace {
 
+const int kLayouts[] = {ModeFlowingText, ModeAsIs, ModeFormattedText, ModeTextOnly};
+
 struct Converted {
     std::string xml, rtf;
 };
@@ -57,7 +59,7 @@ testpdf::PdfWriter TurnedDocument() {
 TEST(AsIsConversion, TurnedTextKeepsEveryWordInEveryLayout) {
     TempDir dir;
     TurnedDocument().Save(dir / "turned.pdf");
-    for (int mode : {ModeFlowingText, ModeAsIs, ModeFormattedText, ModeTextOnly}) {
+    for (int mode : kLayouts) {
         Converted c = Convert(dir, dir / "turned.pdf", mode);
         EXPECT_EQ(rtfcheck::MissingWords(c.xml, c.rtf), std::vector<std::string>{}) << "mode " << mode;
         EXPECT_EQ(rtfcheck::GeometryFault(c.rtf), "") << "mode " << mode;
@@ -98,7 +100,7 @@ testpdf::PdfWriter VerticalDocument() {
 TEST(AsIsConversion, VerticalWritingKeepsEveryCharacterInEveryLayout) {
     TempDir dir;
     VerticalDocument().Save(dir / "vertical.pdf");
-    for (int mode : {ModeFlowingText, ModeAsIs, ModeFormattedText, ModeTextOnly}) {
+    for (int mode : kLayouts) {
         Converted c = Convert(dir, dir / "vertical.pdf", mode);
         std::string text = rtfcheck::VisibleText(c.rtf);
         size_t right = text.find("日本語を縦に"), left = text.find("書く。");

@@ -78,8 +78,11 @@ void CRtfXmlParse::Rewind() {
 }
 
 int CRtfXmlParse::FindAttribute(std::string_view token) {
+    if (token.empty()) return 0;
+    // Every data line asks this for each of its tokens: the first letter rules out
+    // nearly all names before any comparison.
     for (const AttributeName& a : kAttributes)
-        if (token.substr(0, a.prefix.size()) == a.prefix) return a.number;
+        if (a.prefix.front() == token.front() && token.substr(0, a.prefix.size()) == a.prefix) return a.number;
     return 0;
 }
 

@@ -16,7 +16,7 @@ double Zeroed(double v) { return (v > -0.001 && v < 0.001) ? 0.0 : v; }
 // 1 left to right, 2 right to left or upside down, 3 and 4 a quarter turn
 // clockwise and counter-clockwise.
 int DirectionOf(unsigned u, GfxState* state) {
-    if (u >= 0x0590 && u <= 0x05ff) return 2;
+    if (HtmlTextRun::RightToLeftScript(u)) return 2;
     const double* tm = state->getTextMat();
     double a = Zeroed(tm[0]), b = Zeroed(tm[1]), c = Zeroed(tm[2]), d = Zeroed(tm[3]);
     if (b > 0 && c < 0) return 4;
@@ -150,6 +150,10 @@ void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, dou
         w /= count;
         h /= count;
     }
+    // Vertical writing (CID fonts with a vertical mode): characters advance down the
+    // page and each column keeps its real box.
+    GfxFont* font = state->getFont().get();
+    const bool vertical = font && font->getWMode() != 0;
     for (int i = 0; i < count; ++i) {
         if (u[i] == 0x20) {
             endRun();
@@ -157,6 +161,10 @@ void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, dou
             continue;
         }
         if (!current) beginRun(state);
+        if (vertical) {
+            current->addVerticalChar(u[i], x1 + i * w, y1 + i * h, std::fabs(fontSize));
+            continue;
+        }
         current->addChar(u[i], x1 + i * w, w, current->direction ? current->direction : DirectionOf(u[i], state));
     }
 }

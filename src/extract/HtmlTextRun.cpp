@@ -16,6 +16,24 @@ void HtmlTextRun::addChar(unsigned u, double x, double w, int dir) {
     xMax = x + w;
 }
 
+void HtmlTextRun::addVerticalChar(unsigned u, double x, double y, double size) {
+    if (text.empty()) {
+        direction = 3;
+        xMin = x;
+        xMax = x + size;
+        yMin = y - size;
+        yMax = y;
+    }
+    yMin = std::min(yMin, y - size);
+    yMax = std::max(yMax, y);
+    text.push_back(u);
+    xRight.push_back(x + size);
+}
+
+bool HtmlTextRun::RightToLeftScript(unsigned u) { return u >= 0x0590 && u <= 0x05ff; }
+
 void HtmlTextRun::finish() {
-    if (direction == 2 && text.size() > 1) std::reverse(text.begin(), text.end());
+    // Direction 2 also marks text turned upside down, whose characters arrive in
+    // reading order already: only a right-to-left script is drawn back to front.
+    if (direction == 2 && text.size() > 1 && RightToLeftScript(text.front())) std::reverse(text.begin(), text.end());
 }

@@ -15,8 +15,13 @@ public:
 
     // Adds a character at device x with advance w; the first one fixes the direction.
     void addChar(unsigned u, double x, double w, int direction);
+    // Adds a character of a font in vertical writing mode, whose glyph box is one em
+    // square right of x and above y; the run grows downwards and reads top to bottom.
+    void addVerticalChar(unsigned u, double x, double y, double size);
     // Right-to-left runs are stored in reading order.
     void finish();
+    // Characters of a script read from right to left (Hebrew).
+    static bool RightToLeftScript(unsigned u);
 
     int length() const { return static_cast<int>(text.size()); }
     bool empty() const { return text.empty(); }

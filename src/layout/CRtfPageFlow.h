@@ -13,6 +13,8 @@ public:
     bool Add(CRtfPage* page, CRtfXmlText* item);
     // Fits the item's font size and joins it to the last line or starts a line.
     bool Place(CRtfXmlText* item);
+    // Whether an item of this rotation is read in the page's orientation (a line, not a loose item).
+    static bool InReadingOrientation(int pageRotation, int itemRotation);
     // Takes the item out of both lists (when it is in one).
     void Remove(CRtfXmlText* item);
 

@@ -46,6 +46,8 @@ public:
     int32_t angle = 0;
     CRtfColorList* colours = nullptr;
     CRtfFontTable* fonts = nullptr;
+    // A column of vertical writing, read top to bottom; box is the column's own.
+    uint8_t verticalWriting = 0;
 
     bool HasSegments() const { return segments && !segments->empty(); }
 
@@ -70,4 +72,15 @@ public:
     std::string ApplyLinks(const std::string& rtf) const;
     std::string WriteFormattedParagraph();
     std::string WritePlainParagraph();
+
+    // "AS IS": the item and each of its segments framed at their places.
+    std::string WriteFrame();
+    // "AS IS" for a column of vertical writing: a frame whose text runs down the page.
+    std::string WriteVerticalFrame();
+    // A piece rotated against its page as a text shape; empty when it has no rectangle.
+    std::string WriteTextShape();
+    // The shape's rectangle in twips (empty: no shape); records the shape for the next piece to follow.
+    RtfRect TextShapeRect();
+    // The angle the shape is turned by, in degrees counter-clockwise.
+    int ShapeAngle() const;
 };

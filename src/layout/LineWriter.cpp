@@ -3,7 +3,8 @@
 #include <cstdlib>
 
 #include "layout/CRtfCell.h"
-#include "rtf/CRtfPage.h"
+#include "layout/CRtfPageFlow.h"
+#include "rtf/CRtfDocument.h"
 #include "layout/CRtfXmlText.h"
 #include "extract/LinkMarkers.h"
 
@@ -30,10 +31,6 @@ std::vector<CRtfXmlText*> LineOrder(CRtfXmlText& head) {
     return order;
 }
 
-// Items rotated against the page are written as text shapes by the positioned
-// layout; until it exists they contribute nothing.
-std::string WriteRotatedShape(CRtfXmlText&) { return {}; }
-
 // A line that looks like a table row becomes one when its pieces stack in
 // more than one row beside its key piece.
 bool WriteTableRow(CRtfXmlText& head, std::string& row) {
@@ -48,12 +45,18 @@ bool WriteTableRow(CRtfXmlText& head, std::string& row) {
 
 std::string CRtfXmlText::WriteItem() {
     if (!page) return {};
-    if (page->rotation != 0) {
-        if (rotation == page->rotation) return WriteLine();
-        return WriteRotatedShape(*this);
+    const bool readingOrientation =
+        rotation == page->rotation || CRtfPageFlow::InReadingOrientation(page->rotation, rotation);
+    // Vertical writing keeps its look only where the page keeps its geometry; elsewhere
+    // its words are ordinary text (a line of the flow, or a paragraph of the page writer).
+    if (verticalWriting && !readingOrientation) {
+        if (page->document && page->document->layoutMode == kLayoutAsIs) return WriteVerticalFrame();
+        return {};
     }
-    if (rotation == 90 || rotation == 180 || rotation == 270) return WriteRotatedShape(*this);
-    return WriteLine();
+    // A line of the page's flow is read in the page's orientation, whatever its own
+    // rotation: as a shape it would find no rectangle on a turned page and be lost.
+    if (readingOrientation) return WriteLine();
+    return WriteTextShape();
 }
 
 std::string CRtfXmlText::WriteLine() {

@@ -4,10 +4,7 @@
 #include "rtf/CRtfDocument.h"
 #include "layout/CRtfPageFlow.h"
 
-namespace {
-
-// Whether an item of this rotation is read in the page's orientation.
-bool InReadingOrientation(int pageRotation, int itemRotation) {
+bool CRtfPageFlow::InReadingOrientation(int pageRotation, int itemRotation) {
     switch (pageRotation) {
         case 0: return itemRotation == 0;
         case 90: return itemRotation != 0;
@@ -17,14 +14,12 @@ bool InReadingOrientation(int pageRotation, int itemRotation) {
     }
 }
 
-}  // namespace
-
 bool CRtfPageFlow::Add(CRtfPage* page, CRtfXmlText* item) {
     page_ = page;
     CRtfDocument* document = page ? page->document : nullptr;
     const int pageRotation = page ? page->rotation : 0;
     if (!InReadingOrientation(pageRotation, item->rotation)) {
-        item->runs.SetLooseBox(document, *item);
+        if (!item->verticalWriting) item->runs.SetLooseBox(document, *item);
         loose.push_back(item);
         return true;
     }

@@ -6,6 +6,7 @@
 
 #include "layout/CRtfPageFlow.h"
 #include "layout/CRtfXmlText.h"
+#include "layout/TextShapeChain.h"
 #include "layout/TRtfFlowingText.h"
 #include "rtf/RtfRect.h"
 #include "rtf/TSafeList.h"
@@ -63,6 +64,7 @@ public:
     // Both refer to items the page owns.
     TRtfFlowingText<> flowingText;
     std::vector<CRtfXmlText*> sortedLines;
+    TextShapeChain shapeChain;
 
 private:
     bool ContainmentTest(CRtfXmlText* item, CRtfXmlText* other);

@@ -37,10 +37,11 @@ std::string CRtfFile::PageBody(CRtfPage& page, unsigned flags) {
             if (page.flow)
                 for (CRtfXmlText* head : page.flow->lines) body += head->WritePlainParagraph();
             break;
-        case kLayoutFormatted:
         case kLayoutAsIs:
-            // Positioned frames have no writer of their own yet; "AS IS" pages are
-            // written as formatted paragraphs rather than left empty.
+            if (page.flow)
+                for (CRtfXmlText* head : page.flow->lines) body += head->WriteFrame();
+            break;
+        case kLayoutFormatted:
             if (page.flow)
                 for (CRtfXmlText* head : page.flow->lines) body += head->WriteFormattedParagraph();
             break;

@@ -102,6 +102,9 @@ bool CRtfXmlParse::ReadTextElement(CRtfDocument& document, const std::string& li
             default: break;
         }
     }
+    // Text turned a quarter clockwise is written one unit wide, as its characters advance
+    // down the page; a wider column is vertical writing, whose box is the column's own.
+    if (item->rotation == 270 && item->box.Width() > 1) item->verticalWriting = 1;
     if (!ReadDataLines(*item)) return false;
     if (item->runs.Empty()) return true;
 

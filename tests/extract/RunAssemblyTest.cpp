@@ -100,6 +100,8 @@ TEST(RunAssembly, GapsUnderAScaledTextMatrixEndTheRun) {
     EXPECT_EQ(e[1].left, e[0].left + 27);  // five characters and the gap, 4.5 units each
 }
 
+// Upside-down text is marked like a right-to-left script but reads in its own order:
+// only the script's characters are stored back to front.
 TEST(RunAssembly, DirectionsAndHebrew) {
     PdfWriter pdf = WithMetricFont();
     pdf.AddUnicodeFont("H", {0x05D0, 0x05D1, 0x05D2});
@@ -115,10 +117,33 @@ TEST(RunAssembly, DirectionsAndHebrew) {
     EXPECT_EQ(e[0].direction, 4);
     EXPECT_EQ(e[1].direction, 3);
     EXPECT_EQ(e[2].direction, 2);
-    EXPECT_EQ(e[2].content, "revo");
+    EXPECT_EQ(e[2].content, "over");
     EXPECT_EQ(e[3].direction, 1);
     EXPECT_EQ(e[4].direction, 2);
     EXPECT_EQ(e[4].content, "\\uc1\\u1490X\\uc1\\u1489X\\uc1\\u1488X");
+}
+
+// A column of vertical writing keeps its characters top to bottom and its real box,
+// marked as text read down the page.
+TEST(RunAssembly, VerticalWritingKeepsItsColumns) {
+    PdfWriter pdf;
+    // Nihongo wo tate ni kaku: six characters in the right column, two in the left.
+    pdf.AddVerticalFont("V", {0x65E5, 0x672C, 0x8A9E, 0x3092, 0x7E26, 0x306B, 0x66F8, 0x304F});
+    pdf.AddPage("BT /V 20 Tf 1 0 0 1 500 700 Tm " + testpdf::VerticalCodes(1, 6) + " Tj ET\n"
+                "BT /V 20 Tf 1 0 0 1 470 700 Tm " + testpdf::VerticalCodes(7, 2) + " Tj ET\n");
+    std::string xml = Extract(pdf);
+    EXPECT_EQ(CheckXmlGrammar(xml), "");
+    std::vector<TextElement> e = Elements(xml);
+    ASSERT_EQ(e.size(), 2u);
+    EXPECT_EQ(e[0].content, "\\uc1\\u26085X\\uc1\\u26412X\\uc1\\u35486X\\uc1\\u12434X\\uc1\\u32294X\\uc1\\u12395X");
+    EXPECT_EQ(e[0].direction, 3);
+    // 500 points across, 720 down from the top of the page: 750 and 108 units; six 30-unit characters.
+    EXPECT_EQ(e[0].left, 750);
+    EXPECT_EQ(e[0].top, 108);
+    EXPECT_EQ(e[0].width, 31);
+    EXPECT_EQ(e[0].height, 180);
+    EXPECT_EQ(e[1].left, 705);
+    EXPECT_EQ(e[1].height, 60);
 }
 
 TEST(RunAssembly, Margins) {

@@ -90,15 +90,15 @@ TEST(LineJoin, ItemsAboveTheLine) {
 }
 
 TEST(LineJoin, SmallPiecesInsideTheLineJoinAndRotatedItemsGoLoose) {
-    Page p(Word(50, 100, 40, "x", 20) + Word(92, 103, 6, "2", 10) + Text(300, 50, 15, 60, 0, "up", 0, 3));
+    Page p(Word(50, 100, 40, "x", 20) + Word(92, 103, 6, "2", 10) + Text(300, 50, 1, 60, 0, "up", 0, 3));
     ASSERT_TRUE(p.doc);
     ASSERT_EQ(p.flow().lines.size(), 1u);
     ASSERT_TRUE(p.flow().lines[0]->segments);
     EXPECT_EQ(p.flow().lines[0]->segments->size(), 1u);
     ASSERT_EQ(p.flow().loose.size(), 1u);
     EXPECT_EQ(p.flow().loose[0]->rotation, 270);
-    // Rotated text shapes are not written yet: the loose item adds nothing.
-    EXPECT_EQ(p.flow().loose[0]->WriteItem(), "");
+    p.flow().loose[0]->page = p.doc->page.get();
+    EXPECT_NE(p.flow().loose[0]->WriteItem().find("{up}"), std::string::npos);
 }
 
 TEST(LineJoin, RotatedPagesPlaceTheirOwnOrientation) {

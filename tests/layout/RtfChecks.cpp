@@ -66,6 +66,12 @@ std::string VisibleText(const std::string& rtf) {
     for (size_t i = 0; i < rtf.size();) {
         char c = rtf[i];
         if (c == '{') {
+            // Of a shape's properties only the text of a text shape is seen.
+            if (rtf.compare(i, 9, "{\\sp{\\sn ") == 0) {
+                const std::string text = "{\\sp{\\sn gTextUNICODE}{\\sv ";
+                i = rtf.compare(i, text.size(), text) == 0 ? i + text.size() : SkipGroup(rtf, i);
+                continue;
+            }
             for (const char* skipped : {"{\\fonttbl", "{\\colortbl", "{\\info", "{\\*\\fldinst"})
                 if (rtf.compare(i, std::char_traits<char>::length(skipped), skipped) == 0) {
                     i = SkipGroup(rtf, i);
@@ -105,6 +111,10 @@ std::string VisibleText(const std::string& rtf) {
             continue;
         }
         if (c == '\\' && i + 1 < rtf.size()) {
+            if (rtf[i + 1] == '*') {  // the mark of a destination, no text
+                i += 2;
+                continue;
+            }
             AppendUtf8(out, static_cast<unsigned char>(rtf[i + 1]));
             i += 2;
             continue;

@@ -62,30 +62,72 @@ void PdfWriter::SetInfo(const std::string& key, const std::string& value) {
 
 void PdfWriter::SetInfoRaw(const std::string& key, const std::string& pdfObject) { info_.emplace_back(key, pdfObject); }
 
-void PdfWriter::AddUnicodeFont(const std::string& resourceName, const std::vector<unsigned>& unicodes) {
+namespace {
+
+// A ToUnicode map of single code-to-text entries ("<41> <05D0>").
+std::string ToUnicodeCMap(const std::string& name, const std::string& codespace,
+                          const std::vector<std::string>& entries) {
     std::ostringstream cmap;
     cmap << "/CIDInit /ProcSet findresource begin 12 dict begin begincmap\n"
             "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
-            "/CMapName /Test-UCS def /CMapType 2 def\n"
-            "1 begincodespacerange <00> <FF> endcodespacerange\n"
-         << unicodes.size() << " beginbfchar\n";
+            "/CMapName /" << name << " def /CMapType 2 def\n"
+         << "1 begincodespacerange " << codespace << " endcodespacerange\n"
+         << entries.size() << " beginbfchar\n";
+    for (const std::string& e : entries) cmap << e << "\n";
+    cmap << "endbfchar\nendcmap CMapName currentdict /CMap defineresource pop end end";
+    return cmap.str();
+}
+
+}  // namespace
+
+void PdfWriter::AddUnicodeFont(const std::string& resourceName, const std::vector<unsigned>& unicodes) {
+    std::vector<std::string> entries;
     char line[64];
     for (size_t i = 0; i < unicodes.size(); ++i) {
         unsigned u = unicodes[i];
         if (u > 0xffff) {
             unsigned v = u - 0x10000;
-            std::snprintf(line, sizeof line, "<%02X> <%04X%04X>\n", static_cast<unsigned>('A' + i),
+            std::snprintf(line, sizeof line, "<%02X> <%04X%04X>", static_cast<unsigned>('A' + i),
                           0xd800 + (v >> 10), 0xdc00 + (v & 0x3ff));
         } else {
-            std::snprintf(line, sizeof line, "<%02X> <%04X>\n", static_cast<unsigned>('A' + i), u);
+            std::snprintf(line, sizeof line, "<%02X> <%04X>", static_cast<unsigned>('A' + i), u);
         }
-        cmap << line;
+        entries.push_back(line);
     }
-    cmap << "endbfchar\nendcmap CMapName currentdict /CMap defineresource pop end end";
-    int stream = AddStream("", cmap.str());
+    int stream = AddStream("", ToUnicodeCMap("Test-UCS", "<00> <FF>", entries));
     std::string font = MetricFont("TestUnicode");
     font.insert(font.size() - 2, "/ToUnicode " + std::to_string(stream) + " 0 R ");
     SetFont(resourceName, font);
+}
+
+void PdfWriter::AddVerticalFont(const std::string& resourceName, const std::vector<unsigned>& unicodes) {
+    std::vector<std::string> entries;
+    char line[64];
+    for (size_t i = 0; i < unicodes.size(); ++i) {
+        std::snprintf(line, sizeof line, "<%04X> <%04X>", static_cast<unsigned>(i + 1), unicodes[i]);
+        entries.push_back(line);
+    }
+    int toUnicode = AddStream("", ToUnicodeCMap("Test-Vertical-UCS", "<0000> <FFFF>", entries));
+    int descriptor = AddObject(
+        "<< /Type /FontDescriptor /FontName /DroidSansFallback /Flags 4 /FontBBox [0 -141 1000 859] "
+        "/ItalicAngle 0 /Ascent 859 /Descent -141 /CapHeight 700 /StemV 80 >>");
+    int cidFont = AddObject(
+        "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /DroidSansFallback /CIDSystemInfo << /Registry (Adobe) "
+        "/Ordering (Identity) /Supplement 0 >> /FontDescriptor " + std::to_string(descriptor) +
+        " 0 R /DW 1000 /CIDToGIDMap /Identity >>");
+    SetFont(resourceName, "<< /Type /Font /Subtype /Type0 /BaseFont /DroidSansFallback /Encoding /Identity-V "
+                          "/DescendantFonts [" + std::to_string(cidFont) + " 0 R] /ToUnicode " +
+                              std::to_string(toUnicode) + " 0 R >>");
+}
+
+std::string VerticalCodes(int first, int count) {
+    std::string codes = "<";
+    char code[8];
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(first + i));
+        codes += code;
+    }
+    return codes + ">";
 }
 
 int PdfWriter::AddObject(const std::string& body) {

@@ -55,6 +55,10 @@ public:
     // A MetricFont under resourceName whose codes 'A', 'B', ... stand for the given
     // Unicode values (through a ToUnicode map), for text beyond the 8-bit encodings.
     void AddUnicodeFont(const std::string& resourceName, const std::vector<unsigned>& unicodes);
+    // A composite font in vertical writing mode (Identity-V, not embedded, the face a
+    // Debian font package installs) whose two-byte codes 1, 2, ... stand for the given
+    // Unicode values; every character is one em high. Show its text with VerticalText.
+    void AddVerticalFont(const std::string& resourceName, const std::vector<unsigned>& unicodes);
     // Adds a catalog /Outlines entry with a single top-level item.
     void SetOutline(bool on) { outline_ = on; }
     // Adds an indirect object and returns its number, for dictionaries that refer to it ("N 0 R").
@@ -78,6 +82,9 @@ private:
     bool outline_ = false;
     std::string catalogEntries_;
 };
+
+// The hexadecimal string of the codes 1 to count of a vertical font, "<00010002...>".
+std::string VerticalCodes(int first, int count);
 
 // Drawing an image XObject: "q a b c d e f cm /name Do Q".
 std::string DrawImage(const std::string& name, double a, double b, double c, double d, double e, double f);

@@ -4,7 +4,8 @@
 
 namespace testpdf {
 
-// The text of an RTF body: control words and group braces dropped, escaped characters kept.
+// The text of an RTF body: control words and group braces dropped, escaped characters kept,
+// a paragraph end read as a blank.
 std::string RtfPlainText(const std::string& rtf);
 
 }  // namespace testpdf

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "RtfChecks.h"
+#include "app/DefaultEngines.h"
+#include "convert/CConvertDoc.h"
+#include "convert/MyConvertPara.h"
+#include "support/PdfWriter.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+using testpdf::TempDir;
+
+namespace {
+
+const int kLayouts[] = {ModeFlowingText, ModeAsIs, ModeFormattedText, ModeTextOnly};
+
+struct Converted {
+    std::string xml, rtf;
+};
+
+Converted Convert(const TempDir& dir, const std::string& pdf, int mode) {
+    MyConvertPara para;
+    para.inputPath = pdf;
+    para.outputDir = dir / std::to_string(mode);
+    fs::create_directories(para.outputDir);
+    para.pageFlags = 1;
+    para.jobMode = mode;
+    para.xmlCopyPath = dir / "kept.xml";
+    EXPECT_EQ(ConvertFile(para), 0);
+    return {testpdf::ReadFile(dir / "kept.xml"),
+            testpdf::ReadFile(fs::path(para.outputDir) / (fs::path(pdf).stem().string() + ".rtf"))};
+}
+
+std::string Shown(const std::string& matrix, const std::string& text) {
+    return "BT /F2 11 Tf " + matrix + " Tm (" + text + ") Tj ET\n";
+}
+
+// An upright page with pieces turned every way, and pages turned both ways holding
+// lines drawn in every direction.
+testpdf::PdfWriter TurnedDocument() {
+    testpdf::PdfWriter pdf;
+    pdf.AddPage(testpdf::TextLine("Upright heading", 72, 720, 12, "F2") + Shown("0 1 -1 0 300 300", "Going up here") +
+                Shown("0 -1 1 0 400 600", "Going down there") + Shown("-1 0 0 -1 300 200", "Flip side"));
+    for (int rotate : {90, 270}) {
+        testpdf::Page& turned =
+            pdf.AddPage(Shown("1 0 0 1 72 500", "Level words") + Shown("0 1 -1 0 200 200", "Rising words") +
+                        Shown("0 -1 1 0 300 600", "Falling words") + Shown("-1 0 0 -1 400 300", "Headstand words"));
+        turned.rotate = rotate;
+    }
+    return pdf;
+}
+
+}  // namespace
+
+// Pieces and lines turned against their page keep their words in every layout: as
+// text shapes, as lines of the page's flow, or as paragraphs where no shape fits.
+TEST(AsIsConversion, TurnedTextKeepsEveryWordInEveryLayout) {
+    TempDir dir;
+    TurnedDocument().Save(dir / "turned.pdf");
+    for (int mode : kLayouts) {
+        Converted c = Convert(dir, dir / "turned.pdf", mode);
+        EXPECT_EQ(rtfcheck::MissingWords(c.xml, c.rtf), std::vector<std::string>{}) << "mode " << mode;
+        EXPECT_EQ(rtfcheck::GeometryFault(c.rtf), "") << "mode " << mode;
+        std::string text = rtfcheck::VisibleText(c.rtf);
+        EXPECT_NE(text.find("Flip"), std::string::npos) << "mode " << mode;
+        EXPECT_EQ(text.find("pilF"), std::string::npos) << "mode " << mode;
+    }
+}
+
+TEST(AsIsConversion, FramesAndShapesOfOneDocumentAreTheSameBytesEveryTime) {
+    TempDir dir;
+    TurnedDocument().Save(dir / "turned.pdf");
+    Converted first = Convert(dir, dir / "turned.pdf", ModeAsIs);
+    Converted second = Convert(dir, dir / "turned.pdf", ModeAsIs);
+    EXPECT_EQ(first.rtf, second.rtf);
+    EXPECT_NE(first.rtf.find("\\pard \\pvpg\\phpg\\posx1440\\posy"), std::string::npos) << first.rtf;
+    // Each text shape has an id of its own, counted from 1 in every document.
+    EXPECT_NE(first.rtf.find("\\shplid1\n"), std::string::npos);
+    EXPECT_NE(first.rtf.find("\\shplid2\n"), std::string::npos);
+    EXPECT_EQ(first.rtf.find("\\paperw12240\\paperh15840"), first.rtf.find("\\paperw"));
+}
+
+namespace {
+
+testpdf::PdfWriter VerticalDocument() {
+    testpdf::PdfWriter pdf;
+    pdf.AddVerticalFont("V", {0x65E5, 0x672C, 0x8A9E, 0x3092, 0x7E26, 0x306B, 0x66F8, 0x304F, 0x3002});
+    pdf.AddPage("BT /V 20 Tf 1 0 0 1 500 700 Tm " + testpdf::VerticalCodes(1, 6) + " Tj ET\n" +
+                "BT /V 20 Tf 1 0 0 1 470 700 Tm " + testpdf::VerticalCodes(7, 3) + " Tj ET\n" +
+                testpdf::TextLine("A Latin line", 72, 700, 12, "F2"));
+    return pdf;
+}
+
+}  // namespace
+
+// Columns of vertical writing are frames whose text runs down the page in "AS IS", and
+// ordinary text elsewhere; every character stays, right-most column first.
+TEST(AsIsConversion, VerticalWritingKeepsEveryCharacterInEveryLayout) {
+    TempDir dir;
+    VerticalDocument().Save(dir / "vertical.pdf");
+    for (int mode : kLayouts) {
+        Converted c = Convert(dir, dir / "vertical.pdf", mode);
+        std::string text = rtfcheck::VisibleText(c.rtf);
+        size_t right = text.find("日本語を縦に"), left = text.find("書く。");
+        EXPECT_NE(right, std::string::npos) << "mode " << mode << ": " << text;
+        EXPECT_NE(left, std::string::npos) << "mode " << mode << ": " << text;
+        EXPECT_LT(right, left) << "mode " << mode;
+        EXPECT_NE(text.find("A Latin line"), std::string::npos) << "mode " << mode;
+        if (mode == ModeAsIs) {
+            EXPECT_NE(c.rtf.find("\\posx10000\\posy1440\\absw475\\absh2759\\frmtxtbrlv\\nowrap "), std::string::npos);
+        }
+    }
+}

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "rtf/CRtfPage.h"
+#include "RtfTestItems.h"
+
+using rtftest::ItemSet;
+
+namespace {
+
+// Items on one page, turned by the given quarter.
+struct TurnedItems : ItemSet {
+    CRtfPage page{nullptr, 1};
+
+    CRtfXmlText* Turned(RtfRect box, const std::string& text, int rotation, int angle = 0) {
+        CRtfXmlText* item = Add(box, {text});
+        item->rotation = rotation;
+        item->angle = angle;
+        item->page = &page;
+        return item;
+    }
+};
+
+std::string Property(const std::string& name, const std::string& value) {
+    return "{\\sp{\\sn " + name + "}{\\sv " + value + "}}";
+}
+
+}  // namespace
+
+TEST(TextShape, RotationAgainstThePageSelectsTheShapeAndTheAngleOnlyTurnsIt) {
+    TurnedItems set;
+    CRtfXmlText* up = set.Turned({100, 500, 160, 515}, "up", 90);
+    std::string shape = up->WriteItem();
+    EXPECT_EQ(shape.rfind("\n{\\shp{\\*\\shpinst\\shpleft1223\\shptop5866\\shpright1423\\shpbottom6692", 0), 0u) << shape;
+    // The extraction writes angle 0 for every turned piece: its quarter turn counts, as 270 degrees clockwise.
+    EXPECT_NE(shape.find(Property("Rotation", "17694720")), std::string::npos);
+    EXPECT_NE(shape.find(Property("gTextUNICODE", up->runs.WriteRuns(0))), std::string::npos);
+    EXPECT_TRUE(shape.ends_with("\n" + Property("fAllowOverlap", "1") + "}}\n"));
+
+    // On a page turned the same way the piece is ordinary text; upright text there gets no shape.
+    TurnedItems turnedPage;
+    turnedPage.page.rotation = 90;
+    CRtfXmlText* line = turnedPage.Turned({100, 500, 160, 515}, "line", 90);
+    EXPECT_EQ(line->WriteItem(), line->runs.WriteRuns(0));
+    CRtfXmlText* flat = turnedPage.Turned({100, 500, 160, 515}, "flat", 0);
+    EXPECT_EQ(flat->WriteItem(), "");
+
+    // An angle on an unturned piece is no reason for a shape.
+    CRtfXmlText* tilted = set.Turned({100, 600, 160, 615}, "tilted", 0, 30);
+    EXPECT_EQ(tilted->WriteItem(), tilted->runs.WriteRuns(0));
+
+    // Upside down: rotation 180, placed left of the box by two and a half widths and the margin.
+    set.page.margins.left = 36;
+    CRtfXmlText* flipped = set.Turned({200, 300, 260, 315}, "Flip", 180);
+    EXPECT_EQ(flipped->TextShapeRect(), (RtfRect{186, 4000, 2186, 4200}));
+    EXPECT_NE(flipped->WriteTextShape().find(Property("Rotation", "11796480")), std::string::npos);
+}
+
+TEST(TextShape, PiecesOfARotatedLineFollowOneAnother) {
+    // Reading up the page: the second piece sits directly above the first shape.
+    TurnedItems up;
+    RtfRect first = up.Turned({100, 500, 160, 515}, "one", 90)->TextShapeRect();
+    RtfRect second = up.Turned({100, 430, 150, 445}, "two", 90)->TextShapeRect();
+    EXPECT_EQ(second.bottom, first.top);
+    EXPECT_EQ(second.Height(), 693);
+    EXPECT_EQ(second.left, first.left);
+
+    // Reading down the page (written as 270 or -90): the second piece starts at the first one's bottom.
+    TurnedItems down;
+    RtfRect a = down.Turned({300, 100, 360, 115}, "one", 270)->TextShapeRect();
+    EXPECT_EQ(a, (RtfRect{4000, 1333, 4226, 2479}));
+    RtfRect b = down.Turned({300, 170, 360, 185}, "two", 270)->TextShapeRect();
+    EXPECT_EQ(b.top, a.bottom);
+    EXPECT_EQ(b.Height(), a.Height());
+
+    // A piece whose direction from the last one is more than 5 degrees off keeps its own place.
+    RtfRect aside = down.Turned({400, 240, 460, 255}, "aside", 270)->TextShapeRect();
+    EXPECT_EQ(aside, (RtfRect{5333, 3200, 5559, 4346}));
+    // A piece at the same place as the last one has no direction, and keeps its own place too.
+    RtfRect again = down.Turned({400, 240, 460, 255}, "again", 270)->TextShapeRect();
+    EXPECT_EQ(again, aside);
+
+    // Chaining belongs to the page: the first piece of another page is never moved.
+    TurnedItems other;
+    EXPECT_EQ(other.Turned({300, 170, 360, 185}, "two", 270)->TextShapeRect(), (RtfRect{4000, 2266, 4226, 3412}));
+}
+
+TEST(TextShape, NoRectangleLeavesTheChainAsItWas) {
+    TurnedItems set;
+    RtfRect first = set.Turned({100, 500, 160, 515}, "one", 90)->TextShapeRect();
+    // Rotation 90 turned by more than a quarter: no rectangle, no shape.
+    CRtfXmlText* odd = set.Turned({100, 430, 150, 445}, "odd", 90, 120);
+    EXPECT_EQ(odd->WriteTextShape(), "");
+    EXPECT_EQ(set.page.shapeChain.lastShape, first);
+    EXPECT_EQ(set.page.shapeChain.lastAngle, 90);
+    // Nor does a box far beyond any page (a hostile file's), which would overflow the sums.
+    EXPECT_EQ(set.Turned({2000000000, 0, 2100000000, 15}, "far", 90)->WriteTextShape(), "");
+    EXPECT_EQ(set.page.shapeChain.lastShape, first);
+}
+
+TEST(TextShape, ColourAndFontOutsideTheTablesTakeTheFirstEntries) {
+    TurnedItems set;
+    CRtfXmlText* item = set.Turned({100, 500, 160, 515}, "odd", 90);
+    item->colorIndex = 9;
+    item->fontIndex = 12;
+    std::string shape = item->WriteTextShape();
+    EXPECT_NE(shape.find(Property("fillColor", "0")), std::string::npos) << shape;
+    EXPECT_NE(shape.find(Property("gtextFont", set.fonts.entries.First()->name)), std::string::npos) << shape;
+    item->colorIndex = 1;  // red
+    item->fontIndex = 2;
+    shape = item->WriteTextShape();
+    EXPECT_NE(shape.find(Property("fillColor", "255")), std::string::npos);
+    EXPECT_NE(shape.find(Property("gtextFont", "Face2")), std::string::npos);
+}

@@ -66,7 +66,8 @@ std::string VisibleText(const std::string& rtf) {
     for (size_t i = 0; i < rtf.size();) {
         char c = rtf[i];
         if (c == '{') {
-            for (const char* skipped : {"{\\fonttbl", "{\\colortbl", "{\\info", "{\\*\\fldinst"})
+            // Shape properties ("{\\sp{\\sn ...}{\\sv ...}}", picture data among them) are no text.
+            for (const char* skipped : {"{\\fonttbl", "{\\colortbl", "{\\info", "{\\*\\fldinst", "{\\sp{"})
                 if (rtf.compare(i, std::char_traits<char>::length(skipped), skipped) == 0) {
                     i = SkipGroup(rtf, i);
                     goto next;
@@ -105,7 +106,8 @@ std::string VisibleText(const std::string& rtf) {
             continue;
         }
         if (c == '\\' && i + 1 < rtf.size()) {
-            AppendUtf8(out, static_cast<unsigned char>(rtf[i + 1]));
+            // "\*" marks a destination a reader may skip; it is no character.
+            if (rtf[i + 1] != '*') AppendUtf8(out, static_cast<unsigned char>(rtf[i + 1]));
             i += 2;
             continue;
         }

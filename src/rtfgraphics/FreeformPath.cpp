@@ -37,20 +37,25 @@ std::string Trim(const std::string& s) {
 }
 
 void SplitLine(const std::string& line, std::string& op, std::vector<double>& operands) {
-    operands.clear();
     size_t blank = line.find_last_of(" \t");
     op = blank == std::string::npos ? line : line.substr(blank + 1);
-    if (blank == std::string::npos) return;
-    const std::string numbers = line.substr(0, blank);
-    size_t p = 0;
-    while (p < numbers.size()) {
-        size_t b = numbers.find_first_not_of(" \t", p);
-        if (b == std::string::npos) break;
-        size_t e = numbers.find_first_of(" \t", b);
-        if (e == std::string::npos) e = numbers.size();
-        operands.push_back(std::atof(numbers.substr(b, e - b).c_str()));
-        p = e;
+    operands = blank == std::string::npos ? std::vector<double>() : ReadNumbers(line.substr(0, blank));
+}
+
+struct Bounds {
+    double left, top, right, bottom;
+};
+
+template <typename Points>
+Bounds BoundsOf(const Points& points) {
+    Bounds b{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (const Point& p : points) {
+        b.left = std::min(b.left, p.x);
+        b.right = std::max(b.right, p.x);
+        b.top = std::min(b.top, p.y);
+        b.bottom = std::max(b.bottom, p.y);
     }
+    return b;
 }
 
 class Builder {
@@ -136,14 +141,8 @@ private:
             vertices.insert(vertices.end(), {c[0], c[1], c[2], c[3], c[0]});
             return;
         }
-        double left = c[0].x, right = c[0].x, top = c[0].y, bottom = c[0].y;
-        for (const Point& p : c) {
-            left = std::min(left, p.x);
-            right = std::max(right, p.x);
-            top = std::min(top, p.y);
-            bottom = std::max(bottom, p.y);
-        }
-        Outline(left, top, right - left, bottom - top);
+        const Bounds b = BoundsOf(c);
+        Outline(b.left, b.top, b.right - b.left, b.bottom - b.top);
     }
 
     static std::vector<Point> Bezier(const std::vector<Point>& p) {
@@ -175,6 +174,20 @@ std::string SegmentText(size_t n, bool closed) {
 }
 
 }  // namespace
+
+std::vector<double> ReadNumbers(const std::string& text, size_t most) {
+    std::vector<double> out;
+    size_t p = 0;
+    while (out.size() < most) {
+        size_t b = text.find_first_not_of(" \t", p);
+        if (b == std::string::npos) break;
+        size_t e = text.find_first_of(" \t", b);
+        if (e == std::string::npos) e = text.size();
+        out.push_back(std::atof(text.substr(b, e - b).c_str()));
+        p = e;
+    }
+    return out;
+}
 
 FreeformShape BuildFreeform(const std::string& pathText, const PathMatrix& matrix, int pageHeight,
                             const std::string& paintOp) {
@@ -215,13 +228,8 @@ FreeformShape BuildFreeform(const std::string& pathText, const PathMatrix& matri
     if (v.empty()) return shape;
     const bool closed = v.front() == v.back();
     shape.segments = SegmentText(v.size(), closed);
-    double minX = v[0].x, maxX = v[0].x, minY = v[0].y, maxY = v[0].y;
-    for (const Point& p : v) {
-        minX = std::min(minX, p.x);
-        maxX = std::max(maxX, p.x);
-        minY = std::min(minY, p.y);
-        maxY = std::max(maxY, p.y);
-    }
+    const Bounds b = BoundsOf(v);
+    const double minX = b.left, minY = b.top;
     char buf[64];
     std::snprintf(buf, sizeof buf, "8;%zu;", v.size());
     shape.vertices = buf;
@@ -229,7 +237,7 @@ FreeformShape BuildFreeform(const std::string& pathText, const PathMatrix& matri
         std::snprintf(buf, sizeof buf, "(%d,%d);", ToTwips(Round(p.x - minX)), ToTwips(Round(p.y - minY)));
         shape.vertices += buf;
     }
-    shape.box = {Round(minX), Round(minY), Round(maxX), Round(maxY)};
+    shape.box = {Round(b.left), Round(b.top), Round(b.right), Round(b.bottom)};
     shape.twips = {ToTwips(shape.box.left), ToTwips(shape.box.top), ToTwips(shape.box.right),
                    ToTwips(shape.box.bottom)};
     return shape;

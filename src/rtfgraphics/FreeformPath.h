@@ -4,6 +4,7 @@
 // the shape sits on the page.
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "rtf/RtfRect.h"
 
@@ -28,3 +29,7 @@ struct FreeformShape {
 // into the page's downward y. paintOp is "S", "f" or "f*".
 FreeformShape BuildFreeform(const std::string& pathText, const PathMatrix& matrix, int pageHeight,
                             const std::string& paintOp);
+
+// The numbers of a recorded line, split at blanks and tabs, at most `most` of
+// them; a malformed number reads as 0, missing ones are not added.
+std::vector<double> ReadNumbers(const std::string& text, size_t most = static_cast<size_t>(-1));

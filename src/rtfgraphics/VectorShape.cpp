@@ -17,17 +17,9 @@ namespace {
 constexpr int kWhite = 16777215;
 constexpr double kEmuPerPoint = 12700;
 
+// Missing numbers read as 0.
 std::vector<double> Numbers(const std::string& text, size_t most) {
-    std::vector<double> out;
-    size_t p = 0;
-    while (out.size() < most) {
-        size_t b = text.find_first_not_of(" \t", p);
-        if (b == std::string::npos) break;
-        size_t e = text.find_first_of(" \t", b);
-        if (e == std::string::npos) e = text.size();
-        out.push_back(std::atof(text.substr(b, e - b).c_str()));
-        p = e;
-    }
+    std::vector<double> out = ReadNumbers(text, most);
     out.resize(most, 0);
     return out;
 }

@@ -27,7 +27,7 @@ constexpr int kCurvePieces = 20;
 // A rectangle thinner than this (XML units) is outlined so that it stays visible.
 constexpr double kThinRectangle = 2;
 
-int Round(double v) { return static_cast<int>(v + 0.5); }
+int Round(double v) { return TruncatedInt(v + 0.5); }
 
 std::string Trim(const std::string& s) {
     size_t b = s.find_first_not_of(" \t\r\n");
@@ -174,6 +174,13 @@ std::string SegmentText(size_t n, bool closed) {
 }
 
 }  // namespace
+
+int TruncatedInt(double v) {
+    constexpr double kLimit = 1e9;
+    if (!(v > -kLimit)) return v != v ? 0 : static_cast<int>(-kLimit);
+    if (!(v < kLimit)) return static_cast<int>(kLimit);
+    return static_cast<int>(v);
+}
 
 std::vector<double> ReadNumbers(const std::string& text, size_t most) {
     std::vector<double> out;

@@ -33,3 +33,7 @@ FreeformShape BuildFreeform(const std::string& pathText, const PathMatrix& matri
 // The numbers of a recorded line, split at blanks and tabs, at most `most` of
 // them; a malformed number reads as 0, missing ones are not added.
 std::vector<double> ReadNumbers(const std::string& text, size_t most = static_cast<size_t>(-1));
+
+// A value of a damaged file may be far beyond any page: it is held within what
+// an int carries before it is truncated to one.
+int TruncatedInt(double v);

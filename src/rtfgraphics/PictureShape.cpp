@@ -10,10 +10,11 @@
 #include "rtf/RtfUnits.h"
 #include "rtf/ShapeIds.h"
 #include "rtfgraphics/CRtfImage.h"
+#include "rtfgraphics/FreeformPath.h"
 
 namespace {
 
-int RoundedTwips(double v) { return ToTwips(static_cast<int>(v + 0.5)); }
+int RoundedTwips(double v) { return ToTwips(TruncatedInt(v + 0.5)); }
 
 std::string ReadText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -35,7 +36,7 @@ std::string CRtfImage::WriteRtf(const CRtfPage* page, ShapeIds& ids, bool remove
     const uint32_t pageHeight = static_cast<uint32_t>(page->Height());
     double width = std::fabs(scaleA) + std::fabs(scaleB);
     // A picture flatter than one unit takes its height from its slant as well.
-    double height = static_cast<int>(std::fabs(scaleD)) == 0 ? std::fabs(scaleC) + std::fabs(scaleD) : std::fabs(scaleD);
+    double height = TruncatedInt(std::fabs(scaleD)) == 0 ? std::fabs(scaleC) + std::fabs(scaleD) : std::fabs(scaleD);
     double top = std::fabs(static_cast<double>(pageHeight) - posY);
     double left = posX;
     switch (placement) {

@@ -24,19 +24,19 @@ std::vector<double> Numbers(const std::string& text, size_t most) {
     return out;
 }
 
-int Byte(double component) { return static_cast<int>(component * 255 + 0.5) & 0xFF; }
+int Byte(double component) { return TruncatedInt(component * 255 + 0.5) & 0xFF; }
 int Pack(int red, int green, int blue) { return red + green * 256 + blue * 65536; }
 
 int Cmyk(const std::vector<double>& v) {
     const double k = v[3];
-    auto part = [k](double c) { return static_cast<int>((1 - (c * (1 - k) + k)) * 255 + 0.5); };
+    auto part = [k](double c) { return TruncatedInt((1 - (c * (1 - k) + k)) * 255 + 0.5); };
     return Pack(part(v[0]), part(v[1]), part(v[2]));
 }
 
 int Gray(double v) {
     if (v == 1) return kWhite;
     if (v == 0) return 0;
-    return (static_cast<int>(v * 255) & 0xFF) * 65793;
+    return (TruncatedInt(v * 255) & 0xFF) * 65793;
 }
 
 // What the lines before the path operator set up.
@@ -61,7 +61,7 @@ struct PaintState {
             // A quarter turn the other way leaves the diagonal empty; the width
             // still scales with the matrix.
             if (scale == 0) scale = std::hypot(m[0], m[1]);
-            lineWidth = static_cast<int>(Numbers(operands, 1)[0] * std::fabs(scale) * 2 / 3 * kEmuPerPoint + 0.5);
+            lineWidth = TruncatedInt(Numbers(operands, 1)[0] * std::fabs(scale) * 2 / 3 * kEmuPerPoint + 0.5);
         } else if (op == "d") {
             std::string rest;
             for (char c : line)

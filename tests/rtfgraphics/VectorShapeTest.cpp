@@ -108,3 +108,16 @@ TEST(VectorShape, LinesOnTurnedPagesKeepTheirWidth) {
 }
 
 }  // namespace
+
+namespace {
+
+// Numbers of a damaged file far beyond any page still give whole numbers, never undefined ones.
+TEST(VectorShape, NumbersBeyondAnyPageAreHeldWithinRange) {
+    Shape s;
+    std::string rtf = s.Convert("1e300 w\n", "1e300 0 m\n-1e300 nan l\n", "S");
+    EXPECT_NE(rtf.find("{\\shp{"), std::string::npos);
+    EXPECT_LE(s.line.Box().right, 1000000000);
+    EXPECT_GE(s.line.Box().left, -1000000000);
+}
+
+}  // namespace

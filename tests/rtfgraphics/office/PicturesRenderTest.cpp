@@ -174,6 +174,7 @@ TEST(PicturesRender, GraphicsLeaveTheWordsInPlace) {
         EXPECT_GE(withGraphics.matched, without.matched - 0.01);
         EXPECT_EQ(withGraphics.resultPages, without.resultPages);
         EXPECT_LE(withGraphics.sizeError, 1);
-        EXPECT_LE(withGraphics.median, without.median + 1);
+        // A source without words (pictures only) has no offsets to compare.
+        if (without.matched > 0) EXPECT_LE(withGraphics.median, without.median + 1);
     }
 }

@@ -47,7 +47,7 @@ fuzz: build-fuzz
 	@for f in $(FUZZ_BUILD)/bin/fuzz_*; do \
 	  kind=$${f##*/fuzz_}; mkdir -p $(FUZZ_BUILD)/corpus/$$kind; \
 	  echo "fuzzing $$kind for $(FUZZ_SECONDS) s"; \
-	  LSAN_OPTIONS=suppressions=fuzz/lsan.supp $$f -max_total_time=$(FUZZ_SECONDS) -timeout=30 -rss_limit_mb=4096 -artifact_prefix=$(FUZZ_BUILD)/findings/$$kind- \
+	  LSAN_OPTIONS=suppressions=fuzz/lsan.supp $$f -max_total_time=$(FUZZ_SECONDS) -timeout=30 -close_fd_mask=2 -rss_limit_mb=4096 -artifact_prefix=$(FUZZ_BUILD)/findings/$$kind- \
 	    $(FUZZ_BUILD)/corpus/$$kind fuzz/seeds/$$kind || exit 1; \
 	done
 

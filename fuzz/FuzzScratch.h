@@ -4,17 +4,30 @@
 #include <stdlib.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace fuzz {
 
-inline const std::string& ScratchDir() {
-    static const std::string dir = [] {
+// Removed when the process ends, so that replaying the seeds in every test run
+// leaves nothing in the temp folder.
+struct Scratch {
+    Scratch() {
         const char* tmp = getenv("TMPDIR");
         std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/vellumor-fuzz-XXXXXX";
-        return std::string(mkdtemp(tmpl.data()) ? tmpl.c_str() : "/tmp");
-    }();
-    return dir;
+        if (mkdtemp(tmpl.data())) path = tmpl;
+    }
+    ~Scratch() {
+        std::error_code ec;
+        if (!path.empty()) std::filesystem::remove_all(path, ec);
+    }
+    std::string path;
+};
+
+inline const std::string& ScratchDir() {
+    static const Scratch scratch;
+    static const std::string fallback = "/tmp";
+    return scratch.path.empty() ? fallback : scratch.path;
 }
 
 inline std::string WriteInput(const char* name, const uint8_t* data, size_t size) {

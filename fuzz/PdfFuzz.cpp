@@ -1,21 +1,11 @@
 // fuzz_pdf: arbitrary bytes as a PDF through the whole text conversion, in a
 // layout chosen by the first byte.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdint>
 
 #include "app/DefaultEngines.h"
 #include "FuzzScratch.h"
 #include "convert/CConvertDoc.h"
 #include "convert/MyConvertPara.h"
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // The PDF core complains on standard error about every broken input.
-    int null = open("/dev/null", O_WRONLY);
-    if (null >= 0) dup2(null, 2);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;

@@ -57,6 +57,7 @@ WorkerSteps DefaultWorkerSteps() {
         }
         if (!fs::exists(doc, ec)) {
             why = "LibreOffice could not save it as " + fs::path(doc).extension().string().substr(1);
+            if (!word.problem.empty()) why += " (" + word.problem + ")";
             return false;
         }
         return true;

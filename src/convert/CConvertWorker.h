@@ -23,6 +23,7 @@ struct BatchSummary {
     bool cancelled = false;
     std::vector<std::string> results;  // full paths of the results written, in order
     std::vector<std::pair<std::string, std::string>> failures;  // source, reason
+    std::vector<std::pair<std::string, std::string>> notes;     // source, note: what a converted file lacks
 };
 
 // Whoever started the batch. Called on the worker's thread: a window must hand
@@ -87,6 +88,7 @@ private:
     bool ClaimResult(const BatchFile& file, BatchSummary& summary, std::vector<std::string>& resultsSeen,
                      std::string& result);
     void Fail(BatchSummary& summary, const std::string& source, const std::string& reason);
+    void Note(BatchSummary& summary, const std::string& source, const std::string& note);
     void FinishImageJob(const BatchFile& file, BatchSummary& summary);
     // A result of a file; an image job has one per page folder, and only its
     // first counts the file as converted.

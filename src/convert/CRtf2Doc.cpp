@@ -35,11 +35,15 @@ int CRtf2Doc::Convert(const std::string& rtfPath, const std::string& destination
     std::string work = platform::CreateWorkspace();
     if (work.empty()) return 0;
     const std::string profile = "file://" + work + "/profile";
+    const int limit = platform::TimeLimitSeconds("VELLUMOR_OFFICE_TIME_LIMIT", kOfficeTimeLimitSeconds);
     platform::ProcessResult r = platform::RunProcess({"soffice", "-env:UserInstallation=" + profile, "--headless",
-                                                      "--convert-to", filter, "--outdir", work, rtfPath}, {}, kOfficeTimeLimitSeconds);
+                                                      "--convert-to", filter, "--outdir", work, rtfPath}, {}, limit);
+    problem.clear();
+    if (r.timedOut) problem = "LibreOffice did not finish within " + std::to_string(limit) + " seconds";
+    else if (r.started() && r.status != 0) problem = "LibreOffice failed with status " + std::to_string(r.status);
     fs::path produced = fs::path(work) / (fs::path(rtfPath).stem().string() + extension);
     std::error_code ec;
-    if (fs::exists(produced, ec)) {
+    if (!r.timedOut && fs::exists(produced, ec)) {
         fs::copy_file(produced, destinationPath, fs::copy_options::overwrite_existing, ec);
     }
     platform::RemoveWorkspace(work);

@@ -10,6 +10,9 @@ public:
     // 1 when the word processor ran, 0 when it could not be started (or the format
     // is unknown). Whether the document was written is told by the destination file alone.
     int Convert(const std::string& rtfPath, const std::string& destinationPath);
+    // Why the last run wrote nothing, where the word processor itself said so: a time
+    // limit reached or a failing exit status. Empty otherwise.
+    std::string problem;
     // The message for a machine without the word processor.
     static const char* MissingMessage();
 };

@@ -216,6 +216,11 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
         return Fail(summary, file.path, "cannot write " + result);
     }
     Converted(summary, file.path, result);
+    // The text is all there, but the user must hear which pictures are not.
+    if (const PictureTally& pictures = para_.pictures; pictures.failed > 0)
+        Note(summary, file.path, std::to_string(pictures.failed) + " picture" + (pictures.failed == 1 ? "" : "s") +
+                                      " could not be rendered and " + (pictures.failed == 1 ? "is" : "are") +
+                                      " missing from " + result + ": " + pictures.firstProblem);
 }
 
 void CConvertWorker::Converted(BatchSummary& summary, const std::string& source, const std::string& result,
@@ -224,6 +229,11 @@ void CConvertWorker::Converted(BatchSummary& summary, const std::string& source,
     summary.results.push_back(result);
     para_.FileFinished(source, result);
     host_.FileConverted(source, result);
+}
+
+void CConvertWorker::Note(BatchSummary& summary, const std::string& source, const std::string& note) {
+    summary.notes.emplace_back(source, note);
+    host_.FileNote(source, note);
 }
 
 void CConvertWorker::ConvertedWithoutResult(BatchSummary& summary, const std::string& source) {
@@ -238,10 +248,10 @@ void CConvertWorker::FinishImageJob(const BatchFile& file, BatchSummary& summary
     const PictureTally& pictures = para_.pictures;
     for (size_t i = 0; i < pictures.folders.size(); ++i) Converted(summary, file.path, pictures.folders[i], i == 0);
     if (pictures.skewed > 0)
-        host_.FileNote(file.path, std::to_string(pictures.skewed) + " skewed picture" +
+        Note(summary, file.path, std::to_string(pictures.skewed) + " skewed picture" +
                                       (pictures.skewed == 1 ? "" : "s") + " left out");
     if (pictures.folders.empty()) {
-        if (pictures.skewed == 0) host_.FileNote(file.path, "no pictures on the selected pages");
+        if (pictures.skewed == 0) Note(summary, file.path, "no pictures on the selected pages");
         ConvertedWithoutResult(summary, file.path);
     }
 }

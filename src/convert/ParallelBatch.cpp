@@ -120,7 +120,7 @@ void CConvertWorker::RunParallel(const std::vector<BatchFile>& files, BatchSumma
                     break;
                 case ChildReport::Note:
                     r.noted = true;
-                    host_.FileNote(report.first, report.second);
+                    Note(summary, report.first, report.second);
                     break;
                 case ChildReport::Failed:
                     r.reported = true;

@@ -77,7 +77,15 @@ int HtmlPageBuffer::fontIndexFor(GfxState* state) {
     const std::string& name = font && font->getName() ? *font->getName() : defaultName;
     if (lastFontIndex >= 0 && size == lastFontSize && color == lastFontColor && name == lastFontName)
         return lastFontIndex;
-    HtmlFontTraits traits = font ? TraitsFromDescriptor(*font, xref) : HtmlFontTraits{};
+    HtmlFontTraits traits;
+    if (font && font->getID() && font->getID()->num >= 0) {
+        const std::pair<int, int> id{font->getID()->num, font->getID()->gen};
+        auto known = fontTraits.find(id);
+        if (known == fontTraits.end()) known = fontTraits.emplace(id, TraitsFromDescriptor(*font, xref)).first;
+        traits = known->second;
+    } else if (font) {
+        traits = TraitsFromDescriptor(*font, xref);
+    }
     lastFontIndex = fonts.add(HtmlFont(name.c_str(), size, 0.0, color, traits));
     lastFontName = name;
     lastFontSize = size;

@@ -3,6 +3,7 @@
 // part of the XML.
 #include <cstdio>
 #include <list>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -70,4 +71,7 @@ private:
     int lastFontSize = 0;
     HtmlColor lastFontColor;
     int lastFontIndex = -1;
+    // Bold and italic of each font object of the document: reading its descriptor
+    // again at every change of font took as long as the rest of the extraction.
+    std::map<std::pair<int, int>, HtmlFontTraits> fontTraits;
 };

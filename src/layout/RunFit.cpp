@@ -1,4 +1,5 @@
 // Item boxes and font sizes from the measured extent of the runs.
+#include <algorithm>
 #include <cstdlib>
 
 #include "rtf/CRtfDocument.h"
@@ -7,6 +8,9 @@
 #include "rtf/TextMeasure.h"
 
 namespace {
+
+// Sizes up to this are fitted one step at a time, as they always were.
+constexpr int kSteppedSizes = 200;
 
 TRtfFontData* EntryOf(CRtfDocument* document, const CRtfXmlText& item) {
     const CRtfFontTable* fonts = FontsOf(document, item);
@@ -35,7 +39,23 @@ int CRtfSentence::FitRunsToBox(CRtfDocument* document, CRtfXmlText& item) {
     RtfRect& b = item.box;
     int size = item.fontSize;
     int width = MeasureRuns(item, size, entry->name).width;
-    while (size - 1 > 5 && width >= b.Width() && std::abs(width - b.Width()) > 3) {
+    auto tooWide = [&](int w) { return w >= b.Width() && std::abs(w - b.Width()) > 3; };
+    if (size > kSteppedSizes && tooWide(width)) {
+        // A damaged file's absurd size would be measured thousands of times on
+        // the way down. Widths grow with the size, so the way down starts near the
+        // fit, a little above it, and climbs back should it have gone too far.
+        const int start = size;
+        long long near = static_cast<long long>(size) * (std::max(b.Width(), 0) + 3) / std::max(width, 1);
+        size = static_cast<int>(std::clamp<long long>(near + near / 8 + 2, kSteppedSizes, size));
+        width = MeasureRuns(item, size, entry->name).width;
+        while (size < start && !tooWide(width)) {
+            const int wider = MeasureRuns(item, size + 1, entry->name).width;
+            if (tooWide(wider)) break;
+            ++size;
+            width = wider;
+        }
+    }
+    while (size - 1 > 5 && tooWide(width)) {
         --size;
         width = MeasureRuns(item, size, entry->name).width;
     }

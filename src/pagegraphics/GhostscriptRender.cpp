@@ -50,8 +50,8 @@ bool RenderImage(const std::string& device, const std::string& imagePath, const 
     // Absolute paths: a name that starts with '-' or '|' could otherwise read as an option or a pipe.
     const std::string output = fs::absolute(imagePath, ec).string();
     const std::string input = fs::absolute(psPath, ec).string();
-    platform::ProcessResult run =
-        platform::RunProcess(GhostscriptArguments(device, output, input), {}, kRenderTimeLimitSeconds);
+    const int limit = platform::TimeLimitSeconds("VELLUMOR_GS_TIME_LIMIT", kRenderTimeLimitSeconds);
+    platform::ProcessResult run = platform::RunProcess(GhostscriptArguments(device, output, input), {}, limit);
     bool made = fs::is_regular_file(imagePath, ec) && fs::file_size(imagePath, ec) > 0 && !ec;
     if (run.started() && run.status == 0 && !run.timedOut && made) return true;
 
@@ -59,7 +59,7 @@ bool RenderImage(const std::string& device, const std::string& imagePath, const 
     if (!run.started() || run.status == 127)
         reason = "Ghostscript (gs) could not be started: is it installed and on the PATH?";
     else if (run.timedOut)
-        reason = "Ghostscript did not finish within " + std::to_string(kRenderTimeLimitSeconds) + " seconds";
+        reason = "Ghostscript did not finish within " + std::to_string(limit) + " seconds";
     else if (run.status != 0)
         reason = "Ghostscript failed with status " + std::to_string(run.status) + ErrorLine(run);
     else

@@ -5,6 +5,7 @@
 
 #include "convert/CConvertDoc.h"
 #include "convert/CGraphicsList.h"
+#include "pagegraphics/PageDrawsGraphics.h"
 #include "pagegraphics/PageImageFilter.h"
 #include "pagegraphics/PagePostScriptDevice.h"
 
@@ -13,6 +14,7 @@ namespace pagegraphics {
 int RunPageGraphicsPass(CConvertDoc& job, int page) {
     PDFDoc* doc = job.document.get();
     if (!doc || !doc->isOk() || page < 1 || page > doc->getNumPages()) return FilterDone;
+    if (!PageDrawsGraphics(*doc, page)) return FilterDone;
     CGraphicsList& graphics = CGraphicsList::Process();
     const int paperWidth = static_cast<int>(doc->getPageCropWidth(page));
     const int paperHeight = static_cast<int>(doc->getPageCropHeight(page));

@@ -7,6 +7,8 @@
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <array>
+#include <bitset>
 #include <cctype>
 #include <cmath>
 #include <map>
@@ -113,9 +115,23 @@ private:
         return face;
     }
 
+public:
+    // What a face measures at one pixel height. Layouts measure the same words in
+    // the same few sizes over and over; FreeType is asked once per character.
+    struct Sized {
+        bool ok = false;  // the face takes this size
+        int height = 0;
+        std::array<FT_Pos, 256> advance{};  // 26.6 pixels, per Latin-1 character
+        std::bitset<256> known;
+    };
+    Sized& SizedFace(FT_Face face, int pixelHeight);
+    static Sized& SetUp(Sized& sized, FT_Face face, int pixelHeight);
+
+private:
     std::mutex mutex_;
     FT_Library library_ = nullptr;
     std::map<FaceKey, FT_Face> faces_;
+    std::map<std::pair<FT_Face, int>, Sized> sized_;
 };
 
 FaceCache& Cache() {
@@ -177,22 +193,48 @@ TextExtent MeasureText(const std::string& face, int pixelHeight, bool bold, bool
     std::lock_guard<std::mutex> lock(cache.Lock());
     FT_Face ft = cache.Face(face, bold, italic);
     if (!ft) return {};
-    // A negative character height asks for the em square at that many pixels.
-    if (FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(pixelHeight)) != 0) return {};
 
-    long ascent = 0, descent = 0;
-    VerticalMetrics(ft, ascent, descent);
-    const double scale = static_cast<double>(pixelHeight) / ft->units_per_EM;
+    // Sizes beyond any real text are measured afresh rather than kept: a damaged
+    // file may ask for thousands of them.
+    constexpr int kLargestKeptSize = 512;
+    FaceCache::Sized fresh;
+    FaceCache::Sized& sized =
+        pixelHeight <= kLargestKeptSize ? cache.SizedFace(ft, pixelHeight) : FaceCache::SetUp(fresh, ft, pixelHeight);
+    if (!sized.ok) return {};
     TextExtent extent;
-    extent.height = static_cast<int>(std::lround(ascent * scale) + std::lround(descent * scale));
-
+    extent.height = sized.height;
     FT_Pos advance = 0;  // 26.6 pixels
+    bool sizeSet = false;
     for (char c : text) {
-        if (FT_Load_Glyph(ft, GlyphOf(ft, static_cast<unsigned char>(c)), FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) == 0)
-            advance += ft->glyph->advance.x;
+        const auto code = static_cast<unsigned char>(c);
+        if (!sized.known[code]) {
+            // Another size may have been set since: this one again before loading.
+            if (!sizeSet) sizeSet = FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(pixelHeight)) == 0;
+            const bool loaded =
+                sizeSet && FT_Load_Glyph(ft, GlyphOf(ft, code), FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) == 0;
+            sized.advance[code] = loaded ? ft->glyph->advance.x : 0;
+            sized.known[code] = sizeSet;
+        }
+        advance += sized.advance[code];
     }
     extent.width = static_cast<int>((advance + 32) >> 6);
     return extent;
+}
+
+FaceCache::Sized& FaceCache::SizedFace(FT_Face face, int pixelHeight) {
+    auto [it, added] = sized_.try_emplace({face, pixelHeight});
+    return added ? SetUp(it->second, face, pixelHeight) : it->second;
+}
+
+FaceCache::Sized& FaceCache::SetUp(Sized& sized, FT_Face face, int pixelHeight) {
+    // A negative character height asks for the em square at that many pixels.
+    sized.ok = FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelHeight)) == 0;
+    if (!sized.ok) return sized;
+    long ascent = 0, descent = 0;
+    VerticalMetrics(face, ascent, descent);
+    const double scale = static_cast<double>(pixelHeight) / face->units_per_EM;
+    sized.height = static_cast<int>(std::lround(ascent * scale) + std::lround(descent * scale));
+    return sized;
 }
 
 }  // namespace platform

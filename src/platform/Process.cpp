@@ -37,8 +37,15 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
     std::vector<char*> args;
     for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
+    // A group of its own, so that a time limit ends whatever the program started too:
+    // LibreOffice's launcher leaves its real process running, a script its commands.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
     pid_t pid = 0;
-    int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    int rc = posix_spawnp(&pid, args[0], &actions, &attributes, args.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
     close(err[1]);
@@ -58,7 +65,7 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
         if (timeLimitSeconds > 0) {
             auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
             if (left <= 0) {
-                kill(pid, SIGKILL);
+                kill(-pid, SIGKILL);
                 result.timedOut = true;
                 break;
             }
@@ -88,7 +95,7 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
     // A process may close its output and go on running: the limit holds for its end too.
     while (timeLimitSeconds > 0 && !result.timedOut && waitpid(pid, &status, WNOHANG) == 0) {
         if (Clock::now() >= deadline) {
-            kill(pid, SIGKILL);
+            kill(-pid, SIGKILL);
             result.timedOut = true;
             break;
         }
@@ -103,6 +110,14 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
         result.status = 128 + WTERMSIG(status);
     // exec failures inside posix_spawnp surface as exit code 127
     return result;
+}
+
+int TimeLimitSeconds(const char* variable, int fallback) {
+    const char* text = std::getenv(variable);
+    if (!text || !*text) return fallback;
+    char* end = nullptr;
+    long seconds = std::strtol(text, &end, 10);
+    return (*end == '\0' && seconds > 0 && seconds <= 86400) ? static_cast<int>(seconds) : fallback;
 }
 
 bool ProgramOnPath(const std::string& program) {

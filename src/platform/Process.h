@@ -19,6 +19,10 @@ struct ProcessResult {
 ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& workingDir = {},
                          int timeLimitSeconds = 0);
 
+// The time limit an administrator set in the environment variable (whole seconds,
+// 1 to a day), else the fallback.
+int TimeLimitSeconds(const char* variable, int fallback);
+
 // True when `program` is found on the PATH.
 bool ProgramOnPath(const std::string& program);
 

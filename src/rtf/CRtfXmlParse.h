@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "rtf/CRtfDocInfo.h"
 
@@ -28,8 +29,8 @@ public:
     int PageNumber() const { return pageNumber_; }
 
     // Attribute number of a token (0: none), and its value without quotes and ">".
-    static int FindAttribute(const std::string& token);
-    static std::string AttributeValue(const std::string& token);
+    static int FindAttribute(std::string_view token);
+    static std::string AttributeValue(std::string_view token);
     // Leading integer of a value, as a C atol would read it, saturated to 32 bits.
     static long ValueNumber(const std::string& value);
     // Run text of a data line: entities decoded, braces escaped for RTF.
@@ -48,6 +49,11 @@ private:
     std::string path_;
     bool opened_ = false;
     long lineStart_ = 0;
+    // The reading position, counted rather than asked of the stream: asking costs
+    // a system call per line.
+    long position_ = 0;
+    char* lineBuffer_ = nullptr;
+    size_t lineCapacity_ = 0;
     std::unique_ptr<CRtfDocInfo> info_;
     int pageNumber_ = 0;
 };

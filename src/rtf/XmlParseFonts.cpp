@@ -26,7 +26,7 @@ bool CRtfXmlParse::ReadFonts(CRtfDocument& document) {
 
 bool CRtfXmlParse::ReadFontLine(CRtfDocument& document, const std::string& line) {
     auto font = std::make_unique<CRtfFont>();
-    for (const std::string& token : SplitTokens(line)) {
+    for (std::string_view token : SplitTokens(line)) {
         std::string value = AttributeValue(token);
         switch (FindAttribute(token)) {
             case 14: font->index = static_cast<int>(ValueNumber(value)); break;

@@ -13,7 +13,7 @@
 namespace {
 
 struct AttributeName {
-    const char* prefix;
+    std::string_view prefix;
     int number;
 };
 
@@ -29,8 +29,8 @@ constexpr AttributeName kAttributes[] = {
 
 }  // namespace
 
-std::vector<std::string> SplitTokens(const std::string& line) {
-    std::vector<std::string> tokens;
+std::vector<std::string_view> SplitTokens(std::string_view line) {
+    std::vector<std::string_view> tokens;
     size_t i = 0;
     while (i < line.size()) {
         while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
@@ -53,35 +53,40 @@ CRtfXmlParse::CRtfXmlParse(const std::string& path) : path_(path) {
 
 CRtfXmlParse::~CRtfXmlParse() {
     if (file_) std::fclose(file_);
+    std::free(lineBuffer_);
 }
 
 bool CRtfXmlParse::ReadLine(std::string& line) {
-    lineStart_ = std::ftell(file_);
-    char* buffer = nullptr;
-    size_t capacity = 0;
-    ssize_t n = getline(&buffer, &capacity, file_);
-    if (n < 0) {
-        std::free(buffer);
-        return false;
-    }
-    line.assign(buffer, static_cast<size_t>(n));
-    std::free(buffer);
+    lineStart_ = position_;
+    ssize_t n = getline(&lineBuffer_, &lineCapacity_, file_);
+    if (n < 0) return false;
+    position_ += n;
+    line.assign(lineBuffer_, static_cast<size_t>(n));
     // Files written on Windows end their lines with CR LF.
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
     return true;
 }
 
-void CRtfXmlParse::SeekBack() { std::fseek(file_, lineStart_, SEEK_SET); }
+void CRtfXmlParse::SeekBack() {
+    std::fseek(file_, lineStart_, SEEK_SET);
+    position_ = lineStart_;
+}
 
-void CRtfXmlParse::Rewind() { std::fseek(file_, 0, SEEK_SET); }
+void CRtfXmlParse::Rewind() {
+    std::fseek(file_, 0, SEEK_SET);
+    position_ = 0;
+}
 
-int CRtfXmlParse::FindAttribute(const std::string& token) {
+int CRtfXmlParse::FindAttribute(std::string_view token) {
+    if (token.empty()) return 0;
+    // Every data line asks this for each of its tokens: the first letter rules out
+    // nearly all names before any comparison.
     for (const AttributeName& a : kAttributes)
-        if (token.rfind(a.prefix, 0) == 0) return a.number;
+        if (a.prefix.front() == token.front() && token.substr(0, a.prefix.size()) == a.prefix) return a.number;
     return 0;
 }
 
-std::string CRtfXmlParse::AttributeValue(const std::string& token) {
+std::string CRtfXmlParse::AttributeValue(std::string_view token) {
     size_t eq = token.find('=');
     if (eq == std::string::npos) return {};
     std::string value;
@@ -124,7 +129,7 @@ void CRtfXmlParse::ReadHeader() {
         }
         if (StartsWith(line, "<pdf2xml") && line.find('>') != std::string::npos) {
             info_ = std::make_unique<CRtfDocInfo>();
-            for (const std::string& token : SplitTokens(line)) {
+            for (std::string_view token : SplitTokens(line)) {
                 switch (FindAttribute(token)) {
                     case 3: info_->author = AttributeValue(token); break;
                     case 4: info_->keywords = AttributeValue(token); break;

@@ -23,9 +23,9 @@ bool CRtfXmlParse::ReadPage(CRtfDocument& document, int n) {
             return true;
         }
         if (StartsWith(line, "<page") && HasTagEnd(line)) {
-            std::vector<std::string> tokens = SplitTokens(line);
+            std::vector<std::string_view> tokens = SplitTokens(line);
             int number = 0;
-            for (const std::string& token : tokens)
+            for (std::string_view token : tokens)
                 if (FindAttribute(token) == 7) {
                     number = static_cast<int>(ValueNumber(AttributeValue(token)));
                     break;
@@ -37,7 +37,7 @@ bool CRtfXmlParse::ReadPage(CRtfDocument& document, int n) {
             }
             CRtfPage* page = document.page.get();
             if (!page) return false;
-            for (const std::string& token : tokens) {
+            for (std::string_view token : tokens) {
                 long value = ValueNumber(AttributeValue(token));
                 switch (FindAttribute(token)) {
                     case 7: pageNumber_ = static_cast<int>(value); break;
@@ -56,7 +56,7 @@ bool CRtfXmlParse::ReadPage(CRtfDocument& document, int n) {
         if (StartsWith(line, "<margin") && HasTagEnd(line)) {
             CRtfPage* page = document.page.get();
             if (!page) return false;
-            for (const std::string& token : SplitTokens(line)) {
+            for (std::string_view token : SplitTokens(line)) {
                 // Values are unsigned on the page: a negative one counts as huge and is capped.
                 long long value = static_cast<unsigned>(ValueNumber(AttributeValue(token)));
                 switch (FindAttribute(token)) {
@@ -75,7 +75,7 @@ bool CRtfXmlParse::ReadPage(CRtfDocument& document, int n) {
 
 bool CRtfXmlParse::ReadTextElement(CRtfDocument& document, const std::string& line) {
     auto item = std::make_unique<CRtfXmlText>();
-    for (const std::string& token : SplitTokens(line)) {
+    for (std::string_view token : SplitTokens(line)) {
         long value = ValueNumber(AttributeValue(token));
         switch (FindAttribute(token)) {
             case 23: item->box.top = static_cast<int32_t>(value); break;
@@ -136,7 +136,7 @@ bool CRtfXmlParse::ReadDataLines(CRtfXmlText& item) {
         auto run = std::make_unique<CRtfWord>();
         run->text = DecodeText(text);
         run->owner = &item;
-        for (const std::string& token : SplitTokens(line.substr(0, close + 1))) {
+        for (std::string_view token : SplitTokens(std::string_view(line).substr(0, close + 1))) {
             long value = ValueNumber(AttributeValue(token));
             switch (FindAttribute(token)) {
                 case 30: run->charSpace = static_cast<int16_t>(value); break;

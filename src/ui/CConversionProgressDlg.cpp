@@ -84,6 +84,16 @@ void CConversionProgressDlg::MarkFailed(const QString& source, const QString& re
     SetStatus(source, ui::text::kFailed, reason);
 }
 
+void CConversionProgressDlg::MarkNote(const QString& source, const QString& note) {
+    for (int r = 0; r < table_->rowCount(); ++r) {
+        if (table_->item(r, 0)->text() != source) continue;
+        for (int c = 0; c < 3; ++c) {
+            QString tip = table_->item(r, c)->toolTip();
+            table_->item(r, c)->setToolTip(tip.isEmpty() ? note : tip + "\n" + note);
+        }
+    }
+}
+
 void CConversionProgressDlg::MarkSkipped(const QString& source) { SetStatus(source, ui::text::kSkipped); }
 
 void CConversionProgressDlg::ShowCancelling() {

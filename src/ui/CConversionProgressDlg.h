@@ -23,6 +23,8 @@ public:
 
     // On the window's thread.
     void MarkFailed(const QString& source, const QString& reason);
+    // Something a converted file lacks (pictures that could not be rendered), shown on its row.
+    void MarkNote(const QString& source, const QString& note);
     void MarkSkipped(const QString& source);
     void ShowCancelling();
     void Reset();

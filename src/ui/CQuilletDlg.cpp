@@ -90,6 +90,11 @@ public:
             &window_, [this, s, r] { window_.progress_->MarkFailed(s, r); }, Qt::QueuedConnection);
     }
     void FileConverted(const std::string&, const std::string&) override {}
+    void FileNote(const std::string& source, const std::string& note) override {
+        QString s = QString::fromStdString(source), n = QString::fromStdString(note);
+        QMetaObject::invokeMethod(
+            &window_, [this, s, n] { window_.progress_->MarkNote(s, n); }, Qt::QueuedConnection);
+    }
     void BatchEnded(const BatchSummary& summary) override {
         QMetaObject::invokeMethod(
             &window_, [this, summary] { window_.OnBatchEnded(summary); }, Qt::QueuedConnection);

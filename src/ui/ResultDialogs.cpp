@@ -37,6 +37,9 @@ QString SummaryText(const BatchSummary& summary) {
     for (const auto& [source, reason] : summary.failures)
         text += "\n" + QString(ui::text::kFailureLine).arg(QFileInfo(QString::fromStdString(source)).fileName(),
                                                            QString::fromStdString(reason));
+    for (const auto& [source, note] : summary.notes)
+        text += "\n" + QString(ui::text::kFailureLine).arg(QFileInfo(QString::fromStdString(source)).fileName(),
+                                                           QString::fromStdString(note));
     return text;
 }
 

@@ -109,3 +109,22 @@ TEST(LineJoin, RotatedPagesPlaceTheirOwnOrientation) {
     ASSERT_EQ(p.flow().loose.size(), 1u);
     EXPECT_EQ(p.flow().loose[0]->runs.RunText(), "flat");
 }
+
+// A damaged file's absurd font size is fitted to the box in a few measurements
+// (it took seconds per word), and lands where stepping down from a real size does.
+TEST(PagePlacement, AbsurdFontSizesFitTheBoxLikeRealOnes) {
+    auto fitted = [](int size) {
+        TempDir dir;
+        auto doc = Load(dir, Root() + PageLine(1, 1188, 918, 0) + FontSpec(0, size, "Times") + Margin() +
+                                 Word(50, 100, 40, "Hello") + "</page>\n" + kEnd);
+        if (!doc) return -1;
+        doc->ReadPage(1);
+        if (!doc->page->flow || doc->page->flow->lines.empty()) return -1;
+        return static_cast<int>(doc->page->flow->lines[0]->runs.First()->fontSize);
+    };
+    const int real = fitted(190);
+    ASSERT_GT(real, 5);
+    ASSERT_LT(real, 190);
+    EXPECT_EQ(fitted(11100), real);
+    EXPECT_EQ(fitted(65000), real);
+}

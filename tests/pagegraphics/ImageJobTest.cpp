@@ -131,6 +131,20 @@ TEST_F(ImageJob, FailingGhostscriptCountsThePictureAsFailedAndLeavesNoPartialFil
     EXPECT_TRUE(fs::is_empty(tmp));
 }
 
+// A text job keeps its words when Ghostscript fails, but never passes the
+// missing pictures off as a complete result.
+TEST_F(ImageJob, TextJobWithoutGhostscriptSaysWhichPicturesAreMissing) {
+    fs::create_directory(dir / "empty-bin");
+    auto r = Convert({"-m", "flowing", "-o", "out", "pics.pdf"}, dir / "empty-bin");
+    EXPECT_EQ(r.status, 0) << r.errors;
+    EXPECT_TRUE(fs::exists(dir / "out/pics.rtf"));
+    EXPECT_NE(r.output.find("pics.pdf: 3 pictures could not be rendered and are missing from out/pics.rtf"),
+              std::string::npos)
+        << r.output;
+    EXPECT_NE(r.output.find("Ghostscript"), std::string::npos) << r.output;
+    EXPECT_TRUE(fs::is_empty(tmp));
+}
+
 TEST_F(ImageJob, DocumentWithoutPicturesSucceedsWithANote) {
     NumberedPages(2).Save(dir / "words.pdf");
     auto r = Convert({"--extract-images", "png", "-o", "out", "words.pdf"});

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "WindowFixture.h"
+#include "pagegraphics/PicturePdf.h"
 #include "support/PdfWriter.h"
 #include "support/RtfText.h"
 #include "ui/CCONVERTERDlg.h"
@@ -124,6 +125,31 @@ TEST_F(WindowTest, FailuresAreReportedWithTheirReasons) {
     EXPECT_TRUE(text.contains("broken.pdf: unreadable")) << text.toStdString();
     EXPECT_EQ(Status(*window, "/broken.pdf"), ui::text::kFailed);
     Screenshot(*window->ProgressPage(), "progress-page");
+}
+
+// A result that lacks its pictures (no Ghostscript) is a success the user must
+// still hear about: in the file's row and in the closing summary.
+TEST_F(WindowTest, MissingPicturesAreToldOnTheRowAndInTheSummary) {
+    testpdf::PicturePdf().Save(dir / "pics.pdf");
+    fs::create_directories(dir / "no-gs-bin");
+    window->Panel()->AddFiles({QString::fromStdString(dir / "pics.pdf")});
+    window->Panel()->SetOutputFolder(QString::fromStdString(dir.path()));
+    ChooseRtf(*window);
+    std::string oldPath = std::getenv("PATH");
+    setenv("PATH", (dir / "no-gs-bin").c_str(), 1);
+    window->StartConvert();
+    bool ended = WaitForBatchEnd();
+    setenv("PATH", oldPath.c_str(), 1);
+    ASSERT_TRUE(ended);
+    ASSERT_TRUE(summary.has_value());
+    EXPECT_EQ(summary->converted, 1);
+    ASSERT_EQ(summary->notes.size(), 1u);
+    QString text = SummaryText(*summary);
+    EXPECT_TRUE(text.contains("pics.pdf: 3 pictures could not be rendered")) << text.toStdString();
+    auto* table = window->findChild<QTableWidget*>("progressTable");
+    ASSERT_EQ(table->rowCount(), 1);
+    EXPECT_EQ(table->item(0, 2)->text(), ui::text::kSuccess);
+    EXPECT_TRUE(table->item(0, 0)->toolTip().contains("Ghostscript")) << table->item(0, 0)->toolTip().toStdString();
 }
 
 TEST(FinishDialog, ListsTheResultsAndOpensTheChosenOne) {

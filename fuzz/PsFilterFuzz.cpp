@@ -1,0 +1,44 @@
+// fuzz_psfilter: the image filter on arbitrary page PostScript. The input holds the
+// recorded pictures' matrices, one per line, then an empty line, then the page
+// PostScript. Pictures are only named, not rendered: what is fuzzed is our own
+// reading of the page, not Ghostscript.
+#include <cstdint>
+#include <string>
+
+#include "FuzzScratch.h"
+#include "convert/CConvertDoc.h"
+#include "convert/MyConvertPara.h"
+#include "convert/CGraphicsList.h"
+#include "pagegraphics/PageImageFilter.h"
+#include "rtfgraphics/CRtfImage.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    size_t split = input.find("\n\n");
+    if (split == std::string::npos) return 0;
+    const std::string ps = fuzz::WriteInput("page.ps", data + split + 2, size - split - 2);
+
+    MyConvertPara para;
+    para.removeImages = 1;
+    para.jobMode = (split % 2) ? ModeExtractImages : ModeAsIs;
+    para.outputDir = fuzz::ScratchDir();
+    CConvertDoc job(ps);
+    job.para = &para;
+    job.baseName = "page";
+
+    CGraphicsList graphics;
+    size_t start = 0;
+    for (int n = 0; start < split && n < 8; ++n) {
+        size_t end = input.find('\n', start);
+        if (end == std::string::npos || end > split) end = split;
+        auto picture = std::make_unique<CRtfImage>();
+        picture->itemNumber = n;
+        picture->matrixText = input.substr(start, end - start);
+        picture->pixelWidth = 8;
+        picture->pixelHeight = 4;
+        graphics.Add(std::move(picture));
+        start = end + 1;
+    }
+    pagegraphics::PageImageFilter(ps, 1, "png16m", graphics, job).Run();
+    return 0;
+}

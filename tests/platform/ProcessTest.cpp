@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <string>
+
+#include "platform/Process.h"
+#include "support/TempDir.h"
+
+using testpdf::TempDir;
+
+namespace {
+
+// True while a process exists and is not merely waiting to be reaped.
+bool Running(const std::string& pid) {
+    std::ifstream stat("/proc/" + pid + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) return false;
+    size_t close = line.rfind(')');
+    return close != std::string::npos && close + 2 < line.size() && line[close + 2] != 'Z';
+}
+
+}  // namespace
+
+// A script that hangs in a command it started: the limit must end the command too,
+// or a stuck word processor would live on after every file that timed out.
+TEST(RunProcess, TimeLimitEndsTheProgramAndWhatItStarted) {
+    TempDir dir;
+    const std::string pidFile = dir / "child.pid";
+    const std::string script = "sleep 300 & echo $! > '" + pidFile + "'; wait";
+    auto start = std::chrono::steady_clock::now();
+    platform::ProcessResult r = platform::RunProcess({"sh", "-c", script}, {}, 1);
+    auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_TRUE(r.timedOut);
+    EXPECT_EQ(r.status, 128 + 9);
+    EXPECT_LT(seconds, 30);
+    std::ifstream in(pidFile);
+    std::string pid;
+    ASSERT_TRUE(std::getline(in, pid));
+    for (int i = 0; i < 100 && Running(pid); ++i) usleep(20000);
+    EXPECT_FALSE(Running(pid)) << "the command the script started is still running";
+}
+
+TEST(RunProcess, TimeLimitsFromTheEnvironmentAreWholePositiveSeconds) {
+    setenv("VELLUMOR_TEST_LIMIT", "7", 1);
+    EXPECT_EQ(platform::TimeLimitSeconds("VELLUMOR_TEST_LIMIT", 120), 7);
+    for (const char* bad : {"", "0", "-3", "5s", "99999999999"}) {
+        setenv("VELLUMOR_TEST_LIMIT", bad, 1);
+        EXPECT_EQ(platform::TimeLimitSeconds("VELLUMOR_TEST_LIMIT", 120), 120) << bad;
+    }
+    unsetenv("VELLUMOR_TEST_LIMIT");
+    EXPECT_EQ(platform::TimeLimitSeconds("VELLUMOR_TEST_LIMIT", 120), 120);
+}

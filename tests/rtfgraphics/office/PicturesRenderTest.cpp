@@ -175,6 +175,8 @@ TEST(PicturesRender, GraphicsLeaveTheWordsInPlace) {
         EXPECT_EQ(withGraphics.resultPages, without.resultPages);
         EXPECT_LE(withGraphics.sizeError, 1);
         // A source without words (pictures only) has no offsets to compare.
-        if (without.matched > 0) EXPECT_LE(withGraphics.median, without.median + 1);
+        if (without.matched > 0) {
+            EXPECT_LE(withGraphics.median, without.median + 1);
+        }
     }
 }

@@ -63,6 +63,8 @@ TEST(PicturesRender, PicturesAndShapesShowWhereThePdfDrewThem) {
         const std::string pdf = dir / (std::string(name) + ".pdf");
         ASSERT_TRUE(fs::exists(pdf));
         EXPECT_EQ(PicturesOnPage(pdf, 1), 2);
+        EXPECT_EQ(PicturesOnPage(pdf, 2), 0);
+        EXPECT_EQ(PicturesOnPage(pdf, 3), 1);
         EXPECT_EQ(PdfimagesPictureCount(pdf), 3);
         RgbImage page = FirstPage(pdf, dir / name);
         ASSERT_EQ(page.width, 612);

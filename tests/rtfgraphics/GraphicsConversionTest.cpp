@@ -64,6 +64,19 @@ TEST_F(GraphicsConversion, PicturesAndShapesComeBeforeThePageSetupInFlowingAndAs
     }
 }
 
+// Rectangles arrive as rectangles: a hairline rule is outlined in its own
+// colour, so that it does not vanish when its height rounds to nothing.
+TEST_F(GraphicsConversion, AHairlineRectangleIsOutlinedInItsColour) {
+    PdfWriter w;
+    w.AddPage("0 0 1 rg 72 300 200 0.4 re f\n0 1 0 rg 72 200 200 30 re f\n" + TextLine("words", 72, 500));
+    w.Save(dir / "hairline.pdf");
+    std::string rtf = Convert("hairline", ModeAsIs);
+    EXPECT_EQ(Count(rtf, "pVerticies}{\\sv 8;5;"), 2u) << rtf;
+    EXPECT_NE(rtf.find("fillColor}{\\sv 16711680}}\n{\\sp{\\sn fLine}{\\sv 1}}{\\sp{\\sn lineColor}{\\sv 16711680}}"),
+              std::string::npos);
+    EXPECT_NE(rtf.find("fillColor}{\\sv 65280}}\n{\\sp{\\sn fLine}{\\sv 0}}"), std::string::npos);
+}
+
 TEST_F(GraphicsConversion, RemovedImagesLeaveTheShapesOnly) {
     std::string rtf = Convert("shapes", ModeAsIs, true);
     EXPECT_EQ(Count(rtf, "shapeType}{\\sv 75}"), 0u);

@@ -48,10 +48,11 @@ int ConvertFile(CConvertPara& para) { return ConvertFile(para, DefaultEngines())
 WorkerSteps DefaultWorkerSteps() {
     WorkerSteps steps;
     steps.convert = [](CConvertPara& para) { ConvertFile(para, DefaultEngines()); };
-    steps.saveAsDoc = [](const std::string& rtf, const std::string& doc, std::string& why) {
+    steps.saveAsDoc = [](const std::string& rtf, const std::string& doc, std::string& why,
+                         const std::atomic<int32_t>* stop) {
         CRtf2Doc word;
         std::error_code ec;
-        if (!word.Convert(rtf, doc)) {
+        if (!word.Convert(rtf, doc, stop)) {
             why = CRtf2Doc::MissingMessage();
             return false;
         }

@@ -48,7 +48,10 @@ public:
 struct WorkerSteps {
     std::function<void(CConvertPara&)> convert;
     // Saves the RTF as DOC; false with the reason when no DOC was written.
-    std::function<bool(const std::string& rtfPath, const std::string& docPath, std::string& why)> saveAsDoc;
+    // `stop` is the job's cancel flag: raised, it ends the word processor.
+    std::function<bool(const std::string& rtfPath, const std::string& docPath, std::string& why,
+                       const std::atomic<int32_t>* stop)>
+        saveAsDoc;
 };
 
 class CConvertWorker {

@@ -26,7 +26,8 @@ const char* CRtf2Doc::MissingMessage() {
     return "DOC, DOCX and ODT output need LibreOffice: install the writer (soffice) or choose RTF";
 }
 
-int CRtf2Doc::Convert(const std::string& rtfPath, const std::string& destinationPath) {
+int CRtf2Doc::Convert(const std::string& rtfPath, const std::string& destinationPath,
+                      const std::atomic<int32_t>* stop) {
     const std::string extension = fs::path(destinationPath).extension().string();
     const char* filter = FilterFor(extension);
     if (!filter || !platform::ProgramOnPath("soffice")) return 0;
@@ -37,13 +38,14 @@ int CRtf2Doc::Convert(const std::string& rtfPath, const std::string& destination
     const std::string profile = "file://" + work + "/profile";
     const int limit = platform::TimeLimitSeconds("VELLUMOR_OFFICE_TIME_LIMIT", kOfficeTimeLimitSeconds);
     platform::ProcessResult r = platform::RunProcess({"soffice", "-env:UserInstallation=" + profile, "--headless",
-                                                      "--convert-to", filter, "--outdir", work, rtfPath}, {}, limit);
+                                                      "--convert-to", filter, "--outdir", work, rtfPath}, {}, limit, stop);
     problem.clear();
-    if (r.timedOut) problem = "LibreOffice did not finish within " + std::to_string(limit) + " seconds";
+    if (r.stopped) problem = "LibreOffice was stopped: the job was cancelled";
+    else if (r.timedOut) problem = "LibreOffice did not finish within " + std::to_string(limit) + " seconds";
     else if (r.started() && r.status != 0) problem = "LibreOffice failed with status " + std::to_string(r.status);
     fs::path produced = fs::path(work) / (fs::path(rtfPath).stem().string() + extension);
     std::error_code ec;
-    if (!r.timedOut && fs::exists(produced, ec)) {
+    if (!r.timedOut && !r.stopped && fs::exists(produced, ec)) {
         fs::copy_file(produced, destinationPath, fs::copy_options::overwrite_existing, ec);
     }
     platform::RemoveWorkspace(work);

@@ -1,6 +1,8 @@
 #pragma once
 // Hands a finished RTF to the word processor (LibreOffice, headless) to be saved
 // as a Word document (DOC or DOCX) or an OpenDocument text (ODT).
+#include <atomic>
+#include <cstdint>
 #include <string>
 
 class CRtf2Doc {
@@ -9,7 +11,9 @@ public:
     // Saves in the format that the destination's extension names (.doc, .docx, .odt).
     // 1 when the word processor ran, 0 when it could not be started (or the format
     // is unknown). Whether the document was written is told by the destination file alone.
-    int Convert(const std::string& rtfPath, const std::string& destinationPath);
+    // A raised `stop` (the job's cancel flag) ends the word processor at once.
+    int Convert(const std::string& rtfPath, const std::string& destinationPath,
+                const std::atomic<int32_t>* stop = nullptr);
     // Why the last run wrote nothing, where the word processor itself said so: a time
     // limit reached or a failing exit status. Empty otherwise.
     std::string problem;

@@ -206,7 +206,7 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
     if (doc) {
         std::string why;
         const std::string docScratch = JoinPath(scratch.path, base + "." + para_.officeFormat);
-        if (!steps_.saveAsDoc(written, docScratch, why)) {
+        if (!steps_.saveAsDoc(written, docScratch, why, &para_.cancelRequested)) {
             // The RTF is all the user has of this file: it stays, and the message says where.
             std::string kept = KeepRtf(written);
             return Fail(summary, file.path, why + (kept.empty() ? "" : "; the RTF " + kept + " is kept"));

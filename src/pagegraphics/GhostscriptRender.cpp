@@ -44,20 +44,22 @@ std::vector<std::string> GhostscriptArguments(const std::string& device, const s
 bool GhostscriptAvailable() { return platform::ProgramOnPath(kGhostscript); }
 
 bool RenderImage(const std::string& device, const std::string& imagePath, const std::string& psPath,
-                 std::string& reason) {
+                 std::string& reason, const std::atomic<int32_t>* stop) {
     std::error_code ec;
     fs::remove(imagePath, ec);
     // Absolute paths: a name that starts with '-' or '|' could otherwise read as an option or a pipe.
     const std::string output = fs::absolute(imagePath, ec).string();
     const std::string input = fs::absolute(psPath, ec).string();
     const int limit = platform::TimeLimitSeconds("VELLUMOR_GS_TIME_LIMIT", kRenderTimeLimitSeconds);
-    platform::ProcessResult run = platform::RunProcess(GhostscriptArguments(device, output, input), {}, limit);
+    platform::ProcessResult run = platform::RunProcess(GhostscriptArguments(device, output, input), {}, limit, stop);
     bool made = fs::is_regular_file(imagePath, ec) && fs::file_size(imagePath, ec) > 0 && !ec;
     if (run.started() && run.status == 0 && !run.timedOut && made) return true;
 
     fs::remove(imagePath, ec);
     if (!run.started() || run.status == 127)
         reason = "Ghostscript (gs) could not be started: is it installed and on the PATH?";
+    else if (run.stopped)
+        reason = "Ghostscript was stopped: the job was cancelled";
     else if (run.timedOut)
         reason = "Ghostscript did not finish within " + std::to_string(limit) + " seconds";
     else if (run.status != 0)

@@ -1,6 +1,8 @@
 #pragma once
 // Rendering one cut-out PostScript page into an image file with Ghostscript
 // ("gs" on the PATH), with the output device of the chosen format.
+#include <atomic>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,7 +27,8 @@ bool GhostscriptAvailable();
 
 // Renders psPath into imagePath. Success is an exit status of 0 and a file that
 // is not empty; otherwise a partial file is removed and `reason` says why.
+// A raised `stop` (the job's cancel flag) ends Ghostscript at once.
 bool RenderImage(const std::string& device, const std::string& imagePath, const std::string& psPath,
-                 std::string& reason);
+                 std::string& reason, const std::atomic<int32_t>* stop = nullptr);
 
 }  // namespace pagegraphics

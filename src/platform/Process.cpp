@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -16,8 +17,15 @@
 extern char** environ;
 
 namespace platform {
+namespace {
 
-ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& workingDir, int timeLimitSeconds) {
+// How often a running program's job is asked whether it was cancelled.
+constexpr int kStopCheckMs = 100;
+
+}  // namespace
+
+ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& workingDir, int timeLimitSeconds,
+                         const std::atomic<int32_t>* stop) {
     ProcessResult result;
     if (argv.empty()) return result;
     int out[2], err[2];
@@ -71,6 +79,14 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
             }
             wait = static_cast<int>(left);
         }
+        if (stop) {
+            if (stop->load() != 0) {
+                kill(-pid, SIGKILL);
+                result.stopped = true;
+                break;
+            }
+            wait = wait < 0 ? kStopCheckMs : std::min(wait, kStopCheckMs);
+        }
         int ready = poll(fds, 2, wait);
         if (ready < 0) {
             if (errno == EINTR) continue;
@@ -93,15 +109,21 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
         if (f.fd >= 0) close(f.fd);
     int status = 0;
     // A process may close its output and go on running: the limit holds for its end too.
-    while (timeLimitSeconds > 0 && !result.timedOut && waitpid(pid, &status, WNOHANG) == 0) {
-        if (Clock::now() >= deadline) {
+    const bool watched = timeLimitSeconds > 0 || stop;
+    while (watched && !result.timedOut && !result.stopped && waitpid(pid, &status, WNOHANG) == 0) {
+        if (timeLimitSeconds > 0 && Clock::now() >= deadline) {
             kill(-pid, SIGKILL);
             result.timedOut = true;
             break;
         }
+        if (stop && stop->load() != 0) {
+            kill(-pid, SIGKILL);
+            result.stopped = true;
+            break;
+        }
         usleep(10000);
     }
-    if (timeLimitSeconds <= 0 || result.timedOut)
+    if (!watched || result.timedOut || result.stopped)
         while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
         }
     if (WIFEXITED(status))

@@ -46,7 +46,8 @@ protected:
             p.jobResult = ResultDone;
             if (onConvert) onConvert(p);
         };
-        steps.saveAsDoc = [this](const std::string& rtf, const std::string& doc, std::string& why) {
+        steps.saveAsDoc = [this](const std::string& rtf, const std::string& doc, std::string& why,
+                                 const std::atomic<int32_t>*) {
             if (!docWorks) {
                 why = "no word processor";
                 return false;

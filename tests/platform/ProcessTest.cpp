@@ -5,6 +5,7 @@
 #include <chrono>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "platform/Process.h"
 #include "support/TempDir.h"
@@ -52,4 +53,20 @@ TEST(RunProcess, TimeLimitsFromTheEnvironmentAreWholePositiveSeconds) {
     }
     unsetenv("VELLUMOR_TEST_LIMIT");
     EXPECT_EQ(platform::TimeLimitSeconds("VELLUMOR_TEST_LIMIT", 120), 120);
+}
+
+// A cancelled job must not wait for a word processor that takes minutes.
+TEST(RunProcess, RaisedStopFlagEndsTheProgramAtOnce) {
+    std::atomic<int32_t> stop{0};
+    std::thread canceller([&] {
+        usleep(300000);
+        stop = 1;
+    });
+    auto start = std::chrono::steady_clock::now();
+    platform::ProcessResult r = platform::RunProcess({"sh", "-c", "sleep 300 & wait"}, {}, 600, &stop);
+    auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    canceller.join();
+    EXPECT_TRUE(r.stopped);
+    EXPECT_FALSE(r.timedOut);
+    EXPECT_LT(seconds, 30);
 }

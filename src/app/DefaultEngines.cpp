@@ -28,7 +28,9 @@ ConvertEngines MakeDefaultEngines() {
     };
     e.createRtfDocument = [](const std::string& xmlPath, const CConvertPara& para) -> std::unique_ptr<IRtfDocument> {
         SetFontMapKey(para.fontMapKey);
-        return CRtfDocument::Create(xmlPath, para.rtfPath);
+        auto document = CRtfDocument::Create(xmlPath, para.rtfPath);
+        if (document) document->removeImages = para.removeImages == 1;
+        return document;
     };
     e.pageGraphics = &pagegraphics::RunPageGraphicsPass;
     return e;

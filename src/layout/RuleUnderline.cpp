@@ -46,7 +46,9 @@ bool CRtfXmlText::UnderlineCheck(const RtfRect& rule) {
     RtfRect j = box.Intersect(rule);
     if (!j.Empty()) {
         if (Covers(box, rule)) marked = MarkRuns(*this);
-        examineSegments = !box.Contains(j.left, j.bottom);
+        // A rule reaching past the head's end runs under the pieces beside it too:
+        // underlining the head alone would lose the rest of the underline.
+        examineSegments = !box.Contains(j.left, j.bottom) || rule.right > box.right;
     }
     if (examineSegments && segments) {
         for (CRtfXmlText* s : *segments) {

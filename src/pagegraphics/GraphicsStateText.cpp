@@ -4,6 +4,8 @@
 
 #include <GfxState.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 
@@ -50,9 +52,39 @@ std::string MatrixText(const double* m) {
     return out;
 }
 
+namespace {
+
+// A path that is one upright rectangle is written as "re", as the device
+// writes it: its readers know its size from that, and outline rectangles too
+// thin to be seen.
+bool AppendRectangle(std::string& out, const GfxPath* path) {
+    if (path->getNumSubpaths() != 1) return false;
+    const GfxSubpath* sub = path->getSubpath(0);
+    if (sub->getNumPoints() != 5 || sub->getX(4) != sub->getX(0) || sub->getY(4) != sub->getY(0)) return false;
+    for (int i = 1; i < 4; ++i)
+        if (sub->getCurve(i)) return false;
+    const double x0 = sub->getX(0), y0 = sub->getY(0), x1 = sub->getX(1), y1 = sub->getY(1);
+    const double x2 = sub->getX(2), y2 = sub->getY(2), x3 = sub->getX(3), y3 = sub->getY(3);
+    double width, height;
+    if (x0 == x1 && x2 == x3 && y0 == y3 && y1 == y2) {
+        width = std::fabs(x2 - x0);
+        height = std::fabs(y1 - y0);
+    } else if (x0 == x3 && x1 == x2 && y0 == y1 && y2 == y3) {
+        width = std::fabs(x1 - x0);
+        height = std::fabs(y2 - y0);
+    } else {
+        return false;
+    }
+    Append(out, "%g %g %g %g re\n", std::min(x0, x2), std::min(y0, y2), width, height);
+    return true;
+}
+
+}  // namespace
+
 std::string PathText(const GfxPath* path) {
     std::string out;
     if (!path) return out;
+    if (AppendRectangle(out, path)) return out;
     for (int i = 0; i < path->getNumSubpaths(); ++i) {
         const GfxSubpath* sub = path->getSubpath(i);
         int n = sub->getNumPoints();

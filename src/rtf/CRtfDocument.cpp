@@ -3,6 +3,7 @@
 #include "convert/CGraphicsList.h"
 #include "rtf/CRtfFile.h"
 #include "rtf/CRtfXmlParse.h"
+#include "rtfgraphics/CRtfLine.h"
 #include "rtfgraphics/CRtfShpObject.h"
 
 std::unique_ptr<CRtfDocument> CRtfDocument::Create(const std::string& xmlPath, const std::string& rtfPath) {
@@ -47,8 +48,20 @@ bool CRtfDocument::ReadPage(int n) {
 
 void CRtfDocument::AddGraphics(CGraphicsList& list) {
     if (!page) return;
-    for (auto& entry : list.TakeAll())
-        if (entry) page->graphics.push_back(std::move(entry));
+    for (auto& entry : list.TakeAll()) {
+        if (!entry) continue;
+        if (entry->Kind() == CRtfShpObject::KindShape) {
+            auto& shape = static_cast<CRtfLine&>(*entry);
+            if (!shape.ConvertToRtf(page.get(), shapeIds)) continue;
+            // Only a shape of one piece can be a rule: taking a larger one would
+            // lose its other pieces from the page.
+            if (layoutMode == kLayoutFlowing && shape.shapesWritten == 1 && page->UnderlineFromRule(shape.Box())) {
+                shape.rtfText.clear();
+                continue;
+            }
+        }
+        page->graphics.push_back(std::move(entry));
+    }
 }
 
 bool CRtfDocument::AddTextToFlow(CRtfXmlText* item) {

@@ -43,6 +43,8 @@ public:
     std::string outputPath;
     int layoutMode = kLayoutFlowing;
     uint8_t preserveSpacing = 0;
+    // Pictures are named but never written into the RTF; vector shapes stay.
+    bool removeImages = false;
 
 private:
     CRtfDocument() = default;

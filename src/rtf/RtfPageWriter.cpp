@@ -6,6 +6,7 @@
 #include "rtf/CRtfFile.h"
 #include "layout/FlowingBody.h"
 #include "layout/Hyperlinks.h"
+#include "rtfgraphics/PageGraphicsWriter.h"
 
 namespace {
 
@@ -100,8 +101,10 @@ bool CRtfFile::WritePage(CRtfDocument& document, unsigned flags) {
     if (!(flags & 1) && pageWritten_) text = kPageBreak;
     if (!pageWritten_) page->firstWritten = 1;
 
-    // Pictures and shapes write themselves once their RTF writers exist.
+    // Only the layouts that keep the page's look carry its pictures and shapes.
     std::string pictures;
+    if (document.layoutMode == kLayoutFlowing || document.layoutMode == kLayoutAsIs)
+        pictures = WritePageGraphics(*page, document.shapeIds, document.removeImages);
     std::string body = PageBody(*page, flags);
     std::string loose = LooseItems(*page);
     if (!pictures.empty() || !body.empty() || !loose.empty()) text += pictures + PageSetup(*page) + body + loose;

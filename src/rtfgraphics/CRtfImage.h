@@ -5,6 +5,9 @@
 
 #include "rtfgraphics/CRtfShpObject.h"
 
+class CRtfPage;
+class ShapeIds;
+
 class CRtfImage : public CRtfShpObject {
 public:
     CRtfImage() : CRtfShpObject(KindPicture) {}
@@ -14,6 +17,9 @@ public:
     // when that text cannot be made.
     bool SetImagePath(const std::string& path, bool keepOnly);
     void SetScale(const float* values, int count);
+    // The picture as a floating picture shape behind the text, its JPEG data
+    // embedded; empty when pictures are removed or there is no picture text.
+    std::string WriteRtf(const CRtfPage* page, ShapeIds& ids, bool removeImages) const;
 
     int ImageNumber() const { return itemNumber; }
 

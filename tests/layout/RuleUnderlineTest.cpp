@@ -43,3 +43,14 @@ TEST(RuleUnderline, RuleUnderOneSegmentUnderlinesThatSegment) {
     EXPECT_TRUE(segment->runs.First()->style & 0x04);
     EXPECT_FALSE(head->runs.First()->style & 0x04);
 }
+
+TEST(RuleUnderline, RuleUnderAWholeLineUnderlinesEveryPiece) {
+    FlowPage p;
+    CRtfXmlText* head = p.Line({108, 425, 193, 442}, "underlined");
+    CRtfXmlText* segment = p.set.Add({197, 425, 246, 442}, {"words"});
+    rtftest::ItemSet::Join(head, {segment});
+    p.page.AnalyseFlow();
+    EXPECT_TRUE(p.page.UnderlineFromRule({108, 439, 245, 440}));
+    EXPECT_TRUE(head->runs.First()->style & 0x04);
+    EXPECT_TRUE(segment->runs.First()->style & 0x04);
+}

@@ -1,0 +1,39 @@
+#pragma once
+// One subpath of a recorded path as the geometry of an RTF freeform shape:
+// vertices in twips from the shape's corner, how they are joined, and where
+// the shape sits on the page.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "rtf/RtfRect.h"
+
+// The transformation of the path's points into the page, as the "cm" line gave it.
+struct PathMatrix {
+    double m[6] = {1.5, 0, 0, 1.5, 0, 0};
+    int rotation = 0;  // 0, 90, 180 or 270, from the matrix's zeros
+};
+
+struct FreeformShape {
+    std::string vertices;  // "8;N;(x,y);..." in twips from the shape's top left corner
+    std::string segments;  // "2;count;16384;..." the path commands over the vertices
+    RtfRect twips;         // the shape's rectangle on the page
+    RtfRect box;           // the same in XML units
+    bool thin = false;     // a rectangle too thin to be seen without an outline
+    size_t next = 0;       // where the next subpath starts in the path text; 0 when none is left
+
+    bool Empty() const { return vertices.empty(); }
+};
+
+// Builds the first subpath of pathText; pageHeight turns the path's upward y
+// into the page's downward y. paintOp is "S", "f" or "f*".
+FreeformShape BuildFreeform(const std::string& pathText, const PathMatrix& matrix, int pageHeight,
+                            const std::string& paintOp);
+
+// The numbers of a recorded line, split at blanks and tabs, at most `most` of
+// them; a malformed number reads as 0, missing ones are not added.
+std::vector<double> ReadNumbers(const std::string& text, size_t most = static_cast<size_t>(-1));
+
+// A value of a damaged file may be far beyond any page: it is held within what
+// an int carries before it is truncated to one.
+int TruncatedInt(double v);

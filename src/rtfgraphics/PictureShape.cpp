@@ -1,0 +1,76 @@
+// A rendered picture as an RTF picture frame shape placed on its page.
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <utility>
+
+#include "rtf/CRtfPage.h"
+#include "rtf/RtfUnits.h"
+#include "rtf/ShapeIds.h"
+#include "rtfgraphics/CRtfImage.h"
+#include "rtfgraphics/FreeformPath.h"
+
+namespace {
+
+int RoundedTwips(double v) { return ToTwips(TruncatedInt(v + 0.5)); }
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+std::string CRtfImage::WriteRtf(const CRtfPage* page, ShapeIds& ids, bool removeImages) const {
+    if (removeImages || !page || hexPath.empty()) return {};
+    // A missing or empty picture text is no picture: the shape would show an empty frame.
+    const std::string hex = ReadText(hexPath);
+    if (hex.empty()) return {};
+
+    const uint32_t pageWidth = static_cast<uint32_t>(page->Width());
+    const uint32_t pageHeight = static_cast<uint32_t>(page->Height());
+    double width = std::fabs(scaleA) + std::fabs(scaleB);
+    // A picture flatter than one unit takes its height from its slant as well.
+    double height = TruncatedInt(std::fabs(scaleD)) == 0 ? std::fabs(scaleC) + std::fabs(scaleD) : std::fabs(scaleD);
+    double top = std::fabs(static_cast<double>(pageHeight) - posY);
+    double left = posX;
+    switch (placement) {
+        case 3:
+            std::swap(width, height);
+            break;
+        case 4:
+            std::swap(width, height);
+            left -= width;
+            top -= height;
+            break;
+        case 5:
+            top -= height;
+            break;
+        default:
+            break;
+    }
+    if (scaleB == 0 && scaleC == 0 && scaleD > 0 && placement == 2 && height > 0) top -= height;
+    height = std::fabs(height);
+
+    char buf[512];
+    std::snprintf(buf, sizeof buf,
+                  "{\\shp\n{\\*\\shpinst\n\\shpleft%d\\shptop%d\\shpright%d\\shpbottom%d\n"
+                  "\\shpfhdr0\\shpwr3\\shpwrk0\\shpfblwtxt1\\shplid%d\\shpz%d\\shpbxpage\\shpbypage\n"
+                  "\\absh%d\\absw%d",
+                  RoundedTwips(left), RoundedTwips(top), RoundedTwips(left + width), RoundedTwips(top + height),
+                  ids.NextGraphic(), drawingOrder, ToTwips(static_cast<int>(pageHeight)),
+                  ToTwips(static_cast<int>(pageWidth)));
+    std::string out = buf;
+    out += "{\\sp{\\sn shapeType}{\\sv 75}}\n{\\sp{\\sn fFlipH}{\\sv 0}}\n{\\sp{\\sn fFlipV}{\\sv 0}}\n"
+           "{\\sp{\\sn pibFlags}{\\sv 2}}\n{\\sp{\\sn fLine}{\\sv 0}}{\\sp{\\sn fEditedWrap}{\\sv 0}}\n"
+           "{\\sp{\\sn fBehindDocument}{\\sv 1}}\n{\\sp{\\sn pib}{\\sv {\\pict\n";
+    out += "\\jpegblip\n";
+    out += hex;
+    out += "}\n}}}}";
+    return out;
+}

@@ -1,0 +1,181 @@
+// A recorded path into RTF freeform shapes: its colours, line and matrix read
+// from the PostScript text, one shape group per subpath.
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "rtf/CRtfPage.h"
+#include "rtf/ShapeIds.h"
+#include "rtfgraphics/CRtfLine.h"
+#include "rtfgraphics/FreeformPath.h"
+
+namespace {
+
+constexpr int kWhite = 16777215;
+constexpr double kEmuPerPoint = 12700;
+
+// Missing numbers read as 0.
+std::vector<double> Numbers(const std::string& text, size_t most) {
+    std::vector<double> out = ReadNumbers(text, most);
+    out.resize(most, 0);
+    return out;
+}
+
+int Byte(double component) { return TruncatedInt(component * 255 + 0.5) & 0xFF; }
+int Pack(int red, int green, int blue) { return red + green * 256 + blue * 65536; }
+
+int Cmyk(const std::vector<double>& v) {
+    const double k = v[3];
+    auto part = [k](double c) { return TruncatedInt((1 - (c * (1 - k) + k)) * 255 + 0.5); };
+    return Pack(part(v[0]), part(v[1]), part(v[2]));
+}
+
+int Gray(double v) {
+    if (v == 1) return kWhite;
+    if (v == 0) return 0;
+    return (TruncatedInt(v * 255) & 0xFF) * 65793;
+}
+
+// What the lines before the path operator set up.
+struct PaintState {
+    PathMatrix matrix;
+    bool cmSeen = false;
+    int lineWidth = 0;  // EMU
+    int dashing = 0;
+    int fillColor = 0;
+    int lineColor = 0;
+    std::string pathText;
+
+    void Read(const std::string& line) {
+        size_t blank = line.find_last_of(" \t");
+        const std::string op = blank == std::string::npos ? line : line.substr(blank + 1);
+        const std::string operands = blank == std::string::npos ? std::string() : line.substr(0, blank);
+        if (op == "cm") {
+            Matrix(line);
+        } else if (op == "w") {
+            double* m = matrix.m;
+            double scale = (matrix.rotation == 90 || matrix.rotation == 270) ? m[1] : m[0];
+            // A quarter turn the other way leaves the diagonal empty; the width
+            // still scales with the matrix.
+            if (scale == 0) scale = std::hypot(m[0], m[1]);
+            lineWidth = TruncatedInt(Numbers(operands, 1)[0] * std::fabs(scale) * 2 / 3 * kEmuPerPoint + 0.5);
+        } else if (op == "d") {
+            std::string rest;
+            for (char c : line)
+                if (c != '[' && c != ']') rest += c;
+            if (!rest.empty()) rest.pop_back();
+            dashing = Numbers(rest, 1)[0] == 0 ? 0 : 6;
+        } else if (op == "k" || op == "K") {
+            (op == "k" ? fillColor : lineColor) = Cmyk(Numbers(operands, 4));
+        } else if (op == "g" || op == "G") {
+            (op == "g" ? fillColor : lineColor) = Gray(Numbers(operands, 1)[0]);
+        } else if (op == "rg" || op == "RG") {
+            std::vector<double> v = Numbers(operands, 3);
+            (op == "rg" ? fillColor : lineColor) = Pack(Byte(v[0]), Byte(v[1]), Byte(v[2]));
+        } else if (op == "re" || op == "c" || op == "l" || op == "m" || op == "h") {
+            pathText += line + "\n";
+        } else if (op == "W" || op == "W*") {
+            // Shapes are never clipped: the clip's path only must not join the shape's.
+            pathText.clear();
+        }
+    }
+
+    void Matrix(const std::string& line) {
+        size_t open = line.find('['), close = line.rfind(']');
+        if (open == std::string::npos || close == std::string::npos || close < open) return;
+        std::vector<double> v = Numbers(line.substr(open + 1, close - open - 1), 6);
+        double* m = matrix.m;
+        for (int i = 0; i < 6; ++i) m[i] = v[i];
+        if (m[0] == 0 && m[3] == 0 && m[2] >= 0) matrix.rotation = 90;
+        if (m[1] == 0 && m[2] == 0 && m[0] == 0) matrix.rotation = 180;
+        if (m[0] == 0 && m[3] == 0 && m[2] == 0) matrix.rotation = 270;
+        cmSeen = true;
+    }
+};
+
+void Append(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void Append(std::string& out, const char* format, ...) {
+    char buf[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buf, sizeof buf, format, args);
+    va_end(args);
+    out += buf;
+}
+
+}  // namespace
+
+bool CRtfLine::ConvertToRtf(const CRtfPage* page, ShapeIds& ids) {
+    rtfText.clear();
+    shapesWritten = 0;
+    if (!page || psText.empty()) return false;
+    pageWidth = page->Width() != 0 ? page->Width() : 612;
+    pageHeight = page->Height() != 0 ? page->Height() : 792;
+    clipLeft = clipTop = 0;
+    clipRight = pageWidth;
+    clipBottom = pageHeight;
+
+    std::string text = psText.substr(0, psText.size() - 1);
+    size_t lastBreak = text.rfind('\n');
+    paintOp = lastBreak == std::string::npos ? text : text.substr(lastBreak + 1);
+    text = lastBreak == std::string::npos ? std::string() : text.substr(0, lastBreak);
+    const bool isStroke = paintOp == "S";
+    const bool isFill = paintOp.find('f') != std::string::npos;
+    rotation = 0;
+
+    PaintState state;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        size_t b = line.find_first_not_of(" \t\r"), e = line.find_last_not_of(" \t\r");
+        if (b != std::string::npos) state.Read(line.substr(b, e - b + 1));
+        start = end + 1;
+    }
+    rotation = state.matrix.rotation;
+
+    std::string path = state.pathText;
+    while (!path.empty()) {
+        FreeformShape shape = BuildFreeform(path, state.matrix, pageHeight, paintOp);
+        path = shape.next == 0 ? std::string() : path.substr(shape.next);
+        // White even-odd fills are the knock-outs of producers that paint page backgrounds.
+        if (state.fillColor == kWhite && paintOp == "f*") break;
+        // A subpath without points has no shape to write.
+        if (shape.Empty()) continue;
+        boxLeft = shape.box.left;
+        boxTop = shape.box.top;
+        boxRight = shape.box.right;
+        boxBottom = shape.box.bottom;
+        const RtfRect& r = shape.twips;
+        Append(rtfText,
+               "\n{\\shp{\\*\\shpinst\\shpleft%d\\shptop%d\\shpright%d\\shpbottom%d\\shpfhdr0\\shpwr3\\shpwrk0"
+               "\\shpfblwtxt1\\shplid%d\\shpz%d\\shpbxpage\\shpbypage\n",
+               r.left, r.top, r.right, r.bottom, ids.NextGraphic(), drawingOrder);
+        Append(rtfText,
+               "{\\sp{\\sn shapeType}{\\sv 0}}\n{\\sp{\\sn fFlipH}{\\sv 0}}\n{\\sp{\\sn fFlipV}{\\sv 0}}\n"
+               "{\\sp{\\sn rotation}{\\sv 0}}\n{\\sp{\\sn geoRight}{\\sv %d}}\n{\\sp{\\sn geoBottom}{\\sv %d}}\n"
+               "{\\sp{\\sn shapePath}{\\sv 4}}\n",
+               r.right - r.left, r.bottom - r.top);
+        rtfText += "{\\sp{\\sn pVerticies}{\\sv " + shape.vertices + "}}\n{\\sp{\\sn pSegmentInfo}{\\sv " +
+                   shape.segments + "}}\n";
+        Append(rtfText, "{\\sp{\\sn fFillOK}{\\sv 1}}\n{\\sp{\\sn fFilled}{\\sv %d}}", isFill ? 1 : 0);
+        if (isFill) Append(rtfText, "\n{\\sp{\\sn fillColor}{\\sv %d}}", state.fillColor);
+        if (isStroke)
+            Append(rtfText, "\n{\\sp{\\sn lineWidth}{\\sv %d}}\n{\\sp{\\sn lineColor}{\\sv %d}}\n{\\sp{\\sn lineDashing}{\\sv %d}}",
+                   state.lineWidth, state.lineColor, state.dashing);
+        // A filled hairline rectangle is outlined in its own colour so that it stays visible.
+        const int line = shape.thin ? 1 : (isStroke ? 1 : 0);
+        const int lineColor = shape.thin ? state.fillColor : (isStroke ? state.lineColor : 0);
+        Append(rtfText,
+               "\n{\\sp{\\sn fLine}{\\sv %d}}{\\sp{\\sn lineColor}{\\sv %d}}\n{\\sp{\\sn lineType}{\\sv 0}}\n"
+               "{\\sp{\\sn fArrowheadsOK}{\\sv 0}}\n{\\sp{\\sn fBehindDocument}{\\sv 1}}\n"
+               "{\\sp{\\sn fLayoutInCell}{\\sv 1}}}}",
+               line, lineColor);
+        ++shapesWritten;
+    }
+    return !rtfText.empty();
+}

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "rtfgraphics/ShapesPdf.h"
+#include "support/CorpusPictures.h"
+#include "support/OfficeRoundTrip.h"
+#include "support/RunProgram.h"
+#include "support/TestImages.h"
+
+namespace fs = std::filesystem;
+using namespace officetest;
+using namespace testpdf;
+
+namespace {
+
+std::string Convert(const std::string& source, const std::string& mode, const std::string& outDir) {
+    auto run = RunProgram({ConvertProgram(), "-q", "-m", mode, "-o", outDir, source});
+    EXPECT_EQ(run.status, 0) << run.errors;
+    return outDir + "/" + fs::path(source).stem().string() + ".rtf";
+}
+
+// Pictures of one page of a PDF as pdfimages lists them.
+int PicturesOnPage(const std::string& pdf, int page) {
+    auto r = RunProgram({"pdfimages", "-f", std::to_string(page), "-l", std::to_string(page), "-list", pdf});
+    std::istringstream lines(r.output);
+    std::string line;
+    int count = 0, row = 0;
+    while (std::getline(lines, line))
+        if (++row > 2 && !line.empty()) ++count;
+    return count;
+}
+
+// Page 1 of a PDF at 72 dots per inch, so a pixel is a point counted from the top.
+RgbImage FirstPage(const std::string& pdf, const std::string& stem) {
+    RunProgram({"pdftoppm", "-r", "72", "-f", "1", "-l", "1", "-singlefile", pdf, stem});
+    RgbImage image;
+    EXPECT_TRUE(ReadImage(stem + ".ppm", image)) << pdf;
+    return image;
+}
+
+bool ToolsPresent() {
+    return OfficeAvailable() && platform::ProgramOnPath("pdfimages") && platform::ProgramOnPath("pdftoppm");
+}
+
+}  // namespace
+
+// The pictures and shapes show where the PDF drew them once LibreOffice lays the result out.
+TEST(PicturesRender, PicturesAndShapesShowWhereThePdfDrewThem) {
+    if (!ToolsPresent()) GTEST_SKIP() << "soffice or poppler-utils missing";
+    TempDir dir;
+    ShapesPdf().Save(dir / "shapes.pdf");
+    fs::create_directory(dir / "flowing");
+    fs::create_directory(dir / "asis");
+    std::string flowing = Convert(dir / "shapes.pdf", "flowing", dir / "flowing");
+    std::string asIs = Convert(dir / "shapes.pdf", "asis", dir / "asis");
+    fs::copy_file(flowing, dir / "flowing.rtf");
+    fs::copy_file(asIs, dir / "asis.rtf");
+    RenderToPdf({dir / "flowing.rtf", dir / "asis.rtf"}, dir.path(), dir / "profile");
+    for (const char* name : {"flowing", "asis"}) {
+        SCOPED_TRACE(name);
+        const std::string pdf = dir / (std::string(name) + ".pdf");
+        ASSERT_TRUE(fs::exists(pdf));
+        EXPECT_EQ(PicturesOnPage(pdf, 1), 2);
+        EXPECT_EQ(PicturesOnPage(pdf, 2), 0);
+        EXPECT_EQ(PicturesOnPage(pdf, 3), 1);
+        EXPECT_EQ(PdfimagesPictureCount(pdf), 3);
+        RgbImage page = FirstPage(pdf, dir / name);
+        ASSERT_EQ(page.width, 612);
+        // Points counted from the page's top: the rectangles at y 50 to 90, the
+        // line at y 150, the JPEG from y 500 to 700 (red left, blue right).
+        EXPECT_TRUE(Near(page.At(100, 722), {255, 0, 0})) << "the red rectangle";
+        EXPECT_TRUE(Near(page.At(250, 722), {0, 255, 0})) << "the green rectangle";
+        EXPECT_TRUE(Near(page.At(400, 722), {0, 0, 255})) << "the blue rectangle";
+        EXPECT_TRUE(Near(page.At(150, 642), {0, 0, 255})) << "the blue line";
+        EXPECT_TRUE(Near(page.At(150, 192), {255, 0, 0})) << "the picture's left half";
+        EXPECT_TRUE(Near(page.At(400, 192), {0, 0, 255})) << "the picture's right half";
+        EXPECT_TRUE(Near(page.At(300, 400), {255, 255, 255})) << "nothing drawn between them";
+    }
+}
+
+namespace {
+
+// The pages of a PDF that hold pictures, as a page list of the command line ("3,7,12").
+std::string PicturePages(const std::string& pdf) {
+    auto r = RunProgram({"pdfimages", "-list", pdf});
+    std::istringstream lines(r.output);
+    std::string line, list;
+    int row = 0, last = 0;
+    while (std::getline(lines, line)) {
+        if (++row <= 2) continue;
+        std::istringstream fields(line);
+        int page = 0;
+        std::string num, type;
+        if (!(fields >> page >> num >> type) || type == "smask" || type == "mask" || page == last) continue;
+        list += (list.empty() ? "" : ",") + std::to_string(page);
+        last = page;
+    }
+    return list;
+}
+
+size_t Occurrences(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1)) ++n;
+    return n;
+}
+
+}  // namespace
+
+// Every picture of the corpus reaches the "AS IS" result. Only the pages with
+// pictures are converted; a result with thousands of shapes (the book's
+// drawings) takes LibreOffice many minutes to lay out, so its pictures are
+// counted in the RTF instead.
+TEST(PicturesRender, CorpusPicturesReachTheAsIsResults) {
+    std::vector<CorpusPictureFile> files = CorpusPictureFiles();
+    if (files.empty()) GTEST_SKIP() << "no corpus, or no pictures in it";
+    if (!ToolsPresent()) GTEST_SKIP() << "soffice or poppler-utils missing";
+    TempDir dir;
+    std::vector<std::string> rendered;
+    std::vector<const CorpusPictureFile*> renderedFiles;
+    for (const CorpusPictureFile& pdf : files) {
+        auto run = RunProgram({ConvertProgram(), "-q", "-m", "asis", "-p", PicturePages(pdf.path), "-o", dir.path(),
+                               pdf.path});
+        EXPECT_EQ(run.status, 0) << pdf.path << ": " << run.errors;
+        const std::string rtfPath = dir / (fs::path(pdf.path).stem().string() + ".rtf");
+        if (TooManyShapesForLibreOffice(rtfPath)) {
+            EXPECT_GE(static_cast<int>(Occurrences(ReadFile(rtfPath), "\\jpegblip\nFFD8FF")), pdf.pictures)
+                << pdf.path;
+            continue;
+        }
+        rendered.push_back(rtfPath);
+        renderedFiles.push_back(&pdf);
+    }
+    RenderToPdf(rendered, dir / "pdf", dir / "profile");
+    for (const CorpusPictureFile* pdf : renderedFiles) {
+        const std::string name = fs::path(pdf->path).stem().string();
+        EXPECT_GE(PdfimagesPictureCount(dir / ("pdf/" + name + ".pdf")), pdf->pictures) << name;
+    }
+}
+
+namespace {
+
+// overlay prints: pages_source pages_result page_size_error matched median_offset p90_offset.
+struct Overlay {
+    int sourcePages = 0, resultPages = 0;
+    double sizeError = 0, matched = 0, median = 0, p90 = 0;
+};
+
+Overlay RunOverlay(const std::string& source, const std::string& rtf) {
+    auto r = RunProgram({std::string(VELLUMOR_SHARED_DIR) + "/tools/overlay", source, rtf});
+    EXPECT_EQ(r.status, 0) << r.errors;
+    Overlay o;
+    std::istringstream(r.output) >> o.sourcePages >> o.resultPages >> o.sizeError >> o.matched >> o.median >> o.p90;
+    return o;
+}
+
+}  // namespace
+
+// Pictures and shapes lie behind the text without wrapping: the words keep the
+// pages, the page size and the places they have without any graphics.
+TEST(PicturesRender, GraphicsLeaveTheWordsInPlace) {
+    const std::string corpus = CorpusDir();
+    if (corpus.empty()) GTEST_SKIP() << "no corpus";
+    if (!ToolsPresent() || !platform::ProgramOnPath("pdftotext")) GTEST_SKIP() << "soffice or poppler-utils missing";
+    TempDir dir;
+    for (const char* file : {"pdflatex-image.pdf", "imagemagick-images.pdf", "google-doc-document.pdf"}) {
+        const std::string source = corpus + "/" + file;
+        if (!fs::exists(source)) continue;
+        SCOPED_TRACE(file);
+        fs::create_directories(dir / "asis");
+        fs::create_directories(dir / "formatted");
+        Overlay withGraphics = RunOverlay(source, Convert(source, "asis", dir / "asis"));
+        Overlay without = RunOverlay(source, Convert(source, "formatted", dir / "formatted"));
+        EXPECT_GE(withGraphics.matched, without.matched - 0.01);
+        EXPECT_EQ(withGraphics.resultPages, without.resultPages);
+        EXPECT_LE(withGraphics.sizeError, 1);
+        // A source without words (pictures only) has no offsets to compare.
+        if (without.matched > 0) {
+            EXPECT_LE(withGraphics.median, without.median + 1);
+        }
+    }
+}

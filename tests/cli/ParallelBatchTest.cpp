@@ -73,14 +73,14 @@ TEST(ParallelBatch, InterruptStopsEveryFileAndLeavesNoScratch) {
     std::vector<std::string> argv = {testpdf::ConvertProgram(), "-q", "-j", "2", "-m", "formatted", "-o", dir / "out"};
     for (int i = 0; i < 4; ++i) {
         std::string name = dir / ("long" + std::to_string(i) + ".pdf");
-        testpdf::NumberedPages(400).Save(name);
+        testpdf::NumberedPages(3000).Save(name);
         argv.push_back(name);
     }
     platform::ChildProcess batch;
     ASSERT_TRUE(batch.Start(argv, {"TMPDIR=" + dir / "tmp"}));
     // Until the first pages are written, so that the children are at work.
     for (int i = 0; i < 200 && !fs::exists(dir / "out"); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     batch.Signal(SIGINT);  // the parent alone: it passes the request on
     std::vector<std::string> lines;
     while (batch.ReadLines(lines)) std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -66,13 +66,8 @@ std::string VisibleText(const std::string& rtf) {
     for (size_t i = 0; i < rtf.size();) {
         char c = rtf[i];
         if (c == '{') {
-            // Of a shape's properties only the text of a text shape is seen.
-            if (rtf.compare(i, 9, "{\\sp{\\sn ") == 0) {
-                const std::string text = "{\\sp{\\sn gTextUNICODE}{\\sv ";
-                i = rtf.compare(i, text.size(), text) == 0 ? i + text.size() : SkipGroup(rtf, i);
-                continue;
-            }
-            for (const char* skipped : {"{\\fonttbl", "{\\colortbl", "{\\info", "{\\*\\fldinst"})
+            // Shape properties ("{\\sp{\\sn ...}{\\sv ...}}", picture data among them) are no text.
+            for (const char* skipped : {"{\\fonttbl", "{\\colortbl", "{\\info", "{\\*\\fldinst", "{\\sp{"})
                 if (rtf.compare(i, std::char_traits<char>::length(skipped), skipped) == 0) {
                     i = SkipGroup(rtf, i);
                     goto next;

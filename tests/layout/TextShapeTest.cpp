@@ -29,12 +29,16 @@ std::string Property(const std::string& name, const std::string& value) {
 TEST(TextShape, RotationAgainstThePageSelectsTheShapeAndTheAngleOnlyTurnsIt) {
     TurnedItems set;
     CRtfXmlText* up = set.Turned({100, 500, 160, 515}, "up", 90);
+    // The words cover 1223..1423 x 5866..6692 once turned: the box before its turn is
+    // as long as the words and as high as their line, about the same centre.
+    EXPECT_EQ(up->TextShapeRect(), (RtfRect{1223, 5866, 1423, 6692}));
     std::string shape = up->WriteItem();
-    EXPECT_EQ(shape.rfind("\n{\\shp{\\*\\shpinst\\shpleft1223\\shptop5866\\shpright1423\\shpbottom6692", 0), 0u) << shape;
+    EXPECT_EQ(shape.rfind("\n{\\shp{\\*\\shpinst\\shpleft910\\shptop6179\\shpright1736\\shpbottom6379", 0), 0u) << shape;
     // The extraction writes angle 0 for every turned piece: its quarter turn counts, as 270 degrees clockwise.
-    EXPECT_NE(shape.find(Property("Rotation", "17694720")), std::string::npos);
-    EXPECT_NE(shape.find(Property("gTextUNICODE", up->runs.WriteRuns(0))), std::string::npos);
-    EXPECT_TRUE(shape.ends_with("\n" + Property("fAllowOverlap", "1") + "}}\n"));
+    EXPECT_NE(shape.find(Property("rotation", "17694720")), std::string::npos);
+    EXPECT_NE(shape.find(Property("shapeType", "202")), std::string::npos);
+    // The words are text of the box, in their own fonts and colours, not a drawing of them.
+    EXPECT_TRUE(shape.ends_with("{\\shptxt \\pard\\plain " + up->runs.WriteRuns(0) + "\\par}}}\n")) << shape;
 
     // On a page turned the same way the piece is ordinary text; upright text there gets no shape.
     TurnedItems turnedPage;
@@ -52,7 +56,9 @@ TEST(TextShape, RotationAgainstThePageSelectsTheShapeAndTheAngleOnlyTurnsIt) {
     set.page.margins.left = 36;
     CRtfXmlText* flipped = set.Turned({200, 300, 260, 315}, "Flip", 180);
     EXPECT_EQ(flipped->TextShapeRect(), (RtfRect{186, 4000, 2186, 4200}));
-    EXPECT_NE(flipped->WriteTextShape().find(Property("Rotation", "11796480")), std::string::npos);
+    std::string upsideDown = flipped->WriteTextShape();
+    EXPECT_NE(upsideDown.find("\\shpleft186\\shptop4000\\shpright2186\\shpbottom4200"), std::string::npos) << upsideDown;
+    EXPECT_NE(upsideDown.find(Property("rotation", "11796480")), std::string::npos);
 }
 
 TEST(TextShape, PiecesOfARotatedLineFollowOneAnother) {
@@ -97,17 +103,3 @@ TEST(TextShape, NoRectangleLeavesTheChainAsItWas) {
     EXPECT_EQ(set.page.shapeChain.lastShape, first);
 }
 
-TEST(TextShape, ColourAndFontOutsideTheTablesTakeTheFirstEntries) {
-    TurnedItems set;
-    CRtfXmlText* item = set.Turned({100, 500, 160, 515}, "odd", 90);
-    item->colorIndex = 9;
-    item->fontIndex = 12;
-    std::string shape = item->WriteTextShape();
-    EXPECT_NE(shape.find(Property("fillColor", "0")), std::string::npos) << shape;
-    EXPECT_NE(shape.find(Property("gtextFont", set.fonts.entries.First()->name)), std::string::npos) << shape;
-    item->colorIndex = 1;  // red
-    item->fontIndex = 2;
-    shape = item->WriteTextShape();
-    EXPECT_NE(shape.find(Property("fillColor", "255")), std::string::npos);
-    EXPECT_NE(shape.find(Property("gtextFont", "Face2")), std::string::npos);
-}

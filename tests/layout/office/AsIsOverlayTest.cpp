@@ -95,6 +95,7 @@ std::string Shown(const std::string& font, const std::string& matrix, const std:
 // Japanese beside a Latin line: rendered back, every layout shows every character.
 TEST(AsIsPapers, TurnedWordsAndVerticalWritingKeepEveryCharacterInEveryLayout) {
     if (!ToolsPresent()) GTEST_SKIP() << "soffice or poppler-utils missing";
+    if (!fs::exists(std::string(VELLUMOR_SHARED_DIR) + "/tools/charfidelity")) GTEST_SKIP() << "no charfidelity tool";
     testpdf::TempDir dir;
     testpdf::PdfWriter pdf;
     // An upright page first: its turned words become turned text boxes, which must

@@ -150,6 +150,9 @@ TEST_F(WindowTest, MissingPicturesAreToldOnTheRowAndInTheSummary) {
     ASSERT_EQ(table->rowCount(), 1);
     EXPECT_EQ(table->item(0, 2)->text(), ui::text::kSuccess);
     EXPECT_TRUE(table->item(0, 0)->toolTip().contains("Ghostscript")) << table->item(0, 0)->toolTip().toStdString();
+    CCompleteDlg notice(*summary);
+    notice.adjustSize();
+    Screenshot(notice, "complete-dialog-with-note");
 }
 
 TEST(FinishDialog, ListsTheResultsAndOpensTheChosenOne) {

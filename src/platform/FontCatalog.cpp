@@ -89,6 +89,17 @@ public:
         return face;
     }
 
+    // What a face measures at one pixel height. Layouts measure the same words in
+    // the same few sizes over and over; FreeType is asked once per character.
+    struct Sized {
+        bool ok = false;  // the face takes this size
+        int height = 0;
+        std::array<FT_Pos, 256> advance{};  // 26.6 pixels, per Latin-1 character
+        std::bitset<256> known;
+    };
+    Sized& SizedFace(FT_Face face, int pixelHeight);
+    static Sized& SetUp(Sized& sized, FT_Face face, int pixelHeight);
+
 private:
     FT_Face Open(const std::string& name, bool bold, bool italic) {
         if (!library_ && FT_Init_FreeType(&library_) != 0) {
@@ -115,19 +126,6 @@ private:
         return face;
     }
 
-public:
-    // What a face measures at one pixel height. Layouts measure the same words in
-    // the same few sizes over and over; FreeType is asked once per character.
-    struct Sized {
-        bool ok = false;  // the face takes this size
-        int height = 0;
-        std::array<FT_Pos, 256> advance{};  // 26.6 pixels, per Latin-1 character
-        std::bitset<256> known;
-    };
-    Sized& SizedFace(FT_Face face, int pixelHeight);
-    static Sized& SetUp(Sized& sized, FT_Face face, int pixelHeight);
-
-private:
     std::mutex mutex_;
     FT_Library library_ = nullptr;
     std::map<FaceKey, FT_Face> faces_;

@@ -68,25 +68,22 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
     char buf[65536];
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + std::chrono::seconds(timeLimitSeconds);
+    // Kills the program's whole group once its time is up or its job is cancelled.
+    auto ended = [&] {
+        if (timeLimitSeconds > 0 && Clock::now() >= deadline) result.timedOut = true;
+        else if (stop && stop->load() != 0) result.stopped = true;
+        else return false;
+        kill(-pid, SIGKILL);
+        return true;
+    };
     while (open > 0) {
+        if (ended()) break;
         int wait = -1;
         if (timeLimitSeconds > 0) {
             auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-            if (left <= 0) {
-                kill(-pid, SIGKILL);
-                result.timedOut = true;
-                break;
-            }
-            wait = static_cast<int>(left);
+            wait = static_cast<int>(std::max<long long>(left, 0));
         }
-        if (stop) {
-            if (stop->load() != 0) {
-                kill(-pid, SIGKILL);
-                result.stopped = true;
-                break;
-            }
-            wait = wait < 0 ? kStopCheckMs : std::min(wait, kStopCheckMs);
-        }
+        if (stop) wait = wait < 0 ? kStopCheckMs : std::min(wait, kStopCheckMs);
         int ready = poll(fds, 2, wait);
         if (ready < 0) {
             if (errno == EINTR) continue;
@@ -111,16 +108,7 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
     // A process may close its output and go on running: the limit holds for its end too.
     const bool watched = timeLimitSeconds > 0 || stop;
     while (watched && !result.timedOut && !result.stopped && waitpid(pid, &status, WNOHANG) == 0) {
-        if (timeLimitSeconds > 0 && Clock::now() >= deadline) {
-            kill(-pid, SIGKILL);
-            result.timedOut = true;
-            break;
-        }
-        if (stop && stop->load() != 0) {
-            kill(-pid, SIGKILL);
-            result.stopped = true;
-            break;
-        }
+        if (ended()) break;
         usleep(10000);
     }
     if (!watched || result.timedOut || result.stopped)

@@ -34,12 +34,11 @@ QHBoxLayout* IconAndText(QWidget* parent, const QString& text) {
 
 QString SummaryText(const BatchSummary& summary) {
     QString text = QString(ui::text::kConvertedCount).arg(summary.converted).arg(summary.total);
-    for (const auto& [source, reason] : summary.failures)
-        text += "\n" + QString(ui::text::kFailureLine).arg(QFileInfo(QString::fromStdString(source)).fileName(),
-                                                           QString::fromStdString(reason));
-    for (const auto& [source, note] : summary.notes)
-        text += "\n" + QString(ui::text::kFailureLine).arg(QFileInfo(QString::fromStdString(source)).fileName(),
-                                                           QString::fromStdString(note));
+    // Failures first, then what converted files lack: one line each, "<file name>: <what>".
+    for (const auto* lines : {&summary.failures, &summary.notes})
+        for (const auto& [source, what] : *lines)
+            text += "\n" + QString(ui::text::kFailureLine).arg(QFileInfo(QString::fromStdString(source)).fileName(),
+                                                               QString::fromStdString(what));
     return text;
 }
 

@@ -6,20 +6,29 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
+#include <charconv>
+#include <initializer_list>
+#include <string_view>
 
 namespace pagegraphics {
 namespace {
 
-void Append(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void Append(std::string& out, const char* format, ...) {
-    char buf[256];
-    va_list args;
-    va_start(args, format);
-    int n = std::vsnprintf(buf, sizeof buf, format, args);
-    va_end(args);
-    if (n > 0) out.append(buf, static_cast<size_t>(n) < sizeof buf ? static_cast<size_t>(n) : sizeof buf - 1);
+// Numbers exactly as "%g" prints them, without the cost of formatted printing:
+// a drawing-heavy page records tens of thousands of paths.
+void AppendNumber(std::string& out, double v) {
+    char buf[32];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6);
+    if (ec == std::errc()) out.append(buf, end);
+}
+
+// The numbers, each followed by a blank, then the operator and a line break.
+void AppendLine(std::string& out, std::initializer_list<double> numbers, std::string_view op) {
+    for (double v : numbers) {
+        AppendNumber(out, v);
+        out += ' ';
+    }
+    out += op;
+    out += '\n';
 }
 
 // Device colour spaces keep their own operators; every other space is written
@@ -30,16 +39,15 @@ std::string ColourText(GfxColorSpace* space, GfxState* state, bool fill) {
     if (mode == csDeviceGray || mode == csCalGray) {
         GfxGray gray;
         fill ? state->getFillGray(&gray) : state->getStrokeGray(&gray);
-        Append(out, fill ? "%g g\n" : "%g G\n", colToDbl(gray));
+        AppendLine(out, {colToDbl(gray)}, fill ? "g" : "G");
     } else if (mode == csDeviceCMYK) {
         GfxCMYK c;
         fill ? state->getFillCMYK(&c) : state->getStrokeCMYK(&c);
-        Append(out, fill ? "%g %g %g %g k\n" : "%g %g %g %g K\n", colToDbl(c.c), colToDbl(c.m), colToDbl(c.y),
-               colToDbl(c.k));
+        AppendLine(out, {colToDbl(c.c), colToDbl(c.m), colToDbl(c.y), colToDbl(c.k)}, fill ? "k" : "K");
     } else {
         GfxRGB rgb;
         fill ? state->getFillRGB(&rgb) : state->getStrokeRGB(&rgb);
-        Append(out, fill ? "%g %g %g rg\n" : "%g %g %g RG\n", colToDbl(rgb.r), colToDbl(rgb.g), colToDbl(rgb.b));
+        AppendLine(out, {colToDbl(rgb.r), colToDbl(rgb.g), colToDbl(rgb.b)}, fill ? "rg" : "RG");
     }
     return out;
 }
@@ -47,8 +55,12 @@ std::string ColourText(GfxColorSpace* space, GfxState* state, bool fill) {
 }  // namespace
 
 std::string MatrixText(const double* m) {
-    std::string out;
-    Append(out, "[%g %g %g %g %g %g]", m[0], m[1], m[2], m[3], m[4], m[5]);
+    std::string out = "[";
+    for (int i = 0; i < 6; ++i) {
+        if (i) out += ' ';
+        AppendNumber(out, m[i]);
+    }
+    out += ']';
     return out;
 }
 
@@ -75,7 +87,7 @@ bool AppendRectangle(std::string& out, const GfxPath* path) {
     } else {
         return false;
     }
-    Append(out, "%g %g %g %g re\n", std::min(x0, x2), std::min(y0, y2), width, height);
+    AppendLine(out, {std::min(x0, x2), std::min(y0, y2), width, height}, "re");
     return true;
 }
 
@@ -89,15 +101,17 @@ std::string PathText(const GfxPath* path) {
         const GfxSubpath* sub = path->getSubpath(i);
         int n = sub->getNumPoints();
         if (n == 0) continue;
-        Append(out, "%g %g m\n", sub->getX(0), sub->getY(0));
+        AppendLine(out, {sub->getX(0), sub->getY(0)}, "m");
         int j = 1;
         while (j < n) {
             if (sub->getCurve(j) && j + 2 < n) {
-                Append(out, "%g %g %g %g %g %g c\n", sub->getX(j), sub->getY(j), sub->getX(j + 1), sub->getY(j + 1),
-                       sub->getX(j + 2), sub->getY(j + 2));
+                AppendLine(out,
+                           {sub->getX(j), sub->getY(j), sub->getX(j + 1), sub->getY(j + 1), sub->getX(j + 2),
+                            sub->getY(j + 2)},
+                           "c");
                 j += 3;
             } else {
-                Append(out, "%g %g l\n", sub->getX(j), sub->getY(j));
+                AppendLine(out, {sub->getX(j), sub->getY(j)}, "l");
                 ++j;
             }
         }
@@ -115,13 +129,17 @@ std::string LineStateText(GfxState* state) {
     double start = 0;
     const std::vector<double>& dash = state->getLineDash(&start);
     out += "[";
-    for (size_t i = 0; i < dash.size(); ++i) Append(out, i ? " %g" : "%g", dash[i]);
-    Append(out, "] %g d\n", start);
-    Append(out, "%d i\n", state->getFlatness());
-    Append(out, "%d j\n", state->getLineJoin());
-    Append(out, "%d J\n", state->getLineCap());
-    Append(out, "%g M\n", state->getMiterLimit());
-    Append(out, "%g w\n", state->getLineWidth());
+    for (size_t i = 0; i < dash.size(); ++i) {
+        if (i) out += ' ';
+        AppendNumber(out, dash[i]);
+    }
+    out += "] ";
+    AppendLine(out, {start}, "d");
+    out += std::to_string(state->getFlatness()) + " i\n";
+    out += std::to_string(state->getLineJoin()) + " j\n";
+    out += std::to_string(state->getLineCap()) + " J\n";
+    AppendLine(out, {state->getMiterLimit()}, "M");
+    AppendLine(out, {state->getLineWidth()}, "w");
     return out;
 }
 

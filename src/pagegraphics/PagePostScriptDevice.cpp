@@ -56,7 +56,7 @@ PagePostScriptDevice::~PagePostScriptDevice() = default;
 
 void PagePostScriptDevice::Write(void* stream, const char* data, size_t length) {
     auto* out = static_cast<PostScriptFile*>(stream);
-    if (!out->file) return;
+    if (!out->file || !out->inPicture) return;
     if (std::fwrite(data, 1, length, out->file) != length) out->writeFailed = true;
 }
 
@@ -94,29 +94,26 @@ void PagePostScriptDevice::RecordShape(GfxState* state, const char* paintOperato
     graphics_.Add(std::move(shape));
 }
 
+// Paths and clips are recorded, not written: only pictures are read back from
+// the PostScript, and writing tens of thousands of paths is most of the pass.
 void PagePostScriptDevice::stroke(GfxState* state) {
     RecordShape(state, "S\n");
-    PSOutputDev::stroke(state);
 }
 
 void PagePostScriptDevice::fill(GfxState* state) {
     RecordShape(state, "f\n");
-    PSOutputDev::fill(state);
 }
 
 void PagePostScriptDevice::eoFill(GfxState* state) {
     RecordShape(state, "f*\n");
-    PSOutputDev::eoFill(state);
 }
 
 void PagePostScriptDevice::clip(GfxState* state) {
     clipText_ = PathText(state->getPath());
-    PSOutputDev::clip(state);
 }
 
 void PagePostScriptDevice::eoClip(GfxState* state) {
     eoClipText_ = PathText(state->getPath());
-    PSOutputDev::eoClip(state);
 }
 
 bool PagePostScriptDevice::tilingPatternFill(GfxState* state, Gfx* gfx, Catalog* cat, GfxTilingPattern* tPat,
@@ -176,6 +173,7 @@ int PagePostScriptDevice::BeginPicture(GfxState* state, int width, int height) {
     int number = counts_.images++;
     picture->itemNumber = number;
     graphics_.Add(std::move(picture));
+    inPicture = true;
     std::string mark = std::string("\n") + kPictureBegin + std::to_string(number) + "\n";
     Write(static_cast<PostScriptFile*>(this), mark.data(), mark.size());
     return number;
@@ -185,6 +183,7 @@ void PagePostScriptDevice::EndPicture(int number) {
     if (number < 0) return;
     std::string mark = std::string("\n") + kPictureEnd + std::to_string(number) + "\n";
     Write(static_cast<PostScriptFile*>(this), mark.data(), mark.size());
+    inPicture = false;
 }
 
 void PagePostScriptDevice::drawImageMask(GfxState* state, Object* ref, Stream* str, int width, int height,

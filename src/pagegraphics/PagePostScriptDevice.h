@@ -1,7 +1,7 @@
 #pragma once
-// The page-graphics device: the PDF core's PostScript device writing one page
-// without text, recording every picture and every stroke or fill of the page
-// into the graphics list, in drawing order.
+// The page-graphics device: the PDF core's PostScript device writing the
+// pictures of one page, recording every picture and every stroke or fill of
+// the page into the graphics list, in drawing order.
 #include <PSOutputDev.h>
 
 #include <cstdio>
@@ -42,6 +42,9 @@ struct PostScriptFile {
     }
     FILE* file;
     bool writeFailed = false;
+    // Only the drawing code of recorded pictures is ever read back from the
+    // file; the rest of the page is left unwritten.
+    bool inPicture = false;
 };
 
 class PagePostScriptDevice : private PostScriptFile, public PSOutputDev {

@@ -107,12 +107,17 @@ bool CRtfFile::WritePage(CRtfDocument& document, unsigned flags) {
         pictures = WritePageGraphics(*page, document.shapeIds, document.removeImages);
     std::string body = PageBody(*page, flags);
     std::string loose = LooseItems(*page);
-    if (!pictures.empty() || !body.empty() || !loose.empty()) text += pictures + PageSetup(*page) + body + loose;
-    if (text.empty()) {
-        pageWritten_ = true;
-        return true;
+    // Written piece by piece: the shapes of a drawing-heavy page run to tens of
+    // megabytes, and joining them first would copy them all again.
+    bool ok = true;
+    if (!pictures.empty() || !body.empty() || !loose.empty()) {
+        std::string setup = PageSetup(*page);
+        for (const std::string* piece : {&text, &pictures, &setup, &body, &loose})
+            if (ok && !piece->empty()) ok = WriteString(*piece);
+    } else if (!text.empty()) {
+        ok = WriteString(text);
     }
-    if (!WriteString(text)) return false;
+    if (!ok) return false;
     pageWritten_ = true;
     return true;
 }

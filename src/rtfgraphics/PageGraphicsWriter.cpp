@@ -7,6 +7,11 @@
 
 std::string WritePageGraphics(const CRtfPage& page, ShapeIds& ids, bool removeImages) {
     std::string out;
+    size_t shapeBytes = 0;
+    for (const auto& entry : page.graphics)
+        if (entry && entry->Kind() == CRtfShpObject::KindShape)
+            shapeBytes += static_cast<const CRtfLine&>(*entry).WriteRtf().size();
+    out.reserve(shapeBytes);
     for (const auto& entry : page.graphics) {
         if (!entry) continue;
         if (entry->Kind() == CRtfShpObject::KindPicture)

@@ -41,6 +41,8 @@ public:
     std::string workDir;
     std::string baseName;
     int pageRotation = 0;
+    // The page-graphics engine's picture renderer, made on its first picture.
+    std::unique_ptr<IJobResource> pictureRenderer;
 
 private:
     std::string PdfPath() const;

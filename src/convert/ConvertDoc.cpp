@@ -46,6 +46,8 @@ CConvertDoc::CConvertDoc(const std::string& path) : queryPath_(path) {
 
 CConvertDoc::~CConvertDoc() {
     ClosePdf();
+    // A renderer may still be writing into the workspace.
+    pictureRenderer.reset();
     if (ownsWorkspace_) platform::RemoveWorkspace(workDir);
     if (currentJob == this) currentJob = nullptr;
 }

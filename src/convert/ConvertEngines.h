@@ -33,6 +33,13 @@ public:
     virtual bool Close() = 0;
 };
 
+// Something an engine keeps for the length of one job (a helper program kept
+// running); the job owns it and ends it before its workspace goes.
+class IJobResource {
+public:
+    virtual ~IJobResource() = default;
+};
+
 struct ConvertEngines {
     // Returns no device when it is not ready (its XML file could not be created).
     std::function<std::unique_ptr<OutputDev>(const TextDeviceSpec&)> makeTextDevice;

@@ -237,7 +237,7 @@ bool PageImageFilter::CutOut(CRtfImage& entry, const PictureMatrix& matrix, int 
         imagePath = scratchImage;
     } else {
         std::string reason;
-        rendered = RenderImage(device_, scratchImage, finalPage, reason, &para.cancelRequested);
+        rendered = Renderer().Render(scratchImage, finalPage, reason, &para.cancelRequested);
         if (!rendered) Fail(which + ": " + reason);
         else rendered = Deliver(scratchImage, n, imagePath);
     }
@@ -251,6 +251,16 @@ bool PageImageFilter::CutOut(CRtfImage& entry, const PictureMatrix& matrix, int 
         entry.posY = matrix.f + placement.p[5];
     }
     return true;
+}
+
+GhostscriptRenderer& PageImageFilter::Renderer() {
+    // A job's device never changes: the first picture's renderer serves them all.
+    auto* renderer = dynamic_cast<GhostscriptRenderer*>(job_.pictureRenderer.get());
+    if (!renderer || renderer->Device() != device_) {
+        job_.pictureRenderer = std::make_unique<GhostscriptRenderer>(device_, job_.workDir);
+        renderer = static_cast<GhostscriptRenderer*>(job_.pictureRenderer.get());
+    }
+    return *renderer;
 }
 
 bool PageImageFilter::Deliver(const std::string& scratchImage, int n, std::string& finalPath) {

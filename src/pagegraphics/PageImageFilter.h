@@ -12,6 +12,7 @@ class CRtfImage;
 namespace pagegraphics {
 
 struct PictureMatrix;
+class GhostscriptRenderer;
 
 enum FilterResult {
     FilterDone = 0,
@@ -33,6 +34,8 @@ private:
     bool CutOut(CRtfImage& entry, const PictureMatrix& matrix, int n, std::string& imagePath);
     bool WriteCutOutPage(CRtfImage& entry, const PictureMatrix& matrix, const std::string& path, double& width,
                          double& height);
+    // The job's Ghostscript, started on its first picture.
+    GhostscriptRenderer& Renderer();
     bool Deliver(const std::string& scratchImage, int n, std::string& finalPath);
     void Fail(const std::string& problem);
 

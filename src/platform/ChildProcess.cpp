@@ -8,6 +8,8 @@
 
 #include <cerrno>
 
+#include "platform/ProcessSpawn.h"
+
 extern char** environ;
 
 namespace platform {
@@ -84,9 +86,7 @@ int ChildProcess::Wait() {
     while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
     }
     pid_ = -1;
-    if (WIFEXITED(status)) return WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
-    return -1;
+    return StatusOf(status);
 }
 
 }  // namespace platform

@@ -2,27 +2,18 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <sstream>
 
-extern char** environ;
+#include "platform/ProcessSpawn.h"
 
 namespace platform {
-namespace {
-
-// How often a running program's job is asked whether it was cancelled.
-constexpr int kStopCheckMs = 100;
-
-}  // namespace
 
 ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& workingDir, int timeLimitSeconds,
                          const std::atomic<int32_t>* stop) {
@@ -41,19 +32,8 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
     posix_spawn_file_actions_adddup2(&actions, err[1], 2);
     if (!workingDir.empty()) posix_spawn_file_actions_addchdir_np(&actions, workingDir.c_str());
-
-    std::vector<char*> args;
-    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    // A group of its own, so that a time limit ends whatever the program started too:
-    // LibreOffice's launcher leaves its real process running, a script its commands.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-    posix_spawnattr_setpgroup(&attributes, 0);
     pid_t pid = 0;
-    int rc = posix_spawnp(&pid, args[0], &actions, &attributes, args.data(), environ);
-    posix_spawnattr_destroy(&attributes);
+    int rc = SpawnInOwnGroup(argv, actions, pid);
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
     close(err[1]);
@@ -66,25 +46,16 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
     std::string* sinks[2] = {&result.output, &result.errors};
     int open = 2;
     char buf[65536];
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(timeLimitSeconds);
+    RunLimit limit(timeLimitSeconds, stop);
     // Kills the program's whole group once its time is up or its job is cancelled.
     auto ended = [&] {
-        if (timeLimitSeconds > 0 && Clock::now() >= deadline) result.timedOut = true;
-        else if (stop && stop->load() != 0) result.stopped = true;
-        else return false;
+        if (!limit.Reached()) return false;
         kill(-pid, SIGKILL);
         return true;
     };
     while (open > 0) {
         if (ended()) break;
-        int wait = -1;
-        if (timeLimitSeconds > 0) {
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-            wait = static_cast<int>(std::max<long long>(left, 0));
-        }
-        if (stop) wait = wait < 0 ? kStopCheckMs : std::min(wait, kStopCheckMs);
-        int ready = poll(fds, 2, wait);
+        int ready = poll(fds, 2, limit.PollMilliseconds());
         if (ready < 0) {
             if (errno == EINTR) continue;
             break;
@@ -107,17 +78,16 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
     int status = 0;
     // A process may close its output and go on running: the limit holds for its end too.
     const bool watched = timeLimitSeconds > 0 || stop;
-    while (watched && !result.timedOut && !result.stopped && waitpid(pid, &status, WNOHANG) == 0) {
+    while (watched && !limit.timedOut && !limit.stopped && waitpid(pid, &status, WNOHANG) == 0) {
         if (ended()) break;
         usleep(10000);
     }
-    if (!watched || result.timedOut || result.stopped)
+    if (!watched || limit.timedOut || limit.stopped)
         while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
         }
-    if (WIFEXITED(status))
-        result.status = WEXITSTATUS(status);
-    else if (WIFSIGNALED(status))
-        result.status = 128 + WTERMSIG(status);
+    result.timedOut = limit.timedOut;
+    result.stopped = limit.stopped;
+    result.status = StatusOf(status);
     // exec failures inside posix_spawnp surface as exit code 127
     return result;
 }

@@ -1,8 +1,12 @@
 // One Ghostscript for a whole job: every picture must come out as it does from a
 // Ghostscript of its own, also after a picture that failed.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "pagegraphics/GhostscriptRender.h"
 #include "pagegraphics/PicturePdf.h"
@@ -94,4 +98,29 @@ TEST(GhostscriptRenderer, APageFailingInPostScriptFailsAloneAndTheNextStillRende
     EXPECT_FALSE(renderer.Render(workspace / "outside.png", "/etc/passwd", reason));
     EXPECT_EQ(reason, "Ghostscript failed: Error: /invalidfileaccess in --run--");
     EXPECT_FALSE(fs::exists(workspace / "outside.png"));
+}
+
+// A cancelled job does not wait for a Ghostscript that hangs, even one that never
+// got as far as answering its first question.
+TEST(GhostscriptRenderer, CancellingTheJobStopsAHangingGhostscript) {
+    TempDir dir;
+    WriteFile(dir / "gs", "#!/bin/sh\nsleep 300 &\nwait\n");
+    fs::permissions(dir / "gs", fs::perms::owner_all);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
+    setenv("PATH", (dir.path() + ":" + path).c_str(), 1);
+    GhostscriptRenderer renderer("png16m", dir.path());
+    std::atomic<int32_t> stop{0};
+    std::thread canceller([&] {
+        usleep(300000);
+        stop = 1;
+    });
+    auto start = std::chrono::steady_clock::now();
+    std::string reason;
+    const bool rendered = renderer.Render(dir / "picture.png", dir / "page.ps", reason, &stop);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    canceller.join();
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_FALSE(rendered);
+    EXPECT_EQ(reason, "Ghostscript was stopped: the job was cancelled");
+    EXPECT_LT(seconds, 30);
 }

@@ -158,6 +158,8 @@ bool CRtfLine::ConvertToRtf(const CRtfPage* page, ShapeIds& ids) {
         boxRight = shape.box.right;
         boxBottom = shape.box.bottom;
         const RtfRect& r = shape.twips;
+        // One growth per shape instead of one per piece of it.
+        rtfText.reserve(rtfText.size() + 1024 + shape.vertices.size() + shape.segments.size());
         RtfText rtf{rtfText};
         rtf << "\n{\\shp{\\*\\shpinst\\shpleft" << r.left << "\\shptop" << r.top << "\\shpright" << r.right
             << "\\shpbottom" << r.bottom << "\\shpfhdr0\\shpwr3\\shpwrk0\\shpfblwtxt1\\shplid" << ids.NextGraphic()

@@ -22,17 +22,21 @@ void MyConvertPara::SelectPages(const std::string& pageText) {
 }
 
 void MyConvertPara::Progress(int32_t percent) {
+    std::lock_guard<std::mutex> lock(observerLock_);
     if (observer) observer->Progress(percent);
 }
 
 void MyConvertPara::Log(const std::string& line) {
+    std::lock_guard<std::mutex> lock(observerLock_);
     if (observer) observer->Log(line);
 }
 
 void MyConvertPara::FileStarted(const std::string& source, const std::string& destination) {
+    std::lock_guard<std::mutex> lock(observerLock_);
     if (observer) observer->FileStarted(source, destination);
 }
 
 void MyConvertPara::FileFinished(const std::string& source, const std::string& destination) {
+    std::lock_guard<std::mutex> lock(observerLock_);
     if (observer) observer->FileFinished(source, destination);
 }

@@ -4,6 +4,7 @@
 // operations forwarded to whatever shows the job's progress.
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -11,8 +12,8 @@
 #include "convert/CConvertPara.h"
 
 // What shows a running job: the progress page of the window, or the terminal.
-// Called on the thread that runs the job; implementations must not touch
-// widgets from there directly.
+// Called on the threads that run the job, one call at a time; implementations
+// must not touch widgets from there directly.
 class IConvertObserver {
 public:
     virtual ~IConvertObserver() = default;
@@ -57,4 +58,8 @@ public:
     std::atomic<int32_t> busy{0};
     uint32_t threadId = 0;
     std::thread thread;
+
+private:
+    // A job's page graphics may report from a second thread.
+    std::mutex observerLock_;
 };

@@ -6,6 +6,7 @@
 
 #include "convert/CConvertDoc.h"
 #include "convert/CGraphicsList.h"
+#include "convert/GraphicsAhead.h"
 #include "convert/PdfOpen.h"
 
 namespace {
@@ -19,8 +20,7 @@ std::string PageStartedLine(int page) {
 }  // namespace
 
 int CConvertDoc::RtfBuild(bool withGraphics) {
-    CGraphicsList& graphics = CGraphicsList::Process();
-    if (withGraphics) graphics.Clear();
+    if (withGraphics) CGraphicsList::Process().Clear();
     if (int failure = OpenFailure(OpenPdf()); failure != ResultDone) {
         ClosePdf();
         return failure;
@@ -40,6 +40,13 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
     rtf->SetLayoutMode(para->jobMode);
     para->FileStarted(para->inputPath, para->outputDir + "/" + baseName + (para->docOutput == 1 ? "." + para->officeFormat : std::string(".rtf")));
 
+    auto selectedFrom = [this](int n) {
+        for (; n <= para->lastPage; ++n)
+            if (para->PageSelected(n)) return n;
+        return 0;
+    };
+    GraphicsAhead ahead(*this);
+    if (withGraphics) ahead.Start(selectedFrom(para->firstPage));
     int result = ResultDone;
     int pagesWritten = 0;
     for (int n = para->firstPage; para->cancelRequested == 0 && n <= para->lastPage; ++n) {
@@ -47,13 +54,14 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
         if (para->PageSelected(n)) {
             para->Log(PageStartedLine(n));
             para->Progress(Percent(n));
+            CGraphicsList graphics;
             if (withGraphics) {
-                pageRotation = 0;
-                PageGraphicsPass(n);
+                graphics = ahead.Take();
+                ahead.Start(para->cancelRequested == 0 ? selectedFrom(n + 1) : 0);
             }
             if (!rtf->ReadPage(n)) {
                 rtf.reset();
-                if (withGraphics) graphics.Clear();
+                ahead.Wait();
                 ClosePdf();
                 return ResultPageFailed;
             }
@@ -62,13 +70,12 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
             if (rtf->WritePage(flags)) ++pagesWritten;
             else result = ResultPageFailed;
         }
-        if (withGraphics) graphics.Clear();
         if (result != ResultDone) break;
     }
+    ahead.Wait();
     // A document that did not reach the disk whole is no result, whatever its pages were.
     if (!rtf->Close()) result = ResultCannotWrite;
     rtf.reset();
-    if (withGraphics) graphics.Clear();
     ClosePdf();
     if (result == ResultDone && pagesWritten == 0 && para->cancelRequested == 0) {
         // A header without a page is no conversion; it must not stay behind as if it were one.

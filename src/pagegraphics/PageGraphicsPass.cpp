@@ -8,6 +8,7 @@
 #include "pagegraphics/PageDrawsGraphics.h"
 #include "pagegraphics/PageImageFilter.h"
 #include "pagegraphics/PagePostScriptDevice.h"
+#include "pagegraphics/StandInFonts.h"
 
 namespace pagegraphics {
 
@@ -15,6 +16,7 @@ int RunPageGraphicsPass(CConvertDoc& job, int page) {
     PDFDoc* doc = job.document.get();
     if (!doc || !doc->isOk() || page < 1 || page > doc->getNumPages()) return FilterDone;
     if (!PageDrawsGraphics(*doc, page)) return FilterDone;
+    UseStandInFonts(*doc, page);
     CGraphicsList& graphics = CGraphicsList::Process();
     const int paperWidth = static_cast<int>(doc->getPageCropWidth(page));
     const int paperHeight = static_cast<int>(doc->getPageCropHeight(page));

@@ -231,7 +231,7 @@ bool PageImageFilter::CutOut(CRtfImage& entry, const PictureMatrix& matrix, int 
     }
 
     const std::string scratchImage = workFolder_ + "/imagefile" + std::to_string(n) + "." + ExtensionOfDevice(device_);
-    para.Log(Format("Processing #%d page...(Filtering image #%d)", para.currentPage, n));
+    para.Log(Format("Processing #%d page...(Filtering image #%d)", page_, n));
     bool rendered = true;
     if (para.removeImages == 1) {
         imagePath = scratchImage;

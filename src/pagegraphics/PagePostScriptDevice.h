@@ -77,6 +77,27 @@ public:
     void setSoftMaskFromImageMask(GfxState* state, Object* ref, Stream* str, int width, int height, bool invert,
                                   bool inlineImg, double* baseMatrix) override;
     void unsetSoftMaskFromImageMask(GfxState* state, double* baseMatrix) override;
+    // The page's state is never written: the cut-outs bring their own (the
+    // recorded colour and the placement), and writing every change of it for
+    // nothing cost more than anything else the device does.
+    void updateCTM(GfxState*, double, double, double, double, double, double) override {}
+    void updateLineDash(GfxState*) override {}
+    void updateFlatness(GfxState*) override {}
+    void updateLineJoin(GfxState*) override {}
+    void updateLineCap(GfxState*) override {}
+    void updateMiterLimit(GfxState*) override {}
+    void updateLineWidth(GfxState*) override {}
+    void updateFillColor(GfxState*) override {}
+    void updateStrokeColor(GfxState*) override {}
+    void updateFont(GfxState*) override {}
+    void updateTextMat(GfxState*) override {}
+    void updateCharSpace(GfxState*) override {}
+    void updateRender(GfxState*) override {}
+    void updateRise(GfxState*) override {}
+    void updateWordSpace(GfxState*) override {}
+    void updateHorizScaling(GfxState*) override {}
+    void updateTextPos(GfxState*) override {}
+    void updateTextShift(GfxState*, double) override {}
     void drawImageMask(GfxState* state, Object* ref, Stream* str, int width, int height, bool invert,
                        bool interpolate, bool inlineImg) override;
     void drawImage(GfxState* state, Object* ref, Stream* str, int width, int height, GfxImageColorMap* colorMap,

@@ -102,17 +102,20 @@ bool CRtfFile::WritePage(CRtfDocument& document, unsigned flags) {
     if (!pageWritten_) page->firstWritten = 1;
 
     // Only the layouts that keep the page's look carry its pictures and shapes.
-    std::string pictures;
+    PageGraphicsPieces graphics;
     if (document.layoutMode == kLayoutFlowing || document.layoutMode == kLayoutAsIs)
-        pictures = WritePageGraphics(*page, document.shapeIds, document.removeImages);
+        graphics = WritePageGraphics(*page, document.shapeIds, document.removeImages);
     std::string body = PageBody(*page, flags);
     std::string loose = LooseItems(*page);
     // Written piece by piece: the shapes of a drawing-heavy page run to tens of
     // megabytes, and joining them first would copy them all again.
     bool ok = true;
-    if (!pictures.empty() || !body.empty() || !loose.empty()) {
+    if (!graphics.Empty() || !body.empty() || !loose.empty()) {
+        std::vector<const std::string*> pieces = {&text};
+        pieces.insert(pieces.end(), graphics.pieces.begin(), graphics.pieces.end());
         std::string setup = PageSetup(*page);
-        for (const std::string* piece : {&text, &pictures, &setup, &body, &loose})
+        for (const std::string* piece : {&setup, &body, &loose}) pieces.push_back(piece);
+        for (const std::string* piece : pieces)
             if (ok && !piece->empty()) ok = WriteString(*piece);
     } else if (!text.empty()) {
         ok = WriteString(text);

@@ -2,9 +2,10 @@
 #include "rtfgraphics/FreeformPath.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "rtf/RtfUnits.h"
@@ -29,17 +30,23 @@ constexpr double kThinRectangle = 2;
 
 int Round(double v) { return TruncatedInt(v + 0.5); }
 
-std::string Trim(const std::string& s) {
+std::string_view Trim(std::string_view s) {
     size_t b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos) return {};
+    if (b == std::string_view::npos) return {};
     size_t e = s.find_last_not_of(" \t\r\n");
     return s.substr(b, e - b + 1);
 }
 
-void SplitLine(const std::string& line, std::string& op, std::vector<double>& operands) {
+void SplitLine(std::string_view line, std::string_view& op, std::vector<double>& operands) {
     size_t blank = line.find_last_of(" \t");
-    op = blank == std::string::npos ? line : line.substr(blank + 1);
-    operands = blank == std::string::npos ? std::vector<double>() : ReadNumbers(line.substr(0, blank));
+    op = blank == std::string_view::npos ? line : line.substr(blank + 1);
+    operands.clear();
+    if (blank != std::string_view::npos) operands = ReadNumbers(line.substr(0, blank));
+}
+
+void AppendInt(std::string& out, long long v) {
+    char buf[24];
+    out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
 }
 
 struct Bounds {
@@ -66,7 +73,7 @@ public:
         return {m_[0] * x + m_[2] * y + m_[4], h_ - (m_[1] * x + m_[3] * y + m_[5])};
     }
 
-    void Points(const std::string& op, const std::vector<double>& operands) {
+    void Points(std::string_view op, const std::vector<double>& operands) {
         std::vector<Point> points;
         const size_t wanted = op == "c" ? 6 : 2;
         for (size_t i = 0; i < wanted; i += 2) {
@@ -168,9 +175,9 @@ std::string SegmentText(size_t n, bool closed) {
     list += kSegmentEscape;
     if (closed) list += kClose;
     list += kEnd;
-    char head[48];
-    std::snprintf(head, sizeof head, "2;%zu;16384;", 2 * n + 1 + (closed ? 1 : 0));
-    return head + list;
+    std::string head = "2;";
+    AppendInt(head, static_cast<long long>(2 * n + 1 + (closed ? 1 : 0)));
+    return head + ";16384;" + list;
 }
 
 }  // namespace
@@ -182,33 +189,42 @@ int TruncatedInt(double v) {
     return static_cast<int>(v);
 }
 
-std::vector<double> ReadNumbers(const std::string& text, size_t most) {
+std::vector<double> ReadNumbers(std::string_view text, size_t most) {
     std::vector<double> out;
     size_t p = 0;
+    char word[64];
     while (out.size() < most) {
         size_t b = text.find_first_not_of(" \t", p);
-        if (b == std::string::npos) break;
+        if (b == std::string_view::npos) break;
         size_t e = text.find_first_of(" \t", b);
-        if (e == std::string::npos) e = text.size();
-        out.push_back(std::atof(text.substr(b, e - b).c_str()));
+        if (e == std::string_view::npos) e = text.size();
+        const std::string_view token = text.substr(b, e - b);
+        if (token.size() < sizeof word) {
+            token.copy(word, token.size());
+            word[token.size()] = '\0';
+            out.push_back(std::atof(word));
+        } else {
+            out.push_back(std::atof(std::string(token).c_str()));
+        }
         p = e;
     }
     return out;
 }
 
-FreeformShape BuildFreeform(const std::string& pathText, const PathMatrix& matrix, int pageHeight,
+FreeformShape BuildFreeform(std::string_view pathText, const PathMatrix& matrix, int pageHeight,
                             const std::string& paintOp) {
     FreeformShape shape;
     Builder builder(matrix, pageHeight);
     const bool stroke = paintOp == "S";
     bool afterClose = false;
-    std::string op;
+    std::string_view op;
     std::vector<double> operands;
+    const std::string_view text = pathText;
     size_t start = 0;
     while (start < pathText.size()) {
         size_t end = pathText.find('\n', start);
         const size_t following = end == std::string::npos ? pathText.size() : end + 1;
-        SplitLine(Trim(pathText.substr(start, following - start)), op, operands);
+        SplitLine(Trim(text.substr(start, following - start)), op, operands);
         if (op == "m" && !builder.vertices.empty() && !afterClose) {
             shape.next = start;
             break;
@@ -237,12 +253,15 @@ FreeformShape BuildFreeform(const std::string& pathText, const PathMatrix& matri
     shape.segments = SegmentText(v.size(), closed);
     const Bounds b = BoundsOf(v);
     const double minX = b.left, minY = b.top;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "8;%zu;", v.size());
-    shape.vertices = buf;
+    shape.vertices = "8;";
+    AppendInt(shape.vertices, static_cast<long long>(v.size()));
+    shape.vertices += ';';
     for (const Point& p : v) {
-        std::snprintf(buf, sizeof buf, "(%d,%d);", ToTwips(Round(p.x - minX)), ToTwips(Round(p.y - minY)));
-        shape.vertices += buf;
+        shape.vertices += '(';
+        AppendInt(shape.vertices, ToTwips(Round(p.x - minX)));
+        shape.vertices += ',';
+        AppendInt(shape.vertices, ToTwips(Round(p.y - minY)));
+        shape.vertices += ");";
     }
     shape.box = {Round(b.left), Round(b.top), Round(b.right), Round(b.bottom)};
     shape.twips = {ToTwips(shape.box.left), ToTwips(shape.box.top), ToTwips(shape.box.right),

@@ -4,6 +4,7 @@
 // the shape sits on the page.
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "rtf/RtfRect.h"
@@ -27,12 +28,12 @@ struct FreeformShape {
 
 // Builds the first subpath of pathText; pageHeight turns the path's upward y
 // into the page's downward y. paintOp is "S", "f" or "f*".
-FreeformShape BuildFreeform(const std::string& pathText, const PathMatrix& matrix, int pageHeight,
+FreeformShape BuildFreeform(std::string_view pathText, const PathMatrix& matrix, int pageHeight,
                             const std::string& paintOp);
 
 // The numbers of a recorded line, split at blanks and tabs, at most `most` of
 // them; a malformed number reads as 0, missing ones are not added.
-std::vector<double> ReadNumbers(const std::string& text, size_t most = static_cast<size_t>(-1));
+std::vector<double> ReadNumbers(std::string_view text, size_t most = static_cast<size_t>(-1));
 
 // A value of a damaged file may be far beyond any page: it is held within what
 // an int carries before it is truncated to one.

@@ -5,19 +5,24 @@
 #include "rtfgraphics/CRtfImage.h"
 #include "rtfgraphics/CRtfLine.h"
 
-std::string WritePageGraphics(const CRtfPage& page, ShapeIds& ids, bool removeImages) {
+std::string PageGraphicsPieces::Joined() const {
     std::string out;
-    size_t shapeBytes = 0;
-    for (const auto& entry : page.graphics)
-        if (entry && entry->Kind() == CRtfShpObject::KindShape)
-            shapeBytes += static_cast<const CRtfLine&>(*entry).WriteRtf().size();
-    out.reserve(shapeBytes);
+    for (const std::string* piece : pieces) out += *piece;
+    return out;
+}
+
+PageGraphicsPieces WritePageGraphics(const CRtfPage& page, ShapeIds& ids, bool removeImages) {
+    PageGraphicsPieces out;
     for (const auto& entry : page.graphics) {
         if (!entry) continue;
-        if (entry->Kind() == CRtfShpObject::KindPicture)
-            out += static_cast<const CRtfImage&>(*entry).WriteRtf(&page, ids, removeImages);
-        else if (entry->Kind() == CRtfShpObject::KindShape)
-            out += static_cast<const CRtfLine&>(*entry).WriteRtf();
+        const std::string* text = nullptr;
+        if (entry->Kind() == CRtfShpObject::KindPicture) {
+            out.pictures.push_back(static_cast<const CRtfImage&>(*entry).WriteRtf(&page, ids, removeImages));
+            text = &out.pictures.back();
+        } else if (entry->Kind() == CRtfShpObject::KindShape) {
+            text = &static_cast<const CRtfLine&>(*entry).WriteRtf();
+        }
+        if (text && !text->empty()) out.pieces.push_back(text);
     }
     return out;
 }

@@ -1,10 +1,10 @@
 // A recorded path into RTF freeform shapes: its colours, line and matrix read
 // from the PostScript text, one shape group per subpath.
+#include <charconv>
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "rtf/CRtfPage.h"
@@ -18,7 +18,7 @@ constexpr int kWhite = 16777215;
 constexpr double kEmuPerPoint = 12700;
 
 // Missing numbers read as 0.
-std::vector<double> Numbers(const std::string& text, size_t most) {
+std::vector<double> Numbers(std::string_view text, size_t most) {
     std::vector<double> out = ReadNumbers(text, most);
     out.resize(most, 0);
     return out;
@@ -49,10 +49,10 @@ struct PaintState {
     int lineColor = 0;
     std::string pathText;
 
-    void Read(const std::string& line) {
+    void Read(std::string_view line) {
         size_t blank = line.find_last_of(" \t");
-        const std::string op = blank == std::string::npos ? line : line.substr(blank + 1);
-        const std::string operands = blank == std::string::npos ? std::string() : line.substr(0, blank);
+        const std::string_view op = blank == std::string_view::npos ? line : line.substr(blank + 1);
+        const std::string_view operands = blank == std::string_view::npos ? std::string_view() : line.substr(0, blank);
         if (op == "cm") {
             Matrix(line);
         } else if (op == "w") {
@@ -76,16 +76,17 @@ struct PaintState {
             std::vector<double> v = Numbers(operands, 3);
             (op == "rg" ? fillColor : lineColor) = Pack(Byte(v[0]), Byte(v[1]), Byte(v[2]));
         } else if (op == "re" || op == "c" || op == "l" || op == "m" || op == "h") {
-            pathText += line + "\n";
+            pathText += line;
+            pathText += '\n';
         } else if (op == "W" || op == "W*") {
             // Shapes are never clipped: the clip's path only must not join the shape's.
             pathText.clear();
         }
     }
 
-    void Matrix(const std::string& line) {
+    void Matrix(std::string_view line) {
         size_t open = line.find('['), close = line.rfind(']');
-        if (open == std::string::npos || close == std::string::npos || close < open) return;
+        if (open == std::string_view::npos || close == std::string_view::npos || close < open) return;
         std::vector<double> v = Numbers(line.substr(open + 1, close - open - 1), 6);
         double* m = matrix.m;
         for (int i = 0; i < 6; ++i) m[i] = v[i];
@@ -96,15 +97,20 @@ struct PaintState {
     }
 };
 
-void Append(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void Append(std::string& out, const char* format, ...) {
-    char buf[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buf, sizeof buf, format, args);
-    va_end(args);
-    out += buf;
-}
+// Appends text and whole numbers; a drawing-heavy page writes tens of
+// thousands of shapes, too many for formatted printing.
+struct RtfText {
+    std::string& out;
+    RtfText& operator<<(std::string_view text) {
+        out += text;
+        return *this;
+    }
+    RtfText& operator<<(long long v) {
+        char buf[24];
+        out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+        return *this;
+    }
+};
 
 }  // namespace
 
@@ -127,21 +133,22 @@ bool CRtfLine::ConvertToRtf(const CRtfPage* page, ShapeIds& ids) {
     rotation = 0;
 
     PaintState state;
+    const std::string_view lines = text;
     size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
+    while (start < lines.size()) {
+        size_t end = lines.find('\n', start);
+        if (end == std::string_view::npos) end = lines.size();
+        const std::string_view line = lines.substr(start, end - start);
         size_t b = line.find_first_not_of(" \t\r"), e = line.find_last_not_of(" \t\r");
-        if (b != std::string::npos) state.Read(line.substr(b, e - b + 1));
+        if (b != std::string_view::npos) state.Read(line.substr(b, e - b + 1));
         start = end + 1;
     }
     rotation = state.matrix.rotation;
 
-    std::string path = state.pathText;
+    std::string_view path = state.pathText;
     while (!path.empty()) {
         FreeformShape shape = BuildFreeform(path, state.matrix, pageHeight, paintOp);
-        path = shape.next == 0 ? std::string() : path.substr(shape.next);
+        path = shape.next == 0 ? std::string_view() : path.substr(shape.next);
         // White even-odd fills are the knock-outs of producers that paint page backgrounds.
         if (state.fillColor == kWhite && paintOp == "f*") break;
         // A subpath without points has no shape to write.
@@ -151,30 +158,29 @@ bool CRtfLine::ConvertToRtf(const CRtfPage* page, ShapeIds& ids) {
         boxRight = shape.box.right;
         boxBottom = shape.box.bottom;
         const RtfRect& r = shape.twips;
-        Append(rtfText,
-               "\n{\\shp{\\*\\shpinst\\shpleft%d\\shptop%d\\shpright%d\\shpbottom%d\\shpfhdr0\\shpwr3\\shpwrk0"
-               "\\shpfblwtxt1\\shplid%d\\shpz%d\\shpbxpage\\shpbypage\n",
-               r.left, r.top, r.right, r.bottom, ids.NextGraphic(), drawingOrder);
-        Append(rtfText,
-               "{\\sp{\\sn shapeType}{\\sv 0}}\n{\\sp{\\sn fFlipH}{\\sv 0}}\n{\\sp{\\sn fFlipV}{\\sv 0}}\n"
-               "{\\sp{\\sn rotation}{\\sv 0}}\n{\\sp{\\sn geoRight}{\\sv %d}}\n{\\sp{\\sn geoBottom}{\\sv %d}}\n"
-               "{\\sp{\\sn shapePath}{\\sv 4}}\n",
-               r.right - r.left, r.bottom - r.top);
-        rtfText += "{\\sp{\\sn pVerticies}{\\sv " + shape.vertices + "}}\n{\\sp{\\sn pSegmentInfo}{\\sv " +
-                   shape.segments + "}}\n";
-        Append(rtfText, "{\\sp{\\sn fFillOK}{\\sv 1}}\n{\\sp{\\sn fFilled}{\\sv %d}}", isFill ? 1 : 0);
-        if (isFill) Append(rtfText, "\n{\\sp{\\sn fillColor}{\\sv %d}}", state.fillColor);
+        // One growth per shape instead of one per piece of it.
+        rtfText.reserve(rtfText.size() + 1024 + shape.vertices.size() + shape.segments.size());
+        RtfText rtf{rtfText};
+        rtf << "\n{\\shp{\\*\\shpinst\\shpleft" << r.left << "\\shptop" << r.top << "\\shpright" << r.right
+            << "\\shpbottom" << r.bottom << "\\shpfhdr0\\shpwr3\\shpwrk0\\shpfblwtxt1\\shplid" << ids.NextGraphic()
+            << "\\shpz" << drawingOrder << "\\shpbxpage\\shpbypage\n";
+        rtf << "{\\sp{\\sn shapeType}{\\sv 0}}\n{\\sp{\\sn fFlipH}{\\sv 0}}\n{\\sp{\\sn fFlipV}{\\sv 0}}\n"
+               "{\\sp{\\sn rotation}{\\sv 0}}\n{\\sp{\\sn geoRight}{\\sv "
+            << r.right - r.left << "}}\n{\\sp{\\sn geoBottom}{\\sv " << r.bottom - r.top
+            << "}}\n{\\sp{\\sn shapePath}{\\sv 4}}\n";
+        rtf << "{\\sp{\\sn pVerticies}{\\sv " << shape.vertices << "}}\n{\\sp{\\sn pSegmentInfo}{\\sv " << shape.segments
+            << "}}\n";
+        rtf << "{\\sp{\\sn fFillOK}{\\sv 1}}\n{\\sp{\\sn fFilled}{\\sv " << (isFill ? 1 : 0) << "}}";
+        if (isFill) rtf << "\n{\\sp{\\sn fillColor}{\\sv " << state.fillColor << "}}";
         if (isStroke)
-            Append(rtfText, "\n{\\sp{\\sn lineWidth}{\\sv %d}}\n{\\sp{\\sn lineColor}{\\sv %d}}\n{\\sp{\\sn lineDashing}{\\sv %d}}",
-                   state.lineWidth, state.lineColor, state.dashing);
+            rtf << "\n{\\sp{\\sn lineWidth}{\\sv " << state.lineWidth << "}}\n{\\sp{\\sn lineColor}{\\sv "
+                << state.lineColor << "}}\n{\\sp{\\sn lineDashing}{\\sv " << state.dashing << "}}";
         // A filled hairline rectangle is outlined in its own colour so that it stays visible.
         const int line = shape.thin ? 1 : (isStroke ? 1 : 0);
         const int lineColor = shape.thin ? state.fillColor : (isStroke ? state.lineColor : 0);
-        Append(rtfText,
-               "\n{\\sp{\\sn fLine}{\\sv %d}}{\\sp{\\sn lineColor}{\\sv %d}}\n{\\sp{\\sn lineType}{\\sv 0}}\n"
-               "{\\sp{\\sn fArrowheadsOK}{\\sv 0}}\n{\\sp{\\sn fBehindDocument}{\\sv 1}}\n"
-               "{\\sp{\\sn fLayoutInCell}{\\sv 1}}}}",
-               line, lineColor);
+        rtf << "\n{\\sp{\\sn fLine}{\\sv " << line << "}}{\\sp{\\sn lineColor}{\\sv " << lineColor
+            << "}}\n{\\sp{\\sn lineType}{\\sv 0}}\n{\\sp{\\sn fArrowheadsOK}{\\sv 0}}\n{\\sp{\\sn fBehindDocument}{\\sv 1}}\n"
+               "{\\sp{\\sn fLayoutInCell}{\\sv 1}}}}";
         ++shapesWritten;
     }
     return !rtfText.empty();

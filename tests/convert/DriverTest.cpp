@@ -33,6 +33,7 @@ struct Recorder : IConvertObserver {
 struct RtfCalls {
     std::vector<int> read;
     std::vector<std::pair<int, int>> written;  // page, flags
+    std::vector<std::pair<int, int>> graphics;  // page read, drawing order of each entry handed over
     int mode = -1;
     bool destroyed = false;
 };
@@ -48,7 +49,9 @@ public:
         last_ = n;
         return n != failReadAt_;
     }
-    void AddGraphics(CGraphicsList&) override {}
+    void AddGraphics(CGraphicsList& list) override {
+        for (size_t i = 0; i < list.Count(); ++i) c_.graphics.emplace_back(last_, list.At(i)->drawingOrder);
+    }
     bool WritePage(unsigned char flags) override {
         c_.written.emplace_back(last_, flags);
         return true;
@@ -240,18 +243,41 @@ TEST_F(DriverTest, ImageJobWalksSelectedPages) {
     EXPECT_EQ(rec.started[0].second, dir.path());
 }
 
-TEST_F(DriverTest, GraphicsPathRunsThePageGraphicsFirst) {
+// The graphics of the next page are recorded while the current one is written:
+// each page must still get its own, and a cancelled job none of a page it skips.
+TEST_F(DriverTest, EachPageGetsItsOwnGraphics) {
     para.jobMode = ModeFlowingText;
+    para.pageFlags = 0;
+    para.ParsePageList("1,3-4,6");
     std::vector<int> passes;
     engines.pageGraphics = [&](CConvertDoc&, int page) {
         passes.push_back(page);
-        CGraphicsList::Process().Add(std::make_unique<CRtfShpObject>(CRtfShpObject::KindShape));
+        for (int i = 0; i < page; ++i) {
+            auto entry = std::make_unique<CRtfShpObject>(CRtfShpObject::KindShape);
+            entry->drawingOrder = page;
+            CGraphicsList::Process().Add(std::move(entry));
+        }
         return 0;
     };
-    Run(MakePdf(3));
-    EXPECT_EQ(passes, (std::vector<int>{1, 2, 3}));
+    Run(MakePdf(6));
+    EXPECT_EQ(passes, (std::vector<int>{1, 3, 4, 6}));
+    std::vector<std::pair<int, int>> expected;
+    for (int page : {1, 3, 4, 6})
+        for (int i = 0; i < page; ++i) expected.emplace_back(page, page);
+    EXPECT_EQ(calls.graphics, expected);
     EXPECT_TRUE(CGraphicsList::Process().Empty());
     EXPECT_EQ(calls.mode, ModeFlowingText);
+
+    passes.clear();
+    calls = {};
+    para.pageFlags = 1;
+    rec.onLog = [this](const std::string& l) {
+        if (l == "Conversion of <2> page started.") para.cancelRequested = 1;
+    };
+    Run(MakePdf(6));
+    EXPECT_EQ(calls.read, (std::vector<int>{1, 2}));
+    EXPECT_EQ(passes, (std::vector<int>{1, 2})) << "no page is drawn ahead of a cancel";
+    EXPECT_TRUE(CGraphicsList::Process().Empty());
 }
 
 TEST_F(DriverTest, UnknownModeDoesNothing) {

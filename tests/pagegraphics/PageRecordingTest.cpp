@@ -165,6 +165,44 @@ TEST_F(PageRecording, OnlyWhatThePageItselfDrawsIsRecorded) {
     EXPECT_NE(seen[1][0].psText.find("0 0 1 rg\n"), std::string::npos) << seen[1][0].psText;
 }
 
+// The pass swaps every font for a built-in one it never draws: what it records
+// must not change, for fonts shared by pages and forms, nor for a "font"
+// dictionary of a damaged file that holds something else.
+TEST_F(PageRecording, FontsLeftOutOfThePassChangeNothingItRecords) {
+    PdfWriter w;
+    int fonts = w.AddObject("<< /G1 " + StandardFont("Courier") + " >>");
+    int formResources = w.AddObject("<< /Font " + std::to_string(fonts) + " 0 R >>");
+    int form = w.AddStream("/Type /XObject /Subtype /Form /BBox [0 0 612 792] /Resources " +
+                               std::to_string(formResources) + " 0 R",
+                           "BT /G1 10 Tf 72 700 Td (Inside) Tj ET 0 1 0 rg 72 600 40 40 re f");
+    // A damaged file's "font dictionary" that is the resources of another form.
+    int inner = w.AddStream("/Subtype /Form /BBox [0 0 612 792]", "0 0 1 rg 300 300 20 20 re f");
+    int shared = w.AddObject("<< /XObject << /In " + std::to_string(inner) + " 0 R >> >>");
+    int odd = w.AddStream("/Subtype /Form /BBox [0 0 612 792] /Resources << /Font " + std::to_string(shared) + " 0 R >>",
+                          "0.5 g 10 10 5 5 re f");
+    int drawsInner = w.AddStream("/Subtype /Form /BBox [0 0 612 792] /Resources " + std::to_string(shared) + " 0 R",
+                                 "/In Do");
+    const std::string forms = "/XObject << /Fm " + std::to_string(form) + " 0 R >>";
+    w.AddPage(TextLine("Shared", 72, 740) + "/Fm Do 1 0 0 rg 200 200 50 50 re f\n").extraResources = forms;
+    w.AddPage("/Fm Do\n" + TextLine("Again", 72, 500)).extraResources = forms;
+    w.AddPage("/Odd Do /Inner Do\n").extraResources =
+        "/XObject << /Odd " + std::to_string(odd) + " 0 R /Inner " + std::to_string(drawsInner) + " 0 R >>";
+    w.Save(dir / "fonts.pdf");
+    para.inputPath = dir / "fonts.pdf";
+    para.jobMode = ModeFlowingText;
+    para.xmlCopyPath = dir / "fonts.xml";
+    ConvertFile(para, engines);
+    ASSERT_EQ(seen[1].size(), 2u);
+    EXPECT_NE(seen[1][0].psText.find("0 1 0 rg\n"), std::string::npos) << seen[1][0].psText;
+    EXPECT_NE(seen[1][1].psText.find("1 0 0 rg\n"), std::string::npos) << seen[1][1].psText;
+    ASSERT_EQ(seen[2].size(), 1u);
+    EXPECT_NE(seen[2][0].psText.find("0 1 0 rg\n"), std::string::npos) << seen[2][0].psText;
+    ASSERT_EQ(seen[3].size(), 2u) << "the form behind a damaged font entry is still drawn";
+    EXPECT_NE(seen[3][1].psText.find("0 0 1 rg\n"), std::string::npos) << seen[3][1].psText;
+    const std::string xml = ReadFile(dir / "fonts.xml");
+    for (const char* word : {"Shared", "Inside", "Again"}) EXPECT_NE(xml.find(word), std::string::npos) << word;
+}
+
 TEST_F(PageRecording, RemovedPicturesAreNamedButNeverRendered) {
     // A Ghostscript stand-in that leaves a trace when it is started.
     fs::create_directory(dir / "trace-bin");

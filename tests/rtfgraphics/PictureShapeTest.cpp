@@ -74,7 +74,7 @@ TEST(PictureShape, APageWritesItsGraphicsInOrderWithConsecutiveIds) {
         image->drawingOrder = 5 + i;
         p.page.graphics.push_back(std::move(image));
     }
-    std::string rtf = WritePageGraphics(p.page, p.ids, false);
+    std::string rtf = WritePageGraphics(p.page, p.ids, false).Joined();
     size_t first = rtf.find("\\shplid2028\\shpz5"), second = rtf.find("\\shplid2029\\shpz6");
     EXPECT_NE(first, std::string::npos);
     EXPECT_NE(second, std::string::npos);

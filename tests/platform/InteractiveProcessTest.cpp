@@ -9,21 +9,14 @@
 #include <thread>
 
 #include "platform/InteractiveProcess.h"
+#include "support/RunProgram.h"
 #include "support/TempDir.h"
 
 using platform::InteractiveProcess;
+using testpdf::ProcessRunning;
 using testpdf::TempDir;
 
 namespace {
-
-// True while a process exists and is not merely waiting to be reaped.
-bool Running(const std::string& pid) {
-    std::ifstream stat("/proc/" + pid + "/stat");
-    std::string line;
-    if (!std::getline(stat, line)) return false;
-    size_t close = line.rfind(')');
-    return close != std::string::npos && close + 2 < line.size() && line[close + 2] != 'Z';
-}
 
 std::string FirstLine(const std::string& path) {
     std::string line;
@@ -59,7 +52,7 @@ TEST(InteractiveProcess, AnswersEveryRequestAndKeepsWhatElseItSaid) {
         EXPECT_TRUE(p.Running());
     }
     ASSERT_FALSE(pid.empty());
-    EXPECT_FALSE(Running(pid)) << "ending the object ends and reaps the program";
+    EXPECT_FALSE(ProcessRunning(pid)) << "ending the object ends and reaps the program";
 }
 
 // A program stuck in a command it started: the limit ends the command too.
@@ -77,8 +70,8 @@ TEST(InteractiveProcess, ProgramThatNeverAnswersIsKilledAtItsLimit) {
     EXPECT_EQ(p.Status(), 128 + 9);
     const std::string sleeper = FirstLine(pidFile);
     ASSERT_FALSE(sleeper.empty());
-    for (int i = 0; i < 100 && Running(sleeper); ++i) usleep(20000);
-    EXPECT_FALSE(Running(sleeper)) << "the command the program started is still running";
+    for (int i = 0; i < 100 && ProcessRunning(sleeper); ++i) usleep(20000);
+    EXPECT_FALSE(ProcessRunning(sleeper)) << "the command the program started is still running";
 }
 
 TEST(InteractiveProcess, RaisedStopFlagEndsTheProgramAtOnce) {

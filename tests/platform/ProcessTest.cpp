@@ -8,22 +8,11 @@
 #include <thread>
 
 #include "platform/Process.h"
+#include "support/RunProgram.h"
 #include "support/TempDir.h"
 
+using testpdf::ProcessRunning;
 using testpdf::TempDir;
-
-namespace {
-
-// True while a process exists and is not merely waiting to be reaped.
-bool Running(const std::string& pid) {
-    std::ifstream stat("/proc/" + pid + "/stat");
-    std::string line;
-    if (!std::getline(stat, line)) return false;
-    size_t close = line.rfind(')');
-    return close != std::string::npos && close + 2 < line.size() && line[close + 2] != 'Z';
-}
-
-}  // namespace
 
 // A script that hangs in a command it started: the limit must end the command too,
 // or a stuck word processor would live on after every file that timed out.
@@ -40,8 +29,8 @@ TEST(RunProcess, TimeLimitEndsTheProgramAndWhatItStarted) {
     std::ifstream in(pidFile);
     std::string pid;
     ASSERT_TRUE(std::getline(in, pid));
-    for (int i = 0; i < 100 && Running(pid); ++i) usleep(20000);
-    EXPECT_FALSE(Running(pid)) << "the command the script started is still running";
+    for (int i = 0; i < 100 && ProcessRunning(pid); ++i) usleep(20000);
+    EXPECT_FALSE(ProcessRunning(pid)) << "the command the script started is still running";
 }
 
 TEST(RunProcess, TimeLimitsFromTheEnvironmentAreWholePositiveSeconds) {

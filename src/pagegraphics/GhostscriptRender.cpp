@@ -127,8 +127,8 @@ std::string GhostscriptRenderer::Failure(Answer got, const std::string& answer, 
     return reason;
 }
 
-bool GhostscriptRenderer::Render(const std::string& imagePath, const std::string& psPath, std::string& reason,
-                                 const std::atomic<int32_t>* stop) {
+bool GhostscriptRenderer::RenderImage(const std::string& imagePath, const std::string& psPath, std::string& reason,
+                                      const std::atomic<int32_t>* stop) {
     std::error_code ec;
     fs::remove(imagePath, ec);
     const std::string output = fs::absolute(imagePath, ec).string();

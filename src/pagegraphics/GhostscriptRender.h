@@ -33,7 +33,8 @@ bool GhostscriptAvailable();
 std::string RenderRequest(const std::string& imagePath, const std::string& psPath, const std::string& paperSize);
 
 // One Ghostscript with one output device for the length of a job, allowed to read
-// the job's workspace only (it runs with SAFER on).
+// and write files in the job's workspace (and its own temp folder) only: it runs
+// with SAFER on.
 class GhostscriptRenderer : public IJobResource {
 public:
     GhostscriptRenderer(const std::string& device, const std::string& workspace);
@@ -44,8 +45,8 @@ public:
     // that is not empty; otherwise a partial file is removed and `reason` says why,
     // and the next picture gets a fresh Ghostscript, so nothing of a failed page
     // lives on. A raised `stop` (the job's cancel flag) ends Ghostscript at once.
-    bool Render(const std::string& imagePath, const std::string& psPath, std::string& reason,
-                const std::atomic<int32_t>* stop = nullptr);
+    bool RenderImage(const std::string& imagePath, const std::string& psPath, std::string& reason,
+                     const std::atomic<int32_t>* stop = nullptr);
 
 private:
     using Answer = platform::InteractiveProcess::Answer;

@@ -237,7 +237,7 @@ bool PageImageFilter::CutOut(CRtfImage& entry, const PictureMatrix& matrix, int 
         imagePath = scratchImage;
     } else {
         std::string reason;
-        rendered = Renderer().Render(scratchImage, finalPage, reason, &para.cancelRequested);
+        rendered = Renderer().RenderImage(scratchImage, finalPage, reason, &para.cancelRequested);
         if (!rendered) Fail(which + ": " + reason);
         else rendered = Deliver(scratchImage, n, imagePath);
     }

@@ -86,16 +86,16 @@ TEST(GhostscriptRenderer, APageFailingInPostScriptFailsAloneAndTheNextStillRende
 
     GhostscriptRenderer renderer("png16m", workspace.path());
     std::string reason;
-    ASSERT_TRUE(renderer.Render(workspace / "first.png", workspace / "first.ps", reason)) << reason;
-    EXPECT_FALSE(renderer.Render(workspace / "bad.png", workspace / "bad.ps", reason));
+    ASSERT_TRUE(renderer.RenderImage(workspace / "first.png", workspace / "first.ps", reason)) << reason;
+    EXPECT_FALSE(renderer.RenderImage(workspace / "bad.png", workspace / "bad.ps", reason));
     EXPECT_EQ(reason, "Ghostscript failed: Error: /undefined in nosuchoperator");
     EXPECT_FALSE(fs::exists(workspace / "bad.png"));
-    ASSERT_TRUE(renderer.Render(workspace / "next.png", workspace / "next.ps", reason)) << reason;
+    ASSERT_TRUE(renderer.RenderImage(workspace / "next.png", workspace / "next.ps", reason)) << reason;
     EXPECT_TRUE(ReadFile(workspace / "next.png") == OneShot("png16m", workspace / "next.ps", other / "one.png"));
     EXPECT_TRUE(ReadFile(workspace / "first.png") == ReadFile(workspace / "next.png"));
 
     // Files outside the workspace (and Ghostscript's own temp folder) are not read.
-    EXPECT_FALSE(renderer.Render(workspace / "outside.png", "/etc/passwd", reason));
+    EXPECT_FALSE(renderer.RenderImage(workspace / "outside.png", "/etc/passwd", reason));
     EXPECT_EQ(reason, "Ghostscript failed: Error: /invalidfileaccess in --run--");
     EXPECT_FALSE(fs::exists(workspace / "outside.png"));
 }
@@ -116,7 +116,7 @@ TEST(GhostscriptRenderer, CancellingTheJobStopsAHangingGhostscript) {
     });
     auto start = std::chrono::steady_clock::now();
     std::string reason;
-    const bool rendered = renderer.Render(dir / "picture.png", dir / "page.ps", reason, &stop);
+    const bool rendered = renderer.RenderImage(dir / "picture.png", dir / "page.ps", reason, &stop);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     canceller.join();
     setenv("PATH", path.c_str(), 1);

@@ -71,9 +71,12 @@ Times Convert(const std::string& pdf, int mode, const std::string& out) {
         if (!job.Ready()) return;
         pdfcore::CreateGlobalParams();
         int result = 0;
-        t.textPass = Seconds([&] { result = job.TextPass(); });
         const bool graphics = mode == ModeFlowingText || mode == ModeAsIs;
+        // As a conversion does: the page graphics are recorded beside the text pass.
+        if (graphics) job.StartPageGraphics();
+        t.textPass = Seconds([&] { result = job.TextPass(); });
         if (result == ResultDone) t.rtfBuild = Seconds([&] { job.RtfBuild(graphics); });
+        job.StopPageGraphics();
         pdfcore::DeleteGlobalParams();
     });
     return t;

@@ -6,6 +6,7 @@
 #include "convert/CConvertPara.h"
 #include "convert/ConvertEngines.h"
 
+class GraphicsAhead;
 class PDFDoc;
 
 class CConvertDoc {
@@ -22,6 +23,11 @@ public:
     bool Ready() const { return ready_; }
 
     int TextPass();
+    // Starts recording the page graphics of the selected pages beside the
+    // passes (see GraphicsAhead); RtfBuild(true) starts it if nobody did.
+    void StartPageGraphics();
+    // Stops the recording and waits for it: before the PDF core is shut down.
+    void StopPageGraphics();
     int RtfBuild(bool withGraphics);
     int ImageExtraction(const std::string& password);
     int PageGraphicsPass(int page);
@@ -32,12 +38,17 @@ public:
     // password when none is given. The result may be invalid (see OpenFailure).
     PDFDoc* OpenPdf(const std::string* password = nullptr);
     void ClosePdf();
+    // The same into graphicsDocument.
+    PDFDoc* OpenGraphicsPdf(const std::string* password = nullptr);
 
     static CConvertDoc* Current();
 
     CConvertPara* para = nullptr;
     double scale = 1.5;
     std::unique_ptr<PDFDoc> document;
+    // The page-graphics pass's own copy of the PDF: it changes it (its fonts),
+    // and it may run beside the text pass.
+    std::unique_ptr<PDFDoc> graphicsDocument;
     std::string workDir;
     std::string baseName;
     int pageRotation = 0;
@@ -49,6 +60,7 @@ private:
     int Percent(int page) const;
 
     const ConvertEngines* engines_ = nullptr;
+    std::unique_ptr<GraphicsAhead> graphicsAhead_;
     std::string queryPath_;  // the queried file itself, for the page-count query
     bool ownsWorkspace_ = false;
     bool ready_ = false;

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "convert/CConvertDoc.h"
+#include "convert/GraphicsAhead.h"
 #include "convert/PdfOpen.h"
 #include "extract/PdfCoreConfig.h"
 #include "platform/Workspace.h"
@@ -45,7 +46,9 @@ CConvertDoc::CConvertDoc(const std::string& path) : queryPath_(path) {
 }
 
 CConvertDoc::~CConvertDoc() {
+    StopPageGraphics();
     ClosePdf();
+    graphicsDocument.reset();
     // A renderer may still be writing into the workspace.
     pictureRenderer.reset();
     if (ownsWorkspace_) platform::RemoveWorkspace(workDir);
@@ -67,6 +70,18 @@ PDFDoc* CConvertDoc::OpenPdf(const std::string* password) {
 }
 
 void CConvertDoc::ClosePdf() { document.reset(); }
+
+PDFDoc* CConvertDoc::OpenGraphicsPdf(const std::string* password) {
+    if (!password && para) password = &para->password;
+    graphicsDocument = OpenPdfDocument(PdfPath(), password ? *password : std::string());
+    return graphicsDocument.get();
+}
+
+void CConvertDoc::StartPageGraphics() {
+    if (!graphicsAhead_) graphicsAhead_ = std::make_unique<GraphicsAhead>(*this);
+}
+
+void CConvertDoc::StopPageGraphics() { graphicsAhead_.reset(); }
 
 int CConvertDoc::Percent(int page) const {
     // A one-page range would divide by zero; it is simply complete.

@@ -16,6 +16,7 @@ int ConvertFile(CConvertPara& para, const ConvertEngines& engines) {
     switch (para.jobMode) {
     case ModeFlowingText:
     case ModeAsIs:
+        job.StartPageGraphics();
         result = job.TextPass();
         if (result == ResultDone) result = job.RtfBuild(true);
         break;
@@ -30,6 +31,7 @@ int ConvertFile(CConvertPara& para, const ConvertEngines& engines) {
     default:
         break;
     }
+    job.StopPageGraphics();
     pdfcore::DeleteGlobalParams();
     para.jobResult = result;
     return 0;

@@ -1,23 +1,74 @@
 #include "convert/GraphicsAhead.h"
 
+#include <PDFDoc.h>
+
 #include "convert/CConvertDoc.h"
 
-void GraphicsAhead::Start(int page) {
-    Wait();
-    CGraphicsList::Process().Clear();
-    if (page <= 0) return;
-    job_.pageRotation = 0;
-    thread_ = std::thread([this, page] { job_.PageGraphicsPass(page); });
+namespace {
+
+// Recorded but not yet written: a few pages, or a few tens of megabytes of shapes.
+constexpr size_t kMostPagesAhead = 64;
+constexpr size_t kMostEntriesAhead = 100000;
+
+}  // namespace
+
+GraphicsAhead::GraphicsAhead(CConvertDoc& job) : job_(job) {
+    thread_ = std::thread([this] { Run(); });
 }
 
-CGraphicsList GraphicsAhead::Take() {
-    if (thread_.joinable()) thread_.join();
-    CGraphicsList taken;
-    for (auto& entry : CGraphicsList::Process().TakeAll()) taken.Add(std::move(entry));
-    return taken;
+GraphicsAhead::~GraphicsAhead() {
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        stop_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+    CGraphicsList::Process().Clear();
 }
 
-void GraphicsAhead::Wait() {
-    if (thread_.joinable()) thread_.join();
-    CGraphicsList::Process().Clear();
+void GraphicsAhead::Run() {
+    PDFDoc* doc = job_.OpenGraphicsPdf();
+    const int pages = doc && doc->isOk() ? doc->getNumPages() : 0;
+    CConvertPara& para = *job_.para;
+    for (int n = para.firstPage; n <= pages && para.cancelRequested == 0; ++n) {
+        if (!para.PageSelected(n)) continue;
+        {
+            std::unique_lock<std::mutex> hold(lock_);
+            changed_.wait(hold, [this] {
+                return stop_ || (ready_.size() < kMostPagesAhead && readyEntries_ < kMostEntriesAhead);
+            });
+            if (stop_) break;
+        }
+        job_.pageRotation = 0;
+        CGraphicsList::Process().Clear();
+        job_.PageGraphicsPass(n);
+        CGraphicsList recorded;
+        for (auto& entry : CGraphicsList::Process().TakeAll()) recorded.Add(std::move(entry));
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            readyEntries_ += recorded.Count();
+            ready_.emplace_back(n, std::move(recorded));
+        }
+        changed_.notify_all();
+    }
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        done_ = true;
+    }
+    changed_.notify_all();
+}
+
+CGraphicsList GraphicsAhead::Take(int page) {
+    std::unique_lock<std::mutex> hold(lock_);
+    while (true) {
+        while (!ready_.empty() && ready_.front().first <= page) {
+            std::pair<int, CGraphicsList> front = std::move(ready_.front());
+            ready_.pop_front();
+            readyEntries_ -= front.second.Count();
+            changed_.notify_all();
+            if (front.first == page) return std::move(front.second);
+        }
+        if (!ready_.empty() || done_) return {};
+        changed_.wait(hold);
+    }
 }

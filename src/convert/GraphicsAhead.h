@@ -1,9 +1,15 @@
 #pragma once
-// The page-graphics pass of the next page runs on a thread of its own while the
-// current page is written: on a drawing-heavy document the two take about as
-// long, and a second processor halves the wait. Only the pass's thread uses the
-// job's PDF while one runs.
+// The page graphics of the selected pages are recorded on a thread of their
+// own, in the pass's own copy of the PDF, from the start of the job: beside
+// the text pass first, then ahead of the page being written. On a
+// drawing-heavy document the graphics take as long as all the rest, and a
+// second processor hides most of them. How far the thread may run ahead is
+// bounded, so that memory does not grow with the document.
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <thread>
+#include <utility>
 
 #include "convert/CGraphicsList.h"
 
@@ -11,19 +17,24 @@ class CConvertDoc;
 
 class GraphicsAhead {
 public:
-    explicit GraphicsAhead(CConvertDoc& job) : job_(job) {}
-    ~GraphicsAhead() { Wait(); }
+    explicit GraphicsAhead(CConvertDoc& job);
+    ~GraphicsAhead();  // stops the thread and waits for it
     GraphicsAhead(const GraphicsAhead&) = delete;
     GraphicsAhead& operator=(const GraphicsAhead&) = delete;
 
-    // Starts the pass of `page`; 0 starts nothing.
-    void Start(int page);
-    // Waits for the pass started last and hands over what it recorded.
-    CGraphicsList Take();
-    // Waits for a running pass and drops what it recorded.
-    void Wait();
+    // Waits until the graphics of `page` are recorded and hands them over;
+    // nothing for a page the thread does not reach (a cancelled job).
+    CGraphicsList Take(int page);
 
 private:
+    void Run();
+
     CConvertDoc& job_;
+    std::mutex lock_;
+    std::condition_variable changed_;
+    std::deque<std::pair<int, CGraphicsList>> ready_;
+    size_t readyEntries_ = 0;
+    bool stop_ = false;
+    bool done_ = false;
     std::thread thread_;
 };

@@ -20,7 +20,6 @@ std::string PageStartedLine(int page) {
 }  // namespace
 
 int CConvertDoc::RtfBuild(bool withGraphics) {
-    if (withGraphics) CGraphicsList::Process().Clear();
     if (int failure = OpenFailure(OpenPdf()); failure != ResultDone) {
         ClosePdf();
         return failure;
@@ -40,13 +39,7 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
     rtf->SetLayoutMode(para->jobMode);
     para->FileStarted(para->inputPath, para->outputDir + "/" + baseName + (para->docOutput == 1 ? "." + para->officeFormat : std::string(".rtf")));
 
-    auto selectedFrom = [this](int n) {
-        for (; n <= para->lastPage; ++n)
-            if (para->PageSelected(n)) return n;
-        return 0;
-    };
-    GraphicsAhead ahead(*this);
-    if (withGraphics) ahead.Start(selectedFrom(para->firstPage));
+    if (withGraphics) StartPageGraphics();
     int result = ResultDone;
     int pagesWritten = 0;
     for (int n = para->firstPage; para->cancelRequested == 0 && n <= para->lastPage; ++n) {
@@ -55,13 +48,10 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
             para->Log(PageStartedLine(n));
             para->Progress(Percent(n));
             CGraphicsList graphics;
-            if (withGraphics) {
-                graphics = ahead.Take();
-                ahead.Start(para->cancelRequested == 0 ? selectedFrom(n + 1) : 0);
-            }
+            if (withGraphics) graphics = graphicsAhead_->Take(n);
             if (!rtf->ReadPage(n)) {
                 rtf.reset();
-                ahead.Wait();
+                StopPageGraphics();
                 ClosePdf();
                 return ResultPageFailed;
             }
@@ -72,7 +62,7 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
         }
         if (result != ResultDone) break;
     }
-    ahead.Wait();
+    StopPageGraphics();
     // A document that did not reach the disk whole is no result, whatever its pages were.
     if (!rtf->Close()) result = ResultCannotWrite;
     rtf.reset();
@@ -94,9 +84,9 @@ int CConvertDoc::PageGraphicsPass(int page) {
 int CConvertDoc::ImageExtraction(const std::string& password) {
     CGraphicsList& graphics = CGraphicsList::Process();
     graphics.Clear();
-    PDFDoc* doc = OpenPdf(&password);
+    PDFDoc* doc = OpenGraphicsPdf(&password);
     if (int failure = OpenFailure(doc); failure != ResultDone) {
-        ClosePdf();
+        graphicsDocument.reset();
         return failure;
     }
     para->lastPage = doc->getNumPages();
@@ -114,6 +104,6 @@ int CConvertDoc::ImageExtraction(const std::string& password) {
         graphics.Clear();
     }
     graphics.Clear();
-    ClosePdf();
+    graphicsDocument.reset();
     return result;
 }

@@ -13,7 +13,7 @@
 namespace pagegraphics {
 
 int RunPageGraphicsPass(CConvertDoc& job, int page) {
-    PDFDoc* doc = job.document.get();
+    PDFDoc* doc = job.graphicsDocument.get();
     if (!doc || !doc->isOk() || page < 1 || page > doc->getNumPages()) return FilterDone;
     if (!PageDrawsGraphics(*doc, page)) return FilterDone;
     UseStandInFonts(*doc, page);

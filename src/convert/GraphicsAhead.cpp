@@ -6,9 +6,10 @@
 
 namespace {
 
-// Recorded but not yet written: a few pages, or a few tens of megabytes of shapes.
+// Recorded but not yet written: a few pages, or some 100 MB of shapes (a
+// recorded shape holds its PostScript text and room for its RTF).
 constexpr size_t kMostPagesAhead = 64;
-constexpr size_t kMostEntriesAhead = 100000;
+constexpr size_t kMostEntriesAhead = 50000;
 
 }  // namespace
 

@@ -88,6 +88,7 @@ void PagePostScriptDevice::RecordShape(GfxState* state, const char* paintOperato
     text += PathText(state->getPath());
     text += paintOperator;
     shape->psText = std::move(text);
+    shape->PrepareText();
     shape->lineWidth = state->getLineWidth();
     shape->drawingOrder = counts_.drawingOrder++;
     shape->itemNumber = counts_.shapes++;

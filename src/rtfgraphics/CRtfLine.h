@@ -20,6 +20,11 @@ public:
     // document's sequence. False when there is nothing to draw.
     bool ConvertToRtf(const CRtfPage* page, ShapeIds& ids);
     const std::string& WriteRtf() const { return rtfText; }
+    // Gives rtfText, ahead of ConvertToRtf, the room it will most likely need,
+    // and touches it. The recorder calls it on its own thread, which has time to
+    // spare: on a page of tens of thousands of shapes, fresh memory touched for
+    // the first time was the writing thread's largest cost.
+    void PrepareText();
     // The last subpath's box, in XML units.
     RtfRect Box() const { return {boxLeft, boxTop, boxRight, boxBottom}; }
 

@@ -114,6 +114,13 @@ struct RtfText {
 
 }  // namespace
 
+void CRtfLine::PrepareText() {
+    // The fixed words of a shape are some 700 bytes; its vertices and segments
+    // take about twice the room of the path they come from.
+    rtfText.resize(1024 + 2 * psText.size());
+    rtfText.clear();
+}
+
 bool CRtfLine::ConvertToRtf(const CRtfPage* page, ShapeIds& ids) {
     rtfText.clear();
     shapesWritten = 0;

@@ -20,20 +20,17 @@ std::string PageStartedLine(int page) {
 }  // namespace
 
 int CConvertDoc::RtfBuild(bool withGraphics) {
-    if (int failure = OpenFailure(OpenPdf()); failure != ResultDone) {
-        ClosePdf();
-        return failure;
-    }
+    // Opened only to tell an unreadable PDF apart: the pages come from the XML
+    // and the page graphics read their own copy.
+    const int failure = OpenFailure(OpenPdf());
+    ClosePdf();
+    if (failure != ResultDone) return failure;
 
     std::unique_ptr<IRtfDocument> rtf;
     if (engines_->createRtfDocument) rtf = engines_->createRtfDocument(para->xmlPath, *para);
-    if (!rtf) {
-        ClosePdf();
-        return ResultCannotOpen;
-    }
+    if (!rtf) return ResultCannotOpen;
     if (!rtf->OpenRtf()) {
         rtf.reset();
-        ClosePdf();
         return ResultCannotWrite;
     }
     rtf->SetLayoutMode(para->jobMode);
@@ -52,7 +49,6 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
             if (!rtf->ReadPage(n)) {
                 rtf.reset();
                 StopPageGraphics();
-                ClosePdf();
                 return ResultPageFailed;
             }
             if (withGraphics) rtf->AddGraphics(graphics);
@@ -66,7 +62,6 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
     // A document that did not reach the disk whole is no result, whatever its pages were.
     if (!rtf->Close()) result = ResultCannotWrite;
     rtf.reset();
-    ClosePdf();
     if (result == ResultDone && pagesWritten == 0 && para->cancelRequested == 0) {
         // A header without a page is no conversion; it must not stay behind as if it were one.
         std::error_code ec;

@@ -16,6 +16,13 @@ public:
 
     bool operator==(const HtmlFont&) const = default;
 
+    // The same record in bold: text the producer drew several times over itself.
+    HtmlFont Emboldened() const {
+        HtmlFont copy = *this;
+        copy.bold = true;
+        return copy;
+    }
+
     int getSize() const { return size; }
     bool isBold() const { return bold; }
     bool isItalic() const { return italic; }

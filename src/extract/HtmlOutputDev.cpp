@@ -1,14 +1,17 @@
 #include "extract/HtmlOutputDev.h"
 
 #include <Error.h>
+#include <GfxFont.h>
 #include <GfxState.h>
 #include <GlobalParams.h>
 #include <Link.h>
 #include <PDFDoc.h>
 #include <Page.h>
+#include <UTF.h>
 
 #include <cstring>
 
+#include "extract/MathGlyphs.h"
 #include "extract/XmlValueFormat.h"
 
 namespace {
@@ -108,9 +111,35 @@ void HtmlOutputDev::beginStringOp(GfxState* state) { page->beginRun(state); }
 
 void HtmlOutputDev::endStringOp(GfxState*) { page->endRun(); }
 
-void HtmlOutputDev::drawChar(GfxState* state, double x, double y, double dx, double dy, double, double, CharCode, int,
-                             const Unicode* u, int uLen) {
+void HtmlOutputDev::drawChar(GfxState* state, double x, double y, double dx, double dy, double, double,
+                             CharCode code, int, const Unicode* u, int uLen) {
     // Render modes 3 and 7 draw nothing: the hidden text layer of scanned pages.
     if ((state->getRender() & 3) == 3) return;
+    // Math and symbol fonts without a character map carry their meaning in their
+    // glyph names; the PDF core passes the names it does not know on as the
+    // character codes, which read as plain letters.
+    GfxFont* font = state->getFont().get();
+    if (font && !font->isCIDFont() && !font->hasToUnicodeCMap() && code < 256) {
+        Unicode mapped = MathGlyphCharacter(static_cast<Gfx8BitFont*>(font)->getCharName(static_cast<int>(code)));
+        if (mapped == 0 && uLen == 1 && font->getName() && IsBlackboardFace(*font->getName()))
+            mapped = DoubleStruck(u[0]);
+        if (mapped != 0) {
+            page->addChar(state, x, y, dx, dy, &mapped, 1);
+            return;
+        }
+    }
     page->addChar(state, x, y, dx, dy, u, uLen);
 }
+
+void HtmlOutputDev::beginActualText(GfxState* state, const GooString* text) {
+    std::vector<unsigned> characters;
+    if (text) {
+        Unicode* ucs4 = nullptr;
+        int n = TextStringToUCS4(text->toStr(), &ucs4);
+        characters.assign(ucs4, ucs4 + n);
+        gfree(ucs4);
+    }
+    page->beginActualText(state, std::move(characters));
+}
+
+void HtmlOutputDev::endActualText(GfxState*) { page->endActualText(); }

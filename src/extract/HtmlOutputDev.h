@@ -49,6 +49,8 @@ public:
     void endStringOp(GfxState* state) override;
     void drawChar(GfxState* state, double x, double y, double dx, double dy, double originX, double originY,
                   CharCode code, int nBytes, const Unicode* u, int uLen) override;
+    void beginActualText(GfxState* state, const GooString* text) override;
+    void endActualText(GfxState* state) override;
 
     // Adds the link's rectangle and target to the page's links.
     void drawLink(AnnotLink* link, Catalog* catalog);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "extract/WordBreak.h"
 #include "extract/XmlValueFormat.h"
 
 namespace {
@@ -27,12 +28,35 @@ int DirectionOf(unsigned u, GfxState* state) {
     return 1;
 }
 
+// How many text-space units a glyph of a Type 3 font is high: its glyphs live in
+// a space of their own that the font matrix maps, and only the font box says
+// how large the producer drew them. A font without a usable box keeps the size.
+double Type3Em(GfxFont& font) {
+    const double* bbox = font.getFontBBox();
+    const double* fm = font.getFontMatrix();
+    double height = std::fabs((bbox[3] - bbox[1]) * fm[3]) + std::fabs((bbox[3] - bbox[1]) * fm[1]);
+    // A box far from an em is a placeholder (all zeros, or the whole page).
+    if (!std::isfinite(height) || height < 0.3 || height > 3) return 1;
+    return height;
+}
+
+// A ligature glyph stands for its letters: a reader searches "file", not "\uFB01le".
+void AppendLetters(unsigned u, std::vector<unsigned>& text) {
+    static const char* const kLigatures[] = {"ff", "fi", "fl", "ffi", "ffl", "st", "st"};
+    if (u >= 0xFB00 && u <= 0xFB06) {
+        for (const char* c = kLigatures[u - 0xFB00]; *c; ++c) text.push_back(static_cast<unsigned char>(*c));
+        return;
+    }
+    text.push_back(u);
+}
+
 }  // namespace
 
 HtmlPageBuffer::HtmlPageBuffer(bool raw) : rawOrder(raw) {}
 
 void HtmlPageBuffer::reset() {
     current.reset();
+    actualText.reset();
     runs.clear();
     firstNewFont = fonts.size();
     links = HtmlLinkList();
@@ -47,28 +71,19 @@ void HtmlPageBuffer::setPageGeometry(int width, int height, int hRes, int vRes, 
 }
 
 void HtmlPageBuffer::updateFont(GfxState* state) {
+    // The size a reader sees: the nominal size through the text matrix and the
+    // current transformation, whatever mix of the three the producer chose.
     fontSize = state->getTransformedFontSize();
     GfxFont* font = state->getFont().get();
-    if (!font || font->getType() != fontType3) return;
-    // Type 3 glyphs live in their own unit square; the width of "m" tells the
-    // size a reader would see.
-    auto* font8 = static_cast<Gfx8BitFont*>(font);
-    for (int code = 0; code < 256; ++code) {
-        const char* name = font8->getCharName(code);
-        if (name && std::strcmp(name, "m") == 0) {
-            double w = font8->getWidth(static_cast<unsigned char>(code));
-            if (w != 0) fontSize *= w / 0.6;
-            break;
-        }
-    }
-    const double* fm = font->getFontMatrix();
-    if (fm[0] != 0) fontSize *= std::fabs(fm[3] / fm[0]);
+    if (font && font->getType() == fontType3) fontSize *= Type3Em(*font);
 }
 
 int HtmlPageBuffer::fontIndexFor(GfxState* state) {
-    double stateSize = state->getFontSize();
-    int size = xmlvalue::Truncate(std::ceil(stateSize));
-    if (size <= 1) size = xmlvalue::Truncate(std::floor(fontSize * 0.7));
+    // Points on the page; a hair below a whole size stays that size.
+    const double unitsPerPoint = hResolution > 0 ? hResolution / 72.0 : 1.5;
+    const double points = std::fabs(fontSize) / unitsPerPoint;
+    int size = std::isfinite(points) && points < 1e6 ? xmlvalue::Truncate(std::ceil(points - 0.01)) : 1;
+    size = std::max(size, 1);
     GfxRGB rgb;
     state->getFillRGB(&rgb);
     HtmlColor color(rgb);
@@ -93,50 +108,53 @@ int HtmlPageBuffer::fontIndexFor(GfxState* state) {
     return lastFontIndex;
 }
 
-void HtmlPageBuffer::beginRun(GfxState* state) {
-    HtmlTextRun::TextState ts;
-    ts.charSpace = state->getCharSpace();
-    ts.wordSpace = state->getWordSpace();
-    ts.horizScaling = state->getHorizScaling();
-    ts.leading = state->getLeading();
-    ts.rise = state->getRise();
+void HtmlPageBuffer::startOperation(GfxState* state) {
+    Operation op;
+    op.textState.charSpace = state->getCharSpace();
+    op.textState.wordSpace = state->getWordSpace();
+    op.textState.horizScaling = state->getHorizScaling();
+    op.textState.leading = state->getLeading();
+    op.textState.rise = state->getRise();
     double x, y;
     state->transform(state->getCurX(), state->getCurY(), &x, &y);
     GfxFont* font = state->getFont().get();
     double ascent = font ? font->getAscent() : 0.95;
     double descent = font ? font->getDescent() : -0.35;
-    double yMin = y - fontSize * ascent;
-    double yMax = y - fontSize * descent;
-    if (yMin == yMax) {
-        yMin = y;
-        yMax = y + 1;
+    op.yMin = y - fontSize * ascent;
+    op.yMax = y - fontSize * descent;
+    if (op.yMin == op.yMax) {
+        op.yMin = y;
+        op.yMax = y + 1;
     }
-    current = std::make_unique<HtmlTextRun>(yMin, yMax, fontIndexFor(state), ts);
+    op.fontIndex = fontIndexFor(state);
+    op.vertical = font && font->getWMode() != 0;
+    op.size = std::fabs(fontSize);
+    current = std::move(op);
+}
+
+void HtmlPageBuffer::beginRun(GfxState* state) {
+    endRun();
+    startOperation(state);
 }
 
 void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, double dy, const unsigned* u,
                              int count) {
-    if (!current) beginRun(state);
+    if (!current) startOperation(state);
+    Operation& op = *current;
     double x1, y1;
     state->transform(x, y, &x1, &y1);
 
     // The gap rule works with the full advance, character spacing included, so
-    // letter-spaced text stays one run.
+    // letter-spaced text stays one word.
     double fullW, fullH;
     state->transformDelta(dx, dy, &fullW, &fullH);
-    if (!current->empty()) {
+    double gap = 0;
+    if (!op.glyphs.empty()) {
         const double* tm = state->getTextMat();
         double dirX, dirY;
         state->transformDelta(tm[0], tm[1], &dirX, &dirY);
         double len = std::hypot(dirX, dirY);
-        if (len > 0) {
-            double along = ((x1 - expectedX) * dirX + (y1 - expectedY) * dirY) / len;
-            double threshold = std::max(kGapFactor * std::fabs(fontSize), 1.0);
-            if (along > threshold) {
-                endRun();
-                beginRun(state);
-            }
-        }
+        if (len > 0) gap = ((x1 - expectedX) * dirX + (y1 - expectedY) * dirY) / len;
     }
     expectedX = x1 + fullW;
     expectedY = y1 + fullH;
@@ -146,39 +164,118 @@ void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, dou
     double cx = tm[0] * cs, cy = tm[1] * cs;
     double w, h;
     state->transformDelta(dx - cx, dy - cy, &w, &h);
-    if (count != 0) {
-        w /= count;
-        h /= count;
+
+    if (actualText) {
+        // The span's own text stands for these glyphs: only their place is kept.
+        if (!actualText->first) actualText->first = Operation{op.textState, op.yMin, op.yMax, op.fontIndex, false,
+                                                              op.size, {}};
+        if (!actualText->drew) actualText->xMin = std::min(x1, x1 + w);
+        actualText->xMin = std::min({actualText->xMin, x1, x1 + w});
+        actualText->xMax = actualText->drew ? std::max({actualText->xMax, x1, x1 + w}) : std::max(x1, x1 + w);
+        actualText->drew = true;
+        return;
     }
-    // Vertical writing (CID fonts with a vertical mode): characters advance down the
-    // page and each column keeps its real box.
-    GfxFont* font = state->getFont().get();
-    const bool vertical = font && font->getWMode() != 0;
-    for (int i = 0; i < count; ++i) {
-        if (u[i] == 0x20) {
-            endRun();
-            beginRun(state);
+
+    Glyph g;
+    g.x = x1;
+    g.y = y1;
+    g.w = w;
+    g.h = h;
+    g.gap = gap;
+    g.blank = count == 1 && u[0] == 0x20;
+    if (!g.blank && count > 0) {
+        for (int i = 0; i < count; ++i) AppendLetters(u[i], g.text);
+        g.direction = DirectionOf(u[0], state);
+    }
+    op.glyphs.push_back(std::move(g));
+}
+
+void HtmlPageBuffer::emitRun(const Operation& op, size_t first, size_t last, bool startsAfterBreak) {
+    HtmlTextRun run(op.yMin, op.yMax, op.fontIndex, op.textState);
+    run.size = op.size;
+    run.afterBreak = startsAfterBreak;
+    for (size_t i = first; i < last; ++i) {
+        const Glyph& g = op.glyphs[i];
+        const size_t count = g.text.size();
+        if (count == 0) continue;
+        const double w = g.w / static_cast<double>(count), h = g.h / static_cast<double>(count);
+        for (size_t k = 0; k < count; ++k) {
+            double x = g.x + static_cast<double>(k) * w, y = g.y + static_cast<double>(k) * h;
+            // Vertical writing (CID fonts with a vertical mode): characters advance down
+            // the page and each column keeps its real box.
+            if (op.vertical)
+                run.addVerticalChar(g.text[k], x, y, op.size);
+            else
+                run.addChar(g.text[k], x, w, op.glyphs[first].direction);
+        }
+    }
+    if (run.empty()) return;
+    run.finish();
+    runs.push_back(std::move(run));
+}
+
+void HtmlPageBuffer::cutOperation(Operation& op) {
+    std::vector<double> gaps;
+    gaps.reserve(op.glyphs.size());
+    for (size_t i = 1; i < op.glyphs.size(); ++i)
+        if (!op.glyphs[i].blank && !op.glyphs[i - 1].blank) gaps.push_back(op.glyphs[i].gap);
+    const double threshold = WordBreakThreshold(std::move(gaps), op.size);
+
+    size_t start = 0;
+    bool afterBreak = false;
+    for (size_t i = 0; i < op.glyphs.size(); ++i) {
+        const Glyph& g = op.glyphs[i];
+        if (g.blank) {
+            emitRun(op, start, i, afterBreak);
+            start = i + 1;
+            afterBreak = true;
             continue;
         }
-        if (!current) beginRun(state);
-        if (vertical) {
-            current->addVerticalChar(u[i], x1 + i * w, y1 + i * h, std::fabs(fontSize));
-            continue;
+        if (i > start && g.gap >= threshold) {
+            emitRun(op, start, i, afterBreak);
+            start = i;
+            afterBreak = true;
         }
-        current->addChar(u[i], x1 + i * w, w, current->direction ? current->direction : DirectionOf(u[i], state));
     }
+    emitRun(op, start, op.glyphs.size(), afterBreak);
 }
 
 void HtmlPageBuffer::endRun() {
     if (!current) return;
-    if (!current->empty()) {
-        current->finish();
-        runs.push_back(std::move(*current));
-    }
+    Operation op = std::move(*current);
     current.reset();
+    cutOperation(op);
+}
+
+void HtmlPageBuffer::beginActualText(GfxState*, std::vector<unsigned> text) {
+    endRun();
+    actualText = ActualText{std::move(text), std::nullopt, 0, 0, false};
+}
+
+void HtmlPageBuffer::endActualText() {
+    if (!actualText) return;
+    current.reset();
+    ActualText span = std::move(*actualText);
+    actualText.reset();
+    if (!span.drew || !span.first) return;
+    // The text is spread evenly over the box the covered glyphs took.
+    Operation op = std::move(*span.first);
+    const double width = span.xMax - span.xMin;
+    const double step = span.text.empty() ? 0 : width / static_cast<double>(span.text.size());
+    for (size_t i = 0; i < span.text.size(); ++i) {
+        Glyph g;
+        g.x = span.xMin + static_cast<double>(i) * step;
+        g.w = step;
+        g.blank = span.text[i] == 0x20;
+        if (!g.blank) g.text = {span.text[i]};
+        op.glyphs.push_back(std::move(g));
+    }
+    cutOperation(op);
 }
 
 void HtmlPageBuffer::resolveRuns() {
+    combineNegations();
+    mergeOverprints();
     for (HtmlTextRun& run : runs) {
         run.escapedText = HtmlFontList::escape(fonts.get(run.fontIndex), run.text.data(), run.length());
         std::optional<size_t> link = links.findRun(run.xMin, run.yMin, run.xMax, run.yMax);

@@ -5,7 +5,9 @@
 #include <list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "extract/HtmlFontList.h"
 #include "extract/HtmlLink.h"
@@ -16,23 +18,20 @@ class XRef;
 
 class HtmlPageBuffer {
 public:
-    // A character that starts further than this many font sizes beyond where the
-    // previous one's advance ended (character spacing included) is taken for a
-    // word gap: producers that place words by moving the text position instead of
-    // drawing a blank would otherwise get their words glued together. A fifth of
-    // the font size is well above kerning and tracking, and below the narrowest
-    // blanks of common fonts (about a quarter).
-    static constexpr double kGapFactor = 0.2;
-
     explicit HtmlPageBuffer(bool rawOrder = true);
 
     void reset();
     // The document's cross-reference table, for reading font descriptors.
     void setXRef(XRef* table) { xref = table; }
     void updateFont(GfxState* state);
+    // A text-showing operation starts and ends: its glyphs are cut into words
+    // only when the whole operation is known, since its letter gaps set the measure.
     void beginRun(GfxState* state);
     void addChar(GfxState* state, double x, double y, double dx, double dy, const unsigned* u, int count);
     void endRun();
+    // Marked content whose text replaces the glyphs it draws (an empty text removes them).
+    void beginActualText(GfxState* state, std::vector<unsigned> text);
+    void endActualText();
     void addLink(HtmlLink link) { links.add(std::move(link)); }
 
     void setPageGeometry(int width, int height, int hRes, int vRes, int rot);
@@ -43,17 +42,45 @@ public:
 
     const HtmlFontList& getFonts() const { return fonts; }
     const std::list<HtmlTextRun>& getRuns() const { return runs; }
+    // The size of the current font's glyphs on the page, in device units.
     double getFontSize() const { return fontSize; }
     int getPageWidth() const { return pageWidth; }
     int getPageHeight() const { return pageHeight; }
 
 private:
+    // One glyph of the operation being drawn, in device units.
+    struct Glyph {
+        std::vector<unsigned> text;
+        double x = 0, y = 0;  // where the glyph starts
+        double w = 0, h = 0;  // its advance without character spacing
+        double gap = 0;       // along the writing direction, from where the previous glyph's advance ended
+        int direction = 1;
+        bool blank = false;
+    };
+    // What a text-showing operation keeps while its glyphs arrive.
+    struct Operation {
+        HtmlTextRun::TextState textState;
+        double yMin = 0, yMax = 0;
+        int fontIndex = 0;
+        bool vertical = false;
+        double size = 0;
+        std::vector<Glyph> glyphs;
+    };
+
     int fontIndexFor(GfxState* state);
+    void startOperation(GfxState* state);
+    // The operation's glyphs as runs: cut at blanks and at word gaps.
+    void cutOperation(Operation& op);
+    void emitRun(const Operation& op, size_t first, size_t last, bool startsWord);
+    // The same word drawn again over itself (fake bold) is kept once, in bold.
+    void mergeOverprints();
+    // A negation slash drawn over a relation becomes the negated relation.
+    void combineNegations();
 
     double fontSize = 0;
     bool rawOrder;
     XRef* xref = nullptr;
-    std::unique_ptr<HtmlTextRun> current;
+    std::optional<Operation> current;
     std::list<HtmlTextRun> runs;
     HtmlFontList fonts;
     int firstNewFont = 0;
@@ -62,9 +89,19 @@ private:
     int hResolution = 0, vResolution = 0;
     int rotation = 0;
 
-    // Where the previous character of the current run ended its advance, in
+    // Where the previous glyph of the current operation ended its advance, in
     // device units; drives the gap rule.
     double expectedX = 0, expectedY = 0;
+
+    // The replacement text of an open marked-content span, and the box and first
+    // operation of the glyphs it covers.
+    struct ActualText {
+        std::vector<unsigned> text;
+        std::optional<Operation> first;
+        double xMin = 0, xMax = 0;
+        bool drew = false;
+    };
+    std::optional<ActualText> actualText;
 
     // The last font lookup: most runs repeat the font of the run before.
     std::string lastFontName;

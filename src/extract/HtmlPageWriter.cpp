@@ -100,7 +100,7 @@ std::string HtmlPageBuffer::pageBody() const {
     for (++it; it != runs.end(); ++it) {
         const HtmlTextRun& r = *it;
         std::string tag = DataTag(r, fonts.get(r.fontIndex));
-        bool joins = tag == previousTag && Round(r.yMin) == e.top && r.fontIndex == e.font &&
+        bool joins = !r.afterBreak && tag == previousTag && Round(r.yMin) == e.top && r.fontIndex == e.font &&
                      Round(r.yMax - r.yMin) == e.height && Round(r.xMin) == e.left + e.width();
         extend(r);
         if (joins) {

@@ -35,4 +35,8 @@ public:
     std::string escapedText;
     int direction = 0;
     TextState state;
+    // The size of its glyphs on the page, in device units.
+    double size = 0;
+    // It follows a word break of its own operation: never joined to the run before.
+    bool afterBreak = false;
 };

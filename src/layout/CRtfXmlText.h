@@ -69,6 +69,8 @@ public:
     int ScriptKind(const CRtfXmlText& previous) const;
     // Number of blanks for the gap after the previous segment; 0 for none.
     int GapFiller(const CRtfXmlText& previous) const;
+    // The item's text is set in a fixed-pitch face.
+    static bool InFixedPitch(const CRtfXmlText& item);
     std::string ApplyLinks(const std::string& rtf) const;
     std::string WriteFormattedParagraph();
     std::string WritePlainParagraph();

@@ -1,10 +1,12 @@
 // One line of text: its segments left to right, superscripts and subscripts,
 // gaps as blanks, and hyperlink fields.
+#include <cctype>
 #include <cstdlib>
 
 #include "layout/CRtfCell.h"
 #include "layout/CRtfPageFlow.h"
 #include "rtf/CRtfDocument.h"
+#include "rtf/CRtfFont.h"
 #include "layout/CRtfXmlText.h"
 #include "extract/LinkMarkers.h"
 
@@ -93,6 +95,9 @@ std::string CRtfXmlText::WriteLine() {
                         if (c->box.left > p->box.right) line += "{ }";
                     } else if (int n = c->GapFiller(*p); n > 0) {
                         line += "{" + std::string(static_cast<size_t>(n), ' ') + "}";
+                    } else if (c->box.top >= p->box.bottom || c->box.bottom <= p->box.top) {
+                        // Pieces stacked in one line (lines of a cell) are still separate words.
+                        line += "{ }";
                     }
                     line += c->runs.WriteRuns(0);
                     break;
@@ -132,5 +137,20 @@ int CRtfXmlText::GapFiller(const CRtfXmlText& previous) const {
     int s = previous.fontSize & 0xFF;
     if (s == 0) s = previous.fontSize;
     if (s == 0) return 0;
-    return (3 * s + 4 * (box.left - previous.box.right) - 1) / (3 * s);
+    const int gap = box.left - previous.box.right;
+    // A fixed-pitch face draws its blank as wide as its letters (0.6 em): counted in
+    // half ems, every blank of a typed page became two.
+    if (InFixedPitch(previous)) return 1 + (20 * gap - 5) / (18 * s);
+    return (3 * s + 4 * gap - 1) / (3 * s);
+}
+
+bool CRtfXmlText::InFixedPitch(const CRtfXmlText& item) {
+    if (!item.fonts || item.runs.Empty()) return false;
+    const TRtfFontData* entry = item.fonts->FindEntry(item.runs.Last()->fontIndex);
+    if (!entry) return false;
+    std::string name = entry->name;
+    for (char& ch : name) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    for (const char* word : {"courier", "mono", "consolas", "typewriter", "fixed"})
+        if (name.find(word) != std::string::npos) return true;
+    return false;
 }

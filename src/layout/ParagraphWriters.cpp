@@ -5,9 +5,11 @@
 namespace {
 
 // The extraction delivers the words of a line as separate pieces: where two
-// pieces stand apart, the reader must still see two words.
+// pieces stand apart, side by side or stacked (the lines of a table cell), the
+// reader must still see two words.
 bool PiecesApart(const CRtfXmlText& previous, const CRtfXmlText& piece) {
-    return piece.box.left > previous.box.right || piece.box.right < previous.box.left;
+    return piece.box.left > previous.box.right || piece.box.right < previous.box.left ||
+           piece.box.top >= previous.box.bottom || piece.box.bottom <= previous.box.top;
 }
 
 template <typename WriteRuns>

@@ -71,13 +71,13 @@ TEST(RunAssembly, GapsInsideOneOperationEndTheRun) {
     PdfWriter pdf = WithMetricFont();
     pdf.AddPage("BT /M 12 Tf 72 700 Td [(Hello) -300 (world)] TJ ET\n"   // 3.6 pt: a word gap
                 "BT /M 12 Tf 72 680 Td [(Ke) 60 (rned) -80 (text)] TJ ET\n"  // kerning either way
-                "BT /M 12 Tf 72 660 Td [(tight) -150 (fit)] TJ ET\n"        // 1.8 pt, below a fifth of 12
-                "BT /M 12 Tf 72 640 Td [(wide) -250 (fit)] TJ ET\n"         // 3 pt, above a fifth of 12
+                "BT /M 12 Tf 72 660 Td [(tight) -150 (fit)] TJ ET\n"        // 1.8 pt: a squeezed word gap
+                "BT /M 12 Tf 72 640 Td [(wide) -250 (fit)] TJ ET\n"         // 3 pt
                 "BT /M 12 Tf 5 Tc 72 620 Td (Spaced) Tj ET\n"               // letter spacing 5 pt
                 "BT /M 12 Tf 72 600 Td [(one) -2000 (two) -2000 ( three)] TJ ET\n");
     std::string xml = Extract(pdf);
     EXPECT_EQ(CheckXmlGrammar(xml), "");
-    EXPECT_EQ(Contents(xml), (std::vector<std::string>{"Hello", "world", "Kernedtext", "tightfit", "wide", "fit", "Spaced",
+    EXPECT_EQ(Contents(xml), (std::vector<std::string>{"Hello", "world", "Kernedtext", "tight", "fit", "wide", "fit", "Spaced",
                                                        "one", "two", "three"}));
     std::vector<TextElement> e = Elements(xml);
     EXPECT_EQ(e[1].left, Elements(xml)[0].left + 45 + 5);  // five characters, then the 3.6 pt gap

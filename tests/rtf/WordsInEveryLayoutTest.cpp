@@ -1,0 +1,73 @@
+// Words that the source sets apart stay apart, once each, in every layout.
+#include <gtest/gtest.h>
+
+#include "app/DefaultEngines.h"
+#include "convert/CConvertDoc.h"
+#include "convert/MyConvertPara.h"
+#include "support/PdfWriter.h"
+#include "support/RtfText.h"
+#include "support/TempDir.h"
+
+using testpdf::TempDir;
+
+namespace {
+
+std::string ConvertTo(const TempDir& dir, int mode) {
+    MyConvertPara para;
+    para.inputPath = dir / "doc.pdf";
+    para.outputDir = dir.path();
+    para.jobMode = mode;
+    para.pageFlags = 1;
+    EXPECT_EQ(ConvertFile(para), 0);
+    return testpdf::ReadFile(dir / "doc.rtf");
+}
+
+// Runs of blanks as one: the layouts differ in how they fill gaps, not in words.
+std::string OneBlank(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        if (c != ' ' || (!out.empty() && out.back() != ' ')) out += c;
+    return out;
+}
+
+size_t Count(const std::string& text, const std::string& word) {
+    size_t n = 0;
+    for (size_t p = text.find(word); p != std::string::npos; p = text.find(word, p + 1)) ++n;
+    return n;
+}
+
+void WriteSource(const std::string& path) {
+    testpdf::PdfWriter pdf;
+    pdf.SetFont("M", testpdf::MetricFont("TestSerif"));
+    std::string fakeBold;
+    for (double dx : {0.0, 0.25, 0.5}) fakeBold += "BT /F1 12 Tf " + std::to_string(72 + dx) + " 500 Td (ANHUI ANLI) Tj ET\n";
+    pdf.AddPage(
+        // A justified line whose word gaps are squeezed to under a fifth of an em.
+        "BT /M 10.91 Tf 72 700 Td [(tion)-194(to)-194(each)-195(other)]TJ ET\n"
+        // Figures of a table set at nominal size 1 and stacked in one cell.
+        "BT /F1 1 Tf 5.76 0 0 5.76 400 700 Tm (0) Tj 5.76 0 0 5.76 400 692.8 Tm (2,248) Tj "
+        "5.76 0 0 5.76 400 685.6 Tm (1,135) Tj ET\n"
+        // A typed transcript: every blank drawn as a glyph of a fixed-pitch face.
+        "BT /F3 12 Tf 72 600 Td (IN THE SUPREME COURT) Tj ET\n" +
+        fakeBold);
+    pdf.Save(path);
+}
+
+}  // namespace
+
+TEST(WordsInEveryLayout, WordsStayApartAndAppearOnce) {
+    TempDir dir;
+    WriteSource(dir / "doc.pdf");
+    for (int mode : {ModeFlowingText, ModeAsIs, ModeFormattedText, ModeTextOnly}) {
+        SCOPED_TRACE("layout " + std::to_string(mode));
+        std::string rtf = ConvertTo(dir, mode);
+        std::string text = testpdf::RtfPlainText(rtf);
+        std::string words = OneBlank(text);
+        EXPECT_NE(words.find("tion to each other"), std::string::npos) << text;
+        EXPECT_NE(words.find("0 2,248 1,135"), std::string::npos) << text;
+        EXPECT_NE(words.find("IN THE SUPREME COURT"), std::string::npos) << text;
+        EXPECT_EQ(text.find("IN  THE"), std::string::npos) << text;
+        EXPECT_EQ(Count(text, "ANHUI"), 1u) << text;
+        EXPECT_EQ(Count(text, "ANLI"), 1u) << text;
+    }
+}

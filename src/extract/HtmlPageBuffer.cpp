@@ -176,6 +176,26 @@ void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, dou
         return;
     }
 
+    // A glyph that stands for several characters with a blank among them (a
+    // character map of whole words) breaks where its blank is.
+    if (count > 1 && std::find(u, u + count, 0x20u) != u + count) {
+        const double step = 1.0 / count;
+        for (int i = 0; i < count; ++i) {
+            Glyph part;
+            part.x = x1 + i * step * w;
+            part.y = y1 + i * step * h;
+            part.w = step * w;
+            part.h = step * h;
+            part.gap = i == 0 ? gap : 0;
+            part.blank = u[i] == 0x20;
+            if (!part.blank) {
+                AppendLetters(u[i], part.text);
+                part.direction = DirectionOf(u[i], state);
+            }
+            op.glyphs.push_back(std::move(part));
+        }
+        return;
+    }
     Glyph g;
     g.x = x1;
     g.y = y1;

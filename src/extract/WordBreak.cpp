@@ -7,27 +7,22 @@
 namespace {
 
 constexpr double kWordGap = 0.1;
-// Letters spaced out further than this (in em) by positioning are tracking.
-constexpr double kTrackedLetters = 0.08;
-// A word gap of tracked text stands clearly apart from its letter gaps.
-constexpr double kTrackedWordFactor = 1.6;
-// Fewer gaps than this tell nothing about the letter spacing.
-constexpr size_t kGapsToLearn = 4;
+// Below this no gap is taken for a word gap, however tight the letters.
+constexpr double kNarrowestWordGap = 0.09;
+// How much wider than the letter gaps a word gap is at least.
+constexpr double kClearlyWider = 0.05;
+// Fewer gaps than this tell nothing about the letter gaps: in a line of some
+// length, most gaps lie between letters.
+constexpr size_t kGapsToLearn = 8;
 
 }  // namespace
 
 double WordBreakThreshold(std::vector<double> gaps, double em) {
     em = std::fabs(em);
-    const double floor = std::max(kWordGap * em, 0.5);
-    if (gaps.size() < kGapsToLearn || em <= 0) return floor;
-    std::sort(gaps.begin(), gaps.end());
-    const double median = gaps[gaps.size() / 2];
-    if (median < kTrackedLetters * em) return floor;
-    // Most gaps lie close to the median when the letters are tracked; word gaps
-    // are the few above.
-    size_t near = 0;
-    for (double g : gaps)
-        if (std::fabs(g - median) <= 0.25 * median) ++near;
-    if (near * 5 < gaps.size() * 3) return floor;
-    return std::max(floor, kTrackedWordFactor * median);
+    const double threshold = std::max(kWordGap * em, 0.5);
+    if (gaps.size() < kGapsToLearn || em <= 0) return threshold;
+    auto letters = gaps.begin() + static_cast<std::ptrdiff_t>(gaps.size() * 3 / 4);
+    std::nth_element(gaps.begin(), letters, gaps.end());
+    const double letterGap = *letters;
+    return std::max(std::min(threshold, std::max(kNarrowestWordGap * em, letterGap + kClearlyWider * em)), 0.5);
 }

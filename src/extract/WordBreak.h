@@ -2,9 +2,9 @@
 // Where a gap between two glyphs of one text-showing operation is a word break.
 #include <vector>
 
-// The smallest gap, in the units of em, that breaks a word, learnt from all gaps
+// The smallest gap (in the units of em) that breaks a word, given all gaps
 // between the glyphs of one operation. Typesetters squeeze word gaps of justified
 // lines to about 0.15 em while kerning stays below about 0.05 em, so a tenth of
-// an em parts them; an operation that spaces all its letters out (tracking by
-// positioning) is measured against its own letter gap instead.
+// an em parts them; in a line whose letters sit tight, a gap clearly wider than
+// its letter gaps breaks too.
 double WordBreakThreshold(std::vector<double> gaps, double em);

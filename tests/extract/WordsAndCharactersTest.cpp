@@ -47,10 +47,10 @@ std::string Type3Font(PdfWriter& pdf) {
 TEST(WordBreaks, ThresholdFollowsTheLettersOfTheOperation) {
     // A tenth of an em, whatever the kerning of the line.
     EXPECT_DOUBLE_EQ(WordBreakThreshold({0, 0, -0.3, 0.2, 0, 0}, 10), 1.0);
-    // Letters tracked 0.3 em apart: only a clearly wider gap breaks.
-    EXPECT_NEAR(WordBreakThreshold({3, 3, 3.1, 2.9, 3, 9, 3}, 10), 4.8, 1e-9);
-    // Too few gaps to learn from.
-    EXPECT_DOUBLE_EQ(WordBreakThreshold({3, 3}, 10), 1.0);
+    // Letters that sit tight: a gap clearly wider than theirs is a word gap.
+    EXPECT_NEAR(WordBreakThreshold({0, 0, 0, 0, 0.1, -0.2, 0, 0, 0, 0.8, 0}, 10), 0.9, 1e-9);
+    // Letters spaced out never hide a word gap of a tenth of an em.
+    EXPECT_DOUBLE_EQ(WordBreakThreshold({3, 3, 3, 3, 3, 3, 3, 3, 3}, 10), 1.0);
 }
 
 TEST(WordBreaks, SqueezedWordGapsBreakAndKerningDoesNot) {

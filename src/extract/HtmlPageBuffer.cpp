@@ -115,8 +115,12 @@ void HtmlPageBuffer::startOperation(GfxState* state) {
     op.textState.horizScaling = state->getHorizScaling();
     op.textState.leading = state->getLeading();
     op.textState.rise = state->getRise();
+    // The box of a raised or lowered run (a footnote mark, an exponent) stands where
+    // its glyphs are.
+    double riseX, riseY;
+    state->textTransformDelta(0, state->getRise(), &riseX, &riseY);
     double x, y;
-    state->transform(state->getCurX(), state->getCurY(), &x, &y);
+    state->transform(state->getCurX() + riseX, state->getCurY() + riseY, &x, &y);
     GfxFont* font = state->getFont().get();
     double ascent = font ? font->getAscent() : 0.95;
     double descent = font ? font->getDescent() : -0.35;

@@ -13,13 +13,20 @@ bool PiecesApart(const CRtfXmlText& previous, const CRtfXmlText& piece) {
 }
 
 template <typename WriteRuns>
-std::string LineText(CRtfXmlText& head, WriteRuns write) {
+std::string LineText(CRtfXmlText& head, WriteRuns write, bool scripts) {
     std::string text = write(head);
     if (!head.segments) return text;
     const CRtfXmlText* previous = &head;
     for (CRtfXmlText* s : *head.segments) {
-        if (PiecesApart(*previous, *s)) text += "{ }";
-        text += write(*s);
+        // A footnote mark or an exponent keeps its place above or below the line.
+        const int script = scripts ? s->ScriptKind(*previous) : 0;
+        if (script == 0 && PiecesApart(*previous, *s)) text += "{ }";
+        if (script == 1)
+            text += "{\\super " + write(*s) + "}";
+        else if (script == 2)
+            text += "{\\sub " + write(*s) + "}";
+        else
+            text += write(*s);
         previous = s;
     }
     return text;
@@ -28,11 +35,11 @@ std::string LineText(CRtfXmlText& head, WriteRuns write) {
 }  // namespace
 
 std::string CRtfXmlText::WriteFormattedParagraph() {
-    std::string text = LineText(*this, [](CRtfXmlText& item) { return item.runs.WriteRuns(0); });
+    std::string text = LineText(*this, [](CRtfXmlText& item) { return item.runs.WriteRuns(0); }, true);
     return "\\pard " + ApplyLinks(text) + "\\par";
 }
 
 std::string CRtfXmlText::WritePlainParagraph() {
-    std::string text = LineText(*this, [](CRtfXmlText& item) { return item.runs.WritePlainRuns(); });
+    std::string text = LineText(*this, [](CRtfXmlText& item) { return item.runs.WritePlainRuns(); }, false);
     return "\\pard " + StripLinks(text) + "\\par";
 }

@@ -39,6 +39,10 @@ size_t Count(const std::string& text, const std::string& word) {
 void WriteSource(const std::string& path) {
     testpdf::PdfWriter pdf;
     pdf.SetFont("M", testpdf::MetricFont("TestSerif"));
+    // TeX's symbol font without a character map: its negation slash over an equals sign.
+    pdf.SetFont("SY", "<< /Type /Font /Subtype /Type1 /BaseFont /CMSY10 /FirstChar 32 /LastChar 127 /Widths [" +
+                          [] { std::string w; for (int i = 32; i <= 127; ++i) w += "500 "; return w; }() +
+                          "] /Encoding << /Type /Encoding /Differences [54 /negationslash] >> >>");
     std::string fakeBold;
     for (double dx : {0.0, 0.25, 0.5}) fakeBold += "BT /F1 12 Tf " + std::to_string(72 + dx) + " 500 Td (ANHUI ANLI) Tj ET\n";
     pdf.AddPage(
@@ -49,7 +53,12 @@ void WriteSource(const std::string& path) {
         "5.76 0 0 5.76 400 685.6 Tm (1,135) Tj ET\n"
         // A typed transcript: every blank drawn as a glyph of a fixed-pitch face.
         "BT /F3 12 Tf 72 600 Td (IN THE SUPREME COURT) Tj ET\n" +
-        fakeBold);
+        fakeBold +
+        "BT /F2 12 Tf 72 400 Td (x) Tj ET BT /SY 12 Tf 90 400 Td (6) Tj ET BT /F2 12 Tf 90 400 Td (=) Tj ET "
+        "BT /F2 12 Tf 110 400 Td (y) Tj ET\n"
+        // A footnote mark and a subscript, smaller than their line.
+        "BT /F1 12 Tf 72 300 Td (The Reports) Tj /F1 8 Tf 4 Ts (1) Tj 0 Ts /F1 12 Tf ( say H) Tj /F1 8 Tf -2 Ts (2) Tj "
+        "0 Ts /F1 12 Tf (O.) Tj ET\n");
     pdf.Save(path);
 }
 
@@ -69,5 +78,14 @@ TEST(WordsInEveryLayout, WordsStayApartAndAppearOnce) {
         EXPECT_EQ(text.find("IN  THE"), std::string::npos) << text;
         EXPECT_EQ(Count(text, "ANHUI"), 1u) << text;
         EXPECT_EQ(Count(text, "ANLI"), 1u) << text;
+        EXPECT_NE(rtf.find("\\u8800X"), std::string::npos) << "x \\neq y";
+        // "AS IS" frames each piece at its place.
+        if (mode != ModeAsIs) {
+            EXPECT_NE(words.find("Reports1 say H2O."), std::string::npos) << text;
+        }
+        if (mode == ModeFlowingText || mode == ModeFormattedText) {
+            EXPECT_NE(rtf.find("{\\super "), std::string::npos);
+            EXPECT_NE(rtf.find("{\\sub "), std::string::npos);
+        }
     }
 }

@@ -299,6 +299,7 @@ void HtmlPageBuffer::endActualText() {
 
 void HtmlPageBuffer::resolveRuns() {
     combineNegations();
+    combineAccents();
     mergeOverprints();
     for (HtmlTextRun& run : runs) {
         run.escapedText = HtmlFontList::escape(fonts.get(run.fontIndex), run.text.data(), run.length());

@@ -76,6 +76,8 @@ private:
     void mergeOverprints();
     // A negation slash drawn over a relation becomes the negated relation.
     void combineNegations();
+    // An accent drawn as a glyph of its own over a letter becomes part of the letter.
+    void combineAccents();
 
     double fontSize = 0;
     bool rawOrder;

@@ -1,5 +1,5 @@
-// Text that the producer drew more than once at one place: fake bold copies and
-// negation slashes over relations.
+// Text that the producer drew more than once at one place: fake bold copies,
+// negation slashes over relations and accents over letters.
 #include <cmath>
 #include <unordered_map>
 #include <vector>
@@ -21,6 +21,57 @@ std::string TextKey(const HtmlTextRun& run) {
 }
 
 double LeftOf(const HtmlTextRun& run, size_t i) { return i == 0 ? run.xMin : run.xRight[i - 1]; }
+
+// Spacing accents that typesetters draw over a letter as a glyph of their own, and
+// the combining marks they stand for.
+unsigned CombiningMark(unsigned accent) {
+    switch (accent) {
+        case 0x02DC: return 0x0303;  // tilde
+        case 0x02C6: return 0x0302;  // circumflex
+        case 0x00A8: return 0x0308;  // dieresis
+        case 0x00B4: return 0x0301;  // acute
+        case 0x02CB: return 0x0300;  // grave
+        case 0x00AF: return 0x0304;  // macron
+        case 0x02C7: return 0x030C;  // caron
+        case 0x02D8: return 0x0306;  // breve
+        case 0x02D9: return 0x0307;  // dot above
+        case 0x02DA: return 0x030A;  // ring above
+        case 0x20D7: return 0x20D7;  // vector arrow
+        default: return 0;
+    }
+}
+
+// The precomposed letter of the Latin-1 range, which every face has; 0 when there is none.
+unsigned Precomposed(unsigned letter, unsigned mark) {
+    static const struct {
+        unsigned mark;
+        const char* base;
+        unsigned first[5];
+    } kTable[] = {
+        {0x0300, "AEIOU", {0xC0, 0xC8, 0xCC, 0xD2, 0xD9}},
+        {0x0301, "AEIOU", {0xC1, 0xC9, 0xCD, 0xD3, 0xDA}},
+        {0x0302, "AEIOU", {0xC2, 0xCA, 0xCE, 0xD4, 0xDB}},
+        {0x0308, "AEIOU", {0xC4, 0xCB, 0xCF, 0xD6, 0xDC}},
+    };
+    for (const auto& row : kTable) {
+        if (row.mark != mark) continue;
+        for (int i = 0; i < 5; ++i) {
+            const unsigned upper = static_cast<unsigned char>(row.base[i]);
+            if (letter == upper) return row.first[i];
+            if (letter == upper + 0x20) return row.first[i] + 0x20;
+        }
+    }
+    if (mark == 0x0303) {
+        if (letter == 'N') return 0xD1;
+        if (letter == 'n') return 0xF1;
+        if (letter == 'A') return 0xC3;
+        if (letter == 'a') return 0xE3;
+        if (letter == 'O') return 0xD5;
+        if (letter == 'o') return 0xF5;
+    }
+    if (mark == 0x030A && (letter == 'A' || letter == 'a')) return letter == 'A' ? 0xC5 : 0xE5;
+    return 0;
+}
 
 }  // namespace
 
@@ -50,6 +101,44 @@ void HtmlPageBuffer::mergeOverprints() {
     for (HtmlTextRun* run : emboldened) {
         const HtmlFont& font = fonts.get(run->fontIndex);
         if (!font.isBold()) run->fontIndex = fonts.add(font.Emboldened());
+    }
+}
+
+void HtmlPageBuffer::combineAccents() {
+    for (auto it = runs.begin(); it != runs.end();) {
+        const HtmlTextRun& accent = *it;
+        const unsigned mark = accent.text.size() == 1 ? CombiningMark(accent.text[0]) : 0;
+        if (mark == 0) {
+            ++it;
+            continue;
+        }
+        // The accent sits over the upper part of its letter, within the letter's width.
+        const double centre = (accent.xMin + accent.xMax) / 2;
+        HtmlTextRun* base = nullptr;
+        size_t index = 0;
+        for (HtmlTextRun& run : runs) {
+            if (&run == &accent || run.yMin >= accent.yMax || run.yMax <= accent.yMin || run.direction != 1) continue;
+            if (accent.yMax > run.yMax) continue;
+            for (size_t i = 0; i < run.text.size(); ++i)
+                if (centre >= LeftOf(run, i) && centre <= run.xRight[i] && run.text[i] > 0x20 &&
+                    !CombiningMark(run.text[i])) {
+                    base = &run;
+                    index = i;
+                    break;
+                }
+            if (base) break;
+        }
+        if (!base) {
+            ++it;
+            continue;
+        }
+        if (unsigned single = Precomposed(base->text[index], mark)) {
+            base->text[index] = single;
+        } else {
+            base->text.insert(base->text.begin() + static_cast<std::ptrdiff_t>(index) + 1, mark);
+            base->xRight.insert(base->xRight.begin() + static_cast<std::ptrdiff_t>(index) + 1, base->xRight[index]);
+        }
+        it = runs.erase(it);
     }
 }
 

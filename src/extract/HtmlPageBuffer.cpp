@@ -50,6 +50,18 @@ void AppendLetters(unsigned u, std::vector<unsigned>& text) {
     text.push_back(u);
 }
 
+// The vertical presentation forms of East Asian punctuation, set in a horizontal
+// line, are the ordinary marks: a reader of the line searches and copies those.
+unsigned HorizontalForm(unsigned u) {
+    static const unsigned kFE10[] = {0xFF0C, 0x3001, 0x3002, 0xFF1A, 0xFF1B, 0xFF01, 0xFF1F, 0x3016, 0x3017, 0x2026};
+    static const unsigned kFE30[] = {0x2025, 0x2014, 0x2013, 0xFF3F, 0xFF3F, 0xFF08, 0xFF09, 0xFF5B, 0xFF5D,
+                                     0x3014, 0x3015, 0x3010, 0x3011, 0x300A, 0x300B, 0x3008, 0x3009, 0x300C,
+                                     0x300D, 0x300E, 0x300F, 0xFE45, 0xFE46, 0xFF3B, 0xFF3D};
+    if (u >= 0xFE10 && u <= 0xFE19) return kFE10[u - 0xFE10];
+    if (u >= 0xFE30 && u <= 0xFE48) return kFE30[u - 0xFE30];
+    return u;
+}
+
 }  // namespace
 
 HtmlPageBuffer::HtmlPageBuffer(bool raw) : rawOrder(raw) {}
@@ -230,7 +242,7 @@ void HtmlPageBuffer::emitRun(const Operation& op, size_t first, size_t last, boo
             if (op.vertical)
                 run.addVerticalChar(g.text[k], x, y, op.size);
             else
-                run.addChar(g.text[k], x, w, op.glyphs[first].direction);
+                run.addChar(HorizontalForm(g.text[k]), x, w, op.glyphs[first].direction);
         }
     }
     if (run.empty()) return;

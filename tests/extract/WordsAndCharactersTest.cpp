@@ -144,3 +144,11 @@ TEST(Characters, MathFontsGiveTheirCharacters) {
     EXPECT_EQ(CheckXmlGrammar(xml), "");
     EXPECT_EQ(Contents(xml), (Words{"x", "\\uc1\\u8800X", "y", "\\uc1\\u8214X", "\\uc1\\u8730X", "\\uc1\\u8477X"}));
 }
+
+TEST(Characters, VerticalPunctuationInAHorizontalLineIsTheOrdinaryMark) {
+    PdfWriter pdf;
+    // U+FE11 and U+FE12 (vertical comma and full stop) set in a horizontal line.
+    pdf.AddUnicodeFont("U", {0x6CD5, 0xFE11, 0xFE12});
+    pdf.AddPage(Show("ABAC", 72, 700, 12, "U"));
+    EXPECT_EQ(Contents(Extract(pdf)), (Words{"\\uc1\\u27861X\\uc1\\u12289X\\uc1\\u27861X\\uc1\\u12290X"}));
+}

@@ -111,6 +111,29 @@ void HtmlOutputDev::beginStringOp(GfxState* state) { page->beginRun(state); }
 
 void HtmlOutputDev::endStringOp(GfxState*) { page->endRun(); }
 
+const HtmlOutputDev::SymbolCodes& HtmlOutputDev::symbolCodesOf(GfxFont& font) {
+    auto build = [&font](SymbolCodes& codes) {
+        auto& simple = static_cast<Gfx8BitFont&>(font);
+        codes.blackboard = font.getName() && IsBlackboardFace(*font.getName());
+        codes.any = codes.blackboard;
+        for (int code = 0; code < 256; ++code) {
+            codes.characters[static_cast<size_t>(code)] = MathGlyphCharacter(simple.getCharName(code));
+            codes.any = codes.any || codes.characters[static_cast<size_t>(code)] != 0;
+        }
+    };
+    // A font without an object of its own (a Type 3 font's inline resources) is
+    // looked at each time; such fonts are rare.
+    const Ref* id = font.getID();
+    if (!id || id->num < 0) {
+        scratchCodes = SymbolCodes();
+        build(scratchCodes);
+        return scratchCodes;
+    }
+    auto [it, added] = symbolCodes.try_emplace(std::make_pair(id->num, id->gen));
+    if (added) build(it->second);
+    return it->second;
+}
+
 void HtmlOutputDev::drawChar(GfxState* state, double x, double y, double dx, double dy, double, double,
                              CharCode code, int, const Unicode* u, int uLen) {
     // Render modes 3 and 7 draw nothing: the hidden text layer of scanned pages.
@@ -120,12 +143,14 @@ void HtmlOutputDev::drawChar(GfxState* state, double x, double y, double dx, dou
     // character codes, which read as plain letters.
     GfxFont* font = state->getFont().get();
     if (font && !font->isCIDFont() && !font->hasToUnicodeCMap() && code < 256) {
-        Unicode mapped = MathGlyphCharacter(static_cast<Gfx8BitFont*>(font)->getCharName(static_cast<int>(code)));
-        if (mapped == 0 && uLen == 1 && font->getName() && IsBlackboardFace(*font->getName()))
-            mapped = DoubleStruck(u[0]);
-        if (mapped != 0) {
-            page->addChar(state, x, y, dx, dy, &mapped, 1);
-            return;
+        const SymbolCodes& codes = symbolCodesOf(*font);
+        if (codes.any) {
+            Unicode mapped = codes.characters[code];
+            if (mapped == 0 && uLen == 1 && codes.blackboard) mapped = DoubleStruck(u[0]);
+            if (mapped != 0) {
+                page->addChar(state, x, y, dx, dy, &mapped, 1);
+                return;
+            }
         }
     }
     page->addChar(state, x, y, dx, dy, u, uLen);

@@ -3,7 +3,9 @@
 // writes the intermediate XML of the document, one page at a time.
 #include <OutputDev.h>
 
+#include <array>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -12,6 +14,7 @@
 #include "extract/HtmlPageBuffer.h"
 
 class AnnotLink;
+class GfxFont;
 class Catalog;
 
 class HtmlOutputDev : public OutputDev {
@@ -69,4 +72,15 @@ private:
     bool rawOrder;
     bool outline;
     Page* pageBeingDrawn = nullptr;
+
+    // What the codes of a simple font without a character map stand for, where its
+    // glyph names say more than the PDF core read from them (0: nothing more).
+    struct SymbolCodes {
+        std::array<unsigned, 256> characters{};
+        bool blackboard = false;
+        bool any = false;
+    };
+    const SymbolCodes& symbolCodesOf(GfxFont& font);
+    std::map<std::pair<int, int>, SymbolCodes> symbolCodes;
+    SymbolCodes scratchCodes;
 };

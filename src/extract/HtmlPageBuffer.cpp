@@ -67,7 +67,7 @@ unsigned HorizontalForm(unsigned u) {
 HtmlPageBuffer::HtmlPageBuffer(bool raw) : rawOrder(raw) {}
 
 void HtmlPageBuffer::reset() {
-    current.reset();
+    current.open = false;
     actualText.reset();
     runs.clear();
     firstNewFont = fonts.size();
@@ -121,7 +121,8 @@ int HtmlPageBuffer::fontIndexFor(GfxState* state) {
 }
 
 void HtmlPageBuffer::startOperation(GfxState* state) {
-    Operation op;
+    Operation& op = current;
+    op.Restart();
     op.textState.charSpace = state->getCharSpace();
     op.textState.wordSpace = state->getWordSpace();
     op.textState.horizScaling = state->getHorizScaling();
@@ -145,7 +146,6 @@ void HtmlPageBuffer::startOperation(GfxState* state) {
     op.fontIndex = fontIndexFor(state);
     op.vertical = font && font->getWMode() != 0;
     op.size = std::fabs(fontSize);
-    current = std::move(op);
 }
 
 void HtmlPageBuffer::beginRun(GfxState* state) {
@@ -155,8 +155,8 @@ void HtmlPageBuffer::beginRun(GfxState* state) {
 
 void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, double dy, const unsigned* u,
                              int count) {
-    if (!current) startOperation(state);
-    Operation& op = *current;
+    if (!current.open) startOperation(state);
+    Operation& op = current;
     double x1, y1;
     state->transform(x, y, &x1, &y1);
 
@@ -183,8 +183,14 @@ void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, dou
 
     if (actualText) {
         // The span's own text stands for these glyphs: only their place is kept.
-        if (!actualText->first) actualText->first = Operation{op.textState, op.yMin, op.yMax, op.fontIndex, false,
-                                                              op.size, {}};
+        if (!actualText->first) {
+            actualText->first.emplace();
+            actualText->first->textState = op.textState;
+            actualText->first->yMin = op.yMin;
+            actualText->first->yMax = op.yMax;
+            actualText->first->fontIndex = op.fontIndex;
+            actualText->first->size = op.size;
+        }
         if (!actualText->drew) actualText->xMin = std::min(x1, x1 + w);
         actualText->xMin = std::min({actualText->xMin, x1, x1 + w});
         actualText->xMax = actualText->drew ? std::max({actualText->xMax, x1, x1 + w}) : std::max(x1, x1 + w);
@@ -204,11 +210,12 @@ void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, dou
             part.h = step * h;
             part.gap = i == 0 ? gap : 0;
             part.blank = u[i] == 0x20;
+            glyphText.clear();
             if (!part.blank) {
-                AppendLetters(u[i], part.text);
+                AppendLetters(u[i], glyphText);
                 part.direction = DirectionOf(u[i], state);
             }
-            op.glyphs.push_back(std::move(part));
+            op.Add(part, glyphText);
         }
         return;
     }
@@ -219,11 +226,12 @@ void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, dou
     g.h = h;
     g.gap = gap;
     g.blank = count == 1 && u[0] == 0x20;
+    glyphText.clear();
     if (!g.blank && count > 0) {
-        for (int i = 0; i < count; ++i) AppendLetters(u[i], g.text);
+        for (int i = 0; i < count; ++i) AppendLetters(u[i], glyphText);
         g.direction = DirectionOf(u[0], state);
     }
-    op.glyphs.push_back(std::move(g));
+    op.Add(g, glyphText);
 }
 
 void HtmlPageBuffer::emitRun(const Operation& op, size_t first, size_t last, bool startsAfterBreak) {
@@ -232,7 +240,8 @@ void HtmlPageBuffer::emitRun(const Operation& op, size_t first, size_t last, boo
     run.afterBreak = startsAfterBreak;
     for (size_t i = first; i < last; ++i) {
         const Glyph& g = op.glyphs[i];
-        const size_t count = g.text.size();
+        const size_t count = g.textCount;
+        const unsigned* text = op.characters.data() + g.textStart;
         if (count == 0) continue;
         const double w = g.w / static_cast<double>(count), h = g.h / static_cast<double>(count);
         for (size_t k = 0; k < count; ++k) {
@@ -240,9 +249,9 @@ void HtmlPageBuffer::emitRun(const Operation& op, size_t first, size_t last, boo
             // Vertical writing (CID fonts with a vertical mode): characters advance down
             // the page and each column keeps its real box.
             if (op.vertical)
-                run.addVerticalChar(g.text[k], x, y, op.size);
+                run.addVerticalChar(text[k], x, y, op.size);
             else
-                run.addChar(HorizontalForm(g.text[k]), x, w, op.glyphs[first].direction);
+                run.addChar(HorizontalForm(text[k]), x, w, op.glyphs[first].direction);
         }
     }
     if (run.empty()) return;
@@ -277,10 +286,9 @@ void HtmlPageBuffer::cutOperation(Operation& op) {
 }
 
 void HtmlPageBuffer::endRun() {
-    if (!current) return;
-    Operation op = std::move(*current);
-    current.reset();
-    cutOperation(op);
+    if (!current.open) return;
+    current.open = false;
+    cutOperation(current);
 }
 
 void HtmlPageBuffer::beginActualText(GfxState*, std::vector<unsigned> text) {
@@ -290,7 +298,7 @@ void HtmlPageBuffer::beginActualText(GfxState*, std::vector<unsigned> text) {
 
 void HtmlPageBuffer::endActualText() {
     if (!actualText) return;
-    current.reset();
+    current.open = false;
     ActualText span = std::move(*actualText);
     actualText.reset();
     if (!span.drew || !span.first) return;
@@ -303,8 +311,7 @@ void HtmlPageBuffer::endActualText() {
         g.x = span.xMin + static_cast<double>(i) * step;
         g.w = step;
         g.blank = span.text[i] == 0x20;
-        if (!g.blank) g.text = {span.text[i]};
-        op.glyphs.push_back(std::move(g));
+        op.Add(g, g.blank ? std::vector<unsigned>{} : std::vector<unsigned>{span.text[i]});
     }
     cutOperation(op);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The runs, fonts and links of the page being rendered, and the writer of its
 // part of the XML.
+#include <cstdint>
 #include <cstdio>
 #include <list>
 #include <map>
@@ -50,7 +51,8 @@ public:
 private:
     // One glyph of the operation being drawn, in device units.
     struct Glyph {
-        std::vector<unsigned> text;
+        // Its characters: textCount of the operation's characters from textStart.
+        uint32_t textStart = 0, textCount = 0;
         double x = 0, y = 0;  // where the glyph starts
         double w = 0, h = 0;  // its advance without character spacing
         double gap = 0;       // along the writing direction, from where the previous glyph's advance ended
@@ -65,6 +67,21 @@ private:
         bool vertical = false;
         double size = 0;
         std::vector<Glyph> glyphs;
+        std::vector<unsigned> characters;
+        bool open = false;
+
+        // The glyphs' storage is kept from one operation to the next.
+        void Restart() {
+            glyphs.clear();
+            characters.clear();
+            open = true;
+        }
+        void Add(Glyph g, const std::vector<unsigned>& text) {
+            g.textStart = static_cast<uint32_t>(characters.size());
+            g.textCount = static_cast<uint32_t>(text.size());
+            characters.insert(characters.end(), text.begin(), text.end());
+            glyphs.push_back(g);
+        }
     };
 
     int fontIndexFor(GfxState* state);
@@ -82,7 +99,9 @@ private:
     double fontSize = 0;
     bool rawOrder;
     XRef* xref = nullptr;
-    std::optional<Operation> current;
+    Operation current;
+    // The characters of the glyph being added (a ligature gives several).
+    std::vector<unsigned> glyphText;
     std::list<HtmlTextRun> runs;
     HtmlFontList fonts;
     int firstNewFont = 0;

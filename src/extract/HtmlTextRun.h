@@ -39,4 +39,6 @@ public:
     double size = 0;
     // It follows a word break of its own operation: never joined to the run before.
     bool afterBreak = false;
+    // It repeats an earlier run at the same place and is left out.
+    bool copyOf = false;
 };

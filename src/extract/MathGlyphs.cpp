@@ -3,7 +3,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -63,9 +64,13 @@ constexpr Negation kNegations[] = {
 
 unsigned MathGlyphCharacter(const char* glyphName) {
     if (!glyphName) return 0;
-    for (const NamedGlyph& g : kMathNames)
-        if (std::strcmp(g.name, glyphName) == 0) return g.u;
-    return 0;
+    static const std::unordered_map<std::string_view, unsigned> byName = [] {
+        std::unordered_map<std::string_view, unsigned> names;
+        for (const NamedGlyph& g : kMathNames) names.emplace(g.name, g.u);
+        return names;
+    }();
+    auto found = byName.find(glyphName);
+    return found == byName.end() ? 0 : found->second;
 }
 
 unsigned DoubleStruck(unsigned letter) {

@@ -1,7 +1,8 @@
 // Text that the producer drew more than once at one place: fake bold copies,
 // negation slashes over relations and accents over letters.
 #include <cmath>
-#include <unordered_map>
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "extract/HtmlPageBuffer.h"
@@ -14,10 +15,10 @@ constexpr double kSamePlace = 0.15;
 // Copies moved sideways by more than this (in em) were meant to look bold.
 constexpr double kBoldOffset = 0.01;
 
-std::string TextKey(const HtmlTextRun& run) {
-    std::string key(reinterpret_cast<const char*>(run.text.data()), run.text.size() * sizeof(unsigned));
-    key += static_cast<char>(run.direction);
-    return key;
+uint64_t TextHash(const HtmlTextRun& run) {
+    uint64_t h = 1469598103934665603ull ^ static_cast<uint64_t>(run.direction);
+    for (unsigned u : run.text) h = (h ^ u) * 1099511628211ull;
+    return h;
 }
 
 double LeftOf(const HtmlTextRun& run, size_t i) { return i == 0 ? run.xMin : run.xRight[i - 1]; }
@@ -76,32 +77,41 @@ unsigned Precomposed(unsigned letter, unsigned mark) {
 }  // namespace
 
 void HtmlPageBuffer::mergeOverprints() {
-    std::unordered_map<std::string, std::vector<HtmlTextRun*>> seen;
+    // Runs of the same text side by side (by a hash of it), then compared in place.
+    std::vector<std::pair<uint64_t, HtmlTextRun*>> byText;
+    byText.reserve(runs.size());
+    for (HtmlTextRun& run : runs) byText.emplace_back(TextHash(run), &run);
+    std::stable_sort(byText.begin(), byText.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<HtmlTextRun*> emboldened;
-    for (auto it = runs.begin(); it != runs.end();) {
-        HtmlTextRun& run = *it;
-        const double em = std::max(run.size, 1.0);
-        std::vector<HtmlTextRun*>& same = seen[TextKey(run)];
-        HtmlTextRun* original = nullptr;
-        for (HtmlTextRun* earlier : same)
-            if (std::fabs(earlier->xMin - run.xMin) < kSamePlace * em &&
-                std::fabs(earlier->yMax - run.yMax) < kSamePlace * em) {
-                original = earlier;
+    bool anyCopy = false;
+    for (size_t first = 0; first < byText.size();) {
+        size_t last = first + 1;
+        while (last < byText.size() && byText[last].first == byText[first].first) ++last;
+        for (size_t i = first + 1; i < last; ++i) {
+            HtmlTextRun& run = *byText[i].second;
+            const double em = std::max(run.size, 1.0);
+            for (size_t k = first; k < i; ++k) {
+                HtmlTextRun& original = *byText[k].second;
+                if (original.copyOf || original.text != run.text || original.direction != run.direction) continue;
+                if (std::fabs(original.xMin - run.xMin) >= kSamePlace * em ||
+                    std::fabs(original.yMax - run.yMax) >= kSamePlace * em)
+                    continue;
+                if (std::fabs(original.xMin - run.xMin) > kBoldOffset * em) emboldened.push_back(&original);
+                original.xMax = std::max(original.xMax, run.xMax);
+                run.copyOf = true;
+                anyCopy = true;
                 break;
             }
-        if (!original) {
-            same.push_back(&run);
-            ++it;
-            continue;
         }
-        if (std::fabs(original->xMin - run.xMin) > kBoldOffset * em) emboldened.push_back(original);
-        original->xMax = std::max(original->xMax, run.xMax);
-        it = runs.erase(it);
+        first = last;
     }
+    if (!anyCopy) return;
     for (HtmlTextRun* run : emboldened) {
         const HtmlFont& font = fonts.get(run->fontIndex);
         if (!font.isBold()) run->fontIndex = fonts.add(font.Emboldened());
     }
+    runs.remove_if([](const HtmlTextRun& run) { return run.copyOf; });
 }
 
 void HtmlPageBuffer::combineAccents() {

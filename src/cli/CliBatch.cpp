@@ -10,8 +10,8 @@
 
 namespace {
 
-// The terminal's side of a batch: failures on standard error as they happen,
-// results on standard output.
+// The terminal's side of a batch: failures and notes on standard error as they
+// happen, results on standard output. Quiet drops the results, never a warning.
 class TerminalHost : public IWorkerHost {
 public:
     TerminalHost(const CliOptions& o, TerminalObserver& observer, FILE* out, FILE* err)
@@ -31,9 +31,8 @@ public:
         std::fprintf(out_, "%s -> %s\n", source.c_str(), result.c_str());
     }
     void FileNote(const std::string& source, const std::string& note) override {
-        if (options_.verbosity == Verbosity::Quiet) return;
         observer_.ClearBar();
-        std::fprintf(out_, "%s: %s\n", source.c_str(), note.c_str());
+        std::fprintf(err_, "vellumor-convert: %s: %s\n", source.c_str(), note.c_str());
     }
     void BatchEnded(const BatchSummary&) override {}
 

@@ -21,10 +21,15 @@ const char* UsageText() {
            "      --keep-xml         copy the intermediate XML to DIR/NAME.xml right after the text pass\n"
            "  -j, --jobs N           convert up to N files at once (default: one per processor)\n"
            "  -v, --verbose          print every status line of the job on its own line to standard error\n"
-           "  -q, --quiet            print nothing but errors\n"
+           "  -q, --quiet            print nothing but errors and warnings\n"
            "  -h, --help             show this help\n"
            "\n"
-           "Exit status: 0 when every result was written, 1 when any file failed, 2 for usage errors.\n";
+           "Exit status: 0 when every result was written, 1 when any file failed, 2 for usage errors,\n"
+           "130 when interrupted (Ctrl-C or SIGTERM: every file stops at its next page).\n"
+           "\n"
+           "Time limits (whole seconds): VELLUMOR_GS_TIME_LIMIT per picture (default 120),\n"
+           "VELLUMOR_GS_FILE_TIME_LIMIT for all pictures of a file (600), VELLUMOR_OFFICE_TIME_LIMIT\n"
+           "for the word processor per document (300).\n";
 }
 
 bool ValidPageList(const std::string& text) {

@@ -7,6 +7,8 @@
 #include "cli/CliBatch.h"
 #include "cli/CliOptions.h"
 #include "cli/TerminalObserver.h"
+#include "extract/PdfCoreConfig.h"
+#include "platform/Process.h"
 
 namespace {
 
@@ -31,6 +33,13 @@ int main(int argc, char** argv) {
         std::fputs(UsageText(), stdout);
         return 0;
     }
+    // A limit that cannot be read is the user's mistake, not a reason to wait for ever or at once.
+    for (const char* limit : {"VELLUMOR_GS_TIME_LIMIT", "VELLUMOR_GS_FILE_TIME_LIMIT", "VELLUMOR_OFFICE_TIME_LIMIT"})
+        if (std::string why = platform::TimeLimitProblem(limit); !why.empty()) {
+            std::fprintf(stderr, "vellumor-convert: %s\nTry 'vellumor-convert --help'.\n", why.c_str());
+            return 2;
+        }
+    pdfcore::ShowCoreMessages(options.verbosity == Verbosity::Verbose);
     static MyConvertPara para;
     runningRecord = &para;
     std::signal(SIGINT, RequestCancel);

@@ -3,12 +3,17 @@
 #include <Error.h>
 #include <GlobalParams.h>
 
+#include <atomic>
 #include <cstdio>
 
 namespace {
 
+// The PDF core's complaints about damaged files ("failed to look up", "bad named
+// destination") are nothing a user can act on: they show in the verbose log only.
+std::atomic<bool> coreMessagesShown{false};
+
 void ReportCoreError(ErrorCategory, Goffset pos, const char* msg) {
-    if (globalParams && globalParams->getErrQuiet()) return;
+    if (!coreMessagesShown || (globalParams && globalParams->getErrQuiet())) return;
     if (pos >= 0)
         std::fprintf(stderr, "Error (%lld): %s\n", static_cast<long long>(pos), msg);
     else
@@ -25,6 +30,8 @@ void CreateGlobalParams() {
 }
 
 void DeleteGlobalParams() { globalParams.reset(); }
+
+void ShowCoreMessages(bool shown) { coreMessagesShown = shown; }
 
 bool HaveGlobalParams() { return globalParams != nullptr; }
 

@@ -1,6 +1,8 @@
 // Ghostscript as the renderer of cut-out picture pages, kept running for a job.
 #include "pagegraphics/GhostscriptRender.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 
@@ -133,7 +135,21 @@ bool GhostscriptRenderer::RenderImage(const std::string& imagePath, const std::s
     fs::remove(imagePath, ec);
     const std::string output = fs::absolute(imagePath, ec).string();
     const std::string input = fs::absolute(psPath, ec).string();
-    const int limit = platform::TimeLimitSeconds("VELLUMOR_GS_TIME_LIMIT", kRenderTimeLimitSeconds);
+    const int fileLimit = platform::TimeLimitSeconds("VELLUMOR_GS_FILE_TIME_LIMIT", kFileRenderTimeLimitSeconds);
+    const int left = fileLimit - static_cast<int>(spentSeconds_);
+    if (left <= 0) {
+        reason = "Ghostscript's time for this file (" + std::to_string(fileLimit) +
+                 " seconds, VELLUMOR_GS_FILE_TIME_LIMIT) ran out";
+        return false;
+    }
+    const int limit =
+        std::min(platform::TimeLimitSeconds("VELLUMOR_GS_TIME_LIMIT", kRenderTimeLimitSeconds), left);
+    const auto started = std::chrono::steady_clock::now();
+    struct Spent {
+        double& total;
+        std::chrono::steady_clock::time_point from;
+        ~Spent() { total += std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count(); }
+    } spent{spentSeconds_, started};
     if (!gs_ && !Start(limit, stop, reason)) return false;
     // A program that no longer reads is judged by its answer: its end or its limit.
     gs_->Send(RenderRequest(output, input, paperSize_));

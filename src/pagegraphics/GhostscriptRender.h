@@ -16,6 +16,9 @@ namespace pagegraphics {
 inline constexpr const char* kGhostscript = "gs";
 // A picture page renders in well under a second; a hung interpreter is killed then.
 inline constexpr int kRenderTimeLimitSeconds = 120;
+// All pictures of one file together: many hanging pictures must not hold a file
+// for hours (VELLUMOR_GS_FILE_TIME_LIMIT).
+inline constexpr int kFileRenderTimeLimitSeconds = 600;
 
 // Extension of the files a Ghostscript device writes: "bmp16m" gives "bmp",
 // "png16m" "png", "tiff24nc" "tiff", "pcx24b" "pcx", "pbm", "pnm" and "ppm"
@@ -60,6 +63,8 @@ private:
     std::string workspace_;
     std::string paperSize_;  // as Ghostscript wrote it at its start
     std::unique_ptr<platform::InteractiveProcess> gs_;
+    // Seconds Ghostscript has worked for this file so far.
+    double spentSeconds_ = 0;
 };
 
 }  // namespace pagegraphics

@@ -100,6 +100,13 @@ int TimeLimitSeconds(const char* variable, int fallback) {
     return (*end == '\0' && seconds > 0 && seconds <= 86400) ? static_cast<int>(seconds) : fallback;
 }
 
+std::string TimeLimitProblem(const char* variable) {
+    const char* text = std::getenv(variable);
+    if (!text) return {};
+    if (TimeLimitSeconds(variable, 0) != 0) return {};
+    return std::string(variable) + " must be a whole number of seconds from 1 to 86400, not '" + text + "'";
+}
+
 bool ProgramOnPath(const std::string& program) {
     if (program.find('/') != std::string::npos) return access(program.c_str(), X_OK) == 0;
     const char* path = std::getenv("PATH");

@@ -27,6 +27,8 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
 // The time limit an administrator set in the environment variable (whole seconds,
 // 1 to a day), else the fallback.
 int TimeLimitSeconds(const char* variable, int fallback);
+// Why the value of a time-limit variable cannot be used; empty when it is unset or valid.
+std::string TimeLimitProblem(const char* variable);
 
 // True when `program` is found on the PATH.
 bool ProgramOnPath(const std::string& program);

@@ -219,3 +219,41 @@ TEST(CommandLineOptions, ParsesEveryOption) {
 }
 
 }  // namespace
+
+// A time limit that cannot be read is refused, not replaced by the default.
+TEST_F(CommandLine, UnreadableTimeLimitsAreUsageErrors) {
+    Pdf(1, "a.pdf");
+    for (const char* value : {"0", "-5", "abc", "1.5", "100000000000000000000"}) {
+        setenv("VELLUMOR_GS_TIME_LIMIT", value, 1);
+        auto r = Convert({"-q", "a.pdf"});
+        EXPECT_EQ(r.status, 2) << value;
+        EXPECT_NE(r.errors.find("VELLUMOR_GS_TIME_LIMIT must be a whole number of seconds"), std::string::npos)
+            << r.errors;
+        EXPECT_FALSE(fs::exists(dir / "a.rtf"));
+    }
+    setenv("VELLUMOR_GS_TIME_LIMIT", "30", 1);
+    EXPECT_EQ(Convert({"-q", "a.pdf"}).status, 0);
+    unsetenv("VELLUMOR_GS_TIME_LIMIT");
+    auto help = Convert({"--help"});
+    EXPECT_NE(help.output.find("130 when interrupted"), std::string::npos);
+}
+
+// The PDF core's complaints about a damaged link are nothing to act on: quiet stays quiet.
+TEST_F(CommandLine, QuietRunKeepsThePdfCoresComplaintsToItself) {
+    testpdf::PdfWriter pdf;
+    testpdf::Page& page = pdf.AddPage(testpdf::TextLine("Jump there", 72, 700));
+    testpdf::LinkAnnot link;
+    link.x0 = 70;
+    link.y0 = 690;
+    link.x1 = 200;
+    link.y1 = 715;
+    link.action = "<< /S /GoTo /D (nowhere) >>";
+    page.links.push_back(link);
+    pdf.Save(dir / "dest.pdf");
+    auto r = Convert({"-q", "dest.pdf"});
+    EXPECT_EQ(r.status, 0) << r.errors;
+    EXPECT_EQ(r.errors, "");
+    EXPECT_EQ(r.output, "");
+    r = Convert({"-v", "dest.pdf"});
+    EXPECT_NE(r.errors.find("Error: "), std::string::npos) << r.errors;
+}

@@ -140,6 +140,14 @@ bool CConvertWorker::ClaimResult(const BatchFile& file, BatchSummary& summary, s
     const std::string base = BaseNameOf(file.path);
     result = JoinPath(para_.outputDir,
                       imageJob ? base : base + "." + (para_.wantDoc ? para_.officeFormat : std::string("rtf")));
+    // A source named like its result ("x.rtf" converted into its own folder) would be
+    // destroyed by it; so would one named like the copy of its XML.
+    std::error_code same;
+    const std::string xmlCopy = para_.xmlCopyDir.empty() ? std::string() : JoinPath(para_.xmlCopyDir, base + ".xml");
+    for (const std::string& written : {result, xmlCopy})
+        if (!written.empty() && fs::equivalent(file.path, written, same))
+            return Fail(summary, file.path, "its result " + written + " would replace the source itself: choose another output folder"),
+                   false;
     // Two sources of one name would write one result; the first keeps it.
     for (const std::string& seen : resultsSeen)
         if (seen == result)

@@ -257,3 +257,19 @@ TEST_F(CommandLine, QuietRunKeepsThePdfCoresComplaintsToItself) {
     r = Convert({"-v", "dest.pdf"});
     EXPECT_NE(r.errors.find("Error: "), std::string::npos) << r.errors;
 }
+
+// A source named like its result is never replaced by it.
+TEST_F(CommandLine, ASourceNamedLikeItsResultIsRefused) {
+    Pdf(1, "x.rtf");
+    const auto before = testpdf::ReadFile(dir / "x.rtf");
+    auto r = Convert({"-q", "x.rtf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("would replace the source itself"), std::string::npos) << r.errors;
+    EXPECT_EQ(testpdf::ReadFile(dir / "x.rtf"), before);
+    Pdf(1, "y.xml");
+    r = Convert({"-q", "--keep-xml", "y.xml"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(testpdf::ReadFile(dir / "y.xml").rfind("%PDF", 0), 0u);
+    // Into another folder both convert.
+    EXPECT_EQ(Convert({"-q", "-o", "out", "--keep-xml", "x.rtf", "y.xml"}).status, 0);
+}

@@ -26,8 +26,14 @@ void WindowTest::SetUp() {
     p.retryPassword = [this](const QString&) { return !passwordsToType.empty(); };
     p.chooseFiles = [] { return QStringList(); };
     p.chooseFolder = [](const QString&) { return QString(); };
-    window->openUrl = [this](const QUrl& url) { opened.push_back(url); };
-    window->showResults = [this](const BatchSummary& s) { summary = s; };
+    window->openUrl = [this](const QUrl& url) {
+        opened.push_back(url);
+        return opensUrls;
+    };
+    window->showResults = [this](const BatchSummary& s, const QStringList& left) {
+        summary = s;
+        notConverted = left;
+    };
     window->show();
 }
 

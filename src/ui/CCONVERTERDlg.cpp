@@ -93,24 +93,32 @@ CCONVERTERDlg::CCONVERTERDlg(ui::UiPrompts& prompts, QWidget* parent)
     pageText_ = new QLineEdit(range);
     pageText_->setObjectName("pageText");
     pageText_->setPlaceholderText("1,3,7,10-15");
-    rangeLayout->addWidget(allPages_, 0, 0, 1, 2);
+    // The page field stands below its choice: the format box beside needs the width.
+    rangeLayout->addWidget(allPages_, 0, 0);
     rangeLayout->addWidget(pageNumbers_, 1, 0);
-    rangeLayout->addWidget(pageText_, 1, 1);
+    rangeLayout->addWidget(pageText_, 2, 0);
+    rangeLayout->setVerticalSpacing(2);
+    pageText_->setMinimumWidth(130);
     auto* format = new QGroupBox(kOutputFormat, this);
-    auto* formatLayout = new QVBoxLayout(format);
+    // Two rows in every box, so that the file list keeps room for eight files or more.
+    auto* formatLayout = new QGridLayout(format);
     rtf_ = new QRadioButton(kFormatRtf, format);
     doc_ = new QRadioButton(kFormatDoc, format);
     docx_ = new QRadioButton(kFormatDocx, format);
     odt_ = new QRadioButton(kFormatOdt, format);
-    formatLayout->setSpacing(2);
-    for (QRadioButton* r : {rtf_, doc_, docx_, odt_}) formatLayout->addWidget(r);
+    formatLayout->addWidget(rtf_, 0, 0);
+    formatLayout->addWidget(doc_, 1, 0);
+    formatLayout->addWidget(docx_, 0, 1);
+    formatLayout->addWidget(odt_, 1, 1);
     auto* method = new QGroupBox(kMethods, this);
     auto* methodLayout = new QVBoxLayout(method);
     wizard_ = new QRadioButton(kWizardMethod, method);
     fast_ = new QRadioButton(kFastMethod, method);
     methodLayout->addWidget(wizard_);
     methodLayout->addWidget(fast_);
-    for (QGroupBox* g : {range, format, method}) choices->addWidget(g);
+    choices->addWidget(range);
+    choices->addWidget(format, 1);
+    choices->addWidget(method);
     layout->addLayout(choices);
 
     allPages_->setObjectName("allPages");

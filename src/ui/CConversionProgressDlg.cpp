@@ -46,6 +46,7 @@ CConversionProgressDlg::CConversionProgressDlg(QWidget* parent) : CStepDlg(ui::t
     table_->setColumnWidth(1, 200);
     table_->setTextElideMode(Qt::ElideLeft);  // the ends of paths tell files apart
     table_->setWordWrap(false);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->verticalHeader()->hide();
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -67,6 +68,7 @@ void CConversionProgressDlg::Reset(const QString& officeFormat) {
     table_->setRowCount(0);
     status_->clear();
     bar_->setValue(0);
+    bar_->setFormat("%p%");
     cancel_->setEnabled(true);
 }
 
@@ -115,9 +117,10 @@ void CConversionProgressDlg::FileSaving(const std::string& source) {
     QMetaObject::invokeMethod(
         this,
         [this, s] {
-            QString saving = QString(ui::text::kSavingAs).arg((officeFormat_.isEmpty() ? QString("doc") : officeFormat_).toUpper());
+            QString saving = SavingText();
             SetStatus(s, saving);
             ShowLine(s, saving);
+            UpdateBarText();
         },
         Qt::QueuedConnection);
 }
@@ -129,8 +132,21 @@ void CConversionProgressDlg::FileFinished(const std::string& source, const std::
         [this, s] {
             SetStatus(s, ui::text::kSuccess);
             if (current_ == s) current_.clear();
+            UpdateBarText();
         },
         Qt::QueuedConnection);
+}
+
+QString CConversionProgressDlg::SavingText() const {
+    return QString(ui::text::kSavingAs).arg((officeFormat_.isEmpty() ? QString("doc") : officeFormat_).toUpper());
+}
+
+// While the word processor writes a result the bar says so: it may stand still for minutes.
+void CConversionProgressDlg::UpdateBarText() {
+    QString saving = SavingText();
+    bool any = false;
+    for (int r = 0; r < table_->rowCount() && !any; ++r) any = table_->item(r, 2)->text() == saving;
+    bar_->setFormat(any ? "%p% - " + saving : "%p%");
 }
 
 void CConversionProgressDlg::MarkBegins(const QString& source) {
@@ -142,6 +158,7 @@ void CConversionProgressDlg::MarkBegins(const QString& source) {
 void CConversionProgressDlg::MarkFailed(const QString& source, const QString& reason) {
     SetStatus(source, ui::text::kFailed, reason);
     if (current_ == source) current_.clear();
+    UpdateBarText();
 }
 
 void CConversionProgressDlg::MarkNote(const QString& source, const QString& note) {
@@ -167,6 +184,7 @@ void CConversionProgressDlg::ShowCancelling() {
 void CConversionProgressDlg::ShowEnded(bool cancelled) {
     cancel_->setEnabled(false);
     current_.clear();
+    bar_->setFormat("%p%");
     if (!cancelled) {
         bar_->setValue(100);
         return;

@@ -46,6 +46,8 @@ private:
     int Row(const QString& source, bool create);
     void SetStatus(const QString& source, const QString& status, const QString& details = {});
     void ShowLine(const QString& source, const QString& line);
+    void UpdateBarText();
+    QString SavingText() const;
 
     QLabel* status_;
     QProgressBar* bar_;

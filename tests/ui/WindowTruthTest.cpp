@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QTimer>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -22,6 +24,7 @@
 #include "ui/CSetDlg.h"
 #include "ui/InstanceChannel.h"
 #include "ui/ResultDialogs.h"
+#include "ui/UiPrompts.h"
 #include "ui/UiTexts.h"
 
 namespace fs = std::filesystem;
@@ -408,6 +411,59 @@ TEST_F(WindowTest, PreserveCharacterSpacingIsShownNotApplicableAndTheCancelCapti
     EXPECT_FALSE(preserve->isEnabled());
     EXPECT_EQ(preserve->toolTip(), ui::text::kPreserveNotApplicable);
     EXPECT_STREQ(ui::text::kCancelCaption, "Vellumor");
+}
+
+}  // namespace
+
+namespace {
+
+// The window's own notices: the warning or error icon, and wide enough for their title.
+TEST(Notices, ErrorBoxesUseTheWarningOrErrorIconAndFitTheirTitle) {
+    ui::UiPrompts prompts = ui::DialogPrompts(nullptr);
+    for (const char* caption : {ui::text::kError, ui::text::kWarning, ""}) {
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        int width = 0, titleWidth = 0;
+        QString title;
+        QTimer::singleShot(50, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                if (!box || !box->isVisible()) continue;
+                icon = box->icon();
+                width = box->width();
+                title = box->windowTitle();
+                QFont bold = box->font();
+                bold.setBold(true);
+                titleWidth = QFontMetrics(bold).horizontalAdvance(title);
+                Screenshot(*box, QString("notice-") + (*caption ? caption : "untitled"));
+                box->accept();
+            }
+        });
+        prompts.message(caption, "Please Add a PDF file!");
+        EXPECT_EQ(icon, caption == std::string(ui::text::kError) ? QMessageBox::Critical : QMessageBox::Warning);
+        EXPECT_EQ(title, *caption ? QString(caption) : QString(ui::text::kAppTitle));
+        EXPECT_GT(width, titleWidth + 100);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowTest, TheFileListShowsAtLeastEightRowsAndItsColumnsFitTheirTexts) {
+    QStringList files;
+    for (int i = 0; i < 9; ++i) files << QString::fromStdString(Pdf("file" + std::to_string(i) + ".pdf", 1));
+    window->Panel()->AddFiles(files);
+    QTest::qWait(20);
+    auto* table = window->findChild<QTableWidget*>("fileTable");
+    ASSERT_EQ(table->rowCount(), 9);
+    EXPECT_GE(table->viewport()->height() / table->rowHeight(0), 8);
+    // The size and page columns are as wide as their widest text.
+    for (int c = 1; c < 3; ++c)
+        for (int r = 0; r < table->rowCount(); ++r)
+            EXPECT_LE(table->fontMetrics().horizontalAdvance(table->item(r, c)->text()), table->columnWidth(c));
+    auto* pageText = window->findChild<QLineEdit*>("pageText");
+    EXPECT_GE(pageText->width(), pageText->fontMetrics().horizontalAdvance(pageText->placeholderText()));
+    Screenshot(*window, "main-panel-nine-files");
 }
 
 }  // namespace

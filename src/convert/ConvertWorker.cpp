@@ -206,7 +206,11 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
         // What was done of an interrupted or failed file is kept only where it replaces nothing.
         const bool partial = para_.cancelRequested || para_.jobResult == ResultPageFailed;  // not a write that failed
         bool kept = partial && !doc && !hadResult && MoveInto(written, result);
-        if (para_.cancelRequested) return;
+        if (para_.cancelRequested) {
+            // Said, not left behind without a word.
+            if (kept) Note(summary, file.path, "cancelled: the pages done so far were written to " + result);
+            return;
+        }
         std::string reason = JobResultReason(para_);
         if (kept) reason += " (a partial result was written to " + result + ")";
         else if (hadResult) reason += " (the earlier " + result + " is kept)";

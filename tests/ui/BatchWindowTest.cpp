@@ -94,6 +94,16 @@ TEST_F(WindowTest, CancelAnsweredYesStopsTheBatchAndKeepsTheUnconvertedFiles) {
     EXPECT_FALSE(fs::exists(dir / "long3.rtf"));
     EXPECT_EQ(window->Panel()->FileCount(), 4 - summary->converted);
     EXPECT_EQ(notConverted.size() + summary->converted + summary->failures.size(), 4);
+    // An RTF the cancel cut short is named, not left without a word.
+    for (int i = 0; i < 4; ++i) {
+        std::string rtf = dir / ("long" + std::to_string(i) + ".rtf");
+        if (!fs::exists(rtf)) continue;
+        bool named = false;
+        for (const auto& [source, note] : summary->notes) named = named || note.find(rtf) != std::string::npos;
+        bool converted = std::find(summary->convertedFiles.begin(), summary->convertedFiles.end(),
+                                   dir / ("long" + std::to_string(i) + ".pdf")) != summary->convertedFiles.end();
+        EXPECT_TRUE(named || converted) << rtf;
+    }
     EXPECT_EQ(window->findChild<QStackedWidget*>("pages")->currentWidget(), window->Panel());
 }
 

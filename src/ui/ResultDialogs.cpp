@@ -87,6 +87,9 @@ QString SummaryText(const BatchSummary& summary, const QStringList& notConverted
         line(source, QString(kSkippedLine).arg(QString::fromStdString(why)));
     for (const auto& [source, what] : summary.notes) line(source, QString::fromStdString(what));
     for (const QString& source : notConverted) line(source.toStdString(), kNotConvertedLine);
+    // After a cancel the user must tell which files are done.
+    if (summary.cancelled)
+        for (const std::string& source : summary.convertedFiles) line(source, kConvertedLine);
     return text;
 }
 
@@ -113,7 +116,7 @@ CCompleteDlg::CCompleteDlg(const BatchSummary& summary, QWidget* parent, const Q
     buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
-    setMinimumWidth(420);
+    setMinimumWidth(480);
 }
 
 CCompleteDlg::CCompleteDlg(const BatchSummary& summary, const QString& outputFolder, QWidget* parent,
@@ -132,7 +135,7 @@ CCompleteDlg::CCompleteDlg(const BatchSummary& summary, const QString& outputFol
     buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
-    setMinimumWidth(420);
+    setMinimumWidth(480);
 }
 
 CFinishDlg::CFinishDlg(const BatchSummary& summary, const QString& resultsFolder, UrlOpener open,

@@ -175,6 +175,7 @@ inline constexpr const char* kFailedCount = "%1 failed.";
 inline constexpr const char* kNotConvertedCount = "%1 not converted (cancelled).";
 inline constexpr const char* kSkippedLine = "skipped: %1";
 inline constexpr const char* kNotConvertedLine = "not converted: the conversion was cancelled";
+inline constexpr const char* kConvertedLine = "converted";
 inline constexpr const char* kCancelledHeading = "Conversion cancelled.";
 inline constexpr const char* kSomeFailedHeading = "Conversion finished with failures: %1 of %2 files failed.";
 inline constexpr const char* kAllFailedHeading = "Conversion failed: no file was converted.";

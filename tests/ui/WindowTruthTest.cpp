@@ -290,6 +290,28 @@ TEST(ResultHeading, AFailedFileChangesTheFinishHeadingAndIcon) {
     EXPECT_EQ(Heading(fine)->text(), ui::text::kComplete);
 }
 
+TEST(ResultHeading, ACancelledBatchSaysWhatWasConvertedFailedSkippedAndNotConverted) {
+    BatchSummary s;
+    s.total = 4;
+    s.converted = 1;
+    s.cancelled = true;
+    s.convertedFiles = {"/in/a.pdf"};
+    s.failures = {{"/in/b.pdf", "unreadable or not a PDF"}};
+    s.skipped = 1;
+    s.skippedFiles = {{"/in/c.pdf", "the existing /out/c.rtf is kept"}};
+    QString text = SummaryText(s, {"/in/d.pdf"});
+    EXPECT_EQ(text, "1 of 4 converted. 1 skipped. 1 failed. 1 not converted (cancelled).\n"
+                    "b.pdf: unreadable or not a PDF\n"
+                    "c.pdf: skipped: the existing /out/c.rtf is kept\n"
+                    "d.pdf: not converted: the conversion was cancelled\n"
+                    "a.pdf: converted");
+    CCompleteDlg notice(s, nullptr, {"/in/d.pdf"});
+    EXPECT_EQ(Heading(notice)->text(), ui::text::kCancelledHeading);
+    EXPECT_EQ(Icon(notice), QStyle::SP_MessageBoxWarning);
+    notice.show();
+    Screenshot(notice, "complete-dialog-cancelled");
+}
+
 TEST(ResultHeading, TheImageNoticeSaysHowManyPicturesAndWhere) {
     testpdf::TempDir dir;
     fs::create_directories(dir / "pics/page1");

@@ -60,6 +60,7 @@ public:
         Say(StartedReport(source, destination));
     }
     void FileFinished(const std::string&, const std::string&) override {}
+    void FileSaving(const std::string& source) override { Say(SavingReport(source)); }
 
 private:
     void Say(const std::string& line) {

@@ -20,6 +20,19 @@ void TerminalObserver::Log(const std::string& line) {
     }
 }
 
+void TerminalObserver::FileLog(const std::string& source, const std::string& line) {
+    size_t slash = source.find_last_of('/');
+    std::string name = slash == std::string::npos ? source : source.substr(slash + 1);
+    if (verbosity_ == Verbosity::Verbose) {
+        std::fprintf(err_, "%s: %s\n", name.c_str(), line.c_str());
+        std::fflush(err_);
+    } else if (verbosity_ == Verbosity::Normal && terminal_) {
+        name_ = name;
+        status_ = line;
+        DrawBar();
+    }
+}
+
 void TerminalObserver::BeginFile(const std::string& source) {
     size_t slash = source.find_last_of('/');
     name_ = slash == std::string::npos ? source : source.substr(slash + 1);

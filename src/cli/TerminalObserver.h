@@ -14,6 +14,8 @@ public:
     void Log(const std::string& line) override;
     void FileStarted(const std::string& source, const std::string& destination) override;
     void FileFinished(const std::string& source, const std::string& destination) override;
+    // A status line of one file of a parallel batch: shown with the file's name.
+    void FileLog(const std::string& source, const std::string& line) override;
 
     // Names the file the next job works on, so the bar shows it from the first
     // status line on (the text pass reports no progress of its own).

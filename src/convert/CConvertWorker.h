@@ -24,6 +24,8 @@ struct BatchSummary {
     std::vector<std::string> results;  // full paths of the results written, in order
     std::vector<std::pair<std::string, std::string>> failures;  // source, reason
     std::vector<std::pair<std::string, std::string>> notes;     // source, note: what a converted file lacks
+    std::vector<std::string> convertedFiles;                    // sources converted, in order
+    std::vector<std::pair<std::string, std::string>> skippedFiles;  // source, reason (counted in `skipped`)
 };
 
 // Whoever started the batch. Called on the worker's thread: a window must hand
@@ -40,6 +42,8 @@ public:
     // Something the user should know about a file that did not fail (an image
     // job that found no pictures, or left skewed ones out).
     virtual void FileNote(const std::string& /*source*/, const std::string& /*note*/) {}
+    // A file not converted by the user's choice (an existing result kept).
+    virtual void FileSkipped(const std::string& /*source*/, const std::string& /*reason*/) {}
     // The last call of a batch, also after a cancellation.
     virtual void BatchEnded(const BatchSummary& summary) = 0;
 };

@@ -22,6 +22,7 @@ std::string StartedReport(const std::string& s, const std::string& d) { return R
 std::string ConvertedReport(const std::string& s, const std::string& r) { return Report('F', s, r); }
 std::string FailedReport(const std::string& s, const std::string& r) { return Report('X', s, r); }
 std::string NoteReport(const std::string& s, const std::string& n) { return Report('N', s, n); }
+std::string SavingReport(const std::string& s) { return Report('D', s); }
 
 ChildReport ParseChildReport(const std::string& line) {
     ChildReport report;
@@ -33,6 +34,7 @@ ChildReport ParseChildReport(const std::string& line) {
     case 'F': report.kind = ChildReport::Converted; break;
     case 'X': report.kind = ChildReport::Failed; break;
     case 'N': report.kind = ChildReport::Note; break;
+    case 'D': report.kind = ChildReport::Saving; break;
     default: return report;
     }
     std::string rest = line.substr(2);

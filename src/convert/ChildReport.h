@@ -8,7 +8,7 @@ inline constexpr const char* kChildOption = "--batch-child";
 inline constexpr const char* kChildPasswordVariable = "VELLUMOR_CHILD_PASSWORD";
 
 struct ChildReport {
-    enum Kind { None, Progress, Log, Started, Converted, Failed, Note };
+    enum Kind { None, Progress, Log, Started, Converted, Failed, Note, Saving };
     Kind kind = None;
     std::string first, second;
 };
@@ -19,4 +19,5 @@ std::string StartedReport(const std::string& source, const std::string& destinat
 std::string ConvertedReport(const std::string& source, const std::string& result);
 std::string FailedReport(const std::string& source, const std::string& reason);
 std::string NoteReport(const std::string& source, const std::string& note);
+std::string SavingReport(const std::string& source);
 ChildReport ParseChildReport(const std::string& line);

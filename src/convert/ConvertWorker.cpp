@@ -28,6 +28,12 @@ public:
     void FileFinished(const std::string& source, const std::string& destination) override {
         if (inner_) inner_->FileFinished(source, destination);
     }
+    void FileLog(const std::string& source, const std::string& line) override {
+        if (inner_) inner_->FileLog(source, line);
+    }
+    void FileSaving(const std::string& source) override {
+        if (inner_) inner_->FileSaving(source);
+    }
 
 private:
     IConvertObserver* inner_;
@@ -161,6 +167,9 @@ bool CConvertWorker::ClaimResult(const BatchFile& file, BatchSummary& summary, s
         if (para_.cancelRequested) return false;
         if (!host_.AskReplace(result)) {
             ++summary.skipped;
+            std::string reason = "the existing " + result + " is kept";
+            summary.skippedFiles.emplace_back(file.path, reason);
+            host_.FileSkipped(file.path, reason);
             return false;
         }
     }
@@ -205,7 +214,11 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
         // What was done of an interrupted or failed file is kept only where it replaces nothing.
         const bool partial = para_.cancelRequested || para_.jobResult == ResultPageFailed;  // not a write that failed
         bool kept = partial && !doc && !hadResult && MoveInto(written, result);
-        if (para_.cancelRequested) return;
+        if (para_.cancelRequested) {
+            // Said, not left behind without a word.
+            if (kept) Note(summary, file.path, "cancelled: the pages done so far were written to " + result);
+            return;
+        }
         std::string reason = JobResultReason(para_);
         if (kept) reason += " (a partial result was written to " + result + ")";
         else if (hadResult) reason += " (the earlier " + result + " is kept)";
@@ -214,7 +227,10 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
     if (doc) {
         std::string why;
         const std::string docScratch = JoinPath(scratch.path, base + "." + para_.officeFormat);
+        para_.FileSaving(file.path);
         if (!steps_.saveAsDoc(written, docScratch, why, &para_.cancelRequested)) {
+            // A cancelled file leaves nothing behind: its RTF goes with the scratch folder.
+            if (para_.cancelRequested) return;
             // The RTF is all the user has of this file: it stays, and the message says where.
             std::string kept = KeepRtf(written);
             return Fail(summary, file.path, why + (kept.empty() ? "" : "; the RTF " + kept + " is kept"));
@@ -233,7 +249,10 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
 
 void CConvertWorker::Converted(BatchSummary& summary, const std::string& source, const std::string& result,
                                bool firstResult) {
-    if (firstResult) ++summary.converted;
+    if (firstResult) {
+        ++summary.converted;
+        summary.convertedFiles.push_back(source);
+    }
     summary.results.push_back(result);
     para_.FileFinished(source, result);
     host_.FileConverted(source, result);
@@ -246,6 +265,7 @@ void CConvertWorker::Note(BatchSummary& summary, const std::string& source, cons
 
 void CConvertWorker::ConvertedWithoutResult(BatchSummary& summary, const std::string& source) {
     ++summary.converted;
+    summary.convertedFiles.push_back(source);
     para_.FileFinished(source, para_.outputDir);
 }
 

@@ -40,3 +40,13 @@ void MyConvertPara::FileFinished(const std::string& source, const std::string& d
     std::lock_guard<std::mutex> lock(observerLock_);
     if (observer) observer->FileFinished(source, destination);
 }
+
+void MyConvertPara::FileLog(const std::string& source, const std::string& line) {
+    std::lock_guard<std::mutex> lock(observerLock_);
+    if (observer) observer->FileLog(source, line);
+}
+
+void MyConvertPara::FileSaving(const std::string& source) {
+    std::lock_guard<std::mutex> lock(observerLock_);
+    if (observer) observer->FileSaving(source);
+}

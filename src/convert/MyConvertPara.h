@@ -21,6 +21,10 @@ public:
     virtual void Log(const std::string& line) = 0;
     virtual void FileStarted(const std::string& source, const std::string& destination) = 0;
     virtual void FileFinished(const std::string& source, const std::string& destination) = 0;
+    // A status line of the file `source` (from a child run of a parallel batch).
+    virtual void FileLog(const std::string& /*source*/, const std::string& line) { Log(line); }
+    // The RTF of `source` is complete; the word processor now writes the DOC (DOCX, ODT) result.
+    virtual void FileSaving(const std::string& /*source*/) {}
 };
 
 class MyConvertPara : public CConvertPara {
@@ -32,6 +36,8 @@ public:
     void Log(const std::string& line) override;
     void FileStarted(const std::string& source, const std::string& destination) override;
     void FileFinished(const std::string& source, const std::string& destination) override;
+    void FileLog(const std::string& source, const std::string& line);
+    void FileSaving(const std::string& source);
 
     // "rtf", or a word-processor format ("doc", "docx", "odt"): DocFormat and the job fields behind it.
     void SetDocFormat(const std::string& format);

@@ -1,7 +1,7 @@
 // A batch run by several processes at once: each file is converted by a child
 // run of the command-line program (the PDF core keeps its state per process),
 // which reports in lines on its standard output. Progress is combined; the
-// status lines of one file are passed on together when it ends.
+// status lines are passed on as they come, each with the file it belongs to.
 #include <poll.h>
 #include <signal.h>
 
@@ -33,7 +33,6 @@ const char* LayoutOption(int mode) {
 struct RunningFile {
     BatchFile file;
     platform::ChildProcess process;
-    std::vector<std::string> logs;
     int percent = 0;
     bool reported = false;  // the child said how the file ended
     bool noted = false;     // it said something of a file that ended well without a result
@@ -86,6 +85,8 @@ void CConvertWorker::RunParallel(const std::vector<BatchFile>& files, BatchSumma
                 ++ended;
                 continue;
             }
+            // The file has its row from its start, not from the child's first report.
+            host_.FileBegins(file.path);
             running.push_back(std::move(r));
         }
         if (para_.cancelRequested && !signalled) {
@@ -109,7 +110,10 @@ void CConvertWorker::RunParallel(const std::vector<BatchFile>& files, BatchSumma
                     r.percent = std::clamp(std::atoi(report.first.c_str()), 0, 100);
                     break;
                 case ChildReport::Log:
-                    r.logs.push_back(report.first);
+                    para_.FileLog(r.file.path, report.first);
+                    break;
+                case ChildReport::Saving:
+                    para_.FileSaving(report.first);
                     break;
                 case ChildReport::Started:
                     para_.FileStarted(report.first, report.second);
@@ -132,7 +136,6 @@ void CConvertWorker::RunParallel(const std::vector<BatchFile>& files, BatchSumma
             }
             if (open) continue;
             int status = r.process.Wait();
-            for (const std::string& log : r.logs) para_.Log(log);
             if (!r.reported && r.noted && status == 0)
                 ConvertedWithoutResult(summary, r.file.path);
             else if (!r.reported && status != 130 && !para_.cancelRequested)

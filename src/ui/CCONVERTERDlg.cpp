@@ -1,5 +1,6 @@
 #include "ui/CCONVERTERDlg.h"
 
+#include <QColor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -54,8 +55,11 @@ CCONVERTERDlg::CCONVERTERDlg(ui::UiPrompts& prompts, QWidget* parent)
     table_->setObjectName("fileTable");
     table_->setHorizontalHeaderLabels({kColumnPath, kColumnSize, kColumnPages});
     table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    table_->setColumnWidth(1, 120);
-    table_->setColumnWidth(2, 60);
+    table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    table_->setTextElideMode(Qt::ElideLeft);  // the ends of paths tell files apart
+    table_->setWordWrap(false);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->verticalHeader()->hide();
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -89,24 +93,32 @@ CCONVERTERDlg::CCONVERTERDlg(ui::UiPrompts& prompts, QWidget* parent)
     pageText_ = new QLineEdit(range);
     pageText_->setObjectName("pageText");
     pageText_->setPlaceholderText("1,3,7,10-15");
-    rangeLayout->addWidget(allPages_, 0, 0, 1, 2);
+    // The page field stands below its choice: the format box beside needs the width.
+    rangeLayout->addWidget(allPages_, 0, 0);
     rangeLayout->addWidget(pageNumbers_, 1, 0);
-    rangeLayout->addWidget(pageText_, 1, 1);
+    rangeLayout->addWidget(pageText_, 2, 0);
+    rangeLayout->setVerticalSpacing(2);
+    pageText_->setMinimumWidth(130);
     auto* format = new QGroupBox(kOutputFormat, this);
-    auto* formatLayout = new QVBoxLayout(format);
+    // Two rows in every box, so that the file list keeps room for eight files or more.
+    auto* formatLayout = new QGridLayout(format);
     rtf_ = new QRadioButton(kFormatRtf, format);
     doc_ = new QRadioButton(kFormatDoc, format);
     docx_ = new QRadioButton(kFormatDocx, format);
     odt_ = new QRadioButton(kFormatOdt, format);
-    formatLayout->setSpacing(2);
-    for (QRadioButton* r : {rtf_, doc_, docx_, odt_}) formatLayout->addWidget(r);
+    formatLayout->addWidget(rtf_, 0, 0);
+    formatLayout->addWidget(doc_, 1, 0);
+    formatLayout->addWidget(docx_, 0, 1);
+    formatLayout->addWidget(odt_, 1, 1);
     auto* method = new QGroupBox(kMethods, this);
     auto* methodLayout = new QVBoxLayout(method);
     wizard_ = new QRadioButton(kWizardMethod, method);
     fast_ = new QRadioButton(kFastMethod, method);
     methodLayout->addWidget(wizard_);
     methodLayout->addWidget(fast_);
-    for (QGroupBox* g : {range, format, method}) choices->addWidget(g);
+    choices->addWidget(range);
+    choices->addWidget(format, 1);
+    choices->addWidget(method);
     layout->addLayout(choices);
 
     allPages_->setObjectName("allPages");
@@ -127,35 +139,65 @@ CCONVERTERDlg::CCONVERTERDlg(ui::UiPrompts& prompts, QWidget* parent)
     connect(remove, &QPushButton::clicked, this, &CCONVERTERDlg::OnRemove);
     connect(removeAll, &QPushButton::clicked, this, &CCONVERTERDlg::OnRemoveAll);
     connect(browse, &QPushButton::clicked, this, &CCONVERTERDlg::OnBrowse);
+    // A folder typed by the user is a choice as much as one found with "Browse".
+    connect(folder_, &QLineEdit::textEdited, this, [this](const QString& text) { folderChosen_ = !text.trimmed().isEmpty(); });
 }
 
 void CCONVERTERDlg::Tell(const QString& text, const QString& caption) { prompts_.message(caption, text); }
 
 QString CCONVERTERDlg::OutputFolder() const { return folder_->text().trimmed(); }
-void CCONVERTERDlg::SetOutputFolder(const QString& folder) { folder_->setText(folder); }
+void CCONVERTERDlg::SetOutputFolder(const QString& folder, bool chosen) {
+    folder_->setText(folder);
+    if (chosen) folderChosen_ = !folder.trimmed().isEmpty();
+}
 std::string CCONVERTERDlg::ChosenFormat() const {
     return doc_->isChecked() ? "doc" : docx_->isChecked() ? "docx" : odt_->isChecked() ? "odt" : "rtf";
 }
 
 bool CCONVERTERDlg::FastMethod() const { return fast_->isChecked(); }
-void CCONVERTERDlg::ShowSettings(const MyConvertPara& para) {
+void CCONVERTERDlg::ShowSettings(const MyConvertPara& para, bool destinationChosen) {
     QRadioButton* format = para.DocFormat == "doc" ? doc_ : para.DocFormat == "docx" ? docx_ : para.DocFormat == "odt" ? odt_ : rtf_;
     format->setChecked(true);
     (para.AllPages == "Yes" ? allPages_ : pageNumbers_)->setChecked(true);
     pageText_->setEnabled(pageNumbers_->isChecked());
-    SetOutputFolder(QString::fromStdString(para.DestDir));
+    QString destination = QString::fromStdString(para.DestDir);
+    if (destinationChosen) SetOutputFolder(destination, true);
+    else if (!folderChosen_ && rows_.empty()) SetOutputFolder(destination);
 }
 
 void CCONVERTERDlg::SetEnabledForBatch(bool enabled) { setEnabled(enabled); }
 
-void CCONVERTERDlg::OnAdd() {
-    QStringList chosen = prompts_.chooseFiles();
-    if (chosen.isEmpty()) return;
-    SetOutputFolder(QFileInfo(chosen.first()).absolutePath() + "/");
-    AddFiles(chosen);
+void CCONVERTERDlg::OnAdd() { AddFilesAsChosen(prompts_.chooseFiles()); }
+
+void CCONVERTERDlg::AddFilesAsChosen(const QStringList& paths) {
+    if (paths.isEmpty()) return;
+    // The sources' folder serves only until the user chooses one.
+    if (!folderChosen_) SetOutputFolder(QFileInfo(paths.first()).absolutePath() + "/");
+    AddFiles(paths);
+}
+
+QStringList CCONVERTERDlg::Files() const {
+    QStringList paths;
+    for (const Row& r : rows_) paths << r.path;
+    return paths;
+}
+
+QString CCONVERTERDlg::FileNote(const QString& path) const {
+    for (const Row& r : rows_)
+        if (r.path == QFileInfo(path).absoluteFilePath()) return r.problem;
+    return {};
+}
+
+void CCONVERTERDlg::RemoveFiles(const QStringList& paths) {
+    for (int r = static_cast<int>(rows_.size()); r-- > 0;) {
+        if (!paths.contains(rows_[static_cast<size_t>(r)].path)) continue;
+        table_->removeRow(r);
+        rows_.erase(rows_.begin() + r);
+    }
 }
 
 void CCONVERTERDlg::AddFiles(const QStringList& paths) {
+    QStringList problems;
     for (const QString& chosen : paths) {
         QString path = QFileInfo(chosen).absoluteFilePath();
         bool listed = false;
@@ -178,8 +220,16 @@ void CCONVERTERDlg::AddFiles(const QStringList& paths) {
             }
         }
         if (row.pages == -1) continue;  // skipped: its password is unknown
+        if (row.pages == 0) {
+            // Said now, not first in the batch's failures: an empty, damaged or non-PDF file.
+            int pages = 0;
+            std::string why = CheckSource({path.toStdString(), row.password.toStdString()}, pages);
+            row.problem = QString::fromStdString(why.empty() ? std::string("has no pages") : why);
+            problems << QString(ui::text::kNotReadable).arg(QFileInfo(path).fileName(), row.problem);
+        }
         AppendRow(row);
     }
+    if (!problems.isEmpty()) Tell(problems.join("\n") + "\n\n" + ui::text::kNotReadableHint, ui::text::kWarning);
 }
 
 void CCONVERTERDlg::AppendRow(const Row& row) {
@@ -190,9 +240,14 @@ void CCONVERTERDlg::AppendRow(const Row& row) {
     auto* size = new QTableWidgetItem(FormatByteSize(QFileInfo(row.path).size()));
     size->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     table_->setItem(r, 1, size);
-    auto* pages = new QTableWidgetItem(QString::number(row.pages));
+    auto* pages = new QTableWidgetItem(row.problem.isEmpty() ? QString::number(row.pages) : ui::text::kUnreadableNote);
     pages->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     table_->setItem(r, 2, pages);
+    table_->item(r, 0)->setToolTip(row.problem.isEmpty() ? row.path : row.path + "\n" + row.problem);
+    if (!row.problem.isEmpty()) {
+        for (int c = 0; c < 3; ++c) table_->item(r, c)->setForeground(QColor("#b3261e"));
+        pages->setToolTip(row.problem);
+    }
 }
 
 void CCONVERTERDlg::OnRemove() {
@@ -204,13 +259,13 @@ void CCONVERTERDlg::OnRemove() {
         table_->removeRow(*it);
         rows_.erase(rows_.begin() + *it);
     }
-    if (rows_.empty()) folder_->clear();
+    if (rows_.empty() && !folderChosen_) folder_->clear();
 }
 
 void CCONVERTERDlg::OnRemoveAll() {
     if (rows_.empty()) return Tell(ui::text::kNoPdf);
     ClearFiles();
-    folder_->clear();
+    if (!folderChosen_) folder_->clear();
 }
 
 void CCONVERTERDlg::ClearFiles() {
@@ -220,7 +275,7 @@ void CCONVERTERDlg::ClearFiles() {
 
 void CCONVERTERDlg::OnBrowse() {
     QString chosen = prompts_.chooseFolder(OutputFolder());
-    if (!chosen.isEmpty()) SetOutputFolder(chosen.endsWith('/') ? chosen : chosen + "/");
+    if (!chosen.isEmpty()) SetOutputFolder(chosen.endsWith('/') ? chosen : chosen + "/", true);
 }
 
 bool CCONVERTERDlg::StartCheck(MyConvertPara& para, std::vector<BatchFile>& batch) {
@@ -284,7 +339,6 @@ void CCONVERTERDlg::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile() && IsPdfName(url.toLocalFile())) paths << url.toLocalFile();
     if (paths.isEmpty()) return;
-    if (OutputFolder().isEmpty()) SetOutputFolder(QFileInfo(paths.first()).absolutePath() + "/");
-    AddFiles(paths);
     event->acceptProposedAction();
+    AddFilesAsChosen(paths);
 }

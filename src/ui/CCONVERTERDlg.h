@@ -21,20 +21,34 @@ class CCONVERTERDlg : public CStepDlg {
 public:
     CCONVERTERDlg(ui::UiPrompts& prompts, QWidget* parent = nullptr);
 
-    // "Add PDF Files" after the file dialog, and dropped files.
+    // Adds files to the list (asking for the passwords of encrypted ones); a file
+    // without pages or that cannot be read is listed with a note and the user is told.
     void AddFiles(const QStringList& paths);
+    // Files chosen with "Add PDF Files", dropped or handed to the program: the output
+    // folder becomes theirs unless the user has chosen one.
+    void AddFilesAsChosen(const QStringList& paths);
+    // Takes the rows of these files out of the list (the others keep their passwords).
+    void RemoveFiles(const QStringList& paths);
+    QStringList Files() const;
+    // The note of a listed file ("unreadable"), empty when it can be converted.
+    QString FileNote(const QString& path) const;
     // Checks the choices and copies them into the record; fills the batch with
     // each file and its password. False (after telling the user why) when a start may not go on.
     bool StartCheck(MyConvertPara& para, std::vector<BatchFile>& batch);
     void ClearFiles();
     int FileCount() const { return static_cast<int>(rows_.size()); }
     QString OutputFolder() const;
-    void SetOutputFolder(const QString& folder);
+    // `chosen`: the user picked this folder (Browse, typing, Settings); the sources
+    // of later files no longer replace it.
+    void SetOutputFolder(const QString& folder, bool chosen = false);
+    bool OutputFolderChosen() const { return folderChosen_; }
     bool FastMethod() const;
     // "rtf", "doc", "docx" or "odt".
     std::string ChosenFormat() const;
     // The stored choices as the panel shows them: format, page choice, output folder.
-    void ShowSettings(const MyConvertPara& para);
+    // `destinationChosen`: the folder was chosen in Settings and replaces the panel's;
+    // otherwise the panel's folder changes only while nobody has chosen one and no file is listed.
+    void ShowSettings(const MyConvertPara& para, bool destinationChosen = false);
     void SetEnabledForBatch(bool enabled);
 
 protected:
@@ -46,6 +60,7 @@ private:
         QString path;
         QString password;
         int pages = 0;
+        QString problem;  // why it cannot be converted, found when it was added
     };
     void OnAdd();
     void OnRemove();
@@ -67,4 +82,5 @@ private:
     QRadioButton* odt_;
     QRadioButton* wizard_;
     QRadioButton* fast_;
+    bool folderChosen_ = false;
 };

@@ -10,7 +10,7 @@ CHyperLink::CHyperLink(const QString& text, const QUrl& url, std::function<void(
 }
 
 void CHyperLink::Open() {
-    if (open_ && url_.isValid()) open_(url_);
+    if (open_) open_(url_);  // the opener tells the user when the link leads nowhere
 }
 
 void CHyperLink::mouseReleaseEvent(QMouseEvent* event) {

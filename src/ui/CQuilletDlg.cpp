@@ -7,8 +7,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <unistd.h>
@@ -23,6 +26,7 @@
 #include "platform/Workspace.h"
 #include "ui/CCONVERTERDlg.h"
 #include "ui/CHyperLink.h"
+#include "ui/InstanceChannel.h"
 #include "ui/CConversionProgressDlg.h"
 #include "ui/CSetDlg.h"
 #include "ui/CWizardExImageDlg.h"
@@ -90,6 +94,15 @@ public:
             &window_, [this, s, r] { window_.progress_->MarkFailed(s, r); }, Qt::QueuedConnection);
     }
     void FileConverted(const std::string&, const std::string&) override {}
+    void FileBegins(const std::string& source) override {
+        QString s = QString::fromStdString(source);
+        QMetaObject::invokeMethod(&window_, [this, s] { window_.progress_->MarkBegins(s); }, Qt::QueuedConnection);
+    }
+    void FileSkipped(const std::string& source, const std::string& reason) override {
+        QString s = QString::fromStdString(source), r = QString::fromStdString(reason);
+        QMetaObject::invokeMethod(
+            &window_, [this, s, r] { window_.progress_->MarkSkipped(s, r); }, Qt::QueuedConnection);
+    }
     void FileNote(const std::string& source, const std::string& note) override {
         QString s = QString::fromStdString(source), n = QString::fromStdString(note);
         QMetaObject::invokeMethod(
@@ -117,8 +130,10 @@ CQuilletDlg::CQuilletDlg(MyConvertPara& para, QWidget* parent)
     outline.addRoundedRect(QRectF(0, 0, kWidth, kHeight), 12, 12);
     setMask(QRegion(outline.toFillPolygon().toPolygon()));
     prompts_ = ui::DialogPrompts(this);
-    openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
-    showResults = [this](const BatchSummary& summary) { PresentResults(summary); };
+    openUrl = [this](const QUrl& url) { return OpenOnDesktop(url); };
+    showResults = [this](const BatchSummary& summary, const QStringList& notConverted) {
+        PresentResults(summary, notConverted);
+    };
     host_ = std::make_unique<Host>(*this);
     worker_ = std::make_unique<CConvertWorker>(para_, *host_, DefaultWorkerSteps());
     // Several files convert at once through the command-line converter installed beside the window.
@@ -184,7 +199,7 @@ CQuilletDlg::CQuilletDlg(MyConvertPara& para, QWidget* parent)
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(info, &QPushButton::clicked, this, &CQuilletDlg::ShowInfo);
     connect(help, &QPushButton::clicked, this, &CQuilletDlg::ShowHelp);
-    connect(home, &QPushButton::clicked, this, [this] { openUrl(ManualUrl()); });
+    connect(home, &QPushButton::clicked, this, [this] { OpenLink(ManualUrl()); });
 }
 
 CQuilletDlg::~CQuilletDlg() {
@@ -236,7 +251,7 @@ void CQuilletDlg::ShowInfo() {
     auto* text = new QLabel(ui::text::kInfoText, &box);
     text->setWordWrap(true);
     layout->addWidget(text);
-    layout->addWidget(new CHyperLink(ui::text::kManualLink, ManualUrl(), openUrl, &box));
+    layout->addWidget(new CHyperLink(ui::text::kManualLink, ManualUrl(), [this](const QUrl& url) { OpenLink(url); }, &box));
     auto* ok = new QPushButton(ui::text::kOk, &box);
     connect(ok, &QPushButton::clicked, &box, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignRight);
@@ -246,7 +261,47 @@ void CQuilletDlg::ShowInfo() {
 
 void CQuilletDlg::ShowHelp() {
     if (BatchRunning()) return;
-    openUrl(ManualUrl());
+    OpenLink(ManualUrl());
+}
+
+void CQuilletDlg::OpenLink(const QUrl& url) {
+    if (url.isEmpty()) return prompts_.message(ui::text::kError, ui::text::kManualMissing);
+    if (!openUrl || !openUrl(url)) prompts_.message(ui::text::kError, UnableToOpenText(url));
+}
+
+// xdg-open says when the desktop has no program for a link, after it has tried:
+// it runs on its own, and only its failure is told. Without it, Qt's own way is used.
+bool CQuilletDlg::OpenOnDesktop(const QUrl& url) {
+    if (!url.isValid()) return false;
+    const QString opener = QStandardPaths::findExecutable("xdg-open");
+    if (opener.isEmpty()) return QDesktopServices::openUrl(url);
+    // Not a child of the window: a viewer that xdg-open runs in its place outlives the window.
+    auto* process = new QProcess;
+    connect(process, &QProcess::finished, this, [this, process, url](int code, QProcess::ExitStatus status) {
+        process->deleteLater();
+        if (status != QProcess::NormalExit || code != 0) prompts_.message(ui::text::kError, UnableToOpenText(url));
+    });
+    connect(process, &QProcess::errorOccurred, this, [this, process, url](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart) return;
+        process->deleteLater();
+        prompts_.message(ui::text::kError, UnableToOpenText(url));
+    });
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->start(opener, {url.isLocalFile() ? url.toLocalFile() : url.toString()});
+    return true;
+}
+
+void CQuilletDlg::OpenArguments(const QStringList& arguments, const QString& workingDir) {
+    QStringList files = ui::FilesFromArguments(arguments, workingDir);
+    if (!files.isEmpty()) QTimer::singleShot(0, this, [this, files] { AddFilesFromOutside(files); });
+}
+
+void CQuilletDlg::AddFilesFromOutside(const QStringList& paths) {
+    if (isMinimized()) showNormal();
+    show();
+    raise();
+    activateWindow();
+    if (!paths.isEmpty()) panel_->AddFilesAsChosen(paths);
 }
 
 void CQuilletDlg::StartConvert() { Start(false); }
@@ -279,15 +334,18 @@ void CQuilletDlg::Launch() {
     if (BatchRunning() || pendingBatch_.empty()) return;
     if (para_.jobMode != ModeExtractImages) para_.imageDevice = "jpeg";
     para_.observer = progress_;
-    progress_->Reset();
+    const bool office = para_.wantDoc && para_.jobMode != ModeExtractImages;
+    progress_->Reset(office ? QString::fromStdString(para_.officeFormat) : QString());
     ShowPage(progress_);
     panel_->setEnabled(false);
+    runningBatch_.clear();
+    for (const BatchFile& file : pendingBatch_) runningBatch_ << QString::fromStdString(file.path);
     worker_->Start(std::move(pendingBatch_));
     pendingBatch_.clear();
 }
 
 void CQuilletDlg::OnSettingsApplied() {
-    panel_->ShowSettings(para_);
+    panel_->ShowSettings(para_, settings_->DestinationChosen());
     ShowConvert();
 }
 
@@ -305,9 +363,23 @@ void CQuilletDlg::OnCancelClicked() {
 
 void CQuilletDlg::OnBatchEnded(const BatchSummary& summary) {
     worker_->Join();
-    if (!summary.cancelled && !closeWhenIdle_) showResults(summary);
-    // The next batch starts from an empty list, as after a cancellation.
-    panel_->ClearFiles();
+    progress_->ShowEnded(summary.cancelled);
+    // The files a cancelled batch did not finish stay in the list, with their
+    // passwords, so that the next start goes on with them; a batch that ran to
+    // its end leaves the list to files added since it started.
+    QStringList done;
+    for (const std::string& source : summary.convertedFiles) done << QString::fromStdString(source);
+    QStringList notConverted;
+    if (summary.cancelled) {
+        QStringList accounted = done;
+        for (const auto& failure : summary.failures) accounted << QString::fromStdString(failure.first);
+        for (const auto& skipped : summary.skippedFiles) accounted << QString::fromStdString(skipped.first);
+        for (const QString& source : runningBatch_)
+            if (!accounted.contains(source)) notConverted << source;
+    }
+    if (!closeWhenIdle_) showResults(summary, notConverted);
+    panel_->RemoveFiles(summary.cancelled ? done : runningBatch_);
+    runningBatch_.clear();
     panel_->setEnabled(true);
     tabConvert_->setChecked(true);
     tabSettings_->setChecked(false);
@@ -315,13 +387,15 @@ void CQuilletDlg::OnBatchEnded(const BatchSummary& summary) {
     if (closeWhenIdle_) close();
 }
 
-void CQuilletDlg::PresentResults(const BatchSummary& summary) {
-    const bool finishDialog = para_.autoOpenFlag && para_.jobMode != ModeExtractImages && !summary.results.empty();
+void CQuilletDlg::PresentResults(const BatchSummary& summary, const QStringList& notConverted) {
+    const bool imageJob = para_.jobMode == ModeExtractImages;
+    const bool finishDialog = para_.autoOpenFlag && !imageJob && !summary.results.empty();
     if (!finishDialog) {
-        CCompleteDlg(summary, this).exec();
+        if (imageJob) CCompleteDlg(summary, QString::fromStdString(para_.outputDir), this, notConverted).exec();
+        else CCompleteDlg(summary, this, notConverted).exec();
         return;
     }
-    CFinishDlg dialog(summary, QString::fromStdString(para_.outputDir), openUrl, prompts_.message, this);
+    CFinishDlg dialog(summary, QString::fromStdString(para_.outputDir), openUrl, prompts_.message, this, notConverted);
     dialog.exec();
 }
 

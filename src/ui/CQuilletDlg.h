@@ -35,10 +35,20 @@ public:
     void ShowHelp();
 
     ui::UiPrompts& Prompts() { return prompts_; }
-    // Where result files and the manual are opened (the desktop's URL handling).
-    std::function<void(const QUrl&)> openUrl;
+    // Where result files and the manual are opened (the desktop's URL handling);
+    // false when nothing opened it, which the window then tells the user.
+    std::function<bool(const QUrl&)> openUrl;
+    // Opens `url` through openUrl, or says why it could not be opened.
+    void OpenLink(const QUrl& url);
+    // Files handed to the program (its command line, or a second start): added as by
+    // "Add PDF Files"; the window comes to the front.
+    void AddFilesFromOutside(const QStringList& paths);
+    // The program's command line (without the program's name): its files are added
+    // once the window's event loop runs.
+    void OpenArguments(const QStringList& arguments, const QString& workingDir);
     // How results are presented; replaceable in tests (the default shows a modal dialog).
-    std::function<void(const BatchSummary&)> showResults;
+    // `notConverted`: the files a cancelled batch did not finish.
+    std::function<void(const BatchSummary&, const QStringList& notConverted)> showResults;
 
     CCONVERTERDlg* Panel() const { return panel_; }
     CConversionProgressDlg* ProgressPage() const { return progress_; }
@@ -61,8 +71,9 @@ private:
     void OnSettingsApplied();
     void OnCancelClicked();
     void OnBatchEnded(const BatchSummary& summary);
-    void PresentResults(const BatchSummary& summary);
+    void PresentResults(const BatchSummary& summary, const QStringList& notConverted);
     void ShowPage(QWidget* page);
+    bool OpenOnDesktop(const QUrl& url);
     void SetStartButtonsVisible(bool visible);
 
     MyConvertPara& para_;
@@ -76,6 +87,7 @@ private:
     CWizardToWordDlg* wordWizard_;
     CWizardExImageDlg* imageWizard_;
     std::vector<BatchFile> pendingBatch_;  // checked by the start, run when the wizard finishes
+    QStringList runningBatch_;             // the sources of the batch that runs
     QPushButton* tabConvert_;
     QPushButton* tabSettings_;
     QPushButton* startImages_;

@@ -45,7 +45,9 @@ CSetDlg::CSetDlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent)
         QLineEdit* target = field;
         connect(browse, &QPushButton::clicked, this, [this, target] {
             QString chosen = prompts_.chooseFolder(target->text());
-            if (!chosen.isEmpty()) target->setText(chosen);
+            if (chosen.isEmpty()) return;
+            target->setText(chosen);
+            if (target == destDir_) destinationBrowsed_ = true;
         });
         return row;
     };
@@ -65,7 +67,10 @@ CSetDlg::CSetDlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent)
     form->addRow(kLanguage, language_);
     form->addRow(kLayout, layout_);
     form->addRow(kImageFilterSetting, imageFilter_);
-    form->addRow(kPreserveSetting, preserve_);
+    form->addRow(QString(kPreserveSetting) + " " + kNotApplicableMark, preserve_);
+    // Stored and shown, but the conversion does not act on it.
+    preserve_->setEnabled(false);
+    preserve_->setToolTip(kPreserveNotApplicable);
     form->addRow(kAllPagesSetting, allPages_);
     Body()->addLayout(form);
     Body()->addStretch();
@@ -95,6 +100,8 @@ void CSetDlg::ShowStored() { ShowSettings(ui::LoadSettings()); }
 
 void CSetDlg::ShowSettings(const ui::Settings& s) {
     destDir_->setText(QString::fromStdString(s.DestDir));
+    shownDestination_ = destDir_->text().trimmed();
+    destinationBrowsed_ = false;
     logDir_->setText(QString::fromStdString(s.LogDir));
     Select(docFormat_, s.DocFormat);
     Select(autoOpen_, s.AutoOpen);
@@ -113,6 +120,9 @@ ui::Settings CSetDlg::Fields() const {
 
 void CSetDlg::Apply() {
     ui::Settings settings = Fields();
+    destinationChosen_ = destinationBrowsed_ || destDir_->text().trimmed() != shownDestination_;
+    shownDestination_ = destDir_->text().trimmed();
+    destinationBrowsed_ = false;
     ui::ApplySettings(settings, para_);
     std::string where;
     if (!ui::SaveSettings(settings, where))

@@ -19,6 +19,9 @@ public:
     ui::Settings Fields() const;
     // "OK": into the record and the store; a store that cannot be written is said.
     void Apply();
+    // Whether the last "OK" came with a destination folder the user chose on this page
+    // (browsed, or changed from the one shown).
+    bool DestinationChosen() const { return destinationChosen_; }
 
 signals:
     void applied();
@@ -36,4 +39,7 @@ private:
     QComboBox* imageFilter_;
     QComboBox* preserve_;
     QComboBox* allPages_;
+    QString shownDestination_;
+    bool destinationBrowsed_ = false;
+    bool destinationChosen_ = false;
 };

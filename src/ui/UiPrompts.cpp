@@ -1,21 +1,45 @@
 #include "ui/UiPrompts.h"
 
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QPushButton>
 
 #include "ui/CPasswordDlg.h"
 #include "ui/UiTexts.h"
 
 namespace ui {
+namespace {
+
+// A message box sizes itself to its text only: it is made wide enough for its title too.
+void FitTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    QFont title = box.font();
+    title.setBold(true);
+    int width = QFontMetrics(title).horizontalAdvance(box.windowTitle()) + 160;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
+}  // namespace
 
 UiPrompts DialogPrompts(QWidget* parent) {
     UiPrompts p;
+    // Every notice of the window tells of a problem: the error icon for errors, else the warning icon.
     p.message = [parent](const QString& caption, const QString& text) {
-        QMessageBox::information(parent, caption, text);
+        QMessageBox box(caption == text::kError ? QMessageBox::Critical : QMessageBox::Warning,
+                        caption.isEmpty() ? QString(text::kAppTitle) : caption, text, QMessageBox::Ok, parent);
+        FitTitle(box);
+        box.exec();
     };
     p.question = [parent](const QString& caption, const QString& text) {
-        return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+        QMessageBox box(QMessageBox::Question, caption.isEmpty() ? QString(text::kAppTitle) : caption, text,
+                        QMessageBox::Yes | QMessageBox::No, parent);
+        FitTitle(box);
+        return box.exec() == QMessageBox::Yes;
     };
     p.password = [parent](const QString& path) -> std::optional<QString> {
         CPasswordDlg dialog(path, parent);

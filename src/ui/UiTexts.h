@@ -59,6 +59,10 @@ inline constexpr const char* kImageFilter = "Image Filter";
 inline constexpr const char* kRemoveImages = "Remove Images";
 inline constexpr const char* kAutomaticAnchoring = "Automatic Anchoring";
 inline constexpr const char* kPreserveSpacing = "Preserve Character Spacing";
+inline constexpr const char* kPreserveNotApplicable =
+    "Not applicable: this version of Vellumor writes character spacing the same way whatever is chosen here. "
+    "The choice is kept, but it changes nothing in the result.";
+inline constexpr const char* kNotApplicableMark = "(not applicable)";
 inline constexpr const char* kYes = "YES";
 inline constexpr const char* kNo = "NO";
 inline constexpr const char* kConversionRange = "Conversion Range";
@@ -129,6 +133,8 @@ inline constexpr const char* kNoWordProcessor =
     "DOC, DOCX and ODT output need LibreOffice, which is not installed. Install the writer (soffice) or "
     "choose Rich Text Format.";
 inline constexpr const char* kNotReadable = "%1 cannot be opened: %2";
+inline constexpr const char* kNotReadableHint = "These files stay in the list, but they cannot be converted.";
+inline constexpr const char* kUnreadableNote = "unreadable";
 
 // Password prompt.
 inline constexpr const char* kPasswordCaption = "Password Required";
@@ -147,13 +153,16 @@ inline constexpr const char* kGeneral = "General";
 inline constexpr const char* kColumnFileName = "File Name";
 inline constexpr const char* kColumnDestination = "Destination";
 inline constexpr const char* kColumnStatus = "Status";
+inline constexpr const char* kColumnDetails = "Reason / Notes";
 inline constexpr const char* kConverting = "Converting...";
 inline constexpr const char* kSuccess = "Success";
 inline constexpr const char* kFailed = "Failed";
 inline constexpr const char* kSkipped = "Skipped";
 inline constexpr const char* kCancelling = "Cancelling...";
+inline constexpr const char* kCancelled = "Cancelled";
+inline constexpr const char* kSavingAs = "Saving as %1...";
 inline constexpr const char* kCancelQuestion = "Do you want to cancel conversion Process?";
-inline constexpr const char* kCancelCaption = "Quillet";
+inline constexpr const char* kCancelCaption = "Vellumor";
 inline constexpr const char* kReplaceQuestion = "%1 already exists. Do you want to replace it?";
 
 // Result dialogs.
@@ -161,6 +170,19 @@ inline constexpr const char* kResultCaption = "Vellumor 5.0";
 inline constexpr const char* kComplete = "Document Generation complete.";
 inline constexpr const char* kCompletes = "Conversion Completes!";
 inline constexpr const char* kConvertedCount = "%1 of %2 converted.";
+inline constexpr const char* kSkippedCount = "%1 skipped.";
+inline constexpr const char* kFailedCount = "%1 failed.";
+inline constexpr const char* kNotConvertedCount = "%1 not converted (cancelled).";
+inline constexpr const char* kSkippedLine = "skipped: %1";
+inline constexpr const char* kNotConvertedLine = "not converted: the conversion was cancelled";
+inline constexpr const char* kConvertedLine = "converted";
+inline constexpr const char* kCancelledHeading = "Conversion cancelled.";
+inline constexpr const char* kSomeFailedHeading = "Conversion finished with failures: %1 of %2 files failed.";
+inline constexpr const char* kAllFailedHeading = "Conversion failed: no file was converted.";
+inline constexpr const char* kPicturesSaved = "%1 pictures were saved in %2.";
+inline constexpr const char* kOnePictureSaved = "1 picture was saved in %1.";
+inline constexpr const char* kUnableToOpen = "Unable to open hyperlink:\n\n%1\n\nNo program of this desktop opens it.";
+inline constexpr const char* kManualMissing = "The manual is not installed: help/index.html was not found beside Vellumor.";
 inline constexpr const char* kFailureLine = "%1: %2";
 inline constexpr const char* kOpenFile = "Open File";
 inline constexpr const char* kOpenFolder = "Open Folder";

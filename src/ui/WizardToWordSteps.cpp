@@ -78,7 +78,15 @@ CWizardToWordSetp2Dlg::CWizardToWordSetp2Dlg(MyConvertPara& para, QWidget* paren
     : CChoiceStepDlg(kImageFilter, {{kRemoveImages, "Yes"}, {kAutomaticAnchoring, "No"}}, para.ImageFilter, parent) {}
 
 CWizardToWordSetp3Dlg::CWizardToWordSetp3Dlg(MyConvertPara& para, QWidget* parent)
-    : CChoiceStepDlg(kPreserveSpacing, {{kYes, "Yes"}, {kNo, "No"}}, para.Preserve, parent) {}
+    : CChoiceStepDlg(kPreserveSpacing, {{kYes, "Yes"}, {kNo, "No"}}, para.Preserve, parent) {
+    // The choice is kept, but the conversion does not act on it: it is shown as not applicable.
+    for (QWidget* choice : findChildren<QWidget*>())
+        if (qobject_cast<QRadioButton*>(choice) || qobject_cast<QLabel*>(choice)) choice->setEnabled(false);
+    auto* note = new QLabel(kPreserveNotApplicable, this);
+    note->setObjectName("notApplicable");
+    note->setWordWrap(true);
+    Body()->insertWidget(Body()->count() - 1, note);
+}
 
 CWizardToWordSetp4Dlg::CWizardToWordSetp4Dlg(MyConvertPara& para, QWidget* parent)
     : CStepDlg(kConversionRange, parent), para_(para) {
@@ -131,7 +139,7 @@ void CWizardToWordSetp5Dlg::Load() {
                                  para_.AllPages == "Yes" ? std::string(kAllPages) : para_.AllPages,
                                  para_.Layout,
                                  para_.ImageFilter == "Yes" ? kRemoveImages : kAutomaticAnchoring,
-                                 para_.Preserve};
+                                 para_.Preserve + " " + kNotApplicableMark};
     for (size_t i = 0; i < values_.size(); ++i) values_[i]->setText(QString::fromStdString(lines[i]));
     para_.SetDocFormat(para_.DocFormat);
     para_.autoOpenFlag = para_.AutoOpen == "Yes" ? 1 : 0;

@@ -27,7 +27,7 @@ TEST(Install, InstalledProgramsRunFromTheirOwnPlaceWithTheirData) {
                              "share/applications/vellumor.desktop", "share/icons/hicolor/scalable/apps/vellumor.svg"})
         EXPECT_TRUE(fs::exists(root + "/" + file)) << file;
     std::string desktop = testpdf::ReadFile(root + "/share/applications/vellumor.desktop");
-    EXPECT_NE(desktop.find("\nExec=vellumor\n"), std::string::npos);
+    EXPECT_NE(desktop.find("\nExec=vellumor %F\n"), std::string::npos);  // the files it is opened with
     EXPECT_NE(desktop.find("MimeType=application/pdf;"), std::string::npos);
 
     fs::create_directory(dir / "elsewhere");

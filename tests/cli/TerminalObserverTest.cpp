@@ -43,4 +43,14 @@ TEST(TerminalObserver, NoBarWhenNotATerminalAndLinesOnlyWhenVerbose) {
     std::fclose(f);
 }
 
+// The files of a parallel batch report side by side: each line names its file.
+TEST(TerminalObserver, StatusLinesOfAParallelBatchNameTheirFile) {
+    FILE* f = std::tmpfile();
+    TerminalObserver verbose(Verbosity::Verbose, f, true);
+    verbose.FileLog("/in/one.pdf", "Conversion of <2> page started.");
+    verbose.FileLog("/in/two.pdf", "Conversion of <1> page started.");
+    EXPECT_EQ(Captured(f), "one.pdf: Conversion of <2> page started.\ntwo.pdf: Conversion of <1> page started.\n");
+    std::fclose(f);
+}
+
 }  // namespace

@@ -248,4 +248,43 @@ TEST_F(Worker, ResultIsWrittenBesideItAndRenamedIntoPlace) {
     EXPECT_FALSE(ScratchLeft(para.outputDir));
 }
 
+// A cancel during the word processor's step leaves no RTF of the file in the output
+// folder; an RTF job cut short by a cancel keeps its pages, and says so.
+TEST_F(Worker, CancelledDocStepLeavesNoRtfAndACutShortRtfIsNamed) {
+    para.SetDocFormat("doc");
+    steps.saveAsDoc = [this](const std::string&, const std::string&, std::string& why, const std::atomic<int32_t>*) {
+        para.cancelRequested = 1;  // the user cancels while the word processor works
+        why = "LibreOffice was stopped: the job was cancelled";
+        return false;
+    };
+    BatchSummary summary = CConvertWorker(para, host, steps).Run(Pdfs(2));
+    EXPECT_TRUE(summary.cancelled);
+    EXPECT_TRUE(summary.failures.empty());
+    EXPECT_TRUE(fs::is_empty(para.outputDir));
+
+    para.cancelRequested = 0;
+    para.SetDocFormat("rtf");
+    onConvert = [](CConvertPara& p) { p.cancelRequested = 1; };
+    summary = CConvertWorker(para, host, steps).Run(Pdfs(1));
+    EXPECT_TRUE(summary.cancelled);
+    EXPECT_TRUE(fs::exists(Out("f1.rtf")));
+    ASSERT_EQ(summary.notes.size(), 1u);
+    EXPECT_NE(summary.notes[0].second.find("cancelled: the pages done so far were written to " + Out("f1.rtf")),
+              std::string::npos);
+    EXPECT_TRUE(summary.convertedFiles.empty());
+}
+
+// "No" at the replace question: the file is skipped with its reason.
+TEST_F(Worker, NoAtTheReplaceQuestionSkipsTheFileWithItsReason) {
+    para.autoOpenFlag = 1;
+    testpdf::WriteFile(Out("f1.rtf"), "the user's own");
+    host.replace = [](const std::string&) { return false; };
+    BatchSummary summary = CConvertWorker(para, host, steps).Run(Pdfs(2));
+    EXPECT_EQ(summary.skipped, 1);
+    ASSERT_EQ(summary.skippedFiles.size(), 1u);
+    EXPECT_EQ(summary.skippedFiles[0].first, dir / "f1.pdf");
+    EXPECT_EQ(summary.skippedFiles[0].second, "the existing " + Out("f1.rtf") + " is kept");
+    EXPECT_EQ(summary.convertedFiles, (std::vector<std::string>{dir / "f2.pdf"}));
+}
+
 }  // namespace

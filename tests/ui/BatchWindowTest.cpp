@@ -76,7 +76,7 @@ TEST_F(WindowTest, ExistingResultIsReplacedOnlyAfterYes) {
     EXPECT_EQ(summary->skipped, 1);
 }
 
-TEST_F(WindowTest, CancelAnsweredYesStopsTheBatchWithoutResultsDialog) {
+TEST_F(WindowTest, CancelAnsweredYesStopsTheBatchAndKeepsTheUnconvertedFiles) {
     std::vector<QString> files;
     for (int i = 0; i < 4; ++i) files.push_back(QString::fromStdString(Pdf("long" + std::to_string(i) + ".pdf", 60)));
     window->Panel()->AddFiles(QStringList(files.begin(), files.end()));
@@ -88,9 +88,22 @@ TEST_F(WindowTest, CancelAnsweredYesStopsTheBatchWithoutResultsDialog) {
     EXPECT_EQ(questions.back(), ui::text::kCancelQuestion);
     EXPECT_EQ(window->findChild<QStackedWidget*>("pages")->currentWidget(), window->ProgressPage());
     ASSERT_TRUE(WaitForBatchEnd());
-    EXPECT_FALSE(summary.has_value());
+    // The closing summary says what was done; the files not converted stay listed for the next start.
+    ASSERT_TRUE(summary.has_value());
+    EXPECT_TRUE(summary->cancelled);
     EXPECT_FALSE(fs::exists(dir / "long3.rtf"));
-    EXPECT_EQ(window->Panel()->FileCount(), 0);
+    EXPECT_EQ(window->Panel()->FileCount(), 4 - summary->converted);
+    EXPECT_EQ(notConverted.size() + summary->converted + summary->failures.size(), 4);
+    // An RTF the cancel cut short is named, not left without a word.
+    for (int i = 0; i < 4; ++i) {
+        std::string rtf = dir / ("long" + std::to_string(i) + ".rtf");
+        if (!fs::exists(rtf)) continue;
+        bool named = false;
+        for (const auto& [source, note] : summary->notes) named = named || note.find(rtf) != std::string::npos;
+        bool converted = std::find(summary->convertedFiles.begin(), summary->convertedFiles.end(),
+                                   dir / ("long" + std::to_string(i) + ".pdf")) != summary->convertedFiles.end();
+        EXPECT_TRUE(named || converted) << rtf;
+    }
     EXPECT_EQ(window->findChild<QStackedWidget*>("pages")->currentWidget(), window->Panel());
 }
 
@@ -163,7 +176,7 @@ TEST(FinishDialog, ListsTheResultsAndOpensTheChosenOne) {
     s.failures = {{"/data/c.pdf", "encrypted: wrong password"}};
     std::vector<QUrl> opened;
     std::vector<QString> messages;
-    CFinishDlg dialog(s, "/data/out", [&](const QUrl& u) { opened.push_back(u); },
+    CFinishDlg dialog(s, "/data/out", [&](const QUrl& u) { opened.push_back(u); return true; },
                       [&](const QString&, const QString& t) { messages.push_back(t); });
     ASSERT_EQ(dialog.Results()->count(), 2);
     EXPECT_EQ(dialog.Results()->currentRow(), 0);

@@ -1,7 +1,9 @@
 #include "WindowFixture.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QPixmap>
+#include <QProcess>
 
 #include "platform/Registry.h"
 #include "support/PdfWriter.h"
@@ -26,8 +28,14 @@ void WindowTest::SetUp() {
     p.retryPassword = [this](const QString&) { return !passwordsToType.empty(); };
     p.chooseFiles = [] { return QStringList(); };
     p.chooseFolder = [](const QString&) { return QString(); };
-    window->openUrl = [this](const QUrl& url) { opened.push_back(url); };
-    window->showResults = [this](const BatchSummary& s) { summary = s; };
+    window->openUrl = [this](const QUrl& url) {
+        opened.push_back(url);
+        return opensUrls;
+    };
+    window->showResults = [this](const BatchSummary& s, const QStringList& left) {
+        summary = s;
+        notConverted = left;
+    };
     window->show();
 }
 
@@ -59,4 +67,10 @@ void Screenshot(QWidget& widget, const QString& name) {
     if (!folder || !*folder) return;
     QDir().mkpath(folder);
     widget.grab().save(QString(folder) + "/" + name + ".png");
+    // Under a real X server (xvfb-run with a window manager) the whole screen as
+    // well, with the window manager's frames: ImageMagick's import.
+    const char* root = std::getenv("VELLUMOR_SCREENSHOTS_ROOT");
+    if (!root || !*root || QGuiApplication::platformName() != "xcb") return;
+    QTest::qWait(300);  // the window manager maps and draws
+    QProcess::execute("import", {"-window", "root", QString(folder) + "/" + name + "-screen.png"});
 }

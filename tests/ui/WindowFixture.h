@@ -28,7 +28,9 @@ protected:
     std::function<bool(const QString&)> answer = [](const QString&) { return true; };
     std::vector<std::string> passwordsToType;
     std::vector<QUrl> opened;
+    bool opensUrls = true;  // what the desktop's URL handling answers
     std::optional<BatchSummary> summary;
+    QStringList notConverted;  // what the window hands the summary of a cancelled batch
 };
 
 // Saves a picture of `widget` into $VELLUMOR_SCREENSHOTS/<name>.png when that is set.

@@ -4,6 +4,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,17 @@ public:
     std::string rtfDir;
     // Result code of the last job's page loops, so a front end can say why a file failed.
     int32_t jobResult = ResultDone;
+    // Pages the last RTF build wrote: a file cut short is kept only with pages in it.
+    int32_t pagesWritten = 0;
     // Pictures of the last job (cleared when a job starts).
     PictureTally pictures;
+
+    // What the user must hear of the last job although its file converted (a page cut
+    // short); both passes of a job add to it, from their own threads.
+    void AddNote(const std::string& note);
+    std::vector<std::string> TakeNotes();
+
+private:
+    std::mutex notesLock_;
+    std::vector<std::string> notes_;
 };

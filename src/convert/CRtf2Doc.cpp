@@ -37,8 +37,11 @@ int CRtf2Doc::Convert(const std::string& rtfPath, const std::string& destination
     if (work.empty()) return 0;
     const std::string profile = "file://" + work + "/profile";
     const int limit = platform::TimeLimitSeconds("VELLUMOR_OFFICE_TIME_LIMIT", kOfficeTimeLimitSeconds);
-    platform::ProcessResult r = platform::RunProcess({"soffice", "-env:UserInstallation=" + profile, "--headless",
-                                                      "--convert-to", filter, "--outdir", work, rtfPath}, {}, limit, stop);
+    // Its own temporary files go into the workspace too, and with it after a cancel.
+    platform::ProcessResult r =
+        platform::RunProcess({"env", "TMPDIR=" + work, "soffice", "-env:UserInstallation=" + profile, "--headless",
+                              "--convert-to", filter, "--outdir", work, rtfPath},
+                             {}, limit, stop);
     problem.clear();
     if (r.stopped) problem = "LibreOffice was stopped: the job was cancelled";
     else if (r.timedOut) problem = "LibreOffice did not finish within " + std::to_string(limit) + " seconds";
@@ -46,7 +49,16 @@ int CRtf2Doc::Convert(const std::string& rtfPath, const std::string& destination
     fs::path produced = fs::path(work) / (fs::path(rtfPath).stem().string() + extension);
     std::error_code ec;
     if (!r.timedOut && !r.stopped && fs::exists(produced, ec)) {
-        fs::copy_file(produced, destinationPath, fs::copy_options::overwrite_existing, ec);
+        // The word processor does not always notice a full disk: what it wrote is
+        // read back before it may replace anything.
+        if (std::string why = DocumentProblem(produced.string(), extension); !why.empty()) {
+            problem = "LibreOffice wrote an incomplete " + extension.substr(1) + " (" +
+                      std::to_string(fs::file_size(produced, ec)) + " bytes): " + why;
+        } else if (!fs::copy_file(produced, destinationPath, fs::copy_options::overwrite_existing, ec) ||
+                   DocumentProblem(destinationPath, extension) != "") {
+            problem = "cannot write " + destinationPath + (ec ? ": " + ec.message() : std::string());
+            fs::remove(destinationPath, ec);
+        }
     }
     platform::RemoveWorkspace(work);
     return r.started() ? 1 : 0;

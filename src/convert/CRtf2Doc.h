@@ -19,4 +19,7 @@ public:
     std::string problem;
     // The message for a machine without the word processor.
     static const char* MissingMessage();
+    // Why the file at path is no whole document of the format its extension names
+    // (".doc", ".docx", ".odt"); empty when it is one.
+    static std::string DocumentProblem(const std::string& path, const std::string& extension);
 };

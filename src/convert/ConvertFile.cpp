@@ -6,6 +6,7 @@ int ConvertFile(CConvertPara& para, const ConvertEngines& engines) {
     CConvertDoc job(para, engines);
     para.jobResult = ResultDone;
     para.pictures = {};
+    para.TakeNotes();
     if (!job.Ready()) {
         // Nothing to work on: the workspace goes with the job, the source stays untouched.
         para.jobResult = ResultCannotOpen;

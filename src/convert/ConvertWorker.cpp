@@ -212,11 +212,15 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
     }
     if (!complete) {
         // What was done of an interrupted or failed file is kept only where it replaces nothing.
-        const bool partial = para_.cancelRequested || para_.jobResult == ResultPageFailed;  // not a write that failed
+        // A document without a page is no result of anything, cut short or not.
+        const bool partial = (para_.cancelRequested || para_.jobResult == ResultPageFailed) && para_.pagesWritten > 0;
         bool kept = partial && !doc && !hadResult && MoveInto(written, result);
         if (para_.cancelRequested) {
             // Said, not left behind without a word.
-            if (kept) Note(summary, file.path, "cancelled: the pages done so far were written to " + result);
+            if (kept)
+                Note(summary, file.path,
+                     "cancelled: the " + std::to_string(para_.pagesWritten) + " page" +
+                         (para_.pagesWritten == 1 ? "" : "s") + " done so far were written to " + result);
             return;
         }
         std::string reason = JobResultReason(para_);
@@ -240,6 +244,7 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
         return Fail(summary, file.path, "cannot write " + result);
     }
     Converted(summary, file.path, result);
+    for (const std::string& note : para_.TakeNotes()) Note(summary, file.path, note);
     // The text is all there, but the user must hear which pictures are not.
     if (const PictureTally& pictures = para_.pictures; pictures.failed > 0)
         Note(summary, file.path, std::to_string(pictures.failed) + " picture" + (pictures.failed == 1 ? "" : "s") +
@@ -275,6 +280,7 @@ void CConvertWorker::FinishImageJob(const BatchFile& file, BatchSummary& summary
     if (std::string why = ImageJobProblem(para_); !why.empty()) return Fail(summary, file.path, why);
     const PictureTally& pictures = para_.pictures;
     for (size_t i = 0; i < pictures.folders.size(); ++i) Converted(summary, file.path, pictures.folders[i], i == 0);
+    for (const std::string& note : para_.TakeNotes()) Note(summary, file.path, note);
     if (pictures.skewed > 0)
         Note(summary, file.path, std::to_string(pictures.skewed) + " skewed picture" +
                                       (pictures.skewed == 1 ? "" : "s") + " left out");

@@ -1,4 +1,18 @@
 #include "convert/MyConvertPara.h"
+#include <utility>
+
+void CConvertPara::AddNote(const std::string& note) {
+    {
+        std::lock_guard<std::mutex> hold(notesLock_);
+        notes_.push_back(note);
+    }
+    Log(note);
+}
+
+std::vector<std::string> CConvertPara::TakeNotes() {
+    std::lock_guard<std::mutex> hold(notesLock_);
+    return std::exchange(notes_, {});
+}
 
 MyConvertPara::~MyConvertPara() {
     if (thread.joinable()) thread.join();

@@ -39,6 +39,7 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
     if (withGraphics) StartPageGraphics();
     int result = ResultDone;
     int pagesWritten = 0;
+    para->pagesWritten = 0;
     for (int n = para->firstPage; para->cancelRequested == 0 && n <= para->lastPage; ++n) {
         para->currentPage = n;
         if (para->PageSelected(n)) {
@@ -59,6 +60,7 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
         if (result != ResultDone) break;
     }
     StopPageGraphics();
+    para->pagesWritten = pagesWritten;
     // A document that did not reach the disk whole is no result, whatever its pages were.
     if (!rtf->Close()) result = ResultCannotWrite;
     rtf.reset();

@@ -12,6 +12,7 @@
 #include "convert/CConvertDoc.h"
 #include "convert/PdfOpen.h"
 #include "extract/PdfCoreConfig.h"
+#include "platform/DrawingBudget.h"
 #include "platform/Workspace.h"
 
 namespace {
@@ -21,27 +22,9 @@ std::string InfoString(PDFDoc& doc, const char* key) {
     return value ? value->toStr() : std::string();
 }
 
-// A page's content is read for at most this long: a page of millions of
-// operations or endlessly nested forms must not hold the whole job.
-constexpr std::chrono::seconds kPageTextTime{60};
-
-struct PageBudget {
-    std::chrono::steady_clock::time_point deadline;
-    const std::atomic<int32_t>* cancelRequested;
-    bool exceeded = false;
-};
-
-// Asked by the PDF core every few operations of a page.
-bool PageOverBudget(void* data) {
-    auto* budget = static_cast<PageBudget*>(data);
-    if (*budget->cancelRequested) return true;
-    if (std::chrono::steady_clock::now() < budget->deadline) return false;
-    budget->exceeded = true;
-    return true;
-}
-
 std::string PageCutOffLine(int page) {
-    return "Page " + std::to_string(page) + " took too long to read; the rest of its text was left out.";
+    return "page " + std::to_string(page) + " draws more than any real page (endlessly nested forms?); the rest of "
+           "its text was left out";
 }
 
 // The first image kind named in the device text, "png" when none is.
@@ -102,9 +85,11 @@ int CConvertDoc::TextPass() {
         if (device) {
             para->lastPage = doc->getNumPages();
             for (int page = 1; page <= para->lastPage && !para->cancelRequested; ++page) {
-                PageBudget budget{std::chrono::steady_clock::now() + kPageTextTime, &para->cancelRequested};
-                doc->displayPage(device.get(), page, 108, 108, 0, false, true, true, &PageOverBudget, &budget);
-                if (budget.exceeded) para->Log(PageCutOffLine(page));
+                // A page of endlessly nested forms must not hold the whole job.
+                platform::DrawingBudget budget(&para->cancelRequested);
+                doc->displayPage(device.get(), page, 108, 108, 0, false, true, true, &platform::DrawingBudget::Spent,
+                                 &budget);
+                if (budget.Exceeded()) para->AddNote(PageCutOffLine(page));
             }
         }
         // Destroying the device completes the XML.

@@ -9,6 +9,7 @@
 #include "pagegraphics/PageImageFilter.h"
 #include "pagegraphics/PagePostScriptDevice.h"
 #include "pagegraphics/StandInFonts.h"
+#include "platform/DrawingBudget.h"
 
 namespace pagegraphics {
 
@@ -25,11 +26,16 @@ int RunPageGraphicsPass(CConvertDoc& job, int page) {
     {
         PagePostScriptDevice device(psPath, doc, page, paperWidth, paperHeight, graphics);
         if (device.Ready()) {
-            doc->displayPage(&device, page, 108, 108, 0, false, false, false);
+            platform::DrawingBudget budget(&job.para->cancelRequested);
+            doc->displayPage(&device, page, 108, 108, 0, false, false, false, &platform::DrawingBudget::Spent, &budget);
             device.Flush();
             written = !device.WriteFailed();
+            if (budget.Exceeded())
+                job.para->AddNote("page " + std::to_string(page) +
+                                  " draws more than any real page; the rest of its graphics was left out");
         }
     }
+    if (job.para->cancelRequested) return FilterDone;
     if (!written) {
         // Without the page's PostScript its pictures are unknown: that is a
         // failure of the page, never a page without pictures.

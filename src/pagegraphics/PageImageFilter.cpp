@@ -2,6 +2,8 @@
 // page each, rendered by Ghostscript.
 #include "pagegraphics/PageImageFilter.h"
 
+#include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -139,8 +141,37 @@ int PageImageFilter::Run() {
         entry->rotation = job_.pageRotation;
     }
     ps_.close();
+    if (para.cancelRequested == 0) SwapInPageFolder();
     if (failed_) return FilterFailed;
     return skewed ? FilterSkewed : FilterDone;
+}
+
+PageImageFilter::~PageImageFilter() { platform::RemoveWorkspace(pageAside_); }
+
+void PageImageFilter::SwapInPageFolder() {
+    if (pageAside_.empty()) return;
+    const fs::path fresh = fs::path(pageAside_) / "page";
+    const fs::path earlier = fs::path(pageAside_) / "earlier";
+    std::error_code ec;
+    // A link planted at the folder's name is moved aside like an earlier folder, never followed.
+    const bool occupied = fs::exists(fs::symlink_status(resultFolder_, ec));
+    if (occupied) {
+        fs::rename(resultFolder_, earlier, ec);
+        if (ec) {
+            Fail("page " + std::to_string(page_) + ": cannot replace " + resultFolder_ + ": " + ec.message());
+            return;
+        }
+    }
+    fs::rename(fresh, resultFolder_, ec);
+    if (ec) {
+        std::error_code back;
+        if (occupied) fs::rename(earlier, resultFolder_, back);
+        Fail("page " + std::to_string(page_) + ": cannot write " + resultFolder_ + ": " + ec.message());
+        return;
+    }
+    job_.para->pictures.folders.push_back(resultFolder_);
+    platform::RemoveWorkspace(pageAside_);
+    pageAside_.clear();
 }
 
 bool PageImageFilter::FindPicture(int number) {
@@ -270,22 +301,24 @@ bool PageImageFilter::Deliver(const std::string& scratchImage, int n, std::strin
     }
     const std::string which = "page " + std::to_string(page_) + ", picture " + std::to_string(n);
     std::error_code ec;
-    if (!resultFolderMade_) {
-        fs::create_directory(resultFolder_, ec);
-        if (ec || !fs::is_directory(resultFolder_, ec)) {
-            Fail(which + ": cannot create the folder " + resultFolder_);
+    if (pageAside_.empty()) {
+        pageAside_ = platform::CreateScratchFolder(job_.para->outputDir);
+        if (pageAside_.empty() || !fs::create_directory(fs::path(pageAside_) / "page", ec)) {
+            Fail(which + ": cannot create a folder in " + job_.para->outputDir + ": " +
+                 (ec ? ec.message() : std::strerror(errno)));
             return false;
         }
-        resultFolderMade_ = true;
-        job_.para->pictures.folders.push_back(resultFolder_);
     }
+    const std::string aside = pageAside_ + "/page/" + fs::path(scratchImage).filename().string();
     finalPath = resultFolder_ + "/" + fs::path(scratchImage).filename().string();
-    fs::rename(scratchImage, finalPath, ec);
+    fs::rename(scratchImage, aside, ec);
     if (ec) {  // another file system: copy, then drop the scratch file
         ec.clear();
-        if (!platform::CopyFileReplacing(scratchImage, finalPath)) {
-            fs::remove(finalPath, ec);
-            Fail(which + ": cannot write " + finalPath);
+        fs::copy_file(scratchImage, aside, ec);
+        if (ec) {
+            const std::string why = ec.message();
+            fs::remove(aside, ec);
+            Fail(which + ": cannot write " + finalPath + ": " + why);
             return false;
         }
         fs::remove(scratchImage, ec);

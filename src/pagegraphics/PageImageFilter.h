@@ -26,6 +26,10 @@ public:
     PageImageFilter(const std::string& psPath, int page, const std::string& device, CGraphicsList& graphics,
                     CConvertDoc& job);
     int Run();
+    // A page folder that was not swapped in goes with its pictures.
+    ~PageImageFilter();
+    PageImageFilter(const PageImageFilter&) = delete;
+    PageImageFilter& operator=(const PageImageFilter&) = delete;
 
 private:
     bool PreparePage(int pictures);
@@ -37,6 +41,9 @@ private:
     // The job's Ghostscript, started on its first picture.
     GhostscriptRenderer& Renderer();
     bool Deliver(const std::string& scratchImage, int n, std::string& finalPath);
+    // Puts the page's new folder in place of the earlier one (or of whatever has its
+    // name), in one step: a reader never sees old and new pictures mixed.
+    void SwapInPageFolder();
     void Fail(const std::string& problem);
 
     std::string psPath_;
@@ -48,7 +55,9 @@ private:
     std::string templatePath_;
     std::string workFolder_;    // scratch files, and a text job's images
     std::string resultFolder_;  // an image job's page folder; empty for text jobs
-    bool resultFolderMade_ = false;
+    // Where an image job's page folder is filled before it replaces the earlier one:
+    // a hidden folder beside it, on the same file system.
+    std::string pageAside_;
     int imageCount_ = 0;
     bool failed_ = false;
 };

@@ -19,17 +19,38 @@ std::string MakeFolder(const std::string& tmpl) {
     return buf.data();
 }
 
+// A folder named "<prefix><pid>-XXXXXX" whose process is gone was left by a run
+// that was killed (or lost its power): nobody else will ever remove it.
+void RemoveStale(const fs::path& parent, const std::string& prefix) {
+    std::error_code ec;
+    for (fs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.rfind(prefix, 0) != 0) continue;
+        const size_t dash = name.find('-', prefix.size());
+        if (dash == std::string::npos || dash == prefix.size()) continue;
+        const std::string pid = name.substr(prefix.size(), dash - prefix.size());
+        if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::error_code gone;
+        if (fs::exists("/proc/" + pid, gone) || !it->is_directory(gone) || it->is_symlink(gone)) continue;
+        fs::remove_all(it->path(), gone);
+    }
+}
+
+std::string OwnName(const std::string& prefix) { return prefix + std::to_string(getpid()) + "-XXXXXX"; }
+
 }  // namespace
 
 std::string CreateWorkspace() {
     std::error_code ec;
     fs::path base = fs::temp_directory_path(ec);
     if (ec) base = "/tmp";
-    return MakeFolder((base / "vellumor-tmpd-XXXXXX").string());
+    RemoveStale(base, "vellumor-tmpd-");
+    return MakeFolder((base / OwnName("vellumor-tmpd-")).string());
 }
 
 std::string CreateScratchFolder(const std::string& parent) {
-    return MakeFolder((fs::path(parent) / ".vellumor-tmpd-XXXXXX").string());
+    RemoveStale(parent, ".vellumor-tmpd-");
+    return MakeFolder((fs::path(parent) / OwnName(".vellumor-tmpd-")).string());
 }
 
 void RemoveWorkspace(const std::string& path) {
@@ -41,7 +62,18 @@ void RemoveWorkspace(const std::string& path) {
 bool CopyFileReplacing(const std::string& from, const std::string& to) {
     std::error_code ec;
     if (!fs::is_regular_file(from, ec)) return false;
-    return fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec) && !ec;
+    // Written aside and renamed over the name: a link planted there is replaced,
+    // never written through, and no reader sees half a file.
+    fs::path target(to);
+    std::string aside = MakeFolder((target.parent_path().empty() ? fs::path(".") : target.parent_path()) /
+                                   OwnName(".vellumor-tmpd-"));
+    if (aside.empty()) return false;
+    const fs::path copy = fs::path(aside) / "copy";
+    bool done = fs::copy_file(from, copy, ec) && !ec;
+    if (done) fs::rename(copy, target, ec);
+    done = done && !ec;
+    RemoveWorkspace(aside);
+    return done;
 }
 
 std::string ExecutableDir() {

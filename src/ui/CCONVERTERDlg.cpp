@@ -206,7 +206,7 @@ void CCONVERTERDlg::AddFiles(const QStringList& paths) {
             Tell(ui::text::kFileExists, ui::text::kWarning);
             continue;
         }
-        Row row{path, {}, PageCount(path.toStdString(), nullptr)};
+        Row row{path, {}, PageCount(path.toStdString(), nullptr), {}};
         while (row.pages == -1) {
             std::optional<QString> password = prompts_.password(path);
             if (!password) return;  // "Cancel" ends the adding

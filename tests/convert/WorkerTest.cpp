@@ -44,6 +44,7 @@ protected:
             rtfPaths.push_back(p.rtfPath = (p.rtfDir.empty() ? p.outputDir : p.rtfDir) + "/" + BaseNameOf(p.inputPath) + ".rtf");
             testpdf::WriteFile(p.rtfPath, "converted " + p.inputPath);
             p.jobResult = ResultDone;
+            p.pagesWritten = 1;
             if (onConvert) onConvert(p);
         };
         steps.saveAsDoc = [this](const std::string& rtf, const std::string& doc, std::string& why,
@@ -264,12 +265,26 @@ TEST_F(Worker, CancelledDocStepLeavesNoRtfAndACutShortRtfIsNamed) {
 
     para.cancelRequested = 0;
     para.SetDocFormat("rtf");
-    onConvert = [](CConvertPara& p) { p.cancelRequested = 1; };
+    // Cut short before its first page: nothing is left that could pass for a result.
+    onConvert = [](CConvertPara& p) {
+        p.cancelRequested = 1;
+        p.pagesWritten = 0;
+    };
+    summary = CConvertWorker(para, host, steps).Run(Pdfs(1));
+    EXPECT_TRUE(summary.cancelled);
+    EXPECT_TRUE(fs::is_empty(para.outputDir));
+    EXPECT_TRUE(summary.notes.empty());
+
+    para.cancelRequested = 0;
+    onConvert = [](CConvertPara& p) {
+        p.cancelRequested = 1;
+        p.pagesWritten = 2;
+    };
     summary = CConvertWorker(para, host, steps).Run(Pdfs(1));
     EXPECT_TRUE(summary.cancelled);
     EXPECT_TRUE(fs::exists(Out("f1.rtf")));
     ASSERT_EQ(summary.notes.size(), 1u);
-    EXPECT_NE(summary.notes[0].second.find("cancelled: the pages done so far were written to " + Out("f1.rtf")),
+    EXPECT_NE(summary.notes[0].second.find("cancelled: the 2 pages done so far were written to " + Out("f1.rtf")),
               std::string::npos);
     EXPECT_TRUE(summary.convertedFiles.empty());
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -281,3 +283,37 @@ TEST_F(ImageJob, EncryptedSourceGivesItsPicturesWithOwnerOrUserPassword) {
 }
 
 }  // namespace
+
+// A page folder is replaced whole: no picture of an earlier run stays beside new
+// ones, and a link planted at its name is replaced, never written through.
+TEST_F(ImageJob, PageFoldersReplaceEarlierOnesWholeAndNeverFollowALink) {
+    fs::create_directories(dir / "out/pics-3");
+    WriteFile(dir / "out/pics-3/imagefile1.png", "old");
+    WriteFile(dir / "out/pics-3/imagefile2.png", "old");
+    WriteFile(dir / "out/pics-3/imagefile3.png", "old");
+    fs::create_directories(dir / "elsewhere");
+    fs::create_directory_symlink(dir / "elsewhere", dir / "out/pics-1");
+    auto r = Convert({"-q", "--extract-images", "png", "-o", "out", "pics.pdf"});
+    ASSERT_EQ(r.status, 0) << r.errors;
+    EXPECT_EQ(Entries(dir / "out/pics-3"), (std::set<std::string>{"imagefile1.png"}));
+    EXPECT_NE(ReadFile(dir / "out/pics-3/imagefile1.png"), "old");
+    EXPECT_FALSE(fs::is_symlink(dir / "out/pics-1"));
+    EXPECT_EQ(Entries(dir / "out/pics-1"), (std::set<std::string>{"imagefile1.png", "imagefile2.png"}));
+    EXPECT_TRUE(fs::is_empty(dir / "elsewhere"));
+    EXPECT_EQ(Entries(dir / "out"), (std::set<std::string>{"pics-1", "pics-3"}));
+}
+
+// Scratch folders that a killed run left, in the temp folder and beside its results,
+// are removed by the next run; those of a running process stay.
+TEST_F(ImageJob, LeftoversOfAKilledRunAreRemovedByTheNext) {
+    fs::create_directories(tmp + "/vellumor-tmpd-999999999-abcdef/nested");
+    fs::create_directories(dir / "out/.vellumor-tmpd-999999999-abcdef");
+    const std::string alive = tmp + "/vellumor-tmpd-" + std::to_string(getpid()) + "-abcdef";
+    fs::create_directories(alive);
+    auto r = Convert({"-q", "--extract-images", "png", "-o", "out", "pics.pdf"});
+    ASSERT_EQ(r.status, 0) << r.errors;
+    EXPECT_FALSE(fs::exists(tmp + "/vellumor-tmpd-999999999-abcdef"));
+    EXPECT_FALSE(fs::exists(dir / "out/.vellumor-tmpd-999999999-abcdef"));
+    EXPECT_TRUE(fs::exists(alive));
+    fs::remove(alive);
+}

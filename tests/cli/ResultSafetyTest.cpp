@@ -1,0 +1,150 @@
+// What the user already has is never lost to a failure passed off as success: a
+// word processor's result cut short, links planted at a result's name, pages
+// larger than a word processor's.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <thread>
+
+#include "platform/ChildProcess.h"
+#include "support/PdfWriter.h"
+#include "support/RtfText.h"
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+using namespace testpdf;
+
+namespace {
+
+// A compound file (the container of DOC) of 21 sectors whose allocation table uses them all.
+std::string CompoundFile() {
+    std::string data(21 * 512, '\0');
+    const unsigned char magic[] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+    data.replace(0, 8, reinterpret_cast<const char*>(magic), 8);
+    auto put32 = [&data](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) data[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    data[0x1E] = 9;        // 512-byte sectors
+    put32(0x2C, 1);        // one allocation sector
+    put32(0x30, 1);        // the directory in sector 1
+    put32(0x4C, 0);        // the allocation table in sector 0
+    for (int i = 1; i < 109; ++i) put32(0x4C + 4 * i, 0xFFFFFFFF);
+    for (uint32_t s = 0; s < 128; ++s) put32(512 + 4 * s, s == 0 ? 0xFFFFFFFD : s < 20 ? 0xFFFFFFFE : 0xFFFFFFFF);
+    return data;
+}
+
+class ResultSafety : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tmp = dir / "tmp";
+        fs::create_directories(tmp);
+        fs::create_directories(dir / "office-bin");
+        WriteFile(dir / "whole.doc", CompoundFile());
+        WriteFile(dir / "half.doc", CompoundFile().substr(0, 4096));
+    }
+    // A stand-in word processor that writes `fixture` as its result and reports success.
+    void Office(const std::string& fixture) {
+        const std::string path = dir / "office-bin/soffice";
+        WriteFile(path, "#!/bin/sh\nout=; prev=; for a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; last=$a; "
+                        "done\ncp '" + (dir / fixture) + "' \"$out/$(basename \"$last\" .rtf).doc\"\nexit 0\n");
+        fs::permissions(path, fs::perms::owner_all);
+    }
+    platform::ProcessResult Convert(std::vector<std::string> args) {
+        std::vector<std::string> argv = {"env", "TMPDIR=" + tmp, "PATH=" + (dir / "office-bin") + ":/usr/bin:/bin",
+                                         ConvertProgram()};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return RunProgram(argv, dir.path());
+    }
+    TempDir dir;
+    std::string tmp;
+};
+
+}  // namespace
+
+TEST_F(ResultSafety, ADocCutShortFailsAndTheEarlierDocStays) {
+    NumberedPages(1).Save(dir / "words.pdf");
+    Office("whole.doc");
+    auto r = Convert({"-q", "-f", "doc", "-m", "text", "-o", "out", "words.pdf"});
+    ASSERT_EQ(r.status, 0) << r.errors;
+    ASSERT_EQ(ReadFile(dir / "out/words.doc"), CompoundFile());
+
+    // The word processor met a full disk and said nothing of it.
+    Office("half.doc");
+    r = Convert({"-q", "-f", "doc", "-m", "text", "-o", "out", "words.pdf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("LibreOffice wrote an incomplete doc (4096 bytes)"), std::string::npos) << r.errors;
+    EXPECT_EQ(ReadFile(dir / "out/words.doc"), CompoundFile()) << "the earlier result stays byte for byte";
+    EXPECT_TRUE(fs::is_empty(tmp));
+}
+
+// A link planted at the name of the XML copy is replaced, not written through.
+TEST_F(ResultSafety, TheXmlCopyReplacesALinkAtItsName) {
+    NumberedPages(1).Save(dir / "words.pdf");
+    WriteFile(dir / "precious.txt", "keep me");
+    fs::create_directories(dir / "out");
+    fs::create_symlink(dir / "precious.txt", dir / "out/words.xml");
+    auto r = Convert({"-q", "--keep-xml", "-m", "text", "-o", "out", "words.pdf"});
+    ASSERT_EQ(r.status, 0) << r.errors;
+    EXPECT_EQ(ReadFile(dir / "precious.txt"), "keep me");
+    EXPECT_FALSE(fs::is_symlink(dir / "out/words.xml"));
+    EXPECT_NE(ReadFile(dir / "out/words.xml").find("<pdf2xml"), std::string::npos);
+}
+
+namespace {
+
+// Page 1 draws 29 levels of forms, each drawing the next twice: 2^29 draws of a word.
+// Page 2 is an ordinary page.
+void DoublingForms(const std::string& path) {
+    PdfWriter pdf;
+    int inner = pdf.AddStream("/Type /XObject /Subtype /Form /BBox [0 0 612 792] /Resources << /Font << /F1 " +
+                                  std::to_string(pdf.AddObject(StandardFont("Helvetica"))) + " 0 R >> >>",
+                              "BT /F1 12 Tf 72 700 Td (deep) Tj ET 0 0 1 1 re f");
+    for (int level = 0; level < 28; ++level)
+        inner = pdf.AddStream("/Type /XObject /Subtype /Form /BBox [0 0 612 792] /Resources << /XObject << /X " +
+                                  std::to_string(inner) + " 0 R >> >>",
+                              "/X Do /X Do");
+    Page& page = pdf.AddPage("/X Do\n" + TextLine("Top of the page", 72, 750));
+    page.extraResources = "/XObject << /X " + std::to_string(inner) + " 0 R >>";
+    pdf.AddPage(TextLine("The second page stays", 72, 700));
+    pdf.Save(path);
+}
+
+}  // namespace
+
+// A page that draws without end is cut short with a note; the job goes on.
+TEST_F(ResultSafety, EndlessDrawingIsBoundedAndTheJobGoesOn) {
+    DoublingForms(dir / "forms.pdf");
+    for (const char* layout : {"flowing", "text"}) {
+        const auto start = std::chrono::steady_clock::now();
+        auto r = Convert({"-q", "-m", layout, "-o", "out", "forms.pdf"});
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_EQ(r.status, 0) << r.errors;
+        EXPECT_LT(seconds, 100) << layout;
+        EXPECT_NE(r.errors.find("page 1 draws more than any real page"), std::string::npos) << r.errors;
+        std::string text = RtfPlainText(ReadFile(dir / "out/forms.rtf"));
+        EXPECT_NE(text.find("The second page stays"), std::string::npos) << layout;
+    }
+}
+
+// A signal is honoured within a second, even inside such a page.
+TEST_F(ResultSafety, ASignalStopsEndlessDrawingAtOnce) {
+    DoublingForms(dir / "forms.pdf");
+    for (std::vector<std::string> args : {std::vector<std::string>{"-m", "flowing"},
+                                          std::vector<std::string>{"--extract-images", "png"}}) {
+        std::vector<std::string> argv = {ConvertProgram(), "-q", "-o", dir / "out"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        argv.push_back(dir / "forms.pdf");
+        platform::ChildProcess child;
+        ASSERT_TRUE(child.Start(argv, {"TMPDIR=" + tmp}));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        const auto signalled = std::chrono::steady_clock::now();
+        child.Signal(SIGTERM);
+        const int status = child.Wait();
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - signalled).count();
+        EXPECT_EQ(status, 130) << args[0];
+        EXPECT_LT(seconds, 1.5) << args[0];
+    }
+}

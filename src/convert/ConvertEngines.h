@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class OutputDev;
 class CConvertDoc;
@@ -31,6 +32,8 @@ public:
     virtual bool WritePage(unsigned char flags) = 0;
     // Finishes the file; false when any of it could not be written.
     virtual bool Close() = 0;
+    // What the user must hear of the pages read so far (a page scaled to fit); taken once.
+    virtual std::vector<std::string> TakeNotes() { return {}; }
 };
 
 // Something an engine keeps for the length of one job (a helper program kept

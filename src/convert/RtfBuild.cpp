@@ -53,6 +53,7 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
                 return ResultPageFailed;
             }
             if (withGraphics) rtf->AddGraphics(graphics);
+            for (const std::string& note : rtf->TakeNotes()) para->AddNote(note);
             unsigned char flags = (n == para->firstPage ? 1 : 0) | (n == para->lastPage ? 2 : 0);
             if (rtf->WritePage(flags)) ++pagesWritten;
             else result = ResultPageFailed;

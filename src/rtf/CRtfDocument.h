@@ -2,6 +2,8 @@
 // Root of the RTF engine for one conversion: reader, writer, current page,
 // font table, colour list and document information.
 #include <memory>
+#include <utility>
+#include <vector>
 #include <string>
 
 #include "convert/ConvertEngines.h"
@@ -28,6 +30,7 @@ public:
     void AddGraphics(CGraphicsList& list) override;
     bool WritePage(unsigned char flags) override;
     bool Close() override;
+    std::vector<std::string> TakeNotes() override { return std::exchange(notes, {}); }
 
     bool AddTextToFlow(CRtfXmlText* item);
     std::string XmlFileName() const;
@@ -45,6 +48,7 @@ public:
     uint8_t preserveSpacing = 0;
     // Pictures are named but never written into the RTF; vector shapes stay.
     bool removeImages = false;
+    std::vector<std::string> notes;
 
 private:
     CRtfDocument() = default;

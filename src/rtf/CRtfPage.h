@@ -54,6 +54,9 @@ public:
 
     int number;
     RtfRect rect{0, 0, 612, 792};
+    // A page larger than a word processor's largest (22 inches) is scaled down to
+    // fit, text and graphics alike; 1 for every other page.
+    double contentScale = 1.0;
     RtfRect margins;
     int rotation = 0;
     CRtfDocument* document;

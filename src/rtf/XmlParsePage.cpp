@@ -4,6 +4,22 @@
 #include "rtf/TextEdit.h"
 #include "rtf/XmlParseTokens.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// The item of a page scaled to fit: its place and its size shrink with the page.
+void ScaleItem(CRtfXmlText& item, double scale) {
+    auto at = [scale](int32_t v) { return static_cast<int32_t>(std::lround(v * scale)); };
+    item.box = RtfRect{at(item.box.left), at(item.box.top), std::max(at(item.box.right), at(item.box.left) + 1),
+                       std::max(at(item.box.bottom), at(item.box.top) + 1)};
+    item.fontSize = static_cast<uint16_t>(std::max(1L, std::lround(item.fontSize * scale)));
+}
+
+}  // namespace
+
 bool CRtfXmlParse::ReadPage(CRtfDocument& document, int n) {
     if (!opened_) return false;
     bool matched = false;
@@ -37,19 +53,37 @@ bool CRtfXmlParse::ReadPage(CRtfDocument& document, int n) {
             }
             CRtfPage* page = document.page.get();
             if (!page) return false;
+            long height = 0, width = 0;
             for (std::string_view token : tokens) {
                 long value = ValueNumber(AttributeValue(token));
                 switch (FindAttribute(token)) {
                     case 7: pageNumber_ = static_cast<int>(value); break;
                     case 9: page->SetTop(static_cast<int>(value)); break;
                     case 10: page->SetLeft(static_cast<int>(value)); break;
-                    case 11: page->SetHeight(static_cast<int>(value)); break;
-                    case 12: page->SetWidth(static_cast<int>(value)); break;
+                    case 11: height = value; break;
+                    case 12: width = value; break;
                     case 13: page->SetRotation(static_cast<int>(value)); break;
                     default: break;
                 }
             }
+            // Cropping the page to the largest a word processor takes would lose
+            // everything beyond: the page is scaled to fit instead.
+            const double room = kMaxPageCoordinate;
+            double scale = 1.0;
+            if (height > 0 && page->rect.top + height > room) scale = std::min(scale, (room - page->rect.top) / height);
+            if (width > 0 && page->rect.left + width > room) scale = std::min(scale, (room - page->rect.left) / width);
+            scale = std::max(scale, 0.01);
+            page->contentScale = scale;
+            page->SetHeight(static_cast<int>(height * scale));
+            page->SetWidth(static_cast<int>(width * scale));
             matched = pageNumber_ == n;
+            if (matched && scale < 1.0) {
+                char note[160];
+                std::snprintf(note, sizeof note,
+                              "page %d (%.1f x %.1f inches) is larger than word processors take; it was scaled to %d %%",
+                              n, width / 108.0, height / 108.0, static_cast<int>(scale * 100));
+                document.notes.push_back(note);
+            }
             continue;
         }
         if (!matched) continue;
@@ -105,6 +139,7 @@ bool CRtfXmlParse::ReadTextElement(CRtfDocument& document, const std::string& li
     // Text turned a quarter clockwise is written one unit wide, as its characters advance
     // down the page; a wider column is vertical writing, whose box is the column's own.
     if (item->rotation == 270 && item->box.Width() > 1) item->verticalWriting = 1;
+    if (const CRtfPage* page = document.page.get(); page && page->contentScale < 1.0) ScaleItem(*item, page->contentScale);
     if (!ReadDataLines(*item)) return false;
     if (item->runs.Empty()) return true;
 

@@ -34,11 +34,14 @@ std::string CRtfImage::WriteRtf(const CRtfPage* page, ShapeIds& ids, bool remove
 
     const uint32_t pageWidth = static_cast<uint32_t>(page->Width());
     const uint32_t pageHeight = static_cast<uint32_t>(page->Height());
-    double width = std::fabs(scaleA) + std::fabs(scaleB);
+    // A page scaled to fit takes its pictures along.
+    const double s = page->contentScale;
+    double width = (std::fabs(scaleA) + std::fabs(scaleB)) * s;
     // A picture flatter than one unit takes its height from its slant as well.
-    double height = TruncatedInt(std::fabs(scaleD)) == 0 ? std::fabs(scaleC) + std::fabs(scaleD) : std::fabs(scaleD);
-    double top = std::fabs(static_cast<double>(pageHeight) - posY);
-    double left = posX;
+    double height =
+        (TruncatedInt(std::fabs(scaleD)) == 0 ? std::fabs(scaleC) + std::fabs(scaleD) : std::fabs(scaleD)) * s;
+    double top = std::fabs(static_cast<double>(pageHeight) - posY * s);
+    double left = posX * s;
     switch (placement) {
         case 3:
             std::swap(width, height);

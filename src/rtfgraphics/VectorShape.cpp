@@ -151,6 +151,9 @@ bool CRtfLine::ConvertToRtf(const CRtfPage* page, ShapeIds& ids) {
         start = end + 1;
     }
     rotation = state.matrix.rotation;
+    // A page scaled to fit takes its drawing along.
+    if (page->contentScale != 1.0)
+        for (double& m : state.matrix.m) m *= page->contentScale;
 
     std::string_view path = state.pathText;
     while (!path.empty()) {

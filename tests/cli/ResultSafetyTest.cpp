@@ -148,3 +148,24 @@ TEST_F(ResultSafety, ASignalStopsEndlessDrawingAtOnce) {
         EXPECT_LT(seconds, 1.5) << args[0];
     }
 }
+
+// A page larger than word processors take (33 x 47 inches) is scaled to fit, never cropped.
+TEST_F(ResultSafety, APageBeyondTheWordProcessorsLimitIsScaledNotCropped) {
+    PdfWriter pdf;
+    const double w = 2376, h = 3384;
+    pdf.AddPage(TextLine("TopLeftWord", 36, h - 50, 24) + TextLine("TopRightWord", w - 300, h - 50, 24) +
+                    TextLine("BottomLeftWord", 36, 40, 24) + TextLine("BottomRightWord", w - 300, 40, 24) +
+                    "0 0 1 rg 1000 1000 300 300 re f\n",
+                w, h);
+    pdf.Save(dir / "poster.pdf");
+    for (const char* layout : {"flowing", "asis", "formatted", "text"}) {
+        auto r = Convert({"-q", "-m", layout, "-o", "out", "poster.pdf"});
+        ASSERT_EQ(r.status, 0) << r.errors;
+        EXPECT_NE(r.errors.find("page 1 (33.0 x 47.0 inches) is larger than word processors take; it was scaled"),
+                  std::string::npos)
+            << r.errors;
+        std::string text = RtfPlainText(ReadFile(dir / "out/poster.rtf"));
+        for (const char* word : {"TopLeftWord", "TopRightWord", "BottomLeftWord", "BottomRightWord"})
+            EXPECT_NE(text.find(word), std::string::npos) << layout << " " << word;
+    }
+}

@@ -24,6 +24,7 @@ enum JobResult : int32_t {
     ResultPageFailed = 51,   // the RTF engine failed on a page
     ResultWrongPassword = 52,  // the PDF is encrypted and the password opens it neither as owner nor as user
     ResultNoPageWritten = 53,  // not one selected page reached the result, so none is left behind
+    ResultNoWorkspace = 54,    // the temp folder took no workspace or no copy of the PDF (full, not writable)
 };
 
 constexpr int kPageListSize = 100;
@@ -90,6 +91,8 @@ public:
     std::string rtfDir;
     // Result code of the last job's page loops, so a front end can say why a file failed.
     int32_t jobResult = ResultDone;
+    // Why the workspace of the last job could not be made, in the system's words.
+    std::string workspaceProblem;
     // Pages the last RTF build wrote: a file cut short is kept only with pages in it.
     int32_t pagesWritten = 0;
     // Pictures of the last job (cleared when a job starts).

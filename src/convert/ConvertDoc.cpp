@@ -1,6 +1,10 @@
 // Set-up and tear-down of one job, and opening its PDF.
 #include <PDFDoc.h>
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "convert/CConvertDoc.h"
@@ -28,13 +32,23 @@ CConvertDoc::CConvertDoc(CConvertPara& p, const ConvertEngines& engines) : para(
     if (para->outputDir.empty()) para->outputDir.push_back('.');  // the current folder
     para->rtfPath = (para->rtfDir.empty() ? para->outputDir : para->rtfDir) + "/" + baseName + ".rtf";
 
+    para->workspaceProblem.clear();
     workDir = platform::CreateWorkspace();
     para->workDir = workDir;
-    if (workDir.empty()) return;
+    std::error_code ec;
+    const std::string temp = std::filesystem::temp_directory_path(ec).string();
+    if (workDir.empty()) {
+        para->workspaceProblem = "cannot make a workspace in the temp folder " + temp + ": " + std::strerror(errno);
+        return;
+    }
     ownsWorkspace_ = true;
     para->xmlPath = workDir + "/" + baseName + ".xml";
     // The source is never touched: every pass works on the private copy.
+    errno = 0;
     ready_ = platform::CopyFileReplacing(para->inputPath, PdfPath());
+    if (!ready_ && access(para->inputPath.c_str(), R_OK) == 0)
+        para->workspaceProblem = "cannot copy it into the temp folder " + temp +
+                                 (errno ? std::string(": ") + std::strerror(errno) : std::string(" (the disk may be full)"));
 }
 
 CConvertDoc::CConvertDoc(const std::string& path) : queryPath_(path) {

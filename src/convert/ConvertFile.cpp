@@ -9,7 +9,7 @@ int ConvertFile(CConvertPara& para, const ConvertEngines& engines) {
     para.TakeNotes();
     if (!job.Ready()) {
         // Nothing to work on: the workspace goes with the job, the source stays untouched.
-        para.jobResult = ResultCannotOpen;
+        para.jobResult = para.workspaceProblem.empty() ? ResultCannotOpen : ResultNoWorkspace;
         return 0;
     }
     pdfcore::CreateGlobalParams();

@@ -46,6 +46,8 @@ std::string JobResultReason(const CConvertPara& para) {
         return "unreadable: it could not be opened or read back after text extraction";
     case ResultWrongPassword:
         return "encrypted: wrong password";
+    case ResultNoWorkspace:
+        return para.workspaceProblem;
     case ResultNoPageWritten:
         return "none of the selected pages could be converted; no result was written";
     case ResultCannotWrite:

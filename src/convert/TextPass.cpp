@@ -8,6 +8,7 @@
 #include <chrono>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 
 #include "convert/CConvertDoc.h"
 #include "convert/PdfOpen.h"
@@ -20,6 +21,18 @@ namespace {
 std::string InfoString(PDFDoc& doc, const char* key) {
     std::unique_ptr<GooString> value = doc.getDocInfoStringEntry(key);
     return value ? value->toStr() : std::string();
+}
+
+// The XML ends with its closing line only when every line before it was written.
+bool XmlComplete(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::string end = "</pdf2xml>\n";
+    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : 0;
+    if (size < static_cast<std::streamoff>(end.size())) return false;
+    in.seekg(size - static_cast<std::streamoff>(end.size()));
+    std::string tail(end.size(), '\0');
+    in.read(tail.data(), static_cast<std::streamsize>(tail.size()));
+    return in && tail == end;
 }
 
 std::string PageCutOffLine(int page) {
@@ -80,9 +93,11 @@ int CConvertDoc::TextPass() {
     spec.rawOrder = true;
     spec.firstPage = 1;
 
+    bool xmlWritten = false;
     if (engines_->makeTextDevice) {
         std::unique_ptr<OutputDev> device = engines_->makeTextDevice(spec);
         if (device) {
+            xmlWritten = true;
             para->lastPage = doc->getNumPages();
             for (int page = 1; page <= para->lastPage && !para->cancelRequested; ++page) {
                 // A page of endlessly nested forms must not hold the whole job.
@@ -95,6 +110,13 @@ int CConvertDoc::TextPass() {
         // Destroying the device completes the XML.
     }
     ClosePdf();
+    // A full temp folder cuts the XML short: that is no fault of the PDF.
+    if (xmlWritten && !XmlComplete(para->xmlPath)) {
+        std::error_code ec;
+        para->workspaceProblem = "cannot write into the temp folder " +
+                                 std::filesystem::temp_directory_path(ec).string() + " (is the disk full?)";
+        return ResultNoWorkspace;
+    }
     if (!para->xmlCopyPath.empty()) platform::CopyFileReplacing(para->xmlPath, para->xmlCopyPath);
     return ResultDone;
 }

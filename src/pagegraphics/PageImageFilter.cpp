@@ -149,7 +149,8 @@ int PageImageFilter::Run() {
 PageImageFilter::~PageImageFilter() { platform::RemoveWorkspace(pageAside_); }
 
 void PageImageFilter::SwapInPageFolder() {
-    if (pageAside_.empty()) return;
+    // A page none of whose pictures could be written replaces nothing.
+    if (!PageFolderFilled()) return;
     const fs::path fresh = fs::path(pageAside_) / "page";
     const fs::path earlier = fs::path(pageAside_) / "earlier";
     std::error_code ec;
@@ -172,6 +173,11 @@ void PageImageFilter::SwapInPageFolder() {
     job_.para->pictures.folders.push_back(resultFolder_);
     platform::RemoveWorkspace(pageAside_);
     pageAside_.clear();
+}
+
+bool PageImageFilter::PageFolderFilled() const {
+    std::error_code ec;
+    return !pageAside_.empty() && !fs::is_empty(fs::path(pageAside_) / "page", ec) && !ec;
 }
 
 bool PageImageFilter::FindPicture(int number) {
@@ -316,7 +322,10 @@ bool PageImageFilter::Deliver(const std::string& scratchImage, int n, std::strin
         ec.clear();
         fs::copy_file(scratchImage, aside, ec);
         if (ec) {
-            const std::string why = ec.message();
+            // A full disk can surface as another error of the copy: the free space tells.
+            std::error_code q;
+            const bool full = fs::space(pageAside_, q).available < fs::file_size(scratchImage, q) + 4096;
+            const std::string why = full ? "No space left on device" : ec.message();
             fs::remove(aside, ec);
             Fail(which + ": cannot write " + finalPath + ": " + why);
             return false;

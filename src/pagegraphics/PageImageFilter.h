@@ -44,6 +44,7 @@ private:
     // Puts the page's new folder in place of the earlier one (or of whatever has its
     // name), in one step: a reader never sees old and new pictures mixed.
     void SwapInPageFolder();
+    bool PageFolderFilled() const;
     void Fail(const std::string& problem);
 
     std::string psPath_;

@@ -2,6 +2,7 @@
 // word processor's result cut short, links planted at a result's name, pages
 // larger than a word processor's.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
@@ -168,4 +169,62 @@ TEST_F(ResultSafety, APageBeyondTheWordProcessorsLimitIsScaledNotCropped) {
         for (const char* word : {"TopLeftWord", "TopRightWord", "BottomLeftWord", "BottomRightWord"})
             EXPECT_NE(text.find(word), std::string::npos) << layout << " " << word;
     }
+}
+
+namespace {
+
+// A small file system of its own (root may mount one); unmounted when the test ends.
+class SmallDisk {
+public:
+    SmallDisk(const std::string& where, const std::string& size) : where_(where) {
+        fs::create_directories(where);
+        mounted_ = geteuid() == 0 && RunProgram({"mount", "-t", "tmpfs", "-o", "size=" + size, "tmpfs", where}).status == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) RunProgram({"umount", where_});
+    }
+    bool Mounted() const { return mounted_; }
+
+private:
+    std::string where_;
+    bool mounted_ = false;
+};
+
+}  // namespace
+
+// A full temp folder is named as the cause, never passed off as an unreadable PDF.
+TEST_F(ResultSafety, AFullTempFolderIsNamedAsTheCause) {
+    SmallDisk disk(dir / "small", "48k");
+    if (!disk.Mounted()) GTEST_SKIP() << "no file system can be mounted here";
+    // Too large to be copied into the workspace at all; and small, but with more text than fits.
+    NumberedPages(400).Save(dir / "large.pdf");
+    NumberedPages(40).Save(dir / "wordy.pdf");
+    ASSERT_GT(fs::file_size(dir / "large.pdf"), 48u * 1024);
+    ASSERT_LT(fs::file_size(dir / "wordy.pdf"), 40u * 1024);
+    std::vector<std::string> argv = {"env", "TMPDIR=" + (dir / "small"), ConvertProgram(), "-q", "-m", "text",
+                                     "-j", "1", "-o", dir / "out", dir / "large.pdf", dir / "wordy.pdf"};
+    auto r = RunProgram(argv, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("large.pdf: cannot copy it into the temp folder " + (dir / "small")), std::string::npos)
+        << r.errors;
+    EXPECT_NE(r.errors.find("wordy.pdf: cannot write into the temp folder " + (dir / "small")), std::string::npos)
+        << r.errors;
+    EXPECT_EQ(r.errors.find("unreadable"), std::string::npos) << r.errors;
+}
+
+// A full output folder in the image job says so.
+TEST_F(ResultSafety, AFullOutputFolderOfTheImageJobSaysNoSpace) {
+    SmallDisk disk(dir / "out", "8k");
+    if (!disk.Mounted()) GTEST_SKIP() << "no file system can be mounted here";
+    PdfWriter pdf;
+    std::string big(200 * 200 * 3, '\0');
+    for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>((i * 7919) % 251);
+    int image = pdf.AddRgbImage(big, 200, 200);
+    Page& page = pdf.AddPage("q 200 0 0 200 100 400 cm /Im1 Do Q\n");
+    page.extraResources = "/XObject << /Im1 " + std::to_string(image) + " 0 R >>";
+    pdf.Save(dir / "pic.pdf");
+    auto r = Convert({"-q", "--extract-images", "ppm", "-o", "out", "pic.pdf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find("No space left on device"), std::string::npos) << r.errors;
+    EXPECT_FALSE(fs::exists(dir / "out/pic-1"));
 }

@@ -2,11 +2,34 @@
 
 namespace {
 
-// Tabs and line ends inside a field would break the line apart.
+// Tabs and line ends inside a field (a file name may hold them) would break the
+// line apart: they travel escaped, and come back as they were.
 std::string Field(const std::string& text) {
-    std::string out = text;
-    for (char& c : out)
-        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '\\': out += "\\\\"; break;
+            case '\t': out += "\\t"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string Unfield(const std::string& field) {
+    std::string out;
+    out.reserve(field.size());
+    for (size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '\\' || i + 1 == field.size()) {
+            out += field[i];
+            continue;
+        }
+        const char next = field[++i];
+        out += next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : next;
+    }
     return out;
 }
 
@@ -39,7 +62,7 @@ ChildReport ParseChildReport(const std::string& line) {
     }
     std::string rest = line.substr(2);
     size_t tab = rest.find('\t');
-    report.first = rest.substr(0, tab);
-    if (tab != std::string::npos) report.second = rest.substr(tab + 1);
+    report.first = Unfield(rest.substr(0, tab));
+    if (tab != std::string::npos) report.second = Unfield(rest.substr(tab + 1));
     return report;
 }

@@ -6,6 +6,7 @@
 
 #include "convert/CConvertDoc.h"
 #include "convert/CConvertWorker.h"
+#include "convert/ChildReport.h"
 #include "support/PdfWriter.h"
 #include "support/TempDir.h"
 
@@ -303,3 +304,13 @@ TEST_F(Worker, NoAtTheReplaceQuestionSkipsTheFileWithItsReason) {
 }
 
 }  // namespace
+
+// A file name may hold tabs and line breaks: the reports of a parallel batch carry them whole.
+TEST(ChildReports, FieldsComeBackAsTheyWere) {
+    const std::string name = "a\tb\nc\\d\re.pdf";
+    ChildReport report = ParseChildReport(FailedReport(name, "why\tnot"));
+    EXPECT_EQ(FailedReport(name, "x").find('\n'), std::string::npos);
+    EXPECT_EQ(report.kind, ChildReport::Failed);
+    EXPECT_EQ(report.first, name);
+    EXPECT_EQ(report.second, "why\tnot");
+}

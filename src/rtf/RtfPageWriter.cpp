@@ -73,9 +73,12 @@ std::string CRtfFile::LooseItems(CRtfPage& page) {
         paragraph.clear();
     };
     const CRtfXmlText* previous = nullptr;
+    // The text layouts hold words and paragraphs only: turned words are paragraphs
+    // there too, in reading order.
+    const bool shapes = document_.layoutMode != kLayoutTextOnly && document_.layoutMode != kLayoutFormatted;
     for (CRtfXmlText* item : page.flow->loose) {
         item->page = &page;
-        std::string shape = item->WriteItem();
+        std::string shape = shapes ? item->WriteItem() : std::string();
         if (!shape.empty()) {
             flush();
             out += shape;

@@ -66,6 +66,10 @@ TEST(AsIsConversion, TurnedTextKeepsEveryWordInEveryLayout) {
         std::string text = rtfcheck::VisibleText(c.rtf);
         EXPECT_NE(text.find("Flip"), std::string::npos) << "mode " << mode;
         EXPECT_EQ(text.find("pilF"), std::string::npos) << "mode " << mode;
+        // The text layouts hold words and paragraphs only, never a text box.
+        if (mode == ModeTextOnly || mode == ModeFormattedText) {
+            EXPECT_EQ(c.rtf.find("\\shp"), std::string::npos) << "mode " << mode;
+        }
     }
 }
 

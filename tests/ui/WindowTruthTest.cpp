@@ -18,6 +18,7 @@
 
 #include "WindowFixture.h"
 #include "platform/InstanceLock.h"
+#include "support/OfficeFiles.h"
 #include "support/PdfWriter.h"
 #include "ui/CCONVERTERDlg.h"
 #include "ui/CConversionProgressDlg.h"
@@ -71,8 +72,10 @@ done
 stem=$(basename "$last" .rtf)
 touch ")" + dir + R"(/saving-$stem"
 while [ ! -e ")" + dir + R"(/go" ]; do sleep 0.05; done
-echo "fake office result" > "$outdir/$stem.${filter%%:*}"
+cp ")" + dir + R"(/result" "$outdir/$stem.${filter%%:*}"
 )");
+        // A whole DOC, as the converter reads its results back.
+        testpdf::WriteFile(dir + "/result", testpdf::MinimalCompoundFile());
         fs::permissions(dir + "/bin/soffice", fs::perms::owner_all);
         setenv("PATH", (dir + "/bin:" + oldPath_).c_str(), 1);
     }

@@ -12,6 +12,7 @@
 
 #include "ExtractRun.h"
 #include "support/PdfWriter.h"
+#include "support/RtfText.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 
@@ -25,24 +26,6 @@ struct Word {
     std::string text;                       // UTF-8
     bool turned = false;  // on a page turned by its rotation, whose boxes the referee measures otherwise
 };
-
-void AppendUtf8(unsigned u, std::string& out) {
-    if (u < 0x80) {
-        out += static_cast<char>(u);
-    } else if (u < 0x800) {
-        out += static_cast<char>(0xC0 | (u >> 6));
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    } else if (u < 0x10000) {
-        out += static_cast<char>(0xE0 | (u >> 12));
-        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (u >> 18));
-        out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    }
-}
 
 std::string Unescape(std::string s) {
     const std::pair<const char*, const char*> entities[] = {
@@ -67,12 +50,12 @@ std::string ContentText(std::string content) {
         if (content.compare(i, 6, "\\uc1\\u") == 0) {
             size_t end = content.find('X', i + 6);
             if (end != std::string::npos) {
-                AppendUtf8(static_cast<unsigned>(std::stoul(content.substr(i + 6, end - i - 6))), out);
+                testpdf::AppendUtf8(out, std::stoul(content.substr(i + 6, end - i - 6)));
                 i = end;
                 continue;
             }
         }
-        AppendUtf8(static_cast<unsigned char>(content[i]), out);
+        testpdf::AppendUtf8(out, static_cast<unsigned char>(content[i]));
     }
     return out;
 }

@@ -8,4 +8,7 @@ namespace testpdf {
 // a paragraph end read as a blank.
 std::string RtfPlainText(const std::string& rtf);
 
+// Appends the code point as UTF-8.
+void AppendUtf8(std::string& out, unsigned long codePoint);
+
 }  // namespace testpdf

@@ -1,5 +1,6 @@
 // Runs as RTF character groups.
 #include <cstdio>
+#include <functional>
 
 #include "rtf/CRtfFont.h"
 #include "layout/CRtfXmlText.h"
@@ -17,7 +18,9 @@ std::string UnicodeEscape(long codePoint) {
 // The extraction writes a wide character as its code point, but an RTF reader
 // takes the number as a signed 16-bit value: characters from U+8000 on are
 // written negative, and those beyond U+FFFF as a surrogate pair.
-std::string SixteenBitEscapes(const std::string& text) {
+// `covering` names the font entry to set a character in when the run's face has no
+// glyph for it (-1: the run's own).
+std::string SixteenBitEscapes(const std::string& text, const std::function<int(long)>& covering) {
     std::string out;
     size_t p = 0;
     while (true) {
@@ -33,14 +36,17 @@ std::string SixteenBitEscapes(const std::string& text) {
         }
         long cp = std::stol(text.substr(digits, end - digits));
         out.append(text, p, e - p);
+        std::string escape;
         if (cp > 0xFFFF && cp <= 0x10FFFF) {
             long v = cp - 0x10000;
-            out += UnicodeEscape(0xD800 + (v >> 10) - 0x10000) + UnicodeEscape(0xDC00 + (v & 0x3FF) - 0x10000);
+            escape = UnicodeEscape(0xD800 + (v >> 10) - 0x10000) + UnicodeEscape(0xDC00 + (v & 0x3FF) - 0x10000);
         } else if (cp > 0x7FFF && cp <= 0xFFFF) {
-            out += UnicodeEscape(cp - 0x10000);
+            escape = UnicodeEscape(cp - 0x10000);
         } else {
-            out.append(text, e, end + 1 - e);
+            escape.assign(text, e, end + 1 - e);
         }
+        const int font = covering ? covering(cp) : -1;
+        out += font >= 0 ? "{\\f" + std::to_string(font) + " " + escape + "}" : escape;
         p = end + 1;
     }
     out.append(text, p, std::string::npos);
@@ -48,12 +54,21 @@ std::string SixteenBitEscapes(const std::string& text) {
 }
 
 // Backslashes of the source are doubled; the brace and Unicode escapes made on the way stay single.
-std::string EscapeRunText(std::string text) {
+std::string EscapeRunText(std::string text, const std::function<int(long)>& covering) {
     ReplaceAll(text, "\\", "\\\\");
     ReplaceAll(text, "\\\\{", "\\{");
     ReplaceAll(text, "\\\\}", "\\}");
     ReplaceAll(text, "\\\\uc1\\\\u", "\\uc1\\u");
-    return SixteenBitEscapes(text);
+    return SixteenBitEscapes(text, covering);
+}
+
+// The faces that show the run's characters its own face has no glyph for.
+template <typename Run>
+std::function<int(long)> CoveringFonts(const Run& run) {
+    const CRtfFontTable* fonts = run.owner ? run.owner->fonts : nullptr;
+    if (!fonts || fonts->covering.empty()) return {};
+    const int entry = run.fontIndex;
+    return [fonts, entry](long cp) { return fonts->CoveringEntry(entry, static_cast<unsigned>(cp)); };
 }
 
 struct StyleWord {
@@ -75,7 +90,7 @@ unsigned CheckedIndex(int index, size_t count) {
 template <typename Tag>
 std::string TRtfWord<Tag>::WriteRun(int8_t raise) const {
     if (text.empty()) return {};
-    std::string escaped = EscapeRunText(text);
+    std::string escaped = EscapeRunText(text, CoveringFonts(*this));
     std::string prefix, suffix;
     for (const StyleWord& w : kStyleWords)
         if (style & w.bit) {
@@ -103,7 +118,7 @@ std::string TRtfWord<Tag>::WritePlainRun() const {
                                           : static_cast<unsigned>(fontIndex < 0 ? 0 : fontIndex);
     char head[32];
     std::snprintf(head, sizeof head, "\\f%u {", font);
-    return head + EscapeRunText(text) + "}";
+    return head + EscapeRunText(text, CoveringFonts(*this)) + "}";
 }
 
 std::string CRtfSentence::WriteRuns(int8_t raise) const {

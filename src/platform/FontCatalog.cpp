@@ -185,6 +185,46 @@ bool FontFamilyKnown(const std::string& family) {
     return false;
 }
 
+std::string FamilyWithCharacter(const std::string& family, unsigned codePoint) {
+    // Asked for every character beyond the code page of a document: the answers are kept.
+    static std::mutex lock;
+    static std::map<std::string, FcCharSet*> charsets;  // the coverage of the face each family resolves to
+    static std::map<unsigned, std::string> covering;    // the first face that has a character
+    std::lock_guard<std::mutex> hold(lock);
+    auto known = charsets.find(family);
+    if (known == charsets.end()) {
+        FcCharSet* set = nullptr;
+        if (Pattern pattern = SubstitutedPattern(family, false, false))
+            if (Pattern match = BestMatch(pattern)) {
+                FcCharSet* found = nullptr;
+                if (FcPatternGetCharSet(match.get(), FC_CHARSET, 0, &found) == FcResultMatch) set = FcCharSetCopy(found);
+            }
+        known = charsets.emplace(family, set).first;
+    }
+    if (known->second && FcCharSetHasChar(known->second, codePoint)) return family;
+    auto answer = covering.find(codePoint);
+    if (answer != covering.end()) return answer->second;
+    std::string name;
+    Pattern pattern(FcPatternCreate());
+    FcCharSet* wanted = FcCharSetCreate();
+    if (pattern && wanted && FcCharSetAddChar(wanted, codePoint)) {
+        FcPatternAddCharSet(pattern.get(), FC_CHARSET, wanted);
+        FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+        FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+        FcDefaultSubstitute(pattern.get());
+        if (Pattern match = BestMatch(pattern)) {
+            FcCharSet* has = nullptr;
+            FcChar8* found = nullptr;
+            if (FcPatternGetCharSet(match.get(), FC_CHARSET, 0, &has) == FcResultMatch && FcCharSetHasChar(has, codePoint) &&
+                FcPatternGetString(match.get(), FC_FAMILY, 0, &found) == FcResultMatch)
+                name = reinterpret_cast<const char*>(found);
+        }
+    }
+    if (wanted) FcCharSetDestroy(wanted);
+    covering.emplace(codePoint, name);
+    return name;
+}
+
 TextExtent MeasureText(const std::string& face, int pixelHeight, bool bold, bool italic, const std::string& text) {
     if (face.empty() || pixelHeight <= 0) return {};
     FaceCache& cache = Cache();

@@ -19,4 +19,9 @@ TextExtent MeasureText(const std::string& face, int pixelHeight, bool bold, bool
 
 constexpr int kScreenDpi = 96;
 
+// The family whose face shows the character: `family` itself when the face it
+// resolves to has a glyph for it, else the face fontconfig ranks first among
+// those that do; empty when no installed face has one.
+std::string FamilyWithCharacter(const std::string& family, unsigned codePoint);
+
 }  // namespace platform

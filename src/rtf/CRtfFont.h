@@ -3,7 +3,9 @@
 // and the font specifications read from the intermediate XML, each mapped to
 // one entry.
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 
 #include "rtf/TSafeList.h"
 
@@ -46,8 +48,15 @@ public:
     int SizeOfSpec(int id) const;
     CRtfFont* FindSpec(int id) const;
     TRtfFontData* FindEntry(int index) const;
+    // Characters beyond the code page that an entry's face has no glyph for are
+    // written in a face that has one: learnt while the document is read, before
+    // the table is written.
+    void NoteCharacter(int entryIndex, unsigned codePoint);
+    // The entry to write the character in instead of entryIndex; -1 to keep it.
+    int CoveringEntry(int entryIndex, unsigned codePoint) const;
     TRtfFontData* DefaultEntry() const { return entries.First(); }
 
     TSafeList<TRtfFontData> entries;
     TSafeList<CRtfFont> specs;
+    std::map<std::pair<int, unsigned>, int> covering;
 };

@@ -2,6 +2,7 @@
 
 #include "rtf/CRtfFont.h"
 #include "rtf/FontNameMapping.h"
+#include "platform/FontCatalog.h"
 
 bool TRtfFontData::Resolve(const std::string& faceName, bool& substituted) {
     substituted = false;
@@ -80,6 +81,31 @@ int CRtfFontTable::EntryIndexOfSpec(int id) const {
 int CRtfFontTable::SizeOfSpec(int id) const {
     CRtfFont* spec = FindSpec(id);
     return spec && spec->size != 0 ? spec->size : 10;
+}
+
+void CRtfFontTable::NoteCharacter(int entryIndex, unsigned codePoint) {
+    const std::pair<int, unsigned> key{entryIndex, codePoint};
+    if (covering.count(key)) return;
+    int use = -1;
+    const TRtfFontData* entry = FindEntry(entryIndex);
+    const std::string family = entry ? platform::FamilyWithCharacter(entry->name, codePoint) : std::string();
+    if (entry && !family.empty() && strcasecmp(family.c_str(), entry->name.c_str()) != 0) {
+        for (TRtfFontData* e : entries)
+            if (strcasecmp(e->name.c_str(), family.c_str()) == 0) use = e->index;
+        if (use < 0) {
+            auto added = std::make_unique<TRtfFontData>();
+            added->name = family;
+            added->index = static_cast<int>(entries.Count());
+            use = added->index;
+            entries.Append(std::move(added));
+        }
+    }
+    covering.emplace(key, use);
+}
+
+int CRtfFontTable::CoveringEntry(int entryIndex, unsigned codePoint) const {
+    auto found = covering.find({entryIndex, codePoint});
+    return found == covering.end() ? -1 : found->second;
 }
 
 TRtfFontData* CRtfFontTable::FindEntry(int index) const {

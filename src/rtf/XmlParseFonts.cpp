@@ -1,4 +1,6 @@
 // The font pass of the XML reader: every fontspec into the document's font table.
+#include <cstdlib>
+
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfXmlParse.h"
 #include "rtf/FontNameMapping.h"
@@ -9,10 +11,25 @@ bool CRtfXmlParse::ReadFonts(CRtfDocument& document) {
     if (!opened_) return false;
     Rewind();
     std::string line;
+    int entry = 0;
     while (ReadLine(line)) {
         if (StartsWith(line, "</pdf2xml>")) {
             Rewind();
             return true;
+        }
+        // The characters beyond the code page, with the face each is set in.
+        if (StartsWith(line, "<text")) {
+            for (std::string_view token : SplitTokens(line))
+                if (FindAttribute(token) == 27) entry = document.fonts.EntryIndexOfSpec(static_cast<int>(ValueNumber(AttributeValue(token))));
+            continue;
+        }
+        if (StartsWith(line, "<data")) {
+            for (size_t at = line.find("\\uc1\\u"); at != std::string::npos; at = line.find("\\uc1\\u", at + 6)) {
+                const unsigned long codePoint = std::strtoul(line.c_str() + at + 6, nullptr, 10);
+                if (codePoint > 0xFF && codePoint <= 0x10FFFF)
+                    document.fonts.NoteCharacter(entry, static_cast<unsigned>(codePoint));
+            }
+            continue;
         }
         std::string trimmed = Trimmed(line, " \t");
         if (StartsWith(trimmed, "<fontspec") && HasTagEnd(line)) {

@@ -89,3 +89,24 @@ TEST(WordsInEveryLayout, WordsStayApartAndAppearOnce) {
         }
     }
 }
+
+// A character that the run's face has no glyph for is set in a face that has one.
+TEST(WordsInEveryLayout, CharactersBeyondTheFaceAreSetInAFaceThatHasThem) {
+    TempDir dir;
+    testpdf::PdfWriter pdf;
+    pdf.AddUnicodeFont("U", {0x65E5, 0x672C, 'a'});
+    pdf.AddPage(testpdf::TextLine("ABC", 72, 700, 12, "U") + testpdf::TextLine("Latin words", 72, 650));
+    pdf.Save(dir / "doc.pdf");
+    std::string rtf = ConvertTo(dir, ModeFormattedText);
+    // The run's own face is a Latin one; the characters go into the face fontconfig finds for them.
+    size_t at = rtf.find("\\u26085X");
+    ASSERT_NE(at, std::string::npos) << rtf;
+    size_t group = rtf.rfind("{\\f", at);
+    ASSERT_NE(group, std::string::npos);
+    const std::string entry = rtf.substr(group + 1, rtf.find(' ', group) - group - 1);
+    const size_t table = rtf.find("{" + entry, rtf.find("{\\fonttbl"));
+    ASSERT_LT(table, rtf.find("{\\colortbl")) << entry << "\n" << rtf.substr(0, 600);
+    const std::string face = rtf.substr(table, rtf.find(';', table) - table);
+    EXPECT_EQ(face.find("Liberation"), std::string::npos) << face;
+    EXPECT_NE(rtf.find("Latin"), std::string::npos);
+}

@@ -183,13 +183,13 @@ void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, dou
 
     if (actualText) {
         // The span's own text stands for these glyphs: only their place is kept.
-        if (!actualText->first) {
-            actualText->first.emplace();
-            actualText->first->textState = op.textState;
-            actualText->first->yMin = op.yMin;
-            actualText->first->yMax = op.yMax;
-            actualText->first->fontIndex = op.fontIndex;
-            actualText->first->size = op.size;
+        if (!actualText->drew) {
+            Operation& first = actualText->first;
+            first.textState = op.textState;
+            first.yMin = op.yMin;
+            first.yMax = op.yMax;
+            first.fontIndex = op.fontIndex;
+            first.size = op.size;
         }
         if (!actualText->drew) actualText->xMin = std::min(x1, x1 + w);
         actualText->xMin = std::min({actualText->xMin, x1, x1 + w});
@@ -293,17 +293,18 @@ void HtmlPageBuffer::endRun() {
 
 void HtmlPageBuffer::beginActualText(GfxState*, std::vector<unsigned> text) {
     endRun();
-    actualText = ActualText{std::move(text), std::nullopt, 0, 0, false};
+    actualText.emplace();
+    actualText->text = std::move(text);
 }
 
 void HtmlPageBuffer::endActualText() {
     if (!actualText) return;
     current.open = false;
-    ActualText span = std::move(*actualText);
+    HtmlActualText span = std::move(*actualText);
     actualText.reset();
-    if (!span.drew || !span.first) return;
+    if (!span.drew) return;
     // The text is spread evenly over the box the covered glyphs took.
-    Operation op = std::move(*span.first);
+    Operation op = std::move(span.first);
     const double width = span.xMax - span.xMin;
     const double step = span.text.empty() ? 0 : width / static_cast<double>(span.text.size());
     for (size_t i = 0; i < span.text.size(); ++i) {

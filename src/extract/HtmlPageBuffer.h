@@ -17,6 +17,51 @@
 class GfxState;
 class XRef;
 
+// One glyph of the operation being drawn, in device units.
+struct HtmlGlyph {
+    // Its characters: textCount of the operation's characters from textStart.
+    uint32_t textStart = 0, textCount = 0;
+    double x = 0, y = 0;  // where the glyph starts
+    double w = 0, h = 0;  // its advance without character spacing
+    double gap = 0;       // along the writing direction, from where the previous glyph's advance ended
+    int direction = 1;
+    bool blank = false;
+};
+
+// What a text-showing operation keeps while its glyphs arrive.
+struct HtmlOperation {
+    HtmlTextRun::TextState textState;
+    double yMin = 0, yMax = 0;
+    int fontIndex = 0;
+    bool vertical = false;
+    double size = 0;
+    std::vector<HtmlGlyph> glyphs;
+    std::vector<unsigned> characters;
+    bool open = false;
+
+    // The glyphs' storage is kept from one operation to the next.
+    void Restart() {
+        glyphs.clear();
+        characters.clear();
+        open = true;
+    }
+    void Add(HtmlGlyph g, const std::vector<unsigned>& text) {
+        g.textStart = static_cast<uint32_t>(characters.size());
+        g.textCount = static_cast<uint32_t>(text.size());
+        characters.insert(characters.end(), text.begin(), text.end());
+        glyphs.push_back(g);
+    }
+};
+
+// The replacement text of an open marked-content span, and the box and first
+// operation of the glyphs it covers.
+struct HtmlActualText {
+    std::vector<unsigned> text;
+    HtmlOperation first;  // its state is that of the first covered glyph
+    double xMin = 0, xMax = 0;
+    bool drew = false;
+};
+
 class HtmlPageBuffer {
 public:
     explicit HtmlPageBuffer(bool rawOrder = true);
@@ -49,40 +94,8 @@ public:
     int getPageHeight() const { return pageHeight; }
 
 private:
-    // One glyph of the operation being drawn, in device units.
-    struct Glyph {
-        // Its characters: textCount of the operation's characters from textStart.
-        uint32_t textStart = 0, textCount = 0;
-        double x = 0, y = 0;  // where the glyph starts
-        double w = 0, h = 0;  // its advance without character spacing
-        double gap = 0;       // along the writing direction, from where the previous glyph's advance ended
-        int direction = 1;
-        bool blank = false;
-    };
-    // What a text-showing operation keeps while its glyphs arrive.
-    struct Operation {
-        HtmlTextRun::TextState textState;
-        double yMin = 0, yMax = 0;
-        int fontIndex = 0;
-        bool vertical = false;
-        double size = 0;
-        std::vector<Glyph> glyphs;
-        std::vector<unsigned> characters;
-        bool open = false;
-
-        // The glyphs' storage is kept from one operation to the next.
-        void Restart() {
-            glyphs.clear();
-            characters.clear();
-            open = true;
-        }
-        void Add(Glyph g, const std::vector<unsigned>& text) {
-            g.textStart = static_cast<uint32_t>(characters.size());
-            g.textCount = static_cast<uint32_t>(text.size());
-            characters.insert(characters.end(), text.begin(), text.end());
-            glyphs.push_back(g);
-        }
-    };
+    using Glyph = HtmlGlyph;
+    using Operation = HtmlOperation;
 
     int fontIndexFor(GfxState* state);
     void startOperation(GfxState* state);
@@ -114,15 +127,7 @@ private:
     // device units; drives the gap rule.
     double expectedX = 0, expectedY = 0;
 
-    // The replacement text of an open marked-content span, and the box and first
-    // operation of the glyphs it covers.
-    struct ActualText {
-        std::vector<unsigned> text;
-        std::optional<Operation> first;
-        double xMin = 0, xMax = 0;
-        bool drew = false;
-    };
-    std::optional<ActualText> actualText;
+    std::optional<HtmlActualText> actualText;
 
     // The last font lookup: most runs repeat the font of the run before.
     std::string lastFontName;

@@ -260,11 +260,11 @@ void HtmlPageBuffer::emitRun(const Operation& op, size_t first, size_t last, boo
 }
 
 void HtmlPageBuffer::cutOperation(Operation& op) {
-    std::vector<double> gaps;
-    gaps.reserve(op.glyphs.size());
+    std::vector<double>& gaps = gapScratch;
+    gaps.clear();
     for (size_t i = 1; i < op.glyphs.size(); ++i)
         if (!op.glyphs[i].blank && !op.glyphs[i - 1].blank) gaps.push_back(op.glyphs[i].gap);
-    const double threshold = WordBreakThreshold(std::move(gaps), op.size);
+    const double threshold = WordBreakThreshold(gaps, op.size);
 
     size_t start = 0;
     bool afterBreak = false;

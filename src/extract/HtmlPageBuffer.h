@@ -115,6 +115,8 @@ private:
     Operation current;
     // The characters of the glyph being added (a ligature gives several).
     std::vector<unsigned> glyphText;
+    // The gaps of the operation being cut, kept from one to the next.
+    std::vector<double> gapScratch;
     std::list<HtmlTextRun> runs;
     HtmlFontList fonts;
     int firstNewFont = 0;

@@ -17,7 +17,7 @@ constexpr size_t kGapsToLearn = 8;
 
 }  // namespace
 
-double WordBreakThreshold(std::vector<double> gaps, double em) {
+double WordBreakThreshold(std::vector<double>& gaps, double em) {
     em = std::fabs(em);
     const double threshold = std::max(kWordGap * em, 0.5);
     if (gaps.size() < kGapsToLearn || em <= 0) return threshold;

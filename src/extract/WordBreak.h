@@ -7,4 +7,5 @@
 // lines to about 0.15 em while kerning stays below about 0.05 em, so a tenth of
 // an em parts them; in a line whose letters sit tight, a gap clearly wider than
 // its letter gaps breaks too.
-double WordBreakThreshold(std::vector<double> gaps, double em);
+// The gaps are reordered.
+double WordBreakThreshold(std::vector<double>& gaps, double em);

@@ -45,12 +45,13 @@ std::string Type3Font(PdfWriter& pdf) {
 }  // namespace
 
 TEST(WordBreaks, ThresholdFollowsTheLettersOfTheOperation) {
+    auto threshold = [](std::vector<double> gaps, double em) { return WordBreakThreshold(gaps, em); };
     // A tenth of an em, whatever the kerning of the line.
-    EXPECT_DOUBLE_EQ(WordBreakThreshold({0, 0, -0.3, 0.2, 0, 0}, 10), 1.0);
+    EXPECT_DOUBLE_EQ(threshold({0, 0, -0.3, 0.2, 0, 0}, 10), 1.0);
     // Letters that sit tight: a gap clearly wider than theirs is a word gap.
-    EXPECT_NEAR(WordBreakThreshold({0, 0, 0, 0, 0.1, -0.2, 0, 0, 0, 0.8, 0}, 10), 0.9, 1e-9);
+    EXPECT_NEAR(threshold({0, 0, 0, 0, 0.1, -0.2, 0, 0, 0, 0.8, 0}, 10), 0.9, 1e-9);
     // Letters spaced out never hide a word gap of a tenth of an em.
-    EXPECT_DOUBLE_EQ(WordBreakThreshold({3, 3, 3, 3, 3, 3, 3, 3, 3}, 10), 1.0);
+    EXPECT_DOUBLE_EQ(threshold({3, 3, 3, 3, 3, 3, 3, 3, 3}, 10), 1.0);
 }
 
 TEST(WordBreaks, SqueezedWordGapsBreakAndKerningDoesNot) {

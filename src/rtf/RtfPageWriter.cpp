@@ -11,6 +11,8 @@
 namespace {
 
 const char* const kPageBreak = "\\pard\\sect\\sectd\\sbkpage";
+// An empty paragraph one point high: the anchor of the page's pictures, shapes and text boxes.
+const char* const kAnchorParagraph = "\\pard\\plain\\fs2\\sl-20\\slmult0\\par\n";
 
 }  // namespace
 
@@ -107,19 +109,21 @@ bool CRtfFile::WritePage(CRtfDocument& document, unsigned flags) {
         graphics = WritePageGraphics(*page, document.shapeIds, document.removeImages);
     std::string body = PageBody(*page, flags);
     std::string loose = LooseItems(*page);
+    // Every page is a section of its own, with its own paper, and holds a paragraph of
+    // its own: pictures, shapes and text boxes are anchored to the paragraph that
+    // follows them, and a page without one (only pictures, or nothing at all) would
+    // hand them to the next page, or vanish and move every later page up by one.
+    std::string setup = PageSetup(*page);
+    std::string anchor;
+    if (document.layoutMode == kLayoutAsIs || (body.empty() && loose.empty())) anchor = kAnchorParagraph;
     // Written piece by piece: the shapes of a drawing-heavy page run to tens of
     // megabytes, and joining them first would copy them all again.
+    std::vector<const std::string*> pieces = {&text, &setup};
+    pieces.insert(pieces.end(), graphics.pieces.begin(), graphics.pieces.end());
+    for (const std::string* piece : {&body, &loose, &anchor}) pieces.push_back(piece);
     bool ok = true;
-    if (!graphics.Empty() || !body.empty() || !loose.empty()) {
-        std::vector<const std::string*> pieces = {&text};
-        pieces.insert(pieces.end(), graphics.pieces.begin(), graphics.pieces.end());
-        std::string setup = PageSetup(*page);
-        for (const std::string* piece : {&setup, &body, &loose}) pieces.push_back(piece);
-        for (const std::string* piece : pieces)
-            if (ok && !piece->empty()) ok = WriteString(*piece);
-    } else if (!text.empty()) {
-        ok = WriteString(text);
-    }
+    for (const std::string* piece : pieces)
+        if (ok && !piece->empty()) ok = WriteString(*piece);
     if (!ok) return false;
     pageWritten_ = true;
     return true;

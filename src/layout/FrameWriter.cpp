@@ -1,42 +1,319 @@
-// "AS IS": every item and each of its segments as a paragraph framed at its place on the page.
+// "AS IS": each line of the page as transparent text boxes at its place, one box per
+// piece of the line that stands apart (a column, a gap of several ems), the words of
+// each box spaced so that every piece starts where the source has it.
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "layout/CRtfXmlText.h"
+#include "platform/FontCatalog.h"
+#include "rtf/CRtfDocument.h"
+#include "rtf/CRtfPage.h"
 #include "rtf/RtfUnits.h"
+#include "rtf/TextMeasure.h"
 
 namespace {
 
-// Frames are a little larger than the source's boxes, so that a substituted face
-// that runs a little wider still fits on one line.
-constexpr double kFrameGrowth = 1.15;
+// A gap wider than this many ems is a real separation (a column, a tab stop): the
+// pieces on either side get boxes of their own. Justified text spreads its words
+// far less than that.
+constexpr double kSeparationEms = 2.5;
+// A gap narrower than this is no blank: pieces of one word the source drew apart.
+constexpr double kBlankEms = 0.12;
+// The spacing of characters never goes below or above these shares of an em. A
+// substituted face that runs much wider than the source's widens its box instead of
+// crushing its letters. Letters spread by a few hundredths of an em already fall
+// apart into separate words for text extraction: a piece wider than its words keeps
+// its start and leaves the rest to the blank after it.
+constexpr double kMostCondensed = 0.12;
+constexpr double kMostExpanded = 0.02;
+// A narrower gap that every line near it leaves open as well is a column gap: the
+// gutter between two columns may be narrower than an em, the gaps of justified
+// text do not line up from line to line.
+constexpr double kGutterEms = 0.5;
+constexpr double kNearLines = 4;
+// Before a gutter on the same baseline, the words end this many ems short of the
+// source's edge. The reader's faces set taller lines than the source's, and text
+// extraction from the rendered result (pdftotext) read the lines of a narrow gutter's
+// two columns as one line running across both, up to a gutter of about 1.4 ems.
+constexpr double kGutterShortfall = 0.8;
+// Room to spare beyond the width the words are set to (in ems): the reader's own
+// kerning and rounding must never push the last letters onto a second line.
+constexpr double kSpareEms = 0.5;
+// Units of the XML per point.
+constexpr double kUnitsPerPoint = 1.5;
+// Twips per unit of the XML (108 units per inch).
+constexpr double kTwipsPerUnit = 40.0 / 3.0;
+// Width measurements are taken at one large size and scaled: exact enough, and the
+// face cache keeps it.
+constexpr int kMeasureEm = 512;
+// Lines and pieces of the page looked at for the gutters and neighbours of one line.
+constexpr long kMostComparisons = 400000;
 
-// Items that start left of or above the page are placed at its edge: the frame
-// words take no negative value.
-unsigned FrameValue(int twips) { return static_cast<unsigned>(std::max(twips, 0)); }
+// Pieces that stand side by side on one baseline, left to right.
+using Group = std::vector<CRtfXmlText*>;
 
-// Links are resolved through the line head, the piece that knows its page.
-std::string Frame(const CRtfXmlText& piece, const CRtfXmlText& head, const char* flow = "") {
-    std::string text = piece.runs.WriteRuns(0);
-    // In double precision: the edges of a hostile file's box may lie far apart.
-    const RtfRect& b = piece.box;
-    int h = ScaledToTwips((static_cast<double>(b.bottom) - b.top) * kFrameGrowth);
-    int w = ScaledToTwips((static_cast<double>(b.right) - b.left) * kFrameGrowth);
-    std::string out(text.size() + 160, '\0');
-    int n = std::snprintf(out.data(), out.size(), "\\pard \\pvpg\\phpg\\posx%u\\posy%u\\absw%u\\absh%u%s\\nowrap %s\\par",
-                          FrameValue(ToTwips(piece.box.left)), FrameValue(ToTwips(piece.box.top)), FrameValue(w),
-                          FrameValue(h), flow, text.c_str());
-    out.resize(static_cast<size_t>(std::max(n, 0)));
-    return head.ApplyLinks(out);
+double EmUnits(const CRtfXmlText& piece) { return std::max<int>(piece.fontSize, 1) * kUnitsPerPoint; }
+
+bool SameBaseline(const CRtfXmlText& a, const CRtfXmlText& b) {
+    const int height = std::max(1, std::min(a.box.Height(), b.box.Height()));
+    return std::abs(a.box.bottom - b.box.bottom) * 10 <= height * 3;
+}
+
+std::vector<CRtfXmlText*> LeftToRight(CRtfXmlText& head) {
+    std::vector<CRtfXmlText*> pieces = {&head};
+    if (head.segments) pieces.insert(pieces.end(), head.segments->begin(), head.segments->end());
+    std::stable_sort(pieces.begin(), pieces.end(),
+                     [](const CRtfXmlText* a, const CRtfXmlText* b) { return a->box.left < b->box.left; });
+    return pieces;
+}
+
+// Whether the lines near the head (above and below it, within a few line heights) all
+// leave the middle of the gap open, and at least three of them do: a column gutter.
+// Word gaps of justified text line up by chance in two lines now and then, rarely in four.
+bool OpenInNearLines(const CRtfXmlText& head, double from, double to, long& budget) {
+    if (!head.page || !head.page->flow) return false;
+    const double middle = (from + to) / 2, reach = (to - from) / 4;
+    const RtfRect& line = head.lineBox;
+    const double centre = (line.top + line.bottom) / 2.0, near = kNearLines * std::max(line.Height(), 1);
+    int open = 0;
+    for (const CRtfXmlText* other : head.page->flow->lines) {
+        if (--budget < 0) return false;
+        if (other == &head || other->rotation != head.rotation) continue;
+        const RtfRect& o = other->lineBox;
+        if (std::abs((o.top + o.bottom) / 2.0 - centre) > near) continue;
+        auto inked = [&](const CRtfXmlText* piece) {
+            --budget;
+            return piece->box.left < middle + reach && piece->box.right > middle - reach;
+        };
+        if (inked(other)) return false;
+        if (other->segments)
+            for (const CRtfXmlText* s : *other->segments)
+                if (inked(s)) return false;
+        ++open;
+    }
+    return open >= 3;
+}
+
+// Whether a piece of this line or of another one starts soon after the piece, on its
+// baseline: the next column, or the next cell of a row.
+bool WordsFollowClosely(const CRtfXmlText& head, const CRtfXmlText& piece, long& budget) {
+    const double reach = kSeparationEms * EmUnits(piece);
+    auto follows = [&](const CRtfXmlText* other) {
+        --budget;
+        return other != &piece && other->box.left >= piece.box.right && other->box.left <= piece.box.right + reach &&
+               SameBaseline(piece, *other);
+    };
+    std::vector<const CRtfXmlText*> heads = {&head};
+    if (head.page && head.page->flow) heads.assign(head.page->flow->lines.begin(), head.page->flow->lines.end());
+    for (const CRtfXmlText* line : heads) {
+        if (--budget < 0) return false;
+        if (line->rotation != head.rotation || line->lineBox.bottom < piece.box.top || line->lineBox.top > piece.box.bottom)
+            continue;
+        if (follows(line)) return true;
+        if (line->segments)
+            for (const CRtfXmlText* s : *line->segments)
+                if (follows(s)) return true;
+    }
+    return false;
+}
+
+std::vector<Group> Groups(CRtfXmlText& head, long& budget) {
+    std::vector<Group> groups;
+    for (CRtfXmlText* piece : LeftToRight(head)) {
+        if (!groups.empty()) {
+            const CRtfXmlText& previous = *groups.back().back();
+            const double gap = piece->box.left - previous.box.right;
+            const double em = std::max(EmUnits(previous), EmUnits(*piece));
+            const bool apart = gap > kSeparationEms * em ||
+                               (gap > kGutterEms * em && OpenInNearLines(head, previous.box.right, piece->box.left, budget));
+            if (!apart && gap >= -0.5 * em && SameBaseline(previous, *piece)) {
+                groups.back().push_back(piece);
+                continue;
+            }
+        }
+        groups.push_back({piece});
+    }
+    return groups;
+}
+
+const std::string* FaceOf(const CRtfXmlText& piece) {
+    CRtfDocument* document = piece.page ? piece.page->document : nullptr;
+    const CRtfFontTable* fonts = FontsOf(document, piece);
+    TRtfFontData* entry = fonts ? fonts->FindEntry(piece.fontIndex) : nullptr;
+    return entry && !entry->name.empty() ? &entry->name : nullptr;
+}
+
+// Width in twips of a text set in the face at a size; 0 when the face does not resolve.
+double TextTwips(const std::string& face, int size, uint8_t style, uint8_t scale, const std::string& text) {
+    if (text.empty()) return 0;
+    platform::TextExtent e = platform::MeasureText(face, kMeasureEm, style & 1, style & 2, text);
+    return e.width * size * 20.0 / kMeasureEm * (scale ? scale : 100) / 100.0;
+}
+
+// Characters of a run as the reader counts them: escaped braces are one each.
+int CharacterCount(const std::string& plain) {
+    int n = 0;
+    for (size_t i = 0; i < plain.size(); ++i) {
+        if (plain[i] == '\\' && i + 1 < plain.size() && (plain[i + 1] == '{' || plain[i + 1] == '}')) ++i;
+        ++n;
+    }
+    return n;
+}
+
+struct Measured {
+    double twips = 0;
+    int characters = 0;
+    bool known = false;
+};
+
+Measured MeasurePiece(CRtfXmlText& piece) {
+    Measured m;
+    const std::string* face = FaceOf(piece);
+    if (!face) return m;
+    m.known = true;
+    for (CRtfWord* run : piece.runs) {
+        const std::string& plain = PlainText(*run, run->fontSize);
+        const double w = TextTwips(*face, run->fontSize, run->style, run->hScale, plain);
+        if (w <= 0 && !plain.empty()) m.known = false;
+        m.twips += w;
+        m.characters += CharacterCount(plain);
+    }
+    return m;
+}
+
+std::string Spacing(long twips) {
+    // \expnd counts quarter points for the readers that know no \expndtw.
+    return "\\expnd" + std::to_string(twips / 5) + "\\expndtw" + std::to_string(twips);
+}
+
+// The blank between two pieces, in the format of the first one's last run.
+std::string Blank(const CRtfXmlText& previous, long spacing) {
+    const CRtfWord* run = previous.runs.Last();
+    if (!run) return "{" + Spacing(spacing) + "  }";
+    CRtfWord blank = *run;
+    blank.text = " ";
+    return "{" + Spacing(spacing) + blank.WriteRun(0) + "}";
+}
+
+struct Box {
+    std::string text;
+    RtfRect twips;
+};
+
+// shortfall: twips the group's words end before its source edge (see kGutterShortfall).
+Box SetGroup(const Group& group, double shortfall) {
+    const CRtfXmlText& first = *group.front();
+    RtfRect source = first.box;
+    for (const CRtfXmlText* p : group) source = source.Union(p->box);
+    const double left = first.box.left * kTwipsPerUnit;
+    double pen = 0;
+    double em = 0;
+    Box box;
+    for (size_t i = 0; i < group.size(); ++i) {
+        CRtfXmlText& piece = *group[i];
+        const double pieceEm = piece.fontSize * 20.0;
+        em = std::max(em, pieceEm);
+        Measured m = MeasurePiece(piece);
+        if (i > 0) {
+            const CRtfXmlText& previous = *group[i - 1];
+            const double gap = piece.box.left - previous.box.right;
+            if (gap > kBlankEms * EmUnits(previous)) {
+                long spacing = 0;
+                double blank = 0;
+                if (const std::string* face = FaceOf(previous); face && m.known) {
+                    const CRtfWord* run = previous.runs.Last();
+                    blank = TextTwips(*face, run ? run->fontSize : previous.fontSize, run ? run->style : 0,
+                                      run ? run->hScale : 100, " ");
+                    spacing = std::lround(piece.box.left * kTwipsPerUnit - left - pen - blank);
+                    spacing = std::max(spacing, -std::lround(blank * 0.8));
+                }
+                box.text += Blank(previous, spacing);
+                pen += blank + static_cast<double>(spacing);
+            }
+        }
+        std::string runs = piece.runs.WriteRuns(0);
+        if (m.known && m.characters > 0) {
+            double target = piece.box.right * kTwipsPerUnit - left - pen;
+            if (i + 1 == group.size()) target -= shortfall;
+            long spacing = std::lround((target - m.twips) / m.characters);
+            spacing = std::clamp(spacing, -std::lround(kMostCondensed * pieceEm), std::lround(kMostExpanded * pieceEm));
+            box.text += "{" + Spacing(spacing) + runs + "}";
+            pen += m.twips + static_cast<double>(spacing) * m.characters;
+        } else {
+            box.text += "{" + runs + "}";
+            pen = piece.box.right * kTwipsPerUnit - left;
+        }
+    }
+    const double sourceWidth = source.Width() * kTwipsPerUnit;
+    const double width = std::max(sourceWidth, pen) + kSpareEms * em;
+    const double height = source.Height() * kTwipsPerUnit * 1.15;
+    const int x = std::max(ToTwips(first.box.left), 0), y = std::max(ToTwips(source.top), 0);
+    box.twips = {x, y, x + static_cast<int>(std::min(width, 2.0e9)), y + static_cast<int>(std::min(height, 2.0e9))};
+    return box;
+}
+
+// A box that neither fills nor outlines its place, nor wraps its words: whatever the
+// source painted under the text stays visible, and the words stay on one line.
+const char* const kBoxProperties[][2] = {
+    {"shapeType", "202"},  {"fFilled", "0"},      {"fLine", "0"},        {"dxTextLeft", "0"},
+    {"dyTextTop", "0"},    {"dxTextRight", "0"},  {"dyTextBottom", "0"}, {"WrapText", "2"},
+    {"fFitShapeToText", "1"}, {"fAllowOverlap", "1"}, {"fLayoutInCell", "1"},
+};
+
+std::string TextBox(const RtfRect& r, int id, const std::string& text) {
+    char head[200];
+    std::snprintf(head, sizeof head,
+                  "{\\shp{\\*\\shpinst\\shpleft%d\\shptop%d\\shpright%d\\shpbottom%d\\shpbxpage\\shpbypage\\shpwr3"
+                  "\\shpfblwtxt0\\shpz%d\\shplid%d",
+                  r.left, r.top, r.right, r.bottom, id, id);
+    std::string out = head;
+    for (const auto& p : kBoxProperties) out += std::string("{\\sp{\\sn ") + p[0] + "}{\\sv " + p[1] + "}}";
+    out += "{\\shptxt \\pard\\plain\\ql " + text + "\\par}}}\n";
+    return out;
+}
+
+int NextBoxId(const CRtfXmlText& item) {
+    return item.page && item.page->document ? item.page->document->shapeIds.NextTextShape() : 1;
 }
 
 }  // namespace
 
 std::string CRtfXmlText::WriteFrame() {
-    std::string out = Frame(*this, *this);
-    if (segments)
-        for (const CRtfXmlText* s : *segments) out += Frame(*s, *this);
-    return out;
+    std::string out;
+    // Comparing with the rest of the page is bounded: a damaged page of a hundred
+    // thousand pieces must not take hours, and its boxes only lose the finer rules.
+    long budget = kMostComparisons;
+    std::vector<Group> groups = Groups(*this, budget);
+    for (size_t i = 0; i < groups.size(); ++i) {
+        const Group& group = groups[i];
+        double shortfall = 0;
+        if (WordsFollowClosely(*this, *group.back(), budget))
+            shortfall = kGutterShortfall * group.back()->fontSize * 20.0;
+        Box box = SetGroup(group, shortfall);
+        out += TextBox(box.twips, NextBoxId(*this), box.text);
+    }
+    return ApplyLinks(out);
 }
 
-std::string CRtfXmlText::WriteVerticalFrame() { return Frame(*this, *this, "\\frmtxtbrlv"); }
+namespace {
+
+// Items that start left of or above the page are placed at its edge: the frame
+// words take no negative value.
+unsigned FrameValue(int twips) { return static_cast<unsigned>(std::max(twips, 0)); }
+
+}  // namespace
+
+// A column of vertical writing stays a frame: a text box would not turn its characters.
+std::string CRtfXmlText::WriteVerticalFrame() {
+    std::string text = runs.WriteRuns(0);
+    const int h = ScaledToTwips(static_cast<double>(box.Height()) * 1.15);
+    const int w = ScaledToTwips(static_cast<double>(box.Width()) * 1.15);
+    std::string out(text.size() + 160, '\0');
+    int n = std::snprintf(out.data(), out.size(),
+                          "\\pard \\pvpg\\phpg\\posx%u\\posy%u\\absw%u\\absh%u\\frmtxtbrlv\\nowrap %s\\par",
+                          FrameValue(ToTwips(box.left)), FrameValue(ToTwips(box.top)), FrameValue(w), FrameValue(h),
+                          text.c_str());
+    out.resize(static_cast<size_t>(std::max(n, 0)));
+    return ApplyLinks(out);
+}

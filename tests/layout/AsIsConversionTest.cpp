@@ -8,6 +8,7 @@
 #include "convert/MyConvertPara.h"
 #include "support/PdfWriter.h"
 #include "support/TempDir.h"
+#include "support/TestImages.h"
 
 namespace fs = std::filesystem;
 using testpdf::TempDir;
@@ -75,9 +76,9 @@ TEST(AsIsConversion, FramesAndShapesOfOneDocumentAreTheSameBytesEveryTime) {
     Converted first = Convert(dir, dir / "turned.pdf", ModeAsIs);
     Converted second = Convert(dir, dir / "turned.pdf", ModeAsIs);
     EXPECT_EQ(first.rtf, second.rtf);
-    EXPECT_NE(first.rtf.find("\\pard \\pvpg\\phpg\\posx1440\\posy"), std::string::npos) << first.rtf;
-    // Each text shape has an id of its own, counted from 1 in every document.
-    EXPECT_NE(first.rtf.find("\\shplid1\n"), std::string::npos);
+    EXPECT_NE(first.rtf.find("{\\shp{\\*\\shpinst\\shpleft1440\\shptop"), std::string::npos) << first.rtf;
+    // Each text box and text shape has an id of its own, counted from 1 in every document.
+    EXPECT_NE(first.rtf.find("\\shplid1{"), std::string::npos);
     EXPECT_NE(first.rtf.find("\\shplid2\n"), std::string::npos);
     EXPECT_EQ(first.rtf.find("\\paperw12240\\paperh15840"), first.rtf.find("\\paperw"));
 }
@@ -112,4 +113,105 @@ TEST(AsIsConversion, VerticalWritingKeepsEveryCharacterInEveryLayout) {
             EXPECT_NE(c.rtf.find("\\posx10000\\posy1440\\absw475\\absh2759\\frmtxtbrlv\\nowrap "), std::string::npos);
         }
     }
+}
+
+namespace {
+
+// The RTF's sections, split at the page breaks.
+std::vector<std::string> Sections(const std::string& rtf) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    for (size_t p = rtf.find("\\sect\\sectd"); p != std::string::npos; p = rtf.find("\\sect\\sectd", start)) {
+        out.push_back(rtf.substr(start, p - start));
+        start = p + 1;
+    }
+    out.push_back(rtf.substr(start));
+    return out;
+}
+
+// A first page with only a picture (or nothing at all), then two pages of text.
+testpdf::PdfWriter PictureFirst(bool withPicture) {
+    testpdf::PdfWriter pdf;
+    int picture = pdf.AddRgbImage(testpdf::RgbSamples(8, 8, [](int, int) { return testpdf::Rgb{200, 30, 30}; }), 8, 8);
+    testpdf::Page& first = pdf.AddPage(withPicture ? testpdf::DrawImage("Im", 200, 0, 0, 200, 100, 400) : "");
+    if (withPicture) first.extraResources = testpdf::XObjectResources({{"Im", picture}});
+    pdf.AddPage(testpdf::TextLine("Second page words", 72, 700, 12, "F2"));
+    pdf.AddPage(testpdf::TextLine("Third page words", 72, 700, 12, "F2"));
+    return pdf;
+}
+
+}  // namespace
+
+// Every source page is a section of its own, with its paper and a paragraph that its
+// pictures and text boxes are anchored to: what a page holds stays on that page.
+TEST(AsIsConversion, APageWithoutTextIsStillAPageOfItsOwn) {
+    TempDir dir;
+    for (bool withPicture : {true, false}) {
+        SCOPED_TRACE(withPicture ? "a picture on the first page" : "an empty first page");
+        PictureFirst(withPicture).Save(dir / "first.pdf");
+        for (int mode : kLayouts) {
+            SCOPED_TRACE(mode);
+            Converted c = Convert(dir, dir / "first.pdf", mode);
+            std::vector<std::string> sections = Sections(c.rtf);
+            ASSERT_EQ(sections.size(), 3u) << c.rtf;
+            EXPECT_NE(sections[0].find("\\paperw12240\\paperh15840"), std::string::npos);
+            EXPECT_EQ(sections[0].find("Second"), std::string::npos);
+            EXPECT_NE(sections[0].find("\\par"), std::string::npos) << "no paragraph on the first page";
+            if (withPicture && (mode == ModeAsIs || mode == ModeFlowingText)) {
+                EXPECT_NE(sections[0].find("\\pict"), std::string::npos);
+            }
+            EXPECT_NE(sections[1].find("Second"), std::string::npos);
+            EXPECT_NE(sections[2].find("Third"), std::string::npos);
+        }
+    }
+}
+
+namespace {
+
+// Ten justified lines, each word placed on its own as justifying producers do.
+testpdf::PdfWriter JustifiedParagraph() {
+    const std::vector<std::string> words = {"lorem", "ipsum", "dolor",      "sit",        "amet",   "consectetur",
+                                            "adipiscing", "elit", "sed",    "eiusmod",    "tempor", "incididunt"};
+    std::string content;
+    unsigned seed = 7;
+    for (int line = 0; line < 10; ++line) {
+        std::vector<std::string> row;
+        double letters = 0;
+        for (int k = 0; k < 12; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            row.push_back(words[(seed >> 16) % words.size()]);
+            letters += row.back().size();
+        }
+        // Times at 11 points: about 5 points a letter; the gaps (an em or less) take up
+        // the rest of the column's 470 points.
+        double gap = (470 - letters * 5) / (row.size() - 1), x = 72;
+        for (const std::string& w : row) {
+            content += testpdf::TextLine(w, x, 700 - line * 14, 11, "F2");
+            x += w.size() * 5 + gap;
+        }
+    }
+    testpdf::PdfWriter pdf;
+    pdf.AddPage(content);
+    return pdf;
+}
+
+size_t TextBoxes(const std::string& rtf) {
+    size_t n = 0;
+    for (size_t p = rtf.find("{\\shp{"); p != std::string::npos; p = rtf.find("{\\shp{", p + 1)) ++n;
+    return n;
+}
+
+}  // namespace
+
+// A line is one text box, whatever the number of pieces the extraction cut it into;
+// its words keep their order.
+TEST(AsIsConversion, AJustifiedParagraphOfTenLinesGivesTenBoxes) {
+    TempDir dir;
+    JustifiedParagraph().Save(dir / "justified.pdf");
+    Converted c = Convert(dir, dir / "justified.pdf", ModeAsIs);
+    EXPECT_LE(TextBoxes(c.rtf), 10u) << c.rtf;
+    EXPECT_GE(TextBoxes(c.rtf), 10u);
+    EXPECT_EQ(c.rtf.find("\\pvpg"), std::string::npos);
+    EXPECT_EQ(rtfcheck::MissingWords(c.xml, c.rtf), std::vector<std::string>{});
+    EXPECT_EQ(rtfcheck::DuplicatedCharacters(c.xml, c.rtf), "");
 }

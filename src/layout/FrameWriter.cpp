@@ -6,11 +6,10 @@
 #include <cstdio>
 
 #include "layout/CRtfXmlText.h"
-#include "platform/FontCatalog.h"
+#include "layout/TextBoxes.h"
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/RtfUnits.h"
-#include "rtf/TextMeasure.h"
 
 namespace {
 
@@ -44,9 +43,6 @@ constexpr double kSpareEms = 0.5;
 constexpr double kUnitsPerPoint = 1.5;
 // Twips per unit of the XML (108 units per inch).
 constexpr double kTwipsPerUnit = 40.0 / 3.0;
-// Width measurements are taken at one large size and scaled: exact enough, and the
-// face cache keeps it.
-constexpr int kMeasureEm = 512;
 // Lines and pieces of the page looked at for the gutters and neighbours of one line.
 constexpr long kMostComparisons = 400000;
 
@@ -137,65 +133,6 @@ std::vector<Group> Groups(CRtfXmlText& head, long& budget) {
     return groups;
 }
 
-const std::string* FaceOf(const CRtfXmlText& piece) {
-    CRtfDocument* document = piece.page ? piece.page->document : nullptr;
-    const CRtfFontTable* fonts = FontsOf(document, piece);
-    TRtfFontData* entry = fonts ? fonts->FindEntry(piece.fontIndex) : nullptr;
-    return entry && !entry->name.empty() ? &entry->name : nullptr;
-}
-
-// Width in twips of a text set in the face at a size; 0 when the face does not resolve.
-double TextTwips(const std::string& face, int size, uint8_t style, uint8_t scale, const std::string& text) {
-    if (text.empty()) return 0;
-    platform::TextExtent e = platform::MeasureText(face, kMeasureEm, style & 1, style & 2, text);
-    return e.width * size * 20.0 / kMeasureEm * (scale ? scale : 100) / 100.0;
-}
-
-// Characters of a run as the reader counts them: escaped braces are one each.
-int CharacterCount(const std::string& plain) {
-    int n = 0;
-    for (size_t i = 0; i < plain.size(); ++i) {
-        if (plain[i] == '\\' && i + 1 < plain.size() && (plain[i + 1] == '{' || plain[i + 1] == '}')) ++i;
-        ++n;
-    }
-    return n;
-}
-
-struct Measured {
-    double twips = 0;
-    int characters = 0;
-    bool known = false;
-};
-
-Measured MeasurePiece(CRtfXmlText& piece) {
-    Measured m;
-    const std::string* face = FaceOf(piece);
-    if (!face) return m;
-    m.known = true;
-    for (CRtfWord* run : piece.runs) {
-        const std::string& plain = PlainText(*run, run->fontSize);
-        const double w = TextTwips(*face, run->fontSize, run->style, run->hScale, plain);
-        if (w <= 0 && !plain.empty()) m.known = false;
-        m.twips += w;
-        m.characters += CharacterCount(plain);
-    }
-    return m;
-}
-
-std::string Spacing(long twips) {
-    // \expnd counts quarter points for the readers that know no \expndtw.
-    return "\\expnd" + std::to_string(twips / 5) + "\\expndtw" + std::to_string(twips);
-}
-
-// The blank between two pieces, in the format of the first one's last run.
-std::string Blank(const CRtfXmlText& previous, long spacing) {
-    const CRtfWord* run = previous.runs.Last();
-    if (!run) return "{" + Spacing(spacing) + "  }";
-    CRtfWord blank = *run;
-    blank.text = " ";
-    return "{" + Spacing(spacing) + blank.WriteRun(0) + "}";
-}
-
 struct Box {
     std::string text;
     RtfRect twips;
@@ -214,17 +151,14 @@ Box SetGroup(const Group& group, double shortfall) {
         CRtfXmlText& piece = *group[i];
         const double pieceEm = piece.fontSize * 20.0;
         em = std::max(em, pieceEm);
-        Measured m = MeasurePiece(piece);
+        RunsExtent m = MeasureItemRuns(piece);
         if (i > 0) {
             const CRtfXmlText& previous = *group[i - 1];
             const double gap = piece.box.left - previous.box.right;
             if (gap > kBlankEms * EmUnits(previous)) {
                 long spacing = 0;
-                double blank = 0;
-                if (const std::string* face = FaceOf(previous); face && m.known) {
-                    const CRtfWord* run = previous.runs.Last();
-                    blank = TextTwips(*face, run ? run->fontSize : previous.fontSize, run ? run->style : 0,
-                                      run ? run->hScale : 100, " ");
+                const double blank = m.known ? BlankTwips(previous) : 0;
+                if (blank > 0) {
                     spacing = std::lround(piece.box.left * kTwipsPerUnit - left - pen - blank);
                     spacing = std::max(spacing, -std::lround(blank * 0.8));
                 }
@@ -238,7 +172,7 @@ Box SetGroup(const Group& group, double shortfall) {
             if (i + 1 == group.size()) target -= shortfall;
             long spacing = std::lround((target - m.twips) / m.characters);
             spacing = std::clamp(spacing, -std::lround(kMostCondensed * pieceEm), std::lround(kMostExpanded * pieceEm));
-            box.text += "{" + Spacing(spacing) + runs + "}";
+            box.text += "{" + CharacterSpacing(spacing) + runs + "}";
             pen += m.twips + static_cast<double>(spacing) * m.characters;
         } else {
             box.text += "{" + runs + "}";
@@ -251,30 +185,6 @@ Box SetGroup(const Group& group, double shortfall) {
     const int x = std::max(ToTwips(first.box.left), 0), y = std::max(ToTwips(source.top), 0);
     box.twips = {x, y, x + static_cast<int>(std::min(width, 2.0e9)), y + static_cast<int>(std::min(height, 2.0e9))};
     return box;
-}
-
-// A box that neither fills nor outlines its place, nor wraps its words: whatever the
-// source painted under the text stays visible, and the words stay on one line.
-const char* const kBoxProperties[][2] = {
-    {"shapeType", "202"},  {"fFilled", "0"},      {"fLine", "0"},        {"dxTextLeft", "0"},
-    {"dyTextTop", "0"},    {"dxTextRight", "0"},  {"dyTextBottom", "0"}, {"WrapText", "2"},
-    {"fFitShapeToText", "1"}, {"fAllowOverlap", "1"}, {"fLayoutInCell", "1"},
-};
-
-std::string TextBox(const RtfRect& r, int id, const std::string& text) {
-    char head[200];
-    std::snprintf(head, sizeof head,
-                  "{\\shp{\\*\\shpinst\\shpleft%d\\shptop%d\\shpright%d\\shpbottom%d\\shpbxpage\\shpbypage\\shpwr3"
-                  "\\shpfblwtxt0\\shpz%d\\shplid%d",
-                  r.left, r.top, r.right, r.bottom, id, id);
-    std::string out = head;
-    for (const auto& p : kBoxProperties) out += std::string("{\\sp{\\sn ") + p[0] + "}{\\sv " + p[1] + "}}";
-    out += "{\\shptxt \\pard\\plain\\ql " + text + "\\par}}}\n";
-    return out;
-}
-
-int NextBoxId(const CRtfXmlText& item) {
-    return item.page && item.page->document ? item.page->document->shapeIds.NextTextShape() : 1;
 }
 
 }  // namespace
@@ -291,7 +201,7 @@ std::string CRtfXmlText::WriteFrame() {
         if (WordsFollowClosely(*this, *group.back(), budget))
             shortfall = kGutterShortfall * group.back()->fontSize * 20.0;
         Box box = SetGroup(group, shortfall);
-        out += TextBox(box.twips, NextBoxId(*this), box.text);
+        out += TextBox(box.twips, NextTextBoxId(*this), box.text);
     }
     return ApplyLinks(out);
 }

@@ -6,6 +6,7 @@
 #include "rtf/CRtfFile.h"
 #include "layout/FlowingBody.h"
 #include "layout/Hyperlinks.h"
+#include "layout/TextBoxes.h"
 #include "rtfgraphics/PageGraphicsWriter.h"
 
 namespace {
@@ -74,9 +75,12 @@ std::string CRtfFile::LooseItems(CRtfPage& page) {
         if (!paragraph.empty()) out += "\\pard " + paragraph + "\\par";
         paragraph.clear();
     };
+    std::vector<CRtfXmlText*> items = page.flow->loose;
+    for (CRtfXmlText* item : items) item->page = &page;
+    // "AS IS" keeps the look of turned words too: turned boxes at their places.
+    if (document_.layoutMode == kLayoutAsIs) out += WriteTurnedBoxes(items);
     const CRtfXmlText* previous = nullptr;
-    for (CRtfXmlText* item : page.flow->loose) {
-        item->page = &page;
+    for (CRtfXmlText* item : items) {
         std::string shape = item->WriteItem();
         if (!shape.empty()) {
             flush();

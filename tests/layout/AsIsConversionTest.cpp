@@ -79,7 +79,7 @@ TEST(AsIsConversion, FramesAndShapesOfOneDocumentAreTheSameBytesEveryTime) {
     EXPECT_NE(first.rtf.find("{\\shp{\\*\\shpinst\\shpleft1440\\shptop"), std::string::npos) << first.rtf;
     // Each text box and text shape has an id of its own, counted from 1 in every document.
     EXPECT_NE(first.rtf.find("\\shplid1{"), std::string::npos);
-    EXPECT_NE(first.rtf.find("\\shplid2\n"), std::string::npos);
+    EXPECT_NE(first.rtf.find("\\shplid2{"), std::string::npos);
     EXPECT_EQ(first.rtf.find("\\paperw12240\\paperh15840"), first.rtf.find("\\paperw"));
 }
 
@@ -212,6 +212,93 @@ TEST(AsIsConversion, AJustifiedParagraphOfTenLinesGivesTenBoxes) {
     EXPECT_LE(TextBoxes(c.rtf), 10u) << c.rtf;
     EXPECT_GE(TextBoxes(c.rtf), 10u);
     EXPECT_EQ(c.rtf.find("\\pvpg"), std::string::npos);
+    EXPECT_EQ(rtfcheck::MissingWords(c.xml, c.rtf), std::vector<std::string>{});
+    EXPECT_EQ(rtfcheck::DuplicatedCharacters(c.xml, c.rtf), "");
+}
+
+namespace {
+
+struct Box {
+    std::string text;  // the visible words
+    int flow = 0;      // 0 level, 1 down the page, 2 up the page
+    long left = 0, top = 0, right = 0, bottom = 0;
+};
+
+std::vector<Box> Boxes(const std::string& rtf) {
+    std::vector<Box> out;
+    for (size_t p = rtf.find("{\\shp{"); p != std::string::npos; p = rtf.find("{\\shp{", p + 1)) {
+        size_t end = rtf.find("\\par}}}", p);
+        size_t txt = rtf.find("{\\shptxt", p);
+        if (end == std::string::npos || txt == std::string::npos || txt > end) continue;
+        std::string shape = rtf.substr(p, end - p);
+        Box b;
+        b.text = rtfcheck::VisibleText("{\\rtf1 " + rtf.substr(txt + 9, end - txt - 9) + "}");
+        b.text.erase(0, b.text.find_first_not_of(' '));
+        b.text.erase(b.text.find_last_not_of(' ') + 1);
+        auto number = [&](const std::string& word) {
+            size_t q = shape.find(word);
+            return q == std::string::npos ? -1L : std::stol(shape.substr(q + word.size()));
+        };
+        b.left = number("\\shpleft");
+        b.top = number("\\shptop");
+        b.right = number("\\shpright");
+        b.bottom = number("\\shpbottom");
+        b.flow = std::max(0L, number("{\\sn txflTextFlow}{\\sv "));
+        out.push_back(b);
+    }
+    return out;
+}
+
+const Box* Holding(const std::vector<Box>& boxes, const std::string& word) {
+    for (const Box& b : boxes)
+        if (b.text.find(word) != std::string::npos) return &b;
+    return nullptr;
+}
+
+}  // namespace
+
+// A caption turned in the margin of an upright page, a turned page number, and the
+// words of a page turned by its viewer: each turned line is one box at its place whose
+// text runs up or down the page, its words in reading order.
+TEST(AsIsConversion, ATurnedLineIsOneTurnedBoxAtItsPlace) {
+    TempDir dir;
+    testpdf::PdfWriter pdf;
+    pdf.AddPage(testpdf::TextLine("Upright heading", 72, 720, 12, "F1") +
+                "BT /F1 12 Tf 0 1 -1 0 40 300 Tm (Turned margin caption here) Tj ET\n" +
+                "BT /F1 9 Tf 0 1 -1 0 580 60 Tm (B-1191) Tj ET\n" +
+                "BT /F1 12 Tf 0 -1 1 0 400 600 Tm (Going down there) Tj ET\n");
+    pdf.AddPage(testpdf::TextLine("Name Quantity", 72, 700, 12, "F1") + Shown("-1 0 0 -1 400 300", "Headstand words"))
+        .rotate = 90;
+    pdf.Save(dir / "turned.pdf");
+    Converted c = Convert(dir, dir / "turned.pdf", ModeAsIs);
+    std::vector<Box> boxes = Boxes(c.rtf);
+    const Box* caption = Holding(boxes, "caption");
+    ASSERT_TRUE(caption) << c.rtf;
+    EXPECT_EQ(caption->text, "Turned margin caption here");
+    EXPECT_EQ(caption->flow, 2);
+    // At the left margin (40 points are 800 twips), reaching up from 300 points above the bottom.
+    EXPECT_LT(caption->left, 800);
+    EXPECT_GT(caption->right, 600);
+    EXPECT_NEAR(caption->bottom, (792 - 300) * 20, 60);
+    EXPECT_GT(caption->bottom - caption->top, 2400);
+    const Box* number = Holding(boxes, "1191");
+    ASSERT_TRUE(number);
+    EXPECT_EQ(number->text, "B-1191");
+    EXPECT_GT(number->left, 11000);
+    EXPECT_GT(number->top, 13000);
+    const Box* down = Holding(boxes, "down");
+    ASSERT_TRUE(down);
+    EXPECT_EQ(down->text, "Going down there");
+    EXPECT_EQ(down->flow, 1);
+    // The page turned by its viewer: its lines drawn level in the file run down the page
+    // as it is shown, and its upside-down words stay in one box.
+    const Box* name = Holding(boxes, "Quantity");
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->text, "Name Quantity");
+    EXPECT_EQ(name->flow, 1);
+    const Box* headstand = Holding(boxes, "Headstand");
+    ASSERT_TRUE(headstand);
+    EXPECT_EQ(headstand->text, "Headstand words");
     EXPECT_EQ(rtfcheck::MissingWords(c.xml, c.rtf), std::vector<std::string>{});
     EXPECT_EQ(rtfcheck::DuplicatedCharacters(c.xml, c.rtf), "");
 }

@@ -113,13 +113,13 @@ bool CRtfFile::WritePage(CRtfDocument& document, unsigned flags) {
         graphics = WritePageGraphics(*page, document.shapeIds, document.removeImages);
     std::string body = PageBody(*page, flags);
     std::string loose = LooseItems(*page);
-    // Every page is a section of its own, with its own paper, and holds a paragraph of
-    // its own: pictures, shapes and text boxes are anchored to the paragraph that
-    // follows them, and a page without one (only pictures, or nothing at all) would
-    // hand them to the next page, or vanish and move every later page up by one.
+    // Every page is a section of its own with its own paper, even one that holds
+    // nothing. The text boxes of "AS IS" are anchored to a paragraph of their page:
+    // without one they would go with the next page's first paragraph. Pages of
+    // pictures alone get none, for a page too small to hold a line would take two.
     std::string setup = PageSetup(*page);
     std::string anchor;
-    if (document.layoutMode == kLayoutAsIs || (body.empty() && loose.empty())) anchor = kAnchorParagraph;
+    if (document.layoutMode == kLayoutAsIs && !(body.empty() && loose.empty())) anchor = kAnchorParagraph;
     // Written piece by piece: the shapes of a drawing-heavy page run to tens of
     // megabytes, and joining them first would copy them all again.
     std::vector<const std::string*> pieces = {&text, &setup};

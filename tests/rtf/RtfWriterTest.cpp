@@ -71,8 +71,8 @@ TEST(RtfWriter, HeaderWithTablesAndInformation) {
     std::string expected = "{\\rtf\\ansi\\deff0\\ansicpg1252\n{\\fonttbl\n{\\f0" + FamilyClass("Times New Roman") +
                            " Times New Roman;}}\n{\\colortbl\\red0\\green0\\blue0;\\red255\\green0\\blue0;}\n"
                            "{\\info{\\author X\\{y\\}}{\\operator K}}\n\\jexpand\\viewkind1\\viewscale100\n";
-    // The page holds no text, and is still a page: its paper and a paragraph of its own.
-    EXPECT_EQ(rtf, expected + "\\paperw12240\\paperh15840\\margl0\\margr0\\margt0\\margb0\n" + kAnchor + "}");
+    // The page holds no text, and is still a page with its paper.
+    EXPECT_EQ(rtf, expected + "\\paperw12240\\paperh15840\\margl0\\margr0\\margt0\\margb0\n}");
 }
 
 TEST(RtfWriter, NoInformationGroupWithoutAuthorSubjectAndKeywords) {
@@ -96,28 +96,35 @@ TEST(RtfWriter, LaterPagesGetBreaksAndSectionSetups) {
     EXPECT_EQ(Count(rtf, "\\paperw"), 1u);
     EXPECT_EQ(Count(rtf, "\\pgwsxn12240\\pghsxn15840\\marglsxn480\\margrsxn133\\margtsxn480\\margbsxn133"), 2u);
     EXPECT_LT(rtf.find("{Page1}"), rtf.find("\\sbkpage"));
-    // An empty page in the middle is a page too: its break, its paper, and a paragraph.
+    // An empty page in the middle is a page too: its break and its paper.
     std::string gap = Convert(ThreePages(true), kLayoutFormatted);
     EXPECT_EQ(Count(gap, "\\pard\\sect\\sectd\\sbkpage"), 2u);
     EXPECT_EQ(Count(gap, "\\pgwsxn"), 2u);
-    EXPECT_EQ(Count(gap, kAnchor), 1u);
 }
 
-// A first page without text still sets the paper of the document and holds a paragraph,
-// so that what the second page holds lands on the second page.
+// A first page without text still sets the paper of the document, and the second
+// page's text comes after the break.
 TEST(RtfWriter, AnEmptyFirstPageIsAPageOfItsOwn) {
     std::string xml = Root() + FontSpec(0, 12, "Times") + PageLine(1) + "</page>\n" + PageLine(2) + Margin() +
                       Text(100, 50, 60, 15, 0, "Two") + "</page>\n" + kEnd;
     std::string rtf = Convert(xml, kLayoutFormatted, 1, 2);
     EXPECT_EQ(Count(rtf, "\\paperw"), 1u);
-    EXPECT_LT(rtf.find(kAnchor), rtf.find("\\pard\\sect\\sectd\\sbkpage\\pgwsxn"));
+    EXPECT_LT(rtf.find("\\paperw"), rtf.find("\\pard\\sect\\sectd\\sbkpage\\pgwsxn"));
     EXPECT_LT(rtf.find("\\sbkpage"), rtf.find("{Two}"));
-    // Every page empty: each a section with its paper and its paragraph.
+    // Every page empty: each a section with its paper.
     std::string empty = Convert(Root() + PageLine(1) + "</page>\n" + PageLine(2) + "</page>\n" + kEnd, 3, 1, 2);
     EXPECT_EQ(empty.substr(empty.find("\\viewscale100\n") + 14),
-              "\\paperw12240\\paperh15840\\margl0\\margr0\\margt0\\margb0\n" + std::string(kAnchor) +
-                  "\\pard\\sect\\sectd\\sbkpage\\pgwsxn12240\\pghsxn15840\\marglsxn0\\margrsxn0\\margtsxn0"
-                  "\\margbsxn0" + kAnchor + "}");
+              "\\paperw12240\\paperh15840\\margl0\\margr0\\margt0\\margb0\n"
+              "\\pard\\sect\\sectd\\sbkpage\\pgwsxn12240\\pghsxn15840\\marglsxn0\\margrsxn0\\margtsxn0"
+              "\\margbsxn0}");
+}
+
+// "AS IS" text boxes are anchored to a paragraph of their own page, after them.
+TEST(RtfWriter, AsIsPagesHoldTheParagraphTheirBoxesAnchorTo) {
+    std::string rtf = Convert(ThreePages(true), kLayoutAsIs);
+    EXPECT_EQ(Count(rtf, kAnchor), 2u);
+    EXPECT_LT(rtf.find("{Page1}"), rtf.find(kAnchor));
+    EXPECT_LT(rtf.find(kAnchor), rtf.find("\\sbkpage"));
 }
 
 TEST(RtfWriter, UnwritableOutputFailsToOpen) {

@@ -24,7 +24,12 @@ constexpr double kBlankEms = 0.12;
 // crushing its letters. Letters spread by a few hundredths of an em already fall
 // apart into separate words for text extraction: a piece wider than its words keeps
 // its start and leaves the rest to the blank after it.
-constexpr double kMostCondensed = 0.12;
+constexpr double kMostCondensed = 0.05;
+// Words that run wider than the source by more than this share are set narrower
+// instead (horizontal scaling of the characters), down to the smallest scale: a
+// substituted face or a producer's odd sizes would otherwise run over the neighbours.
+constexpr double kWiderTolerated = 0.05;
+constexpr double kSmallestScale = 0.6;
 constexpr double kMostExpanded = 0.02;
 // A narrower gap that every line near it leaves open as well is a column gap: the
 // gutter between two columns may be narrower than an em, the gaps of justified
@@ -36,9 +41,11 @@ constexpr double kNearLines = 4;
 // extraction from the rendered result (pdftotext) read the lines of a narrow gutter's
 // two columns as one line running across both, up to a gutter of about 1.4 ems.
 constexpr double kGutterShortfall = 0.8;
-// Room to spare beyond the width the words are set to (in ems): the reader's own
-// kerning and rounding must never push the last letters onto a second line.
+// Room to spare beyond the width the words are set to, in ems
 constexpr double kSpareEms = 0.5;
+// and this share of the width: the reader wraps the words of a box too narrow for
+// them whatever the box says, and its face may set them a little wider than measured.
+constexpr double kSpareShare = 0.06;
 // Units of the XML per point.
 constexpr double kUnitsPerPoint = 1.5;
 // Twips per unit of the XML (108 units per inch).
@@ -138,6 +145,37 @@ struct Box {
     RtfRect twips;
 };
 
+// The spacing of each character that sets measured runs to a width, within bounds; the
+// pen moves on by the width they will take. The reader narrows every character but
+// the last of a run, and widens every one.
+long FitSpacing(const RunsExtent& m, double width, double em, double& pen) {
+    const double missing = width - m.twips;
+    long spacing = std::lround(missing / m.characters);
+    if (spacing < 0) spacing = m.characters > 1 ? std::lround(missing / (m.characters - 1)) : 0;
+    spacing = std::clamp(spacing, -std::lround(kMostCondensed * em), std::lround(kMostExpanded * em));
+    pen += m.twips + static_cast<double>(spacing) * (spacing < 0 ? m.characters - 1 : m.characters);
+    return spacing;
+}
+
+// Scales the characters of a group whose words, blanks included, run much wider than
+// the source's width.
+void NarrowToSource(const Group& group, const std::vector<bool>& blankAfter, double width) {
+    double natural = 0;
+    for (size_t i = 0; i < group.size(); ++i) {
+        RunsExtent m = MeasureItemRuns(*group[i]);
+        if (!m.known) return;
+        natural += m.twips + (blankAfter[i] ? BlankTwips(*group[i]) : 0);
+    }
+    if (width <= 0 || natural <= width * (1 + kWiderTolerated)) return;
+    const double scale = std::max(kSmallestScale, width / natural);
+    for (CRtfXmlText* piece : group)
+        for (CRtfWord* run : piece->runs) {
+            const double current = run->hScale ? run->hScale : 100;
+            run->hScale = static_cast<uint8_t>(std::clamp(std::lround(current * scale), 1L, 255L));
+            run->plainText.clear();
+        }
+}
+
 // shortfall: twips the group's words end before its source edge (see kGutterShortfall).
 Box SetGroup(const Group& group, double shortfall) {
     const CRtfXmlText& first = *group.front();
@@ -147,42 +185,47 @@ Box SetGroup(const Group& group, double shortfall) {
     double pen = 0;
     double em = 0;
     Box box;
+    // Where each blank goes: the pieces that a blank follows.
+    std::vector<bool> blankAfter(group.size(), false);
+    for (size_t i = 0; i + 1 < group.size(); ++i)
+        blankAfter[i] = group[i + 1]->box.left - group[i]->box.right > kBlankEms * EmUnits(*group[i]);
+    NarrowToSource(group, blankAfter, (source.Width() * kTwipsPerUnit) - shortfall);
     for (size_t i = 0; i < group.size(); ++i) {
         CRtfXmlText& piece = *group[i];
         const double pieceEm = piece.fontSize * 20.0;
         em = std::max(em, pieceEm);
         RunsExtent m = MeasureItemRuns(piece);
-        if (i > 0) {
+        if (i > 0 && blankAfter[i - 1]) {
             const CRtfXmlText& previous = *group[i - 1];
-            const double gap = piece.box.left - previous.box.right;
-            if (gap > kBlankEms * EmUnits(previous)) {
-                long spacing = 0;
-                const double blank = m.known ? BlankTwips(previous) : 0;
-                if (blank > 0) {
-                    spacing = std::lround(piece.box.left * kTwipsPerUnit - left - pen - blank);
-                    spacing = std::max(spacing, -std::lround(blank * 0.8));
-                }
-                box.text += Blank(previous, spacing);
-                pen += blank + static_cast<double>(spacing);
-            }
+            // The reader widens a blank but never narrows it: a gap narrower than the
+            // blank was taken from the word before it.
+            const double blank = m.known ? BlankTwips(previous) : 0;
+            const long spacing = blank > 0 ? std::max(0L, std::lround(piece.box.left * kTwipsPerUnit - left - pen - blank)) : 0;
+            box.text += Blank(previous, spacing);
+            pen += blank + static_cast<double>(spacing);
         }
         std::string runs = piece.runs.WriteRuns(0);
         if (m.known && m.characters > 0) {
-            double target = piece.box.right * kTwipsPerUnit - left - pen;
-            if (i + 1 == group.size()) target -= shortfall;
-            long spacing = std::lround((target - m.twips) / m.characters);
-            spacing = std::clamp(spacing, -std::lround(kMostCondensed * pieceEm), std::lround(kMostExpanded * pieceEm));
-            box.text += "{" + CharacterSpacing(spacing) + runs + "}";
-            pen += m.twips + static_cast<double>(spacing) * m.characters;
+            double end = piece.box.right * kTwipsPerUnit;
+            if (i + 1 < group.size()) {
+                const double next = group[i + 1]->box.left * kTwipsPerUnit;
+                end = blankAfter[i] ? std::min(end, next - BlankTwips(piece)) : next;
+            } else {
+                end -= shortfall;
+            }
+            box.text += "{" + CharacterSpacing(FitSpacing(m, end - left - pen, pieceEm, pen)) + runs + "}";
         } else {
             box.text += "{" + runs + "}";
             pen = piece.box.right * kTwipsPerUnit - left;
         }
     }
     const double sourceWidth = source.Width() * kTwipsPerUnit;
-    const double width = std::max(sourceWidth, pen) + kSpareEms * em;
-    const double height = source.Height() * kTwipsPerUnit * 1.15;
+    double width = std::max(sourceWidth, pen) * (1 + kSpareShare) + kSpareEms * em;
     const int x = std::max(ToTwips(first.box.left), 0), y = std::max(ToTwips(source.top), 0);
+    // A box reaching past the page's edge is moved back onto the page, words and all:
+    // it ends at the edge unless its words themselves reach further.
+    if (first.page) width = std::min(width, std::max<double>(ToTwips(first.page->Width()) - x, pen + kSpareEms * em));
+    const double height = source.Height() * kTwipsPerUnit * 1.15;
     box.twips = {x, y, x + static_cast<int>(std::min(width, 2.0e9)), y + static_cast<int>(std::min(height, 2.0e9))};
     return box;
 }

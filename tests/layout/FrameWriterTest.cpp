@@ -2,6 +2,7 @@
 
 #include <regex>
 
+#include "platform/FontCatalog.h"
 #include "rtf/CRtfPage.h"
 #include "RtfTestItems.h"
 
@@ -99,19 +100,26 @@ TEST(FrameWriter, CharacterSpacingFitsTheWordsToTheSourceWidth) {
     std::vector<long> condensed = Spacings(narrow->WriteFrame());
     ASSERT_FALSE(condensed.empty());
     EXPECT_LT(condensed.front(), 0);
-    EXPECT_GE(condensed.front(), -0.12 * 10 * 20);
+    EXPECT_GE(condensed.front(), -0.05 * 10 * 20);
 }
 
-// Where the face the reader will use runs wider than the source's box, the box grows
-// to hold the words set in it: it is never narrower than its text.
+// Where the face the reader will use runs wider than the source's box, the words are set
+// narrower, down to a bound; the box is never narrower than the words as they are set.
 TEST(FrameWriter, ABoxIsNeverNarrowerThanItsTextInTheFaceUsed) {
     ItemSet set;
     const std::string title = "A bold title set much wider than drawn";
     CRtfXmlText* item = set.Add({100, 200, 120, 230}, {title}, 24, 1);
     std::string rtf = item->WriteFrame();
     long width = Edge(rtf, "shpright") - Edge(rtf, "shpleft");
-    // Condensed at most by 0.12 em per character, the text is still far wider than 20 units (266 twips).
-    EXPECT_GT(width, static_cast<long>(title.size()) * 24 * 20 * 3 / 10) << rtf;
+    long scale = Edge(rtf, "charscalex");
+    EXPECT_GE(scale, 60);
+    EXPECT_LT(scale, 100);
+    // The words at 24 points in the bold face, scaled, each character condensed by at most 0.05 em.
+    const std::string face = set.fonts.FindEntry(item->fontIndex)->name;
+    platform::TextExtent natural = platform::MeasureText(face, 480, true, false, title);
+    ASSERT_GT(natural.width, 0);
+    const double set_ = natural.width * scale / 100.0 - 0.05 * 480 * static_cast<double>(title.size());
+    EXPECT_GE(width, static_cast<long>(set_)) << rtf;
 }
 
 TEST(FrameWriter, ALinkStaysInsideItsBox) {

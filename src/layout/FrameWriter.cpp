@@ -249,24 +249,12 @@ std::string CRtfXmlText::WriteFrame() {
     return ApplyLinks(out);
 }
 
-namespace {
-
-// Items that start left of or above the page are placed at its edge: the frame
-// words take no negative value.
-unsigned FrameValue(int twips) { return static_cast<unsigned>(std::max(twips, 0)); }
-
-}  // namespace
-
-// A column of vertical writing stays a frame: a text box would not turn its characters.
+// A column of vertical writing: a box whose text runs down the page, its characters
+// upright as vertical writing sets them.
 std::string CRtfXmlText::WriteVerticalFrame() {
-    std::string text = runs.WriteRuns(0);
-    const int h = ScaledToTwips(static_cast<double>(box.Height()) * 1.15);
-    const int w = ScaledToTwips(static_cast<double>(box.Width()) * 1.15);
-    std::string out(text.size() + 160, '\0');
-    int n = std::snprintf(out.data(), out.size(),
-                          "\\pard \\pvpg\\phpg\\posx%u\\posy%u\\absw%u\\absh%u\\frmtxtbrlv\\nowrap %s\\par",
-                          FrameValue(ToTwips(box.left)), FrameValue(ToTwips(box.top)), FrameValue(w), FrameValue(h),
-                          text.c_str());
-    out.resize(static_cast<size_t>(std::max(n, 0)));
-    return ApplyLinks(out);
+    const double h = static_cast<double>(box.Height()) * 1.15 * kTwipsPerUnit;
+    const double w = static_cast<double>(box.Width()) * 1.15 * kTwipsPerUnit;
+    const int x = std::max(ToTwips(box.left), 0), y = std::max(ToTwips(box.top), 0);
+    const RtfRect r{x, y, x + static_cast<int>(std::min(w, 2.0e9)), y + static_cast<int>(std::min(h, 2.0e9))};
+    return ApplyLinks(TextBox(r, NextTextBoxId(*this), runs.WriteRuns(0), TextFlow::Down));
 }

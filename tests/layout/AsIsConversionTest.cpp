@@ -96,7 +96,7 @@ testpdf::PdfWriter VerticalDocument() {
 
 }  // namespace
 
-// Columns of vertical writing are frames whose text runs down the page in "AS IS", and
+// Columns of vertical writing are boxes whose text runs down the page in "AS IS", and
 // ordinary text elsewhere; every character stays, right-most column first.
 TEST(AsIsConversion, VerticalWritingKeepsEveryCharacterInEveryLayout) {
     TempDir dir;
@@ -110,7 +110,9 @@ TEST(AsIsConversion, VerticalWritingKeepsEveryCharacterInEveryLayout) {
         EXPECT_LT(right, left) << "mode " << mode;
         EXPECT_NE(text.find("A Latin line"), std::string::npos) << "mode " << mode;
         if (mode == ModeAsIs) {
-            EXPECT_NE(c.rtf.find("\\posx10000\\posy1440\\absw475\\absh2759\\frmtxtbrlv\\nowrap "), std::string::npos);
+            const size_t column = c.rtf.find("\\shpleft10000\\shptop1440\\shpright10475\\shpbottom4199");
+            ASSERT_NE(column, std::string::npos) << c.rtf;
+            EXPECT_LT(c.rtf.find("{\\sp{\\sn txflTextFlow}{\\sv 1}}", column), c.rtf.find("\\shptxt", column));
         }
     }
 }

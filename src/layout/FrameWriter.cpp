@@ -221,12 +221,12 @@ Box SetGroup(const Group& group, double shortfall) {
     }
     const double sourceWidth = source.Width() * kTwipsPerUnit;
     double width = std::max(sourceWidth, pen) * (1 + kSpareShare) + kSpareEms * em;
-    const int x = std::max(ToTwips(first.box.left), 0), y = std::max(ToTwips(source.top), 0);
+    const int x = ClampedTwips(UnitsInTwips(first.box.left)), y = ClampedTwips(UnitsInTwips(source.top));
     // A box reaching past the page's edge is moved back onto the page, words and all:
     // it ends at the edge unless its words themselves reach further.
-    if (first.page) width = std::min(width, std::max<double>(ToTwips(first.page->Width()) - x, pen + kSpareEms * em));
+    if (first.page) width = std::min(width, std::max(first.page->Width() * kTwipsPerUnit - x, pen + kSpareEms * em));
     const double height = source.Height() * kTwipsPerUnit * 1.15;
-    box.twips = {x, y, x + static_cast<int>(std::min(width, 2.0e9)), y + static_cast<int>(std::min(height, 2.0e9))};
+    box.twips = {x, y, ClampedTwips(x + width), ClampedTwips(y + height)};
     return box;
 }
 
@@ -254,7 +254,7 @@ std::string CRtfXmlText::WriteFrame() {
 std::string CRtfXmlText::WriteVerticalFrame() {
     const double h = static_cast<double>(box.Height()) * 1.15 * kTwipsPerUnit;
     const double w = static_cast<double>(box.Width()) * 1.15 * kTwipsPerUnit;
-    const int x = std::max(ToTwips(box.left), 0), y = std::max(ToTwips(box.top), 0);
-    const RtfRect r{x, y, x + static_cast<int>(std::min(w, 2.0e9)), y + static_cast<int>(std::min(h, 2.0e9))};
+    const int x = ClampedTwips(UnitsInTwips(box.left)), y = ClampedTwips(UnitsInTwips(box.top));
+    const RtfRect r{x, y, ClampedTwips(x + w), ClampedTwips(y + h)};
     return ApplyLinks(TextBox(r, NextTextBoxId(*this), runs.WriteRuns(0), TextFlow::Down));
 }

@@ -1,6 +1,7 @@
 // Text boxes for "AS IS" and the widths of their words.
 #include "layout/TextBoxes.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/FontCatalog.h"
@@ -63,6 +64,11 @@ std::string TextBox(const RtfRect& r, int id, const std::string& text, TextFlow 
     if (rotation != 0) out += "{\\sp{\\sn rotation}{\\sv " + std::to_string(rotation * 65536) + "}}";
     out += "{\\shptxt \\pard\\plain\\ql " + text + "\\par}}}\n";
     return out;
+}
+
+int ClampedTwips(double twips) {
+    if (!(twips > 0)) return 0;
+    return static_cast<int>(std::min(twips, 2.0e9));
 }
 
 int NextTextBoxId(const CRtfXmlText& item) {

@@ -15,6 +15,11 @@ enum class TextFlow { Level = 0, Down = 1, Up = 2 };
 // clockwise for the readers that turn text boxes.
 std::string TextBox(const RtfRect& twips, int id, const std::string& text, TextFlow flow = TextFlow::Level,
                     int rotation = 0);
+// A length or position in twips as a box takes it: never negative, never beyond what
+// an int holds, whatever the boxes of a damaged file say.
+int ClampedTwips(double twips);
+// XML units in twips, unrounded; multiplied first, so whole twips stay whole.
+inline double UnitsInTwips(double units) { return units * 40.0 / 3.0; }
 // The document's next shape id for a text box of this item (1 for an item of no document).
 int NextTextBoxId(const CRtfXmlText& item);
 

@@ -90,8 +90,6 @@ std::string LineText(const std::vector<CRtfXmlText*>& words, const std::vector<d
     return text;
 }
 
-int Clamped(double twips) { return static_cast<int>(std::clamp(twips, 0.0, 2.0e9)); }
-
 std::string VerticalBox(std::vector<CRtfXmlText*> words) {
     bool up = words.size() > 1 ? StartOf(*words[1]) < StartOf(*words[0]) : RunsUpAlone(*words[0]);
     std::vector<double> offsets;
@@ -106,8 +104,8 @@ std::string VerticalBox(std::vector<CRtfXmlText*> words) {
     // Glyph tops point the way the line turns: left of the baseline for a line running
     // up the page, right of it for one running down.
     const double across0 = up ? base - kAscentShare * h : base - (1 - kAscentShare) * h;
-    RtfRect r{Clamped(across0 - 0.05 * h), Clamped(up ? start - along : start), Clamped(across0 + 1.05 * h),
-              Clamped(up ? start : start + along)};
+    RtfRect r{ClampedTwips(across0 - 0.05 * h), ClampedTwips(up ? start - along : start), ClampedTwips(across0 + 1.05 * h),
+              ClampedTwips(up ? start : start + along)};
     return TextBox(r, NextTextBoxId(first), first.ApplyLinks(text), up ? TextFlow::Up : TextFlow::Down);
 }
 
@@ -133,8 +131,8 @@ std::string LevelBox(std::vector<CRtfXmlText*> words, bool headstand) {
     const std::string text = LineText(words, offsets, length);
     const CRtfXmlText& first = *words[0];
     const double width = std::max((right - left) * kTwipsPerUnit, length) + kSpareEms * first.fontSize * 20.0;
-    const int x = Clamped(left * kTwipsPerUnit), y = Clamped(place.top * kTwipsPerUnit);
-    RtfRect r{x, y, Clamped(x + width), Clamped(y + place.Height() * kTwipsPerUnit * 1.15)};
+    const int x = ClampedTwips(UnitsInTwips(left)), y = ClampedTwips(UnitsInTwips(place.top));
+    RtfRect r{x, y, ClampedTwips(x + width), ClampedTwips(y + place.Height() * kTwipsPerUnit * 1.15)};
     return TextBox(r, NextTextBoxId(first), first.ApplyLinks(text), TextFlow::Level, headstand ? 180 : 0);
 }
 

@@ -206,14 +206,18 @@ Box SetGroup(const Group& group, double shortfall) {
         }
         std::string runs = piece.runs.WriteRuns(0);
         if (m.known && m.characters > 0) {
-            double end = piece.box.right * kTwipsPerUnit;
+            // The piece must end where the blank after it (or the next piece) starts; within
+            // that it keeps its natural width, or widens to its own source width.
+            double own = piece.box.right * kTwipsPerUnit - left, limit = own - shortfall;
             if (i + 1 < group.size()) {
-                const double next = group[i + 1]->box.left * kTwipsPerUnit;
-                end = blankAfter[i] ? std::min(end, next - BlankTwips(piece)) : next;
+                limit = group[i + 1]->box.left * kTwipsPerUnit - left - (blankAfter[i] ? BlankTwips(piece) : 0);
+                own = std::min(own, limit);
             } else {
-                end -= shortfall;
+                own = limit;
             }
-            box.text += "{" + CharacterSpacing(FitSpacing(m, end - left - pen, pieceEm, pen)) + runs + "}";
+            const double natural = pen + m.twips;
+            const double end = natural > limit ? limit : std::max(natural, own);
+            box.text += "{" + CharacterSpacing(FitSpacing(m, end - pen, pieceEm, pen)) + runs + "}";
         } else {
             box.text += "{" + runs + "}";
             pen = piece.box.right * kTwipsPerUnit - left;

@@ -46,6 +46,7 @@ constexpr double kSpareEms = 0.5;
 // and this share of the width: the reader wraps the words of a box too narrow for
 // them whatever the box says, and its face may set them a little wider than measured.
 constexpr double kSpareShare = 0.06;
+constexpr double kBaselineShare = 0.8;
 // Units of the XML per point.
 constexpr double kUnitsPerPoint = 1.5;
 // Twips per unit of the XML (108 units per inch).
@@ -225,7 +226,13 @@ Box SetGroup(const Group& group, double shortfall) {
     }
     const double sourceWidth = source.Width() * kTwipsPerUnit;
     double width = std::max(sourceWidth, pen) * (1 + kSpareShare) + kSpareEms * em;
-    const int x = ClampedTwips(UnitsInTwips(first.box.left)), y = ClampedTwips(UnitsInTwips(source.top));
+    // The box's first line sits on the source's baseline: the extraction puts a piece's
+    // top about four fifths of its height above the baseline, the reader sets the
+    // baseline about four fifths of its own line height below the box's top.
+    double top = UnitsInTwips(source.top);
+    if (const double line = LineHeightTwips(first); line > 0)
+        top += kBaselineShare * UnitsInTwips(first.box.Height()) - kBaselineShare * line;
+    const int x = ClampedTwips(UnitsInTwips(first.box.left)), y = ClampedTwips(top);
     // A box reaching past the page's edge is moved back onto the page, words and all:
     // it ends at the edge unless its words themselves reach further.
     if (first.page) width = std::min(width, std::max(first.page->Width() * kTwipsPerUnit - x, pen + kSpareEms * em));

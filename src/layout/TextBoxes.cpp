@@ -95,6 +95,14 @@ RunsExtent MeasureItemRuns(CRtfXmlText& item) {
     return m;
 }
 
+double LineHeightTwips(const CRtfXmlText& item) {
+    const std::string* face = FaceOf(item);
+    const CRtfWord* run = item.runs.First();
+    if (!face || !run) return 0;
+    platform::TextExtent e = platform::MeasureText(*face, kMeasureEm, run->style & 1, run->style & 2, "x");
+    return e.height * run->fontSize * 20.0 / kMeasureEm;
+}
+
 double BlankTwips(const CRtfXmlText& item) {
     const std::string* face = FaceOf(item);
     const CRtfWord* run = item.runs.Last();

@@ -33,6 +33,9 @@ struct RunsExtent {
 };
 // The runs of an item measured in the face its font entry names.
 RunsExtent MeasureItemRuns(CRtfXmlText& item);
+// Height in twips of a line of the item's first run as the reader sets it (ascent and
+// descent of the face at the run's size); 0 when the face does not resolve.
+double LineHeightTwips(const CRtfXmlText& item);
 // Width in twips of a blank after the item's last run, in that run's format (0: not known).
 double BlankTwips(const CRtfXmlText& item);
 // A blank after the item's last run, in that run's format, spaced by `spacing` twips.

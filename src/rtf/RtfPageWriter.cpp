@@ -122,9 +122,9 @@ bool CRtfFile::WritePage(CRtfDocument& document, unsigned flags) {
     if (document.layoutMode == kLayoutAsIs && !(body.empty() && loose.empty())) anchor = kAnchorParagraph;
     // Written piece by piece: the shapes of a drawing-heavy page run to tens of
     // megabytes, and joining them first would copy them all again.
-    std::vector<const std::string*> pieces = {&text, &setup};
+    std::vector<const std::string*> pieces = {&text};
     pieces.insert(pieces.end(), graphics.pieces.begin(), graphics.pieces.end());
-    for (const std::string* piece : {&body, &loose, &anchor}) pieces.push_back(piece);
+    for (const std::string* piece : {&setup, &body, &loose, &anchor}) pieces.push_back(piece);
     bool ok = true;
     for (const std::string* piece : pieces)
         if (ok && !piece->empty()) ok = WriteString(*piece);

@@ -25,15 +25,15 @@ constexpr double kBlankEms = 0.12;
 // apart into separate words for text extraction: a piece wider than its words keeps
 // its start and leaves the rest to the blank after it.
 constexpr double kMostCondensed = 0.05;
+constexpr double kMostExpanded = 0.02;
 // Words that run wider than the source by more than this share are set narrower
 // instead (horizontal scaling of the characters), down to the smallest scale: a
 // substituted face or a producer's odd sizes would otherwise run over the neighbours.
 constexpr double kWiderTolerated = 0.05;
 constexpr double kSmallestScale = 0.6;
-constexpr double kMostExpanded = 0.02;
-// A narrower gap that every line near it leaves open as well is a column gap: the
-// gutter between two columns may be narrower than an em, the gaps of justified
-// text do not line up from line to line.
+// A narrower gap that every line near it (within this many line heights) leaves open
+// as well is a column gap: the gutter between two columns may be narrower than an
+// em, the gaps of justified text do not line up from line to line.
 constexpr double kGutterEms = 0.5;
 constexpr double kNearLines = 4;
 // Before a gutter on the same baseline, the words end this many ems short of the
@@ -41,11 +41,14 @@ constexpr double kNearLines = 4;
 // extraction from the rendered result (pdftotext) read the lines of a narrow gutter's
 // two columns as one line running across both, up to a gutter of about 1.4 ems.
 constexpr double kGutterShortfall = 0.8;
-// Room to spare beyond the width the words are set to, in ems
+// Room to spare beyond the width the words are set to: this many ems and this share
+// of the width. The reader wraps the words of a box too narrow for them whatever the
+// box says, and its face may set them a little wider than measured.
 constexpr double kSpareEms = 0.5;
-// and this share of the width: the reader wraps the words of a box too narrow for
-// them whatever the box says, and its face may set them a little wider than measured.
 constexpr double kSpareShare = 0.06;
+// The extraction puts a piece's top about this share of its height above its
+// baseline; the reader sets the first baseline about this share of its own line
+// height below the box's top.
 constexpr double kBaselineShare = 0.8;
 // Units of the XML per point.
 constexpr double kUnitsPerPoint = 1.5;
@@ -226,9 +229,7 @@ Box SetGroup(const Group& group, double shortfall) {
     }
     const double sourceWidth = source.Width() * kTwipsPerUnit;
     double width = std::max(sourceWidth, pen) * (1 + kSpareShare) + kSpareEms * em;
-    // The box's first line sits on the source's baseline: the extraction puts a piece's
-    // top about four fifths of its height above the baseline, the reader sets the
-    // baseline about four fifths of its own line height below the box's top.
+    // The box's first line sits on the source's baseline.
     double top = UnitsInTwips(source.top);
     if (const double line = LineHeightTwips(first); line > 0)
         top += kBaselineShare * UnitsInTwips(first.box.Height()) - kBaselineShare * line;

@@ -127,8 +127,15 @@ bool WordsFollowClosely(const CRtfXmlText& head, const CRtfXmlText& piece, long&
 
 std::vector<Group> Groups(CRtfXmlText& head, long& budget) {
     std::vector<Group> groups;
+    bool previousMeasured = true;
     for (CRtfXmlText* piece : LeftToRight(head)) {
-        if (!groups.empty()) {
+        // A piece whose width is only guessed (characters the face's 8-bit codes do not
+        // hold: right-to-left or far-eastern text) has a box of its own: the words after
+        // it keep their places whatever width the reader gives it.
+        const bool measured = MeasureItemRuns(*piece).known;
+        const bool together = measured && previousMeasured;
+        previousMeasured = measured;
+        if (!groups.empty() && together) {
             const CRtfXmlText& previous = *groups.back().back();
             const double gap = piece->box.left - previous.box.right;
             const double em = std::max(EmUnits(previous), EmUnits(*piece));
@@ -188,12 +195,13 @@ Box SetGroup(const Group& group, double shortfall) {
     const double left = first.box.left * kTwipsPerUnit;
     double pen = 0;
     double em = 0;
+    bool unmeasured = false;
     Box box;
     // Where each blank goes: the pieces that a blank follows.
     std::vector<bool> blankAfter(group.size(), false);
     for (size_t i = 0; i + 1 < group.size(); ++i)
         blankAfter[i] = group[i + 1]->box.left - group[i]->box.right > kBlankEms * EmUnits(*group[i]);
-    NarrowToSource(group, blankAfter, (source.Width() * kTwipsPerUnit) - shortfall);
+    NarrowToSource(group, blankAfter, source.Width() * kTwipsPerUnit);
     for (size_t i = 0; i < group.size(); ++i) {
         CRtfXmlText& piece = *group[i];
         const double pieceEm = piece.fontSize * 20.0;
@@ -225,18 +233,24 @@ Box SetGroup(const Group& group, double shortfall) {
         } else {
             box.text += "{" + runs + "}";
             pen = piece.box.right * kTwipsPerUnit - left;
+            unmeasured = true;
         }
     }
     const double sourceWidth = source.Width() * kTwipsPerUnit;
     double width = std::max(sourceWidth, pen) * (1 + kSpareShare) + kSpareEms * em;
-    // The box's first line sits on the source's baseline.
+    // The box's first line sits on the source's baseline (where the words' sizes can be
+    // trusted: those of guessed widths were fitted to a box that may not be theirs).
     double top = UnitsInTwips(source.top);
-    if (const double line = LineHeightTwips(first); line > 0)
+    if (const double line = LineHeightTwips(first); line > 0 && !unmeasured)
         top += kBaselineShare * UnitsInTwips(first.box.Height()) - kBaselineShare * line;
     const int x = ClampedTwips(UnitsInTwips(first.box.left)), y = ClampedTwips(top);
     // A box reaching past the page's edge is moved back onto the page, words and all:
     // it ends at the edge unless its words themselves reach further.
-    if (first.page) width = std::min(width, std::max(first.page->Width() * kTwipsPerUnit - x, pen + kSpareEms * em));
+    if (first.page) {
+        const double room = first.page->Width() * kTwipsPerUnit - x;
+        // Words whose width is not known get all the room the page gives them.
+        width = unmeasured ? std::max(width, room) : std::min(width, std::max(room, pen + kSpareEms * em));
+    }
     const double height = source.Height() * kTwipsPerUnit * 1.15;
     box.twips = {x, y, ClampedTwips(x + width), ClampedTwips(y + height)};
     return box;

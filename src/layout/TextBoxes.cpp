@@ -86,6 +86,9 @@ RunsExtent MeasureItemRuns(CRtfXmlText& item) {
     if (!face) return m;
     m.known = true;
     for (CRtfWord* run : item.runs) {
+        // Characters beyond the face's 8-bit codes are measured as placeholders of a
+        // guessed width: not good enough to set words by.
+        if (run->text.find("\\uc1\\u") != std::string::npos) m.known = false;
         const std::string& plain = PlainText(*run, run->fontSize);
         const double w = TextTwips(*face, run->fontSize, run->style, run->hScale, plain);
         if (w <= 0 && !plain.empty()) m.known = false;

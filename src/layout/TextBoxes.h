@@ -29,7 +29,7 @@ std::string CharacterSpacing(long twips);
 struct RunsExtent {
     double twips = 0;    // width of the runs at their sizes
     int characters = 0;  // characters as the reader counts them
-    bool known = false;  // false when the face did not resolve
+    bool known = false;  // false when the face did not resolve or the widths are guessed
 };
 // The runs of an item measured in the face its font entry names.
 RunsExtent MeasureItemRuns(CRtfXmlText& item);

@@ -31,13 +31,19 @@ testpdf::PdfWriter JustifiedPages(int pages) {
     for (int p = 0; p < pages; ++p) {
         std::string content;
         for (int line = 0; line < 48; ++line) {
+            // Words while they fit 480 points at about 5 points a letter and 4 a blank; the
+            // blanks then share what is left, as justified text spreads them.
             std::vector<std::string> row;
             double letters = 0;
-            for (int i = 0; i < 11; ++i) {
-                row.push_back(words[next++ % (sizeof words / sizeof *words)]);
-                letters += static_cast<double>(row.back().size());
+            while (true) {
+                const std::string word = words[next % (sizeof words / sizeof *words)];
+                const double width = (letters + static_cast<double>(word.size())) * 5 + static_cast<double>(row.size()) * 4;
+                if (!row.empty() && width > 480) break;
+                row.push_back(word);
+                letters += static_cast<double>(word.size());
+                ++next;
             }
-            const double gap = (480 - letters * 5) / 10;
+            const double gap = row.size() > 1 ? (480 - letters * 5) / static_cast<double>(row.size() - 1) : 0;
             double x = 66;
             for (const std::string& word : row) {
                 content += testpdf::TextLine(word, x, 750 - line * 14.5, 10, "F2");

@@ -29,6 +29,9 @@ enum : uint32_t {
 class CRtfXmlText {
 public:
     RtfRect box;
+    // The box as the source drew it, kept for items outside the page's reading
+    // orientation, whose box is then remade from their measured runs.
+    RtfRect drawnBox;
     CRtfPage* page = nullptr;
     int32_t rotation = 0;
     uint8_t isToc = 0;

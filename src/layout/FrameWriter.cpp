@@ -1,42 +1,286 @@
-// "AS IS": every item and each of its segments as a paragraph framed at its place on the page.
+// "AS IS": each line of the page as transparent text boxes at its place, one box per
+// piece of the line that stands apart (a column, a gap of several ems), the words of
+// each box spaced so that every piece starts where the source has it.
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "layout/CRtfXmlText.h"
+#include "layout/TextBoxes.h"
+#include "rtf/CRtfDocument.h"
+#include "rtf/CRtfPage.h"
 #include "rtf/RtfUnits.h"
 
 namespace {
 
-// Frames are a little larger than the source's boxes, so that a substituted face
-// that runs a little wider still fits on one line.
-constexpr double kFrameGrowth = 1.15;
+// A gap wider than this many ems is a real separation (a column, a tab stop): the
+// pieces on either side get boxes of their own. Justified text spreads its words
+// far less than that.
+constexpr double kSeparationEms = 2.5;
+// A gap narrower than this is no blank: pieces of one word the source drew apart.
+constexpr double kBlankEms = 0.12;
+// The spacing of characters never goes below or above these shares of an em. A
+// substituted face that runs much wider than the source's widens its box instead of
+// crushing its letters. Letters spread by a few hundredths of an em already fall
+// apart into separate words for text extraction: a piece wider than its words keeps
+// its start and leaves the rest to the blank after it.
+constexpr double kMostCondensed = 0.05;
+constexpr double kMostExpanded = 0.02;
+// Words that run wider than the source by more than this share are set narrower
+// instead (horizontal scaling of the characters), down to the smallest scale: a
+// substituted face or a producer's odd sizes would otherwise run over the neighbours.
+constexpr double kWiderTolerated = 0.05;
+constexpr double kSmallestScale = 0.6;
+// A narrower gap that every line near it (within this many line heights) leaves open
+// as well is a column gap: the gutter between two columns may be narrower than an
+// em, the gaps of justified text do not line up from line to line.
+constexpr double kGutterEms = 0.5;
+constexpr double kNearLines = 4;
+// Before a gutter on the same baseline, the words end this many ems short of the
+// source's edge. The reader's faces set taller lines than the source's, and text
+// extraction from the rendered result (pdftotext) read the lines of a narrow gutter's
+// two columns as one line running across both, up to a gutter of about 1.4 ems.
+constexpr double kGutterShortfall = 0.8;
+// Room to spare beyond the width the words are set to: this many ems and this share
+// of the width. The reader wraps the words of a box too narrow for them whatever the
+// box says, and its face may set them a little wider than measured.
+constexpr double kSpareEms = 0.5;
+constexpr double kSpareShare = 0.06;
+// The extraction puts a piece's top about this share of its height above its
+// baseline; the reader sets the first baseline about this share of its own line
+// height below the box's top.
+constexpr double kBaselineShare = 0.8;
+// Units of the XML per point.
+constexpr double kUnitsPerPoint = 1.5;
+// Twips per unit of the XML (108 units per inch).
+constexpr double kTwipsPerUnit = 40.0 / 3.0;
+// Lines and pieces of the page looked at for the gutters and neighbours of one line.
+constexpr long kMostComparisons = 400000;
 
-// Items that start left of or above the page are placed at its edge: the frame
-// words take no negative value.
-unsigned FrameValue(int twips) { return static_cast<unsigned>(std::max(twips, 0)); }
+// Pieces that stand side by side on one baseline, left to right.
+using Group = std::vector<CRtfXmlText*>;
 
-// Links are resolved through the line head, the piece that knows its page.
-std::string Frame(const CRtfXmlText& piece, const CRtfXmlText& head, const char* flow = "") {
-    std::string text = piece.runs.WriteRuns(0);
-    // In double precision: the edges of a hostile file's box may lie far apart.
-    const RtfRect& b = piece.box;
-    int h = ScaledToTwips((static_cast<double>(b.bottom) - b.top) * kFrameGrowth);
-    int w = ScaledToTwips((static_cast<double>(b.right) - b.left) * kFrameGrowth);
-    std::string out(text.size() + 160, '\0');
-    int n = std::snprintf(out.data(), out.size(), "\\pard \\pvpg\\phpg\\posx%u\\posy%u\\absw%u\\absh%u%s\\nowrap %s\\par",
-                          FrameValue(ToTwips(piece.box.left)), FrameValue(ToTwips(piece.box.top)), FrameValue(w),
-                          FrameValue(h), flow, text.c_str());
-    out.resize(static_cast<size_t>(std::max(n, 0)));
-    return head.ApplyLinks(out);
+double EmUnits(const CRtfXmlText& piece) { return std::max<int>(piece.fontSize, 1) * kUnitsPerPoint; }
+
+bool SameBaseline(const CRtfXmlText& a, const CRtfXmlText& b) {
+    const int height = std::max(1, std::min(a.box.Height(), b.box.Height()));
+    return std::abs(a.box.bottom - b.box.bottom) * 10 <= height * 3;
+}
+
+std::vector<CRtfXmlText*> LeftToRight(CRtfXmlText& head) {
+    std::vector<CRtfXmlText*> pieces = {&head};
+    if (head.segments) pieces.insert(pieces.end(), head.segments->begin(), head.segments->end());
+    std::stable_sort(pieces.begin(), pieces.end(),
+                     [](const CRtfXmlText* a, const CRtfXmlText* b) { return a->box.left < b->box.left; });
+    return pieces;
+}
+
+// Whether the lines near the head (above and below it, within a few line heights) all
+// leave the middle of the gap open, and at least three of them do: a column gutter.
+// Word gaps of justified text line up by chance in two lines now and then, rarely in four.
+bool OpenInNearLines(const CRtfXmlText& head, double from, double to, long& budget) {
+    if (!head.page || !head.page->flow) return false;
+    const double middle = (from + to) / 2, reach = (to - from) / 4;
+    const RtfRect& line = head.lineBox;
+    const double centre = (line.top + line.bottom) / 2.0, near = kNearLines * std::max(line.Height(), 1);
+    int open = 0;
+    for (const CRtfXmlText* other : head.page->flow->lines) {
+        if (--budget < 0) return false;
+        if (other == &head || other->rotation != head.rotation) continue;
+        const RtfRect& o = other->lineBox;
+        if (std::abs((o.top + o.bottom) / 2.0 - centre) > near) continue;
+        auto inked = [&](const CRtfXmlText* piece) {
+            --budget;
+            return piece->box.left < middle + reach && piece->box.right > middle - reach;
+        };
+        if (inked(other)) return false;
+        if (other->segments)
+            for (const CRtfXmlText* s : *other->segments)
+                if (inked(s)) return false;
+        ++open;
+    }
+    return open >= 3;
+}
+
+// Whether a piece of this line or of another one starts soon after the piece, on its
+// baseline: the next column, or the next cell of a row.
+bool WordsFollowClosely(const CRtfXmlText& head, const CRtfXmlText& piece, long& budget) {
+    const double reach = kSeparationEms * EmUnits(piece);
+    auto follows = [&](const CRtfXmlText* other) {
+        --budget;
+        return other != &piece && other->box.left >= piece.box.right && other->box.left <= piece.box.right + reach &&
+               SameBaseline(piece, *other);
+    };
+    std::vector<const CRtfXmlText*> heads = {&head};
+    if (head.page && head.page->flow) heads.assign(head.page->flow->lines.begin(), head.page->flow->lines.end());
+    for (const CRtfXmlText* line : heads) {
+        if (--budget < 0) return false;
+        if (line->rotation != head.rotation || line->lineBox.bottom < piece.box.top || line->lineBox.top > piece.box.bottom)
+            continue;
+        if (follows(line)) return true;
+        if (line->segments)
+            for (const CRtfXmlText* s : *line->segments)
+                if (follows(s)) return true;
+    }
+    return false;
+}
+
+std::vector<Group> Groups(CRtfXmlText& head, long& budget) {
+    std::vector<Group> groups;
+    bool previousMeasured = true;
+    for (CRtfXmlText* piece : LeftToRight(head)) {
+        // A piece whose width is only guessed (characters the face's 8-bit codes do not
+        // hold: right-to-left or far-eastern text) has a box of its own: the words after
+        // it keep their places whatever width the reader gives it.
+        const bool measured = MeasureItemRuns(*piece).known;
+        const bool together = measured && previousMeasured;
+        previousMeasured = measured;
+        if (!groups.empty() && together) {
+            const CRtfXmlText& previous = *groups.back().back();
+            const double gap = piece->box.left - previous.box.right;
+            const double em = std::max(EmUnits(previous), EmUnits(*piece));
+            const bool apart = gap > kSeparationEms * em ||
+                               (gap > kGutterEms * em && OpenInNearLines(head, previous.box.right, piece->box.left, budget));
+            if (!apart && gap >= -0.5 * em && SameBaseline(previous, *piece)) {
+                groups.back().push_back(piece);
+                continue;
+            }
+        }
+        groups.push_back({piece});
+    }
+    return groups;
+}
+
+struct Box {
+    std::string text;
+    RtfRect twips;
+};
+
+// The spacing of each character that sets measured runs to a width, within bounds; the
+// pen moves on by the width they will take. The reader narrows every character but
+// the last of a run, and widens every one.
+long FitSpacing(const RunsExtent& m, double width, double em, double& pen) {
+    const double missing = width - m.twips;
+    long spacing = std::lround(missing / m.characters);
+    if (spacing < 0) spacing = m.characters > 1 ? std::lround(missing / (m.characters - 1)) : 0;
+    spacing = std::clamp(spacing, -std::lround(kMostCondensed * em), std::lround(kMostExpanded * em));
+    pen += m.twips + static_cast<double>(spacing) * (spacing < 0 ? m.characters - 1 : m.characters);
+    return spacing;
+}
+
+// Scales the characters of a group whose words, blanks included, run much wider than
+// the source's width.
+void NarrowToSource(const Group& group, const std::vector<bool>& blankAfter, double width) {
+    double natural = 0;
+    for (size_t i = 0; i < group.size(); ++i) {
+        RunsExtent m = MeasureItemRuns(*group[i]);
+        if (!m.known) return;
+        natural += m.twips + (blankAfter[i] ? BlankTwips(*group[i]) : 0);
+    }
+    if (width <= 0 || natural <= width * (1 + kWiderTolerated)) return;
+    const double scale = std::max(kSmallestScale, width / natural);
+    for (CRtfXmlText* piece : group)
+        for (CRtfWord* run : piece->runs) {
+            const double current = run->hScale ? run->hScale : 100;
+            run->hScale = static_cast<uint8_t>(std::clamp(std::lround(current * scale), 1L, 255L));
+            run->plainText.clear();
+        }
+}
+
+// shortfall: twips the group's words end before its source edge (see kGutterShortfall).
+Box SetGroup(const Group& group, double shortfall) {
+    const CRtfXmlText& first = *group.front();
+    RtfRect source = first.box;
+    for (const CRtfXmlText* p : group) source = source.Union(p->box);
+    const double left = first.box.left * kTwipsPerUnit;
+    double pen = 0;
+    double em = 0;
+    bool unmeasured = false;
+    Box box;
+    // Where each blank goes: the pieces that a blank follows.
+    std::vector<bool> blankAfter(group.size(), false);
+    for (size_t i = 0; i + 1 < group.size(); ++i)
+        blankAfter[i] = group[i + 1]->box.left - group[i]->box.right > kBlankEms * EmUnits(*group[i]);
+    NarrowToSource(group, blankAfter, source.Width() * kTwipsPerUnit);
+    for (size_t i = 0; i < group.size(); ++i) {
+        CRtfXmlText& piece = *group[i];
+        const double pieceEm = piece.fontSize * 20.0;
+        em = std::max(em, pieceEm);
+        RunsExtent m = MeasureItemRuns(piece);
+        if (i > 0 && blankAfter[i - 1]) {
+            const CRtfXmlText& previous = *group[i - 1];
+            // The reader widens a blank but never narrows it: a gap narrower than the
+            // blank was taken from the word before it.
+            const double blank = m.known ? BlankTwips(previous) : 0;
+            const long spacing = blank > 0 ? std::max(0L, std::lround(piece.box.left * kTwipsPerUnit - left - pen - blank)) : 0;
+            box.text += Blank(previous, spacing);
+            pen += blank + static_cast<double>(spacing);
+        }
+        std::string runs = piece.runs.WriteRuns(0);
+        if (m.known && m.characters > 0) {
+            // The piece must end where the blank after it (or the next piece) starts; within
+            // that it keeps its natural width, or widens to its own source width.
+            double own = piece.box.right * kTwipsPerUnit - left, limit = own - shortfall;
+            if (i + 1 < group.size()) {
+                limit = group[i + 1]->box.left * kTwipsPerUnit - left - (blankAfter[i] ? BlankTwips(piece) : 0);
+                own = std::min(own, limit);
+            } else {
+                own = limit;
+            }
+            const double natural = pen + m.twips;
+            const double end = natural > limit ? limit : std::max(natural, own);
+            box.text += "{" + CharacterSpacing(FitSpacing(m, end - pen, pieceEm, pen)) + runs + "}";
+        } else {
+            box.text += "{" + runs + "}";
+            pen = piece.box.right * kTwipsPerUnit - left;
+            unmeasured = true;
+        }
+    }
+    const double sourceWidth = source.Width() * kTwipsPerUnit;
+    double width = std::max(sourceWidth, pen) * (1 + kSpareShare) + kSpareEms * em;
+    // The box's first line sits on the source's baseline (where the words' sizes can be
+    // trusted: those of guessed widths were fitted to a box that may not be theirs).
+    double top = UnitsInTwips(source.top);
+    if (const double line = LineHeightTwips(first); line > 0 && !unmeasured)
+        top += kBaselineShare * UnitsInTwips(first.box.Height()) - kBaselineShare * line;
+    const int x = ClampedTwips(UnitsInTwips(first.box.left)), y = ClampedTwips(top);
+    // A box reaching past the page's edge is moved back onto the page, words and all:
+    // it ends at the edge unless its words themselves reach further.
+    if (first.page) {
+        const double room = first.page->Width() * kTwipsPerUnit - x;
+        // Words whose width is not known get all the room the page gives them.
+        width = unmeasured ? std::max(width, room) : std::min(width, std::max(room, pen + kSpareEms * em));
+    }
+    const double height = source.Height() * kTwipsPerUnit * 1.15;
+    box.twips = {x, y, ClampedTwips(x + width), ClampedTwips(y + height)};
+    return box;
 }
 
 }  // namespace
 
 std::string CRtfXmlText::WriteFrame() {
-    std::string out = Frame(*this, *this);
-    if (segments)
-        for (const CRtfXmlText* s : *segments) out += Frame(*s, *this);
-    return out;
+    std::string out;
+    // Comparing with the rest of the page is bounded: a damaged page of a hundred
+    // thousand pieces must not take hours, and its boxes only lose the finer rules.
+    long budget = kMostComparisons;
+    std::vector<Group> groups = Groups(*this, budget);
+    for (size_t i = 0; i < groups.size(); ++i) {
+        const Group& group = groups[i];
+        double shortfall = 0;
+        if (WordsFollowClosely(*this, *group.back(), budget))
+            shortfall = kGutterShortfall * group.back()->fontSize * 20.0;
+        Box box = SetGroup(group, shortfall);
+        out += TextBox(box.twips, NextTextBoxId(*this), box.text);
+    }
+    return ApplyLinks(out);
 }
 
-std::string CRtfXmlText::WriteVerticalFrame() { return Frame(*this, *this, "\\frmtxtbrlv"); }
+// A column of vertical writing: a box whose text runs down the page, its characters
+// upright as vertical writing sets them.
+std::string CRtfXmlText::WriteVerticalFrame() {
+    const double h = static_cast<double>(box.Height()) * 1.15 * kTwipsPerUnit;
+    const double w = static_cast<double>(box.Width()) * 1.15 * kTwipsPerUnit;
+    const int x = ClampedTwips(UnitsInTwips(box.left)), y = ClampedTwips(UnitsInTwips(box.top));
+    const RtfRect r{x, y, ClampedTwips(x + w), ClampedTwips(y + h)};
+    return ApplyLinks(TextBox(r, NextTextBoxId(*this), runs.WriteRuns(0), TextFlow::Down));
+}

@@ -18,7 +18,13 @@ bool CRtfPageFlow::Add(CRtfPage* page, CRtfXmlText* item) {
     page_ = page;
     CRtfDocument* document = page ? page->document : nullptr;
     const int pageRotation = page ? page->rotation : 0;
-    if (!InReadingOrientation(pageRotation, item->rotation)) {
+    // On a turned page the extraction gives the words that read across the page as it is
+    // shown their own width; one a unit wide runs along the page, one of a negative
+    // width stands on its head. "AS IS" keeps those turned, at their places.
+    const bool keepsLook = document && document->layoutMode == kLayoutAsIs;
+    const bool levelOnTurnedPage = pageRotation == 0 || !keepsLook || item->box.Width() > 1;
+    if (!InReadingOrientation(pageRotation, item->rotation) || !levelOnTurnedPage) {
+        item->drawnBox = item->box;
         if (!item->verticalWriting) item->runs.SetLooseBox(document, *item);
         loose.push_back(item);
         return true;

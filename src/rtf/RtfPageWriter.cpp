@@ -6,11 +6,14 @@
 #include "rtf/CRtfFile.h"
 #include "layout/FlowingBody.h"
 #include "layout/Hyperlinks.h"
+#include "layout/TextBoxes.h"
 #include "rtfgraphics/PageGraphicsWriter.h"
 
 namespace {
 
 const char* const kPageBreak = "\\pard\\sect\\sectd\\sbkpage";
+// An empty paragraph one point high: the anchor of the page's pictures, shapes and text boxes.
+const char* const kAnchorParagraph = "\\pard\\plain\\fs2\\sl-20\\slmult0\\par\n";
 
 }  // namespace
 
@@ -72,12 +75,15 @@ std::string CRtfFile::LooseItems(CRtfPage& page) {
         if (!paragraph.empty()) out += "\\pard " + paragraph + "\\par";
         paragraph.clear();
     };
+    std::vector<CRtfXmlText*> items = page.flow->loose;
+    for (CRtfXmlText* item : items) item->page = &page;
+    // "AS IS" keeps the look of turned words too: turned boxes at their places.
+    if (document_.layoutMode == kLayoutAsIs) out += WriteTurnedBoxes(items);
     const CRtfXmlText* previous = nullptr;
     // The text layouts hold words and paragraphs only: turned words are paragraphs
     // there too, in reading order.
     const bool shapes = document_.layoutMode != kLayoutTextOnly && document_.layoutMode != kLayoutFormatted;
-    for (CRtfXmlText* item : page.flow->loose) {
-        item->page = &page;
+    for (CRtfXmlText* item : items) {
         std::string shape = shapes ? item->WriteItem() : std::string();
         if (!shape.empty()) {
             flush();
@@ -110,19 +116,21 @@ bool CRtfFile::WritePage(CRtfDocument& document, unsigned flags) {
         graphics = WritePageGraphics(*page, document.shapeIds, document.removeImages);
     std::string body = PageBody(*page, flags);
     std::string loose = LooseItems(*page);
+    // Every page is a section of its own with its own paper, even one that holds
+    // nothing. The text boxes of "AS IS" are anchored to a paragraph of their page:
+    // without one they would go with the next page's first paragraph. Pages of
+    // pictures alone get none, for a page too small to hold a line would take two.
+    std::string setup = PageSetup(*page);
+    std::string anchor;
+    if (document.layoutMode == kLayoutAsIs && !(body.empty() && loose.empty())) anchor = kAnchorParagraph;
     // Written piece by piece: the shapes of a drawing-heavy page run to tens of
     // megabytes, and joining them first would copy them all again.
+    std::vector<const std::string*> pieces = {&text};
+    pieces.insert(pieces.end(), graphics.pieces.begin(), graphics.pieces.end());
+    for (const std::string* piece : {&setup, &body, &loose, &anchor}) pieces.push_back(piece);
     bool ok = true;
-    if (!graphics.Empty() || !body.empty() || !loose.empty()) {
-        std::vector<const std::string*> pieces = {&text};
-        pieces.insert(pieces.end(), graphics.pieces.begin(), graphics.pieces.end());
-        std::string setup = PageSetup(*page);
-        for (const std::string* piece : {&setup, &body, &loose}) pieces.push_back(piece);
-        for (const std::string* piece : pieces)
-            if (ok && !piece->empty()) ok = WriteString(*piece);
-    } else if (!text.empty()) {
-        ok = WriteString(text);
-    }
+    for (const std::string* piece : pieces)
+        if (ok && !piece->empty()) ok = WriteString(*piece);
     if (!ok) return false;
     pageWritten_ = true;
     return true;

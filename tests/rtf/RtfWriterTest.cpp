@@ -10,6 +10,9 @@ using testpdf::TempDir;
 
 namespace {
 
+// The paragraph every page holds, whatever else it holds, for its pictures and boxes to anchor to.
+const char* const kAnchor = "\\pard\\plain\\fs2\\sl-20\\slmult0\\par\n";
+
 size_t Count(const std::string& s, const std::string& what) {
     size_t n = 0;
     for (size_t p = s.find(what); p != std::string::npos; p = s.find(what, p + 1)) ++n;
@@ -68,7 +71,8 @@ TEST(RtfWriter, HeaderWithTablesAndInformation) {
     std::string expected = "{\\rtf\\ansi\\deff0\\ansicpg1252\n{\\fonttbl\n{\\f0" + FamilyClass("Times New Roman") +
                            " Times New Roman;}}\n{\\colortbl\\red0\\green0\\blue0;\\red255\\green0\\blue0;}\n"
                            "{\\info{\\author X\\{y\\}}{\\operator K}}\n\\jexpand\\viewkind1\\viewscale100\n";
-    EXPECT_EQ(rtf, expected + "}");
+    // The page holds no text, and is still a page with its paper.
+    EXPECT_EQ(rtf, expected + "\\paperw12240\\paperh15840\\margl0\\margr0\\margt0\\margb0\n}");
 }
 
 TEST(RtfWriter, NoInformationGroupWithoutAuthorSubjectAndKeywords) {
@@ -92,21 +96,35 @@ TEST(RtfWriter, LaterPagesGetBreaksAndSectionSetups) {
     EXPECT_EQ(Count(rtf, "\\paperw"), 1u);
     EXPECT_EQ(Count(rtf, "\\pgwsxn12240\\pghsxn15840\\marglsxn480\\margrsxn133\\margtsxn480\\margbsxn133"), 2u);
     EXPECT_LT(rtf.find("{Page1}"), rtf.find("\\sbkpage"));
-    // An empty page in the middle still gets its break.
+    // An empty page in the middle is a page too: its break and its paper.
     std::string gap = Convert(ThreePages(true), kLayoutFormatted);
     EXPECT_EQ(Count(gap, "\\pard\\sect\\sectd\\sbkpage"), 2u);
-    EXPECT_EQ(Count(gap, "\\pgwsxn"), 1u);
+    EXPECT_EQ(Count(gap, "\\pgwsxn"), 2u);
 }
 
-TEST(RtfWriter, EmptyFirstPageLeavesTheDocumentSetupUnwritten) {
+// A first page without text still sets the paper of the document, and the second
+// page's text comes after the break.
+TEST(RtfWriter, AnEmptyFirstPageIsAPageOfItsOwn) {
     std::string xml = Root() + FontSpec(0, 12, "Times") + PageLine(1) + "</page>\n" + PageLine(2) + Margin() +
                       Text(100, 50, 60, 15, 0, "Two") + "</page>\n" + kEnd;
     std::string rtf = Convert(xml, kLayoutFormatted, 1, 2);
-    EXPECT_EQ(rtf.find("\\paperw"), std::string::npos);
-    EXPECT_NE(rtf.find("\\pard\\sect\\sectd\\sbkpage\\pgwsxn"), std::string::npos);
-    // Every page empty: the header and the closing brace, with breaks between the pages.
+    EXPECT_EQ(Count(rtf, "\\paperw"), 1u);
+    EXPECT_LT(rtf.find("\\paperw"), rtf.find("\\pard\\sect\\sectd\\sbkpage\\pgwsxn"));
+    EXPECT_LT(rtf.find("\\sbkpage"), rtf.find("{Two}"));
+    // Every page empty: each a section with its paper.
     std::string empty = Convert(Root() + PageLine(1) + "</page>\n" + PageLine(2) + "</page>\n" + kEnd, 3, 1, 2);
-    EXPECT_EQ(empty.substr(empty.find("\\viewscale100\n") + 14), "\\pard\\sect\\sectd\\sbkpage}");
+    EXPECT_EQ(empty.substr(empty.find("\\viewscale100\n") + 14),
+              "\\paperw12240\\paperh15840\\margl0\\margr0\\margt0\\margb0\n"
+              "\\pard\\sect\\sectd\\sbkpage\\pgwsxn12240\\pghsxn15840\\marglsxn0\\margrsxn0\\margtsxn0"
+              "\\margbsxn0}");
+}
+
+// "AS IS" text boxes are anchored to a paragraph of their own page, after them.
+TEST(RtfWriter, AsIsPagesHoldTheParagraphTheirBoxesAnchorTo) {
+    std::string rtf = Convert(ThreePages(true), kLayoutAsIs);
+    EXPECT_EQ(Count(rtf, kAnchor), 2u);
+    EXPECT_LT(rtf.find("{Page1}"), rtf.find(kAnchor));
+    EXPECT_LT(rtf.find(kAnchor), rtf.find("\\sbkpage"));
 }
 
 TEST(RtfWriter, UnwritableOutputFailsToOpen) {

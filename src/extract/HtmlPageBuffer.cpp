@@ -143,6 +143,7 @@ void HtmlPageBuffer::startOperation(GfxState* state) {
         op.yMin = y;
         op.yMax = y + 1;
     }
+    op.originY = y;
     op.fontIndex = fontIndexFor(state);
     op.vertical = font && font->getWMode() != 0;
     op.size = std::fabs(fontSize);
@@ -188,6 +189,7 @@ void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, dou
             first.textState = op.textState;
             first.yMin = op.yMin;
             first.yMax = op.yMax;
+            first.originY = op.originY;
             first.fontIndex = op.fontIndex;
             first.size = op.size;
         }
@@ -235,7 +237,10 @@ void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, dou
 }
 
 void HtmlPageBuffer::emitRun(const Operation& op, size_t first, size_t last, bool startsAfterBreak) {
-    HtmlTextRun run(op.yMin, op.yMax, op.fontIndex, op.textState);
+    // Words of a line turned a quarter stand one above the other: each box starts
+    // where its first glyph does.
+    const double shift = first < op.glyphs.size() ? op.glyphs[first].y - op.originY : 0;
+    HtmlTextRun run(op.yMin + shift, op.yMax + shift, op.fontIndex, op.textState);
     run.size = op.size;
     run.afterBreak = startsAfterBreak;
     for (size_t i = first; i < last; ++i) {
@@ -310,6 +315,7 @@ void HtmlPageBuffer::endActualText() {
     for (size_t i = 0; i < span.text.size(); ++i) {
         Glyph g;
         g.x = span.xMin + static_cast<double>(i) * step;
+        g.y = op.originY;
         g.w = step;
         g.blank = span.text[i] == 0x20;
         op.Add(g, g.blank ? std::vector<unsigned>{} : std::vector<unsigned>{span.text[i]});

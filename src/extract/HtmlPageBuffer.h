@@ -32,6 +32,7 @@ struct HtmlGlyph {
 struct HtmlOperation {
     HtmlTextRun::TextState textState;
     double yMin = 0, yMax = 0;
+    double originY = 0;  // where the operation starts; a word's box moves with its first glyph
     int fontIndex = 0;
     bool vertical = false;
     double size = 0;

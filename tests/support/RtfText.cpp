@@ -8,6 +8,21 @@ std::string RtfPlainText(const std::string& rtf) {
     std::string out;
     for (size_t i = 0; i < rtf.size(); ++i) {
         char c = rtf[i];
+        // A shape's properties ({\sp{\sn name}{\sv value}}) are no text; the text of
+        // a text box is.
+        if (c == '{' && rtf.compare(i, 4, "{\\sp") == 0 && i + 4 < rtf.size() &&
+            !std::isalpha(static_cast<unsigned char>(rtf[i + 4]))) {
+            int depth = 0;
+            for (; i < rtf.size(); ++i) {
+                if (rtf[i] == '\\') {
+                    ++i;
+                    continue;
+                }
+                if (rtf[i] == '{') ++depth;
+                if (rtf[i] == '}' && --depth == 0) break;
+            }
+            continue;
+        }
         if (c == '\\' && i + 1 < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[i + 1]))) {
             size_t word = ++i;
             while (i < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[i]))) ++i;
@@ -18,7 +33,8 @@ std::string RtfPlainText(const std::string& rtf) {
             continue;
         }
         if (c == '\\' && i + 1 < rtf.size()) {
-            out += rtf[++i];
+            // "\*" marks a destination a reader may skip; it is no character.
+            if (rtf[++i] != '*') out += rtf[i];
             continue;
         }
         if (c != '{' && c != '}' && c != '\n') out += c;

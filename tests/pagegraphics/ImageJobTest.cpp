@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <tuple>
 
 #include "pagegraphics/PicturePdf.h"
 #include "support/RunProgram.h"
@@ -316,4 +317,42 @@ TEST_F(ImageJob, LeftoversOfAKilledRunAreRemovedByTheNext) {
     EXPECT_FALSE(fs::exists(dir / "out/.vellumor-tmpd-999999999-abcdef"));
     EXPECT_TRUE(fs::exists(alive));
     fs::remove(alive);
+}
+
+// Pictures in ICC colour spaces render: grey, RGB and CMYK profiles, a profile that
+// does not match its picture, and a stencil filled in an ICC colour, each twice on a page.
+TEST_F(ImageJob, PicturesInIccColourSpacesRender) {
+    const std::string profiles = "/usr/share/color/icc/ghostscript/";
+    if (!fs::exists(profiles + "srgb.icc")) GTEST_SKIP() << "no colour profiles installed";
+    PdfWriter pdf;
+    std::string content, xobjects;
+    int n = 0;
+    for (auto [profile, components, pictureComponents] :
+         {std::tuple{"default_gray.icc", 1, 1}, std::tuple{"srgb.icc", 3, 3}, std::tuple{"default_cmyk.icc", 4, 4},
+          std::tuple{"srgb.icc", 1, 1}}) {
+        int icc = pdf.AddStream("/N " + std::to_string(components), ReadFile(profiles + profile));
+        std::string samples(static_cast<size_t>(16 * 16 * pictureComponents), '\0');
+        for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<char>((i * 37) % 256);
+        int image = pdf.AddStream("/Type /XObject /Subtype /Image /Width 16 /Height 16 /BitsPerComponent 8 "
+                                  "/ColorSpace [/ICCBased " + std::to_string(icc) + " 0 R]",
+                                  samples);
+        const std::string name = "/P" + std::to_string(++n);
+        xobjects += name + " " + std::to_string(image) + " 0 R ";
+        content += "q 80 0 0 80 " + std::to_string(40 + 120 * n) + " 600 cm " + name + " Do Q ";
+        content += "q 40 0 0 40 " + std::to_string(40 + 120 * n) + " 400 cm " + name + " Do Q ";
+    }
+    int icc = pdf.AddStream("/N 3", ReadFile(profiles + "srgb.icc"));
+    int stencil = pdf.AddStream("/Type /XObject /Subtype /Image /Width 8 /Height 8 /BitsPerComponent 1 /ImageMask true",
+                                std::string(8, '\xAA'));
+    xobjects += "/S " + std::to_string(stencil) + " 0 R";
+    content += "/CS0 cs 0.2 0.6 0.9 sc 10 10 50 50 re f q 60 0 0 60 100 100 cm /S Do Q q 60 0 0 60 300 100 cm /S Do Q\n";
+    Page& page = pdf.AddPage(content);
+    page.extraResources = "/XObject << " + xobjects + " >> /ColorSpace << /CS0 [/ICCBased " + std::to_string(icc) + " 0 R] >>";
+    pdf.Save(dir / "icc.pdf");
+    auto r = Convert({"-q", "--extract-images", "png", "-o", "out", "icc.pdf"});
+    EXPECT_EQ(r.status, 0) << r.errors;
+    EXPECT_EQ(Entries(dir / "out/icc-1").size(), 10u) << r.errors;
+    r = Convert({"-q", "-m", "flowing", "-o", "out", "icc.pdf"});
+    EXPECT_EQ(r.status, 0) << r.errors;
+    EXPECT_EQ(r.errors, "");
 }

@@ -43,6 +43,20 @@ void WriteSource(const std::string& path) {
     pdf.SetFont("SY", "<< /Type /Font /Subtype /Type1 /BaseFont /CMSY10 /FirstChar 32 /LastChar 127 /Widths [" +
                           [] { std::string w; for (int i = 32; i <= 127; ++i) w += "500 "; return w; }() +
                           "] /Encoding << /Type /Encoding /Differences [54 /negationslash] >> >>");
+    // A Type 3 font at 25 under a text matrix of 0.24 (6-point glyphs), and a ligature
+    // that no ToUnicode maps.
+    int proc = pdf.AddStream("", "500 0 0 0 450 700 d1 0 0 450 700 re f");
+    std::string procs = "/B " + std::to_string(proc) + " 0 R ", names, widths;
+    for (int code = 'B'; code <= 'z'; ++code) widths += code == 'B' || code >= 'a' ? "500 " : "0 ";
+    for (char c = 'a'; c <= 'z'; ++c) {
+        procs += std::string("/") + c + " " + std::to_string(proc) + " 0 R ";
+        names += std::string(" /") + c;
+    }
+    pdf.SetFont("T3", "<< /Type /Font /Subtype /Type3 /FontBBox [0 -200 1000 800] /FontMatrix [0.001 0 0 0.001 0 0] "
+                      "/CharProcs << " + procs + ">> /Encoding << /Type /Encoding /Differences [66 /B 97" + names +
+                      "] >> /FirstChar 66 /LastChar 122 /Widths [" + widths + "] /Resources << >> >>");
+    pdf.SetFont("L", "<< /Type /Font /Subtype /Type1 /BaseFont /Times-Roman /Encoding << /Type /Encoding "
+                     "/Differences [1 /fi] >> >>");
     std::string fakeBold;
     for (double dx : {0.0, 0.25, 0.5}) fakeBold += "BT /F1 12 Tf " + std::to_string(72 + dx) + " 500 Td (ANHUI ANLI) Tj ET\n";
     pdf.AddPage(
@@ -58,7 +72,12 @@ void WriteSource(const std::string& path) {
         "BT /F2 12 Tf 110 400 Td (y) Tj ET\n"
         // A footnote mark and a subscript, smaller than their line.
         "BT /F1 12 Tf 72 300 Td (The Reports) Tj /F1 8 Tf 4 Ts (1) Tj 0 Ts /F1 12 Tf ( say H) Tj /F1 8 Tf -2 Ts (2) Tj "
-        "0 Ts /F1 12 Tf (O.) Tj ET\n");
+        "0 Ts /F1 12 Tf (O.) Tj ET\n"
+        "BT /T3 25 Tf 0.24 0 0 0.24 72 250 Tm [(Booked)-500(and)]TJ ET\n"
+        "BT /L 12 Tf 72 200 Td (Dummy PDF \\001le) Tj ET\n"
+        // A heading drawn twice for boldness, its second copy hidden by an empty actual text.
+        "BT /F1 12 Tf 72 150 Td (Heading) Tj ET /Span << /ActualText () >> BDC BT /F1 12 Tf 72.4 150 Td (Heading) Tj "
+        "ET EMC\n");
     pdf.Save(path);
 }
 
@@ -78,6 +97,9 @@ TEST(WordsInEveryLayout, WordsStayApartAndAppearOnce) {
         EXPECT_EQ(text.find("IN  THE"), std::string::npos) << text;
         EXPECT_EQ(Count(text, "ANHUI"), 1u) << text;
         EXPECT_EQ(Count(text, "ANLI"), 1u) << text;
+        EXPECT_NE(words.find("Booked and"), std::string::npos) << text;
+        EXPECT_NE(words.find("Dummy PDF file"), std::string::npos) << text;
+        EXPECT_EQ(Count(text, "Heading"), 1u) << text;
         EXPECT_NE(rtf.find("\\u8800X"), std::string::npos) << "x \\neq y";
         // "AS IS" frames each piece at its place.
         if (mode != ModeAsIs) {

@@ -121,17 +121,19 @@ TEST_F(ResultSafety, ASignalStopsEndlessDrawingAtOnce) {
     DoublingForms(dir / "forms.pdf");
     for (std::vector<std::string> args : {std::vector<std::string>{"-m", "flowing"},
                                           std::vector<std::string>{"--extract-images", "png"}}) {
-        std::vector<std::string> argv = {ConvertProgram(), "-q", "-o", dir / "out"};
+        // Through env, whose TMPDIR wins over one this process may have.
+        std::vector<std::string> argv = {"env", "TMPDIR=" + tmp, ConvertProgram(), "-q", "-o", dir / "out"};
         argv.insert(argv.end(), args.begin(), args.end());
         argv.push_back(dir / "forms.pdf");
         platform::ChildProcess child;
-        ASSERT_TRUE(child.Start(argv, {"TMPDIR=" + tmp}));
+        ASSERT_TRUE(child.Start(argv));
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
         const auto signalled = std::chrono::steady_clock::now();
         child.Signal(SIGTERM);
         const int status = child.Wait();
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - signalled).count();
         EXPECT_EQ(status, 130) << args[0];
+        EXPECT_TRUE(fs::is_empty(tmp)) << args[0];
         EXPECT_LT(seconds, 1.5) << args[0];
     }
 }

@@ -2,12 +2,16 @@
 
 #include <unistd.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <thread>
 #include <tuple>
 
 #include "pagegraphics/PicturePdf.h"
+#include "platform/ChildProcess.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 
@@ -355,4 +359,28 @@ TEST_F(ImageJob, PicturesInIccColourSpacesRender) {
     r = Convert({"-q", "-m", "flowing", "-o", "out", "icc.pdf"});
     EXPECT_EQ(r.status, 0) << r.errors;
     EXPECT_EQ(r.errors, "");
+}
+
+// A run interrupted while it renders leaves the folders of an earlier run as they were.
+TEST_F(ImageJob, AnInterruptedRunLeavesTheEarlierFoldersWhole) {
+    for (const char* folder : {"out/pics-1", "out/pics-3"}) {
+        fs::create_directories(dir / folder);
+        WriteFile(dir / (std::string(folder) + "/imagefile1.png"), "earlier");
+    }
+    fs::create_directories(dir / "hang-bin");
+    WriteFile(dir / "hang-bin/gs", "#!/bin/sh\nsleep 300 &\nwait\n");
+    fs::permissions(dir / "hang-bin/gs", fs::perms::owner_all);
+    platform::ChildProcess run;
+    // Through env, whose PATH wins over the one this process has.
+    ASSERT_TRUE(run.Start({"env", "TMPDIR=" + tmp, "PATH=" + (dir / "hang-bin") + ":/usr/bin:/bin", ConvertProgram(),
+                           "-q", "--extract-images", "png", "-o", dir / "out", dir / "pics.pdf"}));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    run.Signal(SIGINT);
+    EXPECT_EQ(run.Wait(), 130);
+    EXPECT_EQ(Entries(dir / "out"), (std::set<std::string>{"pics-1", "pics-3"}));
+    for (const char* folder : {"out/pics-1", "out/pics-3"}) {
+        EXPECT_EQ(Entries(dir / folder), (std::set<std::string>{"imagefile1.png"})) << folder;
+        EXPECT_EQ(ReadFile(dir / (std::string(folder) + "/imagefile1.png")), "earlier") << folder;
+    }
+    EXPECT_TRUE(fs::is_empty(tmp));
 }

@@ -109,6 +109,8 @@ private:
     void combineNegations();
     // An accent drawn as a glyph of its own over a letter becomes part of the letter.
     void combineAccents();
+    // A word break stays a gap when the XML's whole units round it away.
+    void keepBreaksVisible();
 
     double fontSize = 0;
     bool rawOrder;

@@ -18,7 +18,9 @@ namespace {
 // far less than that.
 constexpr double kSeparationEms = 2.5;
 // A gap narrower than this is no blank: pieces of one word the source drew apart.
-constexpr double kBlankEms = 0.12;
+// The extraction cuts words at gaps from about a tenth of an em, so a blank starts
+// just below that; the written width of a piece reaches one unit past its end.
+constexpr double kBlankEms = 0.09;
 // The spacing of characters never goes below or above these shares of an em. A
 // substituted face that runs much wider than the source's widens its box instead of
 // crushing its letters. Letters spread by a few hundredths of an em already fall
@@ -200,7 +202,7 @@ Box SetGroup(const Group& group, double shortfall) {
     // Where each blank goes: the pieces that a blank follows.
     std::vector<bool> blankAfter(group.size(), false);
     for (size_t i = 0; i + 1 < group.size(); ++i)
-        blankAfter[i] = group[i + 1]->box.left - group[i]->box.right > kBlankEms * EmUnits(*group[i]);
+        blankAfter[i] = group[i + 1]->box.left - group[i]->box.right + 1 >= kBlankEms * EmUnits(*group[i]);
     NarrowToSource(group, blankAfter, source.Width() * kTwipsPerUnit);
     for (size_t i = 0; i < group.size(); ++i) {
         CRtfXmlText& piece = *group[i];

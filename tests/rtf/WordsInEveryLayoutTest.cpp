@@ -62,6 +62,7 @@ void WriteSource(const std::string& path) {
     pdf.AddPage(
         // A justified line whose word gaps are squeezed to under a fifth of an em.
         "BT /M 10.91 Tf 72 700 Td [(tion)-194(to)-194(each)-195(other)]TJ ET\n"
+        "BT /M 10 Tf 72 680 Td [(squeezed)-150(to)-150(the)-150(limit)]TJ ET\n"
         // Figures of a table set at nominal size 1 and stacked in one cell.
         "BT /F1 1 Tf 5.76 0 0 5.76 400 700 Tm (0) Tj 5.76 0 0 5.76 400 692.8 Tm (2,248) Tj "
         "5.76 0 0 5.76 400 685.6 Tm (1,135) Tj ET\n"
@@ -92,6 +93,7 @@ TEST(WordsInEveryLayout, WordsStayApartAndAppearOnce) {
         std::string text = testpdf::RtfPlainText(rtf);
         std::string words = OneBlank(text);
         EXPECT_NE(words.find("tion to each other"), std::string::npos) << text;
+        EXPECT_NE(words.find("squeezed to the limit"), std::string::npos) << text;
         EXPECT_NE(words.find("0 2,248 1,135"), std::string::npos) << text;
         EXPECT_NE(words.find("IN THE SUPREME COURT"), std::string::npos) << text;
         EXPECT_EQ(text.find("IN  THE"), std::string::npos) << text;

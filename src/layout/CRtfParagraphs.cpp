@@ -88,11 +88,7 @@ std::string CRtfParagraphs::RunsText() const {
     std::string out;
     const CRtfXmlText* previous = nullptr;
     for (const CRtfXmlText* head : lines) {
-        if (previous) {
-            const RtfRect& p = previous->box;
-            const RtfRect& c = head->box;
-            if (c.left > p.right || c.right < p.left || c.top >= p.bottom || c.bottom <= p.top) out += "{ }";
-        }
+        if (previous && head->StandsApartFrom(*previous)) out += "{ }";
         out += head->runs.WriteRuns(0);
         previous = head;
     }

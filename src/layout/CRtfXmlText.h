@@ -74,6 +74,13 @@ public:
     int GapFiller(const CRtfXmlText& previous) const;
     // The item's text is set in a fixed-pitch face.
     static bool InFixedPitch(const CRtfXmlText& item);
+    // Written after `previous` in one paragraph, cell or line, the item needs a blank:
+    // it stands apart side by side or one above the other. Touching pieces are
+    // parts of one word.
+    bool StandsApartFrom(const CRtfXmlText& previous) const {
+        const RtfRect& p = previous.box;
+        return box.left > p.right || box.right < p.left || box.top >= p.bottom || box.bottom <= p.top;
+    }
     std::string ApplyLinks(const std::string& rtf) const;
     std::string WriteFormattedParagraph();
     std::string WritePlainParagraph();

@@ -95,7 +95,7 @@ std::string CRtfXmlText::WriteLine() {
                         if (c->box.left > p->box.right) line += "{ }";
                     } else if (int n = c->GapFiller(*p); n > 0) {
                         line += "{" + std::string(static_cast<size_t>(n), ' ') + "}";
-                    } else if (c->box.top >= p->box.bottom || c->box.bottom <= p->box.top) {
+                    } else if (c->StandsApartFrom(*p)) {
                         // Pieces stacked in one line (lines of a cell) are still separate words.
                         line += "{ }";
                     }

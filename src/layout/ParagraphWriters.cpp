@@ -4,14 +4,6 @@
 
 namespace {
 
-// The extraction delivers the words of a line as separate pieces: where two
-// pieces stand apart, side by side or stacked (the lines of a table cell), the
-// reader must still see two words.
-bool PiecesApart(const CRtfXmlText& previous, const CRtfXmlText& piece) {
-    return piece.box.left > previous.box.right || piece.box.right < previous.box.left ||
-           piece.box.top >= previous.box.bottom || piece.box.bottom <= previous.box.top;
-}
-
 template <typename WriteRuns>
 std::string LineText(CRtfXmlText& head, WriteRuns write, bool scripts) {
     std::string text = write(head);
@@ -20,7 +12,8 @@ std::string LineText(CRtfXmlText& head, WriteRuns write, bool scripts) {
     for (CRtfXmlText* s : *head.segments) {
         // A footnote mark or an exponent keeps its place above or below the line.
         const int script = scripts ? s->ScriptKind(*previous) : 0;
-        if (script == 0 && PiecesApart(*previous, *s)) text += "{ }";
+        // The extraction delivers the words of a line as separate pieces.
+        if (script == 0 && s->StandsApartFrom(*previous)) text += "{ }";
         if (script == 1)
             text += "{\\super " + write(*s) + "}";
         else if (script == 2)

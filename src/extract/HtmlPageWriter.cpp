@@ -37,7 +37,7 @@ struct Element {
     const HtmlLink* link = nullptr;
     std::string content;
 
-    int width() const { return Round(xMax - xMin) + 1; }
+    int width() const { return xmlvalue::WrittenWidth(xMin, xMax); }
 };
 
 void Flush(Element& e, std::string& out) {

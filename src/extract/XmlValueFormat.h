@@ -17,6 +17,8 @@ inline int Truncate(double v) {
 
 // "Round": add 0.5, then truncate toward zero.
 inline int Round(double v) { return Truncate(v + 0.5); }
+// The width a text element is written with: one unit past its end.
+inline int WrittenWidth(double xMin, double xMax) { return Round(xMax - xMin) + 1; }
 
 // The file is read line by line: a carriage return or line feed inside a value
 // would split its line, so each becomes a blank.

@@ -183,57 +183,46 @@ void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, dou
     state->transformDelta(dx - cx, dy - cy, &w, &h);
 
     if (actualText) {
-        // The span's own text stands for these glyphs: only their place is kept.
-        if (!actualText->drew) {
-            Operation& first = actualText->first;
-            first.textState = op.textState;
-            first.yMin = op.yMin;
-            first.yMax = op.yMax;
-            first.originY = op.originY;
-            first.fontIndex = op.fontIndex;
-            first.size = op.size;
+        // The span's own text stands for these glyphs: only their place is kept,
+        // and the state of the first (its operation holds no glyph of the span).
+        HtmlActualText& span = *actualText;
+        const double left = std::min(x1, x1 + w), right = std::max(x1, x1 + w);
+        if (!span.drew) {
+            span.first = op;
+            span.xMin = left;
+            span.xMax = right;
+            span.drew = true;
         }
-        if (!actualText->drew) actualText->xMin = std::min(x1, x1 + w);
-        actualText->xMin = std::min({actualText->xMin, x1, x1 + w});
-        actualText->xMax = actualText->drew ? std::max({actualText->xMax, x1, x1 + w}) : std::max(x1, x1 + w);
-        actualText->drew = true;
+        span.xMin = std::min(span.xMin, left);
+        span.xMax = std::max(span.xMax, right);
         return;
     }
 
+    auto add = [&](double x, double y, double width, double height, double gapBefore, const unsigned* chars,
+                   int n) {
+        Glyph g;
+        g.x = x;
+        g.y = y;
+        g.w = width;
+        g.h = height;
+        g.gap = gapBefore;
+        g.blank = n == 1 && chars[0] == 0x20;
+        glyphText.clear();
+        if (!g.blank && n > 0) {
+            for (int i = 0; i < n; ++i) AppendLetters(chars[i], glyphText);
+            g.direction = DirectionOf(chars[0], state);
+        }
+        op.Add(g, glyphText.data(), glyphText.size());
+    };
     // A glyph that stands for several characters with a blank among them (a
     // character map of whole words) breaks where its blank is.
     if (count > 1 && std::find(u, u + count, 0x20u) != u + count) {
         const double step = 1.0 / count;
-        for (int i = 0; i < count; ++i) {
-            Glyph part;
-            part.x = x1 + i * step * w;
-            part.y = y1 + i * step * h;
-            part.w = step * w;
-            part.h = step * h;
-            part.gap = i == 0 ? gap : 0;
-            part.blank = u[i] == 0x20;
-            glyphText.clear();
-            if (!part.blank) {
-                AppendLetters(u[i], glyphText);
-                part.direction = DirectionOf(u[i], state);
-            }
-            op.Add(part, glyphText);
-        }
+        for (int i = 0; i < count; ++i)
+            add(x1 + i * step * w, y1 + i * step * h, step * w, step * h, i == 0 ? gap : 0, u + i, 1);
         return;
     }
-    Glyph g;
-    g.x = x1;
-    g.y = y1;
-    g.w = w;
-    g.h = h;
-    g.gap = gap;
-    g.blank = count == 1 && u[0] == 0x20;
-    glyphText.clear();
-    if (!g.blank && count > 0) {
-        for (int i = 0; i < count; ++i) AppendLetters(u[i], glyphText);
-        g.direction = DirectionOf(u[0], state);
-    }
-    op.Add(g, glyphText);
+    add(x1, y1, w, h, gap, u, count);
 }
 
 void HtmlPageBuffer::emitRun(const Operation& op, size_t first, size_t last, bool startsAfterBreak) {
@@ -318,7 +307,7 @@ void HtmlPageBuffer::endActualText() {
         g.y = op.originY;
         g.w = step;
         g.blank = span.text[i] == 0x20;
-        op.Add(g, g.blank ? std::vector<unsigned>{} : std::vector<unsigned>{span.text[i]});
+        op.Add(g, &span.text[i], g.blank ? 0 : 1);
     }
     cutOperation(op);
 }
@@ -331,7 +320,7 @@ void HtmlPageBuffer::keepBreaksVisible() {
     const HtmlTextRun* previous = nullptr;
     for (HtmlTextRun& run : runs) {
         if (previous && run.afterBreak && run.direction == 1 && previous->direction == 1) {
-            const int writtenEnd = xmlvalue::Round(previous->xMin) + xmlvalue::Round(previous->xMax - previous->xMin) + 1;
+            const int writtenEnd = xmlvalue::Round(previous->xMin) + xmlvalue::WrittenWidth(previous->xMin, previous->xMax);
             const int left = xmlvalue::Round(run.xMin);
             if (left <= writtenEnd) {
                 const double shift = writtenEnd + 1 - left;

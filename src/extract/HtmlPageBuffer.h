@@ -46,10 +46,10 @@ struct HtmlOperation {
         characters.clear();
         open = true;
     }
-    void Add(HtmlGlyph g, const std::vector<unsigned>& text) {
+    void Add(HtmlGlyph g, const unsigned* text, size_t count) {
         g.textStart = static_cast<uint32_t>(characters.size());
-        g.textCount = static_cast<uint32_t>(text.size());
-        characters.insert(characters.end(), text.begin(), text.end());
+        g.textCount = static_cast<uint32_t>(count);
+        characters.insert(characters.end(), text, text + count);
         glyphs.push_back(g);
     }
 };

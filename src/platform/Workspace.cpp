@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
+#include <set>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -22,6 +24,14 @@ std::string MakeFolder(const std::string& tmpl) {
 // A folder named "<prefix><pid>-XXXXXX" whose process is gone was left by a run
 // that was killed (or lost its power): nobody else will ever remove it.
 void RemoveStale(const fs::path& parent, const std::string& prefix) {
+    // Once per folder and run: an image job makes a scratch folder for every page,
+    // and leftovers of a killed run do not appear while this one runs.
+    static std::mutex lock;
+    static std::set<std::string> looked;
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        if (!looked.insert(parent.string() + "\n" + prefix).second) return;
+    }
     std::error_code ec;
     for (fs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();

@@ -2,6 +2,7 @@
 // the same file: each PDF converted in both layouts, each result converted to PDF by
 // soffice (one start per result, a private profile), seconds and the ratio printed.
 //
+//   bench_asisopen --justified OUT.pdf   writes the justified document and ends
 //   bench_asisopen [PDF...]     default: a two-column and a four-page paper of the corpus
 //                               and a 50-page justified document (the corpus book takes
 //                               LibreOffice a quarter of an hour in either layout: name it)
@@ -80,6 +81,7 @@ double OpenSeconds(const std::string& rtf, const testpdf::TempDir& dir, const st
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--justified") return JustifiedPages(50).Save(argv[2]) ? 0 : 1;
     if (!platform::ProgramOnPath("soffice")) {
         std::printf("asisopen: no soffice on the PATH, nothing measured\n");
         return 0;

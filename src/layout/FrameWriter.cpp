@@ -3,6 +3,7 @@
 // each box spaced so that every piece starts where the source has it.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 
 #include "layout/CRtfXmlText.h"
@@ -21,6 +22,12 @@ constexpr double kSeparationEms = 2.5;
 // The extraction cuts words at gaps from about a tenth of an em, so a blank starts
 // just below that; the written width of a piece reaches one unit past its end.
 constexpr double kBlankEms = 0.09;
+// A blank is set no narrower than this share of an em, so that it still reads as a
+// blank to text extraction; a gap narrower than that is taken from the word before.
+constexpr double kNarrowestBlankEms = 0.15;
+// A gap wider than a blank by this share of an em ends at a tab stop; below it, the
+// reader's own rounding might set the words before past the stop.
+constexpr double kTabMargin = 0.1;
 // The spacing of characters never goes below or above these shares of an em. A
 // substituted face that runs much wider than the source's widens its box instead of
 // crushing its letters. Letters spread by a few hundredths of an em already fall
@@ -52,6 +59,10 @@ constexpr double kSpareShare = 0.06;
 // baseline; the reader sets the first baseline about this share of its own line
 // height below the box's top.
 constexpr double kBaselineShare = 0.8;
+// A piece's written width reaches this many units past its end; positions are rounded
+// to whole units, so the room between two of them may be off by up to a unit.
+constexpr double kWrittenPast = 1.0;
+constexpr double kRoundingTwips = 40.0 / 3.0;
 // Units of the XML per point.
 constexpr double kUnitsPerPoint = 1.5;
 // Twips per unit of the XML (108 units per inch).
@@ -198,6 +209,7 @@ Box SetGroup(const Group& group, double shortfall) {
     double pen = 0;
     double em = 0;
     bool unmeasured = false;
+    std::string stops;  // tab stops of the box's paragraph
     Box box;
     // Where each blank goes: the pieces that a blank follows.
     std::vector<bool> blankAfter(group.size(), false);
@@ -211,26 +223,47 @@ Box SetGroup(const Group& group, double shortfall) {
         RunsExtent m = MeasureItemRuns(piece);
         if (i > 0 && blankAfter[i - 1]) {
             const CRtfXmlText& previous = *group[i - 1];
-            // The reader widens a blank but never narrows it: a gap narrower than the
-            // blank was taken from the word before it.
+            // The reader widens a blank by its spacing but never narrows it: a gap
+            // narrower than the blank is met by setting the blank narrower.
             const double blank = m.known ? BlankTwips(previous) : 0;
-            const long spacing = blank > 0 ? std::max(0L, std::lround(piece.box.left * kTwipsPerUnit - left - pen - blank)) : 0;
-            box.text += Blank(previous, spacing);
-            pen += blank + static_cast<double>(spacing);
+            const double gap = piece.box.left * kTwipsPerUnit - left - pen;
+            int scale = 100;
+            if (blank > 0 && gap < blank)
+                scale = static_cast<int>(std::clamp(std::floor(100 * gap / blank), 100 * kNarrowestBlankEms * pieceEm / blank, 100.0));
+            const double set = blank * scale / 100;
+            if (blank > 0 && gap >= blank + kTabMargin * pieceEm) {
+                // A wide gap ends at a tab stop: the reader lays out a line of tabs at
+                // once, where blanks that each carry a spacing of their own cost it many
+                // times over.
+                std::string tabbed = Blank(previous, 0);
+                tabbed.insert(tabbed.size() - 1, "\\tab ");
+                box.text += tabbed;
+                const long stop = std::lround(gap + pen);
+                stops += "\\tx" + std::to_string(stop);
+                pen = static_cast<double>(stop);
+            } else {
+                const long spacing = blank > 0 ? std::max(0L, std::lround(gap - set)) : 0;
+                box.text += Blank(previous, spacing, scale);
+                pen += set + static_cast<double>(spacing);
+            }
         }
         std::string runs = piece.runs.WriteRuns(0);
         if (m.known && m.characters > 0) {
             // The piece must end where the blank after it (or the next piece) starts; within
             // that it keeps its natural width, or widens to its own source width.
-            double own = piece.box.right * kTwipsPerUnit - left, limit = own - shortfall;
+            // A written width reaches one unit past the piece's end, and every position
+            // is rounded to the unit: words are narrowed or widened only when they miss
+            // their room by more than that rounding, and never widened past their end.
+            double own = (piece.box.right - kWrittenPast) * kTwipsPerUnit - left, limit = own - shortfall;
             if (i + 1 < group.size()) {
-                limit = group[i + 1]->box.left * kTwipsPerUnit - left - (blankAfter[i] ? BlankTwips(piece) : 0);
+                const double blank = blankAfter[i] ? std::min(BlankTwips(piece), kNarrowestBlankEms * pieceEm) : 0;
+                limit = group[i + 1]->box.left * kTwipsPerUnit - left - blank;
                 own = std::min(own, limit);
             } else {
                 own = limit;
             }
             const double natural = pen + m.twips;
-            const double end = natural > limit ? limit : std::max(natural, own);
+            const double end = natural > limit + kRoundingTwips ? limit : own > natural + kRoundingTwips ? own : natural;
             box.text += "{" + CharacterSpacing(FitSpacing(m, end - pen, pieceEm, pen)) + runs + "}";
         } else {
             box.text += "{" + runs + "}";
@@ -238,6 +271,7 @@ Box SetGroup(const Group& group, double shortfall) {
             unmeasured = true;
         }
     }
+    if (!stops.empty()) box.text = stops + " " + box.text;
     const double sourceWidth = source.Width() * kTwipsPerUnit;
     double width = std::max(sourceWidth, pen) * (1 + kSpareShare) + kSpareEms * em;
     // The box's first line sits on the source's baseline (where the words' sizes can be

@@ -33,7 +33,7 @@ const std::string* FaceOf(const CRtfXmlText& item) {
 // Width in twips of a text set in the face at a size; 0 when the face does not resolve.
 double TextTwips(const std::string& face, int size, uint8_t style, uint8_t scale, const std::string& text) {
     if (text.empty()) return 0;
-    platform::TextExtent e = platform::MeasureText(face, kMeasureEm, style & 1, style & 2, text);
+    platform::TextExtent e = platform::MeasureText(face, kMeasureEm, style & 1, style & 2, text, true);
     return e.width * size * 20.0 / kMeasureEm * (scale ? scale : 100) / 100.0;
 }
 
@@ -113,10 +113,14 @@ double BlankTwips(const CRtfXmlText& item) {
     return TextTwips(*face, run ? run->fontSize : item.fontSize, run ? run->style : 0, run ? run->hScale : 100, " ");
 }
 
-std::string Blank(const CRtfXmlText& item, long spacing) {
+std::string Blank(const CRtfXmlText& item, long spacing, int scale) {
     const CRtfWord* run = item.runs.Last();
     if (!run) return "{" + CharacterSpacing(spacing) + "  }";
     CRtfWord blank = *run;
     blank.text = " ";
+    if (scale != 100) {
+        const long current = blank.hScale ? blank.hScale : 100;
+        blank.hScale = static_cast<uint8_t>(std::clamp(current * scale / 100, 1L, 255L));
+    }
     return "{" + CharacterSpacing(spacing) + blank.WriteRun(0) + "}";
 }

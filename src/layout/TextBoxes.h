@@ -38,8 +38,9 @@ RunsExtent MeasureItemRuns(CRtfXmlText& item);
 double LineHeightTwips(const CRtfXmlText& item);
 // Width in twips of a blank after the item's last run, in that run's format (0: not known).
 double BlankTwips(const CRtfXmlText& item);
-// A blank after the item's last run, in that run's format, spaced by `spacing` twips.
-std::string Blank(const CRtfXmlText& item, long spacing);
+// A blank after the item's last run, in that run's format, set at `scale` per cent of
+// its width and spaced by `spacing` twips.
+std::string Blank(const CRtfXmlText& item, long spacing, int scale = 100);
 
 // "AS IS": the loose items of the page that run up or down it, or stand on their
 // heads, as text boxes at their places, one box per turned line holding its words in

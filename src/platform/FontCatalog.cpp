@@ -225,7 +225,8 @@ std::string FamilyWithCharacter(const std::string& family, unsigned codePoint) {
     return name;
 }
 
-TextExtent MeasureText(const std::string& face, int pixelHeight, bool bold, bool italic, const std::string& text) {
+TextExtent MeasureText(const std::string& face, int pixelHeight, bool bold, bool italic, const std::string& text,
+                       bool kerned) {
     if (face.empty() || pixelHeight <= 0) return {};
     FaceCache& cache = Cache();
     std::lock_guard<std::mutex> lock(cache.Lock());
@@ -254,6 +255,17 @@ TextExtent MeasureText(const std::string& face, int pixelHeight, bool bold, bool
             sized.known[code] = sizeSet;
         }
         advance += sized.advance[code];
+    }
+    if (kerned && FT_HAS_KERNING(ft) && text.size() > 1) {
+        if (!sizeSet) sizeSet = FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(pixelHeight)) == 0;
+        FT_UInt previous = GlyphOf(ft, static_cast<unsigned char>(text[0]));
+        for (size_t i = 1; sizeSet && i < text.size(); ++i) {
+            const FT_UInt glyph = GlyphOf(ft, static_cast<unsigned char>(text[i]));
+            FT_Vector kerning{};
+            if (previous && glyph && FT_Get_Kerning(ft, previous, glyph, FT_KERNING_UNFITTED, &kerning) == 0)
+                advance += kerning.x;
+            previous = glyph;
+        }
     }
     extent.width = static_cast<int>((advance + 32) >> 6);
     return extent;

@@ -15,7 +15,9 @@ struct TextExtent {
 
 // Extent in screen pixels of `text` (Latin-1 bytes, one character each) set in
 // the face at a character height of pixelHeight pixels; (0, 0) when no face resolves.
-TextExtent MeasureText(const std::string& face, int pixelHeight, bool bold, bool italic, const std::string& text);
+// Kerned: with the face's pair kerning applied, as word processors set text by default.
+TextExtent MeasureText(const std::string& face, int pixelHeight, bool bold, bool italic, const std::string& text,
+                       bool kerned = false);
 
 constexpr int kScreenDpi = 96;
 

@@ -66,7 +66,38 @@ TEST(FrameWriter, ALineIsOneBoxHoldingItsWordsInOrder) {
     EXPECT_LT(two, three);
     EXPECT_LT(three, four);
     // A blank between the words, three of them.
-    EXPECT_EQ(Count(rtf, "{ }}"), 3u) << rtf;
+    EXPECT_EQ(Count(rtf, "{ }"), 3u) << rtf;
+}
+
+// Gaps of justified text end at tab stops at the source's places (relative to the box),
+// so the reader sets every word where the source has it without spacing each blank.
+// A gap narrower than a blank sets the blank narrower and leaves the word before whole.
+TEST(FrameWriter, WideGapsEndAtTabStopsAndNarrowOnesAtNarrowerBlanks) {
+    ItemSet set;
+    CRtfXmlText* head = set.Add({100, 200, 130, 215}, {"one"}, 10);
+    CRtfXmlText* wide = set.Add({160, 200, 190, 215}, {"two"}, 10);
+    ItemSet::Join(head, {wide});
+    std::string rtf = head->WriteFrame();
+    EXPECT_NE(rtf.find("\\tx800 "), std::string::npos) << rtf;  // 60 units, 800 twips right of the box
+    EXPECT_EQ(Count(rtf, "\\tab"), 1u) << rtf;
+
+    const std::string face = set.fonts.FindEntry(head->fontIndex)->name;
+    const double unitsPerEm = 15;
+    const int word = platform::MeasureText(face, 512, false, false, "word", true).width;
+    ASSERT_GT(word, 0);
+    const int end = 300 + static_cast<int>(unitsPerEm * word / 512);
+    // The written width reaches a unit past the end; about 0.2 em between the words, less
+    // than a blank in any face.
+    CRtfXmlText* first = set.Add({300, 300, end + 1, 315}, {"word"}, 10);
+    CRtfXmlText* next = set.Add({end + 3, 300, end + 40, 315}, {"next"}, 10);
+    ItemSet::Join(first, {next});
+    rtf = first->WriteFrame();
+    EXPECT_EQ(rtf.find("\\tab"), std::string::npos) << rtf;
+    ASSERT_NE(rtf.find("{ }"), std::string::npos) << rtf;
+    const long scale = Edge(rtf.substr(rtf.rfind("\\charscalex", rtf.find("{ }"))), "charscalex");
+    EXPECT_GT(scale, 20) << rtf;
+    EXPECT_LT(scale, 100) << rtf;
+    EXPECT_EQ(Spacings(rtf).front(), 0) << rtf;  // "word" keeps its width
 }
 
 // A gap of several ems is a real separation (a second column, a tab stop): each side

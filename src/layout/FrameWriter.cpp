@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstdio>
+#include <unordered_map>
 
 #include "layout/CRtfXmlText.h"
 #include "layout/TextBoxes.h"
@@ -73,6 +74,31 @@ constexpr long kMostComparisons = 400000;
 // Pieces that stand side by side on one baseline, left to right.
 using Group = std::vector<CRtfXmlText*>;
 
+// The widths of a line's pieces and blanks, each measured once: a line asks for them
+// several times over, and measuring looks the face up by its name.
+class Widths {
+public:
+    const RunsExtent& Runs(CRtfXmlText& piece) {
+        auto [it, added] = runs_.try_emplace(&piece);
+        if (added) it->second = MeasureItemRuns(piece);
+        return it->second;
+    }
+    double Blank(const CRtfXmlText& piece) {
+        auto [it, added] = blanks_.try_emplace(&piece);
+        if (added) it->second = BlankTwips(piece);
+        return it->second;
+    }
+    // The piece's runs were set anew (narrower).
+    void Forget(const CRtfXmlText& piece) {
+        runs_.erase(&piece);
+        blanks_.erase(&piece);
+    }
+
+private:
+    std::unordered_map<const CRtfXmlText*, RunsExtent> runs_;
+    std::unordered_map<const CRtfXmlText*, double> blanks_;
+};
+
 double EmUnits(const CRtfXmlText& piece) { return std::max<int>(piece.fontSize, 1) * kUnitsPerPoint; }
 
 bool SameBaseline(const CRtfXmlText& a, const CRtfXmlText& b) {
@@ -138,14 +164,14 @@ bool WordsFollowClosely(const CRtfXmlText& head, const CRtfXmlText& piece, long&
     return false;
 }
 
-std::vector<Group> Groups(CRtfXmlText& head, long& budget) {
+std::vector<Group> Groups(CRtfXmlText& head, Widths& widths, long& budget) {
     std::vector<Group> groups;
     bool previousMeasured = true;
     for (CRtfXmlText* piece : LeftToRight(head)) {
         // A piece whose width is only guessed (characters the face's 8-bit codes do not
         // hold: right-to-left or far-eastern text) has a box of its own: the words after
         // it keep their places whatever width the reader gives it.
-        const bool measured = MeasureItemRuns(*piece).known;
+        const bool measured = widths.Runs(*piece).known;
         const bool together = measured && previousMeasured;
         previousMeasured = measured;
         if (!groups.empty() && together) {
@@ -183,25 +209,27 @@ long FitSpacing(const RunsExtent& m, double width, double em, double& pen) {
 
 // Scales the characters of a group whose words, blanks included, run much wider than
 // the source's width.
-void NarrowToSource(const Group& group, const std::vector<bool>& blankAfter, double width) {
+void NarrowToSource(const Group& group, const std::vector<bool>& blankAfter, double width, Widths& widths) {
     double natural = 0;
     for (size_t i = 0; i < group.size(); ++i) {
-        RunsExtent m = MeasureItemRuns(*group[i]);
+        const RunsExtent& m = widths.Runs(*group[i]);
         if (!m.known) return;
-        natural += m.twips + (blankAfter[i] ? BlankTwips(*group[i]) : 0);
+        natural += m.twips + (blankAfter[i] ? widths.Blank(*group[i]) : 0);
     }
     if (width <= 0 || natural <= width * (1 + kWiderTolerated)) return;
     const double scale = std::max(kSmallestScale, width / natural);
-    for (CRtfXmlText* piece : group)
+    for (CRtfXmlText* piece : group) {
+        widths.Forget(*piece);
         for (CRtfWord* run : piece->runs) {
             const double current = run->hScale ? run->hScale : 100;
             run->hScale = static_cast<uint8_t>(std::clamp(std::lround(current * scale), 1L, 255L));
             run->plainText.clear();
         }
+    }
 }
 
 // shortfall: twips the group's words end before its source edge (see kGutterShortfall).
-Box SetGroup(const Group& group, double shortfall) {
+Box SetGroup(const Group& group, double shortfall, Widths& widths) {
     const CRtfXmlText& first = *group.front();
     RtfRect source = first.box;
     for (const CRtfXmlText* p : group) source = source.Union(p->box);
@@ -215,17 +243,17 @@ Box SetGroup(const Group& group, double shortfall) {
     std::vector<bool> blankAfter(group.size(), false);
     for (size_t i = 0; i + 1 < group.size(); ++i)
         blankAfter[i] = group[i + 1]->box.left - group[i]->box.right + 1 >= kBlankEms * EmUnits(*group[i]);
-    NarrowToSource(group, blankAfter, source.Width() * kTwipsPerUnit);
+    NarrowToSource(group, blankAfter, source.Width() * kTwipsPerUnit, widths);
     for (size_t i = 0; i < group.size(); ++i) {
         CRtfXmlText& piece = *group[i];
         const double pieceEm = piece.fontSize * 20.0;
         em = std::max(em, pieceEm);
-        RunsExtent m = MeasureItemRuns(piece);
+        const RunsExtent m = widths.Runs(piece);
         if (i > 0 && blankAfter[i - 1]) {
             const CRtfXmlText& previous = *group[i - 1];
             // The reader widens a blank by its spacing but never narrows it: a gap
             // narrower than the blank is met by setting the blank narrower.
-            const double blank = m.known ? BlankTwips(previous) : 0;
+            const double blank = m.known ? widths.Blank(previous) : 0;
             const double gap = piece.box.left * kTwipsPerUnit - left - pen;
             int scale = 100;
             if (blank > 0 && gap < blank)
@@ -256,7 +284,7 @@ Box SetGroup(const Group& group, double shortfall) {
             // their room by more than that rounding, and never widened past their end.
             double own = (piece.box.right - kWrittenPast) * kTwipsPerUnit - left, limit = own - shortfall;
             if (i + 1 < group.size()) {
-                const double blank = blankAfter[i] ? std::min(BlankTwips(piece), kNarrowestBlankEms * pieceEm) : 0;
+                const double blank = blankAfter[i] ? std::min(widths.Blank(piece), kNarrowestBlankEms * pieceEm) : 0;
                 limit = group[i + 1]->box.left * kTwipsPerUnit - left - blank;
                 own = std::min(own, limit);
             } else {
@@ -299,13 +327,14 @@ std::string CRtfXmlText::WriteFrame() {
     // Comparing with the rest of the page is bounded: a damaged page of a hundred
     // thousand pieces must not take hours, and its boxes only lose the finer rules.
     long budget = kMostComparisons;
-    std::vector<Group> groups = Groups(*this, budget);
+    Widths widths;
+    std::vector<Group> groups = Groups(*this, widths, budget);
     for (size_t i = 0; i < groups.size(); ++i) {
         const Group& group = groups[i];
         double shortfall = 0;
         if (WordsFollowClosely(*this, *group.back(), budget))
             shortfall = kGutterShortfall * group.back()->fontSize * 20.0;
-        Box box = SetGroup(group, shortfall);
+        Box box = SetGroup(group, shortfall, widths);
         out += TextBox(box.twips, NextTextBoxId(*this), box.text);
     }
     return ApplyLinks(out);

@@ -103,3 +103,54 @@ TEST(AsIsRender, ABoldTitleInAMissingFaceStaysOnOneLine) {
     while (std::getline(lines, line)) whole = whole || line.find("Katrin and the Quarterly Report") != std::string::npos;
     EXPECT_TRUE(whole) << PageText(result, 1);
 }
+
+namespace {
+
+// Left edges of the words of a PDF, by word, in reading order.
+std::vector<std::pair<std::string, double>> WordLefts(const std::string& pdf) {
+    std::vector<std::pair<std::string, double>> out;
+    std::istringstream html(RunProgram({"pdftotext", "-bbox", pdf, "-"}).output);
+    for (std::string line; std::getline(html, line);) {
+        size_t x = line.find("<word xMin=\"");
+        size_t text = line.find("\">");
+        size_t end = line.find("</word>");
+        if (x == std::string::npos || text == std::string::npos || end == std::string::npos) continue;
+        out.emplace_back(line.substr(text + 2, end - text - 2), std::stod(line.substr(x + 12)));
+    }
+    return out;
+}
+
+}  // namespace
+
+// A justified line spreads its blanks wide, a tight line has blanks narrower than the
+// face's own, and kerned pairs ("AVAWAY") run narrower than their letters: every word
+// still starts where the source starts it, to within a point.
+TEST(AsIsRender, WordsOfJustifiedAndTightLinesStartWhereTheSourceStartsThem) {
+    if (!ToolsPresent()) GTEST_SKIP() << "soffice or poppler-utils missing";
+    TempDir dir;
+    PdfWriter pdf;
+    std::string content;
+    const char* wide[] = {"AVAWAY", "spread", "over", "the", "whole", "measure"};
+    const char* tight[] = {"tight", "words", "with", "narrow", "blanks", "between"};
+    double x = 72;
+    for (const char* w : wide) {
+        content += TextLine(w, x, 700, 12, "F2");
+        x += 80;
+    }
+    x = 72;
+    for (const char* w : tight) {
+        content += TextLine(w, x, 680, 12, "F3");
+        x += 7.2 * static_cast<double>(std::string(w).size()) + 2.4;  // Courier: blanks of 0.2 em, not 0.6
+    }
+    pdf.AddPage(content);
+    const std::string source = dir / "lines.pdf";
+    pdf.Save(source);
+    const std::string result = Rendered(dir, "lines", pdf);
+    auto expected = WordLefts(source), got = WordLefts(result);
+    ASSERT_EQ(expected.size(), 12u);
+    ASSERT_EQ(got.size(), expected.size()) << RunProgram({"pdftotext", result, "-"}).output;
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(got[i].first, expected[i].first);
+        EXPECT_NEAR(got[i].second, expected[i].second, 1.0) << expected[i].first;
+    }
+}

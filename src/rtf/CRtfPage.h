@@ -16,6 +16,9 @@ class CRtfShpObject;
 
 // Highest page coordinate the RTF page setup accepts.
 constexpr int kMaxPageCoordinate = 2375;
+// The shortest side of a page word processors lay out as one page with a picture on
+// it, in the XML's units (an inch).
+constexpr int kSmallestPageSide = 108;
 // Highest margin taken from the XML.
 constexpr unsigned kMaxMargin = 50;
 

@@ -73,10 +73,26 @@ bool CRtfXmlParse::ReadPage(CRtfDocument& document, int n) {
             if (height > 0 && page->rect.top + height > room) scale = std::min(scale, (room - page->rect.top) / height);
             if (width > 0 && page->rect.left + width > room) scale = std::min(scale, (room - page->rect.left) / width);
             scale = std::max(scale, 0.01);
+            // A page of a few points (a stamp, an icon exported as a page) holds no line of
+            // the word processor's: it adds pages of its own for the page's picture. Such a
+            // page is scaled up to the smallest that keeps it one page.
+            const bool tiny = height > 0 && width > 0 && (height < kSmallestPageSide || width < kSmallestPageSide);
+            if (tiny) {
+                scale = std::max(kSmallestPageSide / static_cast<double>(height), kSmallestPageSide / static_cast<double>(width));
+                scale = std::min({scale, (room - page->rect.top) / height, (room - page->rect.left) / width});
+                scale = std::max(scale, 1.0);
+            }
             page->contentScale = scale;
             page->SetHeight(static_cast<int>(height * scale));
             page->SetWidth(static_cast<int>(width * scale));
             matched = pageNumber_ == n;
+            if (matched && scale > 1.0) {
+                char note[160];
+                std::snprintf(note, sizeof note,
+                              "page %d (%.1f x %.1f points) is smaller than word processors take; it was scaled to %d %%",
+                              n, width / 1.5, height / 1.5, static_cast<int>(scale * 100));
+                document.notes.push_back(note);
+            }
             if (matched && scale < 1.0) {
                 char note[160];
                 std::snprintf(note, sizeof note,
@@ -139,7 +155,7 @@ bool CRtfXmlParse::ReadTextElement(CRtfDocument& document, const std::string& li
     // Text turned a quarter clockwise is written one unit wide, as its characters advance
     // down the page; a wider column is vertical writing, whose box is the column's own.
     if (item->rotation == 270 && item->box.Width() > 1) item->verticalWriting = 1;
-    if (const CRtfPage* page = document.page.get(); page && page->contentScale < 1.0) ScaleItem(*item, page->contentScale);
+    if (const CRtfPage* page = document.page.get(); page && page->contentScale != 1.0) ScaleItem(*item, page->contentScale);
     if (!ReadDataLines(*item)) return false;
     if (item->runs.Empty()) return true;
 

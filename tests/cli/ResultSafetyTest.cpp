@@ -159,6 +159,21 @@ TEST_F(ResultSafety, APageBeyondTheWordProcessorsLimitIsScaledNotCropped) {
     }
 }
 
+// A page of a few points (an icon exported as a page) is scaled up to an inch: the
+// word processor lays out nothing smaller as one page.
+TEST_F(ResultSafety, APageOfAFewPointsIsScaledUpToAnInch) {
+    PdfWriter pdf;
+    pdf.AddPage(TextLine("x", 0.5, 0.5, 3) + "0 0 1 rg 0 0 4 4 re f\n", 4, 4);
+    pdf.Save(dir / "icon.pdf");
+    for (const char* layout : {"asis", "flowing"}) {
+        auto r = Convert({"-q", "-m", layout, "-o", "out", "icon.pdf"});
+        ASSERT_EQ(r.status, 0) << r.errors;
+        EXPECT_NE(r.errors.find("is smaller than word processors take; it was scaled"), std::string::npos) << r.errors;
+        const std::string rtf = ReadFile(dir / "out/icon.rtf");
+        EXPECT_NE(rtf.find("\\paperw1440\\paperh1440"), std::string::npos) << layout;
+    }
+}
+
 namespace {
 
 // A small file system of its own (root may mount one); unmounted when the test ends.

@@ -90,7 +90,7 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QWidget(parent) {
     connect(finish_, &QPushButton::clicked, this, &CWizardDlg::Finish);
 }
 
-void CWizardDlg::AddStep(CStepDlg* step) {
+void CWizardDlg::AddStep(WindowPage* step) {
     steps_.push_back(step);
     stack_->addWidget(step);
 }

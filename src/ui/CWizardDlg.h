@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "ui/CStepDlg.h"
+#include "ui/WindowPage.h"
 
 class QPushButton;
 class QStackedWidget;
@@ -20,7 +20,7 @@ public:
     void ShowStep(int k);
     int CurrentStep() const { return current_; }
     int LastStep() const { return static_cast<int>(steps_.size()); }
-    CStepDlg* Step(int k) const { return steps_.at(static_cast<size_t>(k - 1)); }
+    WindowPage* Step(int k) const { return steps_.at(static_cast<size_t>(k - 1)); }
 
     void Next();
     void Back();
@@ -33,13 +33,13 @@ signals:
     void cancelled();  // "Cancel", or "< Back" on the first step
 
 protected:
-    void AddStep(CStepDlg* step);
+    void AddStep(WindowPage* step);
 
 private:
     // Leaves the current step forward: false when its fields do not allow it.
     bool LeaveForward();
 
-    std::vector<CStepDlg*> steps_;
+    std::vector<WindowPage*> steps_;
     int current_ = 0;  // 0 while closed
     QWidget* picture_;
     QStackedWidget* stack_;

@@ -30,7 +30,7 @@ QLabel* Explanation(const char* text, QWidget* parent) {
 }  // namespace
 
 CWizardExtractImage1Dlg::CWizardExtractImage1Dlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent)
-    : CStepDlg(QString(kOutputFormatTitle) + " / " + kConversionRange, parent), para_(para), prompts_(prompts) {
+    : WindowPage(QString(kOutputFormatTitle) + " / " + kConversionRange, parent), para_(para), prompts_(prompts) {
     Body()->addWidget(Explanation(kSelectImageFormat, this));
     format_ = new QComboBox(this);
     format_->setObjectName("imageFormat");
@@ -101,7 +101,7 @@ bool CWizardExtractImage1Dlg::CanGoOn() {
 }
 
 CWizardExtractImage2Dlg::CWizardExtractImage2Dlg(MyConvertPara& para, QWidget* parent)
-    : CStepDlg(kOutputSummary, parent), para_(para) {
+    : WindowPage(kOutputSummary, parent), para_(para) {
     auto* form = new QFormLayout;
     range_ = new QLabel(this);
     format_ = new QLabel(this);

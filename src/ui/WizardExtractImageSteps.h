@@ -1,6 +1,6 @@
 #pragma once
 // The two steps of the Extract-images wizard.
-#include "ui/CStepDlg.h"
+#include "ui/WindowPage.h"
 #include "ui/UiPrompts.h"
 
 class MyConvertPara;
@@ -9,7 +9,7 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
-class CWizardExtractImage1Dlg : public CStepDlg {
+class CWizardExtractImage1Dlg : public WindowPage {
     Q_OBJECT
 public:
     CWizardExtractImage1Dlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent);
@@ -29,7 +29,7 @@ private:
     QLineEdit* pages_;
 };
 
-class CWizardExtractImage2Dlg : public CStepDlg {
+class CWizardExtractImage2Dlg : public WindowPage {
     Q_OBJECT
 public:
     CWizardExtractImage2Dlg(MyConvertPara& para, QWidget* parent);

@@ -37,7 +37,7 @@ private:
 
 CChoiceStepDlg::CChoiceStepDlg(const QString& title, std::vector<std::pair<QString, std::string>> options,
                                std::string& field, QWidget* parent)
-    : CStepDlg(title, parent), options_(std::move(options)), field_(field), group_(new QButtonGroup(this)) {
+    : WindowPage(title, parent), options_(std::move(options)), field_(field), group_(new QButtonGroup(this)) {
     Body()->setSpacing(12);
     for (size_t i = 0; i < options_.size(); ++i) {
         // A radio button does not wrap its text: long explanations stand in a label beside it.
@@ -89,7 +89,7 @@ CWizardToWordSetp3Dlg::CWizardToWordSetp3Dlg(MyConvertPara& para, QWidget* paren
 }
 
 CWizardToWordSetp4Dlg::CWizardToWordSetp4Dlg(MyConvertPara& para, QWidget* parent)
-    : CStepDlg(kConversionRange, parent), para_(para) {
+    : WindowPage(kConversionRange, parent), para_(para) {
     auto* grid = new QGridLayout;
     all_ = new QRadioButton(kAll, this);
     numbers_ = new QRadioButton(kPageNumbersWord, this);
@@ -118,7 +118,7 @@ void CWizardToWordSetp4Dlg::Store() {
 }
 
 CWizardToWordSetp5Dlg::CWizardToWordSetp5Dlg(MyConvertPara& para, QWidget* parent)
-    : CStepDlg(kOutputSummary, parent), para_(para) {
+    : WindowPage(kOutputSummary, parent), para_(para) {
     auto* form = new QFormLayout;
     for (const char* line : {kSummarySource, kSummaryOutput, kSummaryFormat, kSummaryRange, kSummaryLayout,
                              kSummaryFilter, kSummaryPreserve}) {

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/CStepDlg.h"
+#include "ui/WindowPage.h"
 
 class MyConvertPara;
 class QButtonGroup;
@@ -13,7 +13,7 @@ class QLineEdit;
 class QRadioButton;
 
 // A step that chooses one of a few values of a text field of the record.
-class CChoiceStepDlg : public CStepDlg {
+class CChoiceStepDlg : public WindowPage {
     Q_OBJECT
 public:
     // Options: radio text and the value stored for it.
@@ -46,7 +46,7 @@ public:
     CWizardToWordSetp3Dlg(MyConvertPara& para, QWidget* parent);
 };
 
-class CWizardToWordSetp4Dlg : public CStepDlg {
+class CWizardToWordSetp4Dlg : public WindowPage {
     Q_OBJECT
 public:
     CWizardToWordSetp4Dlg(MyConvertPara& para, QWidget* parent);
@@ -60,7 +60,7 @@ private:
     QLineEdit* pages_;
 };
 
-class CWizardToWordSetp5Dlg : public CStepDlg {
+class CWizardToWordSetp5Dlg : public WindowPage {
     Q_OBJECT
 public:
     CWizardToWordSetp5Dlg(MyConvertPara& para, QWidget* parent);

@@ -12,7 +12,7 @@
 void WindowTest::SetUp() {
     platform::SetRegistryPath(dir / "registry.ini");
     ui::ApplyStartValues(para);
-    window = std::make_unique<CQuilletDlg>(para);
+    window = std::make_unique<MainWindow>(para);
     ui::UiPrompts& p = window->Prompts();
     p.message = [this](const QString& caption, const QString& text) { messages.emplace_back(caption, text); };
     p.question = [this](const QString&, const QString& text) {

@@ -9,9 +9,9 @@
 #include "convert/CConvertWorker.h"
 #include "ui/UiPrompts.h"
 
-class CCONVERTERDlg;
-class CConversionProgressDlg;
-class CSetDlg;
+class MainPanel;
+class ProgressPage;
+class SettingsPage;
 class CWizardExImageDlg;
 class CWizardToWordDlg;
 class MyConvertPara;
@@ -19,11 +19,11 @@ class QPushButton;
 class QStackedWidget;
 class QUrl;
 
-class CQuilletDlg : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit CQuilletDlg(MyConvertPara& para, QWidget* parent = nullptr);
-    ~CQuilletDlg() override;
+    explicit MainWindow(MyConvertPara& para, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The starts: "Convert to Word" and "Extract Images".
     void StartConvert();
@@ -50,11 +50,11 @@ public:
     // `notConverted`: the files a cancelled batch did not finish.
     std::function<void(const BatchSummary&, const QStringList& notConverted)> showResults;
 
-    CCONVERTERDlg* Panel() const { return panel_; }
-    CConversionProgressDlg* ProgressPage() const { return progress_; }
-    CSetDlg* SettingsPage() const { return settings_; }
-    CWizardToWordDlg* WordWizard() const { return wordWizard_; }
-    CWizardExImageDlg* ImageWizard() const { return imageWizard_; }
+    MainPanel* Panel() const { return panel_; }
+    ProgressPage* Progress() const { return progress_; }
+    SettingsPage* Settings() const { return settings_; }
+    CWizardToWordDlg* ConvertWizard() const { return wordWizard_; }
+    CWizardExImageDlg* ExtractWizard() const { return imageWizard_; }
     QWidget* CurrentPage() const;
     bool BatchRunning() const;
 
@@ -81,9 +81,9 @@ private:
     std::unique_ptr<Host> host_;
     std::unique_ptr<CConvertWorker> worker_;
     QStackedWidget* pages_;
-    CCONVERTERDlg* panel_;
-    CConversionProgressDlg* progress_;
-    CSetDlg* settings_;
+    MainPanel* panel_;
+    ProgressPage* progress_;
+    SettingsPage* settings_;
     CWizardToWordDlg* wordWizard_;
     CWizardExImageDlg* imageWizard_;
     std::vector<BatchFile> pendingBatch_;  // checked by the start, run when the wizard finishes

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "convert/CConvertWorker.h"
-#include "ui/CStepDlg.h"
+#include "ui/WindowPage.h"
 #include "ui/UiPrompts.h"
 
 class QButtonGroup;
@@ -16,10 +16,10 @@ class MyConvertPara;
 // "1,234,567 Byte"
 QString FormatByteSize(qint64 bytes);
 
-class CCONVERTERDlg : public CStepDlg {
+class MainPanel : public WindowPage {
     Q_OBJECT
 public:
-    CCONVERTERDlg(ui::UiPrompts& prompts, QWidget* parent = nullptr);
+    MainPanel(ui::UiPrompts& prompts, QWidget* parent = nullptr);
 
     // Adds files to the list (asking for the passwords of encrypted ones); a file
     // without pages or that cannot be read is listed with a note and the user is told.

@@ -1,6 +1,6 @@
 #pragma once
 // The "Settings" page: the nine standing choices, with Default, OK and Cancel.
-#include "ui/CStepDlg.h"
+#include "ui/WindowPage.h"
 #include "ui/Settings.h"
 #include "ui/UiPrompts.h"
 
@@ -8,10 +8,10 @@ class MyConvertPara;
 class QComboBox;
 class QLineEdit;
 
-class CSetDlg : public CStepDlg {
+class SettingsPage : public WindowPage {
     Q_OBJECT
 public:
-    CSetDlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent = nullptr);
+    SettingsPage(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent = nullptr);
 
     // Fills the fields from the store (each missing value with its default).
     void ShowStored();

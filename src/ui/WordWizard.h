@@ -1,6 +1,6 @@
 #pragma once
 // The Convert-to-Word wizard: layout, image filter, character spacing, range, summary.
-#include "ui/CWizardDlg.h"
+#include "ui/Wizard.h"
 
 class MyConvertPara;
 

@@ -1,7 +1,7 @@
-#include "ui/CWizardExImageDlg.h"
+#include "ui/ImageWizard.h"
 
 #include "convert/MyConvertPara.h"
-#include "ui/WizardExtractImageSteps.h"
+#include "ui/ImageWizardSteps.h"
 
 CWizardExImageDlg::CWizardExImageDlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent)
     : CWizardDlg(parent), para_(para) {

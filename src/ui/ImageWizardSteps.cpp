@@ -1,4 +1,4 @@
-#include "ui/WizardExtractImageSteps.h"
+#include "ui/ImageWizardSteps.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "ui/CWizardDlg.h"
+#include "ui/Wizard.h"
 
 #include <QHBoxLayout>
 #include <algorithm>

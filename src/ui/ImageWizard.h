@@ -1,6 +1,6 @@
 #pragma once
 // The Extract-images wizard: format, folder and range, then the summary.
-#include "ui/CWizardDlg.h"
+#include "ui/Wizard.h"
 #include "ui/UiPrompts.h"
 
 class MyConvertPara;

@@ -1,4 +1,4 @@
-#include "ui/WizardToWordSteps.h"
+#include "ui/WordWizardSteps.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
-#include "ui/CWizardToWordDlg.h"
+#include "ui/WordWizard.h"
 
-#include "ui/WizardToWordSteps.h"
+#include "ui/WordWizardSteps.h"
 
 CWizardToWordDlg::CWizardToWordDlg(MyConvertPara& para, QWidget* parent) : CWizardDlg(parent) {
     setObjectName("wordWizard");

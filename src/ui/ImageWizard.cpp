@@ -3,14 +3,14 @@
 #include "convert/MyConvertPara.h"
 #include "ui/ImageWizardSteps.h"
 
-CWizardExImageDlg::CWizardExImageDlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent)
-    : CWizardDlg(parent), para_(para) {
+ImageWizard::ImageWizard(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent)
+    : Wizard(parent), para_(para) {
     setObjectName("imageWizard");
-    AddStep(new CWizardExtractImage1Dlg(para, prompts, this));
-    AddStep(new CWizardExtractImage2Dlg(para, this));
+    AddStep(new ImageChoicesStep(para, prompts, this));
+    AddStep(new ImageSummaryStep(para, this));
 }
 
-void CWizardExImageDlg::Open() {
+void ImageWizard::Open() {
     para_.imageFormat = "JPG";
-    CWizardDlg::Open();
+    Wizard::Open();
 }

@@ -5,10 +5,10 @@
 
 class MyConvertPara;
 
-class CWizardExImageDlg : public CWizardDlg {
+class ImageWizard : public Wizard {
     Q_OBJECT
 public:
-    CWizardExImageDlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent = nullptr);
+    ImageWizard(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent = nullptr);
     // Opens on the first step with "JPG" chosen, whatever was chosen the time before.
     void Open() override;
 

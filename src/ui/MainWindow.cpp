@@ -170,8 +170,8 @@ MainWindow::MainWindow(MyConvertPara& para, QWidget* parent)
     panel_ = new MainPanel(prompts_, pages_);
     progress_ = new ProgressPage(pages_);
     settings_ = new SettingsPage(para_, prompts_, pages_);
-    wordWizard_ = new CWizardToWordDlg(para_, pages_);
-    imageWizard_ = new CWizardExImageDlg(para_, prompts_, pages_);
+    wordWizard_ = new WordWizard(para_, pages_);
+    imageWizard_ = new ImageWizard(para_, prompts_, pages_);
     for (QWidget* page : std::initializer_list<QWidget*>{panel_, progress_, settings_, wordWizard_, imageWizard_})
         pages_->addWidget(page);
 
@@ -191,9 +191,9 @@ MainWindow::MainWindow(MyConvertPara& para, QWidget* parent)
     connect(progress_, &ProgressPage::cancelClicked, this, &MainWindow::OnCancelClicked);
     connect(settings_, &SettingsPage::applied, this, &MainWindow::OnSettingsApplied);
     connect(settings_, &SettingsPage::closed, this, &MainWindow::ShowConvert);
-    for (CWizardDlg* wizard : std::initializer_list<CWizardDlg*>{wordWizard_, imageWizard_}) {
-        connect(wizard, &CWizardDlg::started, this, &MainWindow::Launch);
-        connect(wizard, &CWizardDlg::cancelled, this, &MainWindow::ShowConvert);
+    for (Wizard* wizard : std::initializer_list<Wizard*>{wordWizard_, imageWizard_}) {
+        connect(wizard, &Wizard::started, this, &MainWindow::Launch);
+        connect(wizard, &Wizard::cancelled, this, &MainWindow::ShowConvert);
     }
     connect(minimise, &QPushButton::clicked, this, &QWidget::showMinimized);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -313,7 +313,7 @@ void MainWindow::Start(bool imageJob) {
     if (BatchRunning()) return;
     if (!panel_->StartCheck(para_, pendingBatch_)) return;
     if (!panel_->FastMethod()) {
-        CWizardDlg* wizard = imageJob ? static_cast<CWizardDlg*>(imageWizard_) : wordWizard_;
+        Wizard* wizard = imageJob ? static_cast<Wizard*>(imageWizard_) : wordWizard_;
         tabConvert_->setChecked(true);
         ShowPage(wizard);
         wizard->Open();

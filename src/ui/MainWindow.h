@@ -12,8 +12,8 @@
 class MainPanel;
 class ProgressPage;
 class SettingsPage;
-class CWizardExImageDlg;
-class CWizardToWordDlg;
+class ImageWizard;
+class WordWizard;
 class MyConvertPara;
 class QPushButton;
 class QStackedWidget;
@@ -53,8 +53,8 @@ public:
     MainPanel* Panel() const { return panel_; }
     ProgressPage* Progress() const { return progress_; }
     SettingsPage* Settings() const { return settings_; }
-    CWizardToWordDlg* ConvertWizard() const { return wordWizard_; }
-    CWizardExImageDlg* ExtractWizard() const { return imageWizard_; }
+    WordWizard* ConvertWizard() const { return wordWizard_; }
+    ImageWizard* ExtractWizard() const { return imageWizard_; }
     QWidget* CurrentPage() const;
     bool BatchRunning() const;
 
@@ -84,8 +84,8 @@ private:
     MainPanel* panel_;
     ProgressPage* progress_;
     SettingsPage* settings_;
-    CWizardToWordDlg* wordWizard_;
-    CWizardExImageDlg* imageWizard_;
+    WordWizard* wordWizard_;
+    ImageWizard* imageWizard_;
     std::vector<BatchFile> pendingBatch_;  // checked by the start, run when the wizard finishes
     QStringList runningBatch_;             // the sources of the batch that runs
     QPushButton* tabConvert_;

@@ -9,10 +9,10 @@
 class QPushButton;
 class QStackedWidget;
 
-class CWizardDlg : public QWidget {
+class Wizard : public QWidget {
     Q_OBJECT
 public:
-    explicit CWizardDlg(QWidget* parent = nullptr);
+    explicit Wizard(QWidget* parent = nullptr);
 
     // Opens the wizard on its first step.
     virtual void Open();

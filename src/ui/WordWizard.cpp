@@ -2,11 +2,11 @@
 
 #include "ui/WordWizardSteps.h"
 
-CWizardToWordDlg::CWizardToWordDlg(MyConvertPara& para, QWidget* parent) : CWizardDlg(parent) {
+WordWizard::WordWizard(MyConvertPara& para, QWidget* parent) : Wizard(parent) {
     setObjectName("wordWizard");
-    AddStep(new CWizardToWordSetp1Dlg(para, this));
-    AddStep(new CWizardToWordSetp2Dlg(para, this));
-    AddStep(new CWizardToWordSetp3Dlg(para, this));
-    AddStep(new CWizardToWordSetp4Dlg(para, this));
-    AddStep(new CWizardToWordSetp5Dlg(para, this));
+    AddStep(new LayoutStep(para, this));
+    AddStep(new ImageFilterStep(para, this));
+    AddStep(new SpacingStep(para, this));
+    AddStep(new RangeStep(para, this));
+    AddStep(new WordSummaryStep(para, this));
 }

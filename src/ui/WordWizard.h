@@ -4,8 +4,8 @@
 
 class MyConvertPara;
 
-class CWizardToWordDlg : public CWizardDlg {
+class WordWizard : public Wizard {
     Q_OBJECT
 public:
-    CWizardToWordDlg(MyConvertPara& para, QWidget* parent = nullptr);
+    WordWizard(MyConvertPara& para, QWidget* parent = nullptr);
 };

@@ -135,7 +135,7 @@ TEST_F(WindowTest, FastStartUsesTheStoredLayout) {
     EXPECT_EQ(para.removeImages, 1);
 }
 
-class WordWizard : public WindowTest {
+class WordWizardInWindow : public WindowTest {
 protected:
     void Open(const std::string& pdf) {
         window->Panel()->AddFiles({QString::fromStdString(pdf)});
@@ -153,10 +153,10 @@ protected:
         for (QLabel* l : wizard->Step(5)->findChildren<QLabel*>("summaryValue")) values << l->text();
         return values;
     }
-    CWizardToWordDlg* wizard = nullptr;
+    WordWizard* wizard = nullptr;
 };
 
-TEST_F(WordWizard, PagesTwoToFourInTheChosenLayout) {
+TEST_F(WordWizardInWindow, PagesTwoToFourInTheChosenLayout) {
     Open(Pdf("five.pdf", 5));
     ExpectTexts(*wizard->Step(1), {ui::text::kLayoutOptions, ui::text::kLayoutFlowing, ui::text::kLayoutFormatted,
                                    ui::text::kLayoutTextOnly, ui::text::kLayoutAsIs},
@@ -203,7 +203,7 @@ TEST_F(WordWizard, PagesTwoToFourInTheChosenLayout) {
     for (int page : {1, 5}) EXPECT_EQ(text.find("Page " + std::to_string(page) + " of"), std::string::npos) << page;
 }
 
-TEST_F(WordWizard, BackAndNextKeepEachStepsValueAndCancelLeaves) {
+TEST_F(WordWizardInWindow, BackAndNextKeepEachStepsValueAndCancelLeaves) {
     Open(Pdf("a.pdf"));
     wizard->Step(1)->findChild<QRadioButton*>("choice4")->setChecked(true);  // AS IS
     Click("wizardNext");
@@ -233,7 +233,7 @@ TEST_F(WindowTest, ImageWizardStartsWithJpgRequiresAUsableFolderAndSetsTheDevice
     window->findChild<QLineEdit*>("pageText")->setText("2");
     para.imageFormat = "PNG";
     window->StartImages();
-    CWizardExImageDlg* wizard = window->ExtractWizard();
+    ImageWizard* wizard = window->ExtractWizard();
     ASSERT_EQ(window->CurrentPage(), wizard);
     WindowPage* step = wizard->Step(1);
     EXPECT_EQ(step->findChild<QComboBox*>("imageFormat")->currentText(), "JPG");
@@ -284,7 +284,7 @@ TEST_F(WindowTest, ImageWizardWithPngWritesTheImagesOfEachPage) {
     window->Panel()->SetOutputFolder(QString::fromStdString(dir.path()));
     window->findChild<QRadioButton*>("wizardMethod")->setChecked(true);
     window->StartImages();
-    CWizardExImageDlg* wizard = window->ExtractWizard();
+    ImageWizard* wizard = window->ExtractWizard();
     ASSERT_EQ(window->CurrentPage(), wizard);
     wizard->Step(1)->findChild<QLineEdit*>("imageFolder")->setText(QString::fromStdString(dir / "images"));
     wizard->Step(1)->findChild<QComboBox*>("imageFormat")->setCurrentText("PNG");

@@ -25,7 +25,7 @@
 #include "convert/MyConvertPara.h"
 #include "platform/Workspace.h"
 #include "ui/MainPanel.h"
-#include "ui/CHyperLink.h"
+#include "ui/HyperLink.h"
 #include "ui/InstanceChannel.h"
 #include "ui/ProgressPage.h"
 #include "ui/SettingsPage.h"

@@ -7,7 +7,7 @@
 #include <QSpacerItem>
 #include <QPushButton>
 
-#include "ui/CPasswordDlg.h"
+#include "ui/PasswordDialog.h"
 #include "ui/UiTexts.h"
 
 namespace ui {

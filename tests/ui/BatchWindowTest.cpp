@@ -12,7 +12,7 @@
 #include "support/PdfWriter.h"
 #include "support/RtfText.h"
 #include "ui/MainPanel.h"
-#include "ui/CPasswordDlg.h"
+#include "ui/PasswordDialog.h"
 #include "ui/ProgressPage.h"
 #include "ui/ResultDialogs.h"
 #include "ui/UiTexts.h"

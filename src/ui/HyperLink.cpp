@@ -1,4 +1,4 @@
-#include "ui/CHyperLink.h"
+#include "ui/HyperLink.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "ui/CPasswordDlg.h"
+#include "ui/PasswordDialog.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 // The Extract-images wizard: format, folder and range, then the summary.
-#include "ui/Wizard.h"
 #include "ui/UiPrompts.h"
+#include "ui/Wizard.h"
 
 class MyConvertPara;
 

@@ -1,7 +1,7 @@
 #pragma once
 // The two steps of the Extract-images wizard.
-#include "ui/WindowPage.h"
 #include "ui/UiPrompts.h"
+#include "ui/WindowPage.h"
 
 class MyConvertPara;
 class QComboBox;

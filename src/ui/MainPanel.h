@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "convert/CConvertWorker.h"
-#include "ui/WindowPage.h"
 #include "ui/UiPrompts.h"
+#include "ui/WindowPage.h"
 
 class QButtonGroup;
 class QLineEdit;

@@ -24,16 +24,16 @@
 #include "app/DefaultEngines.h"
 #include "convert/MyConvertPara.h"
 #include "platform/Workspace.h"
-#include "ui/MainPanel.h"
 #include "ui/HyperLink.h"
-#include "ui/InstanceChannel.h"
-#include "ui/ProgressPage.h"
-#include "ui/SettingsPage.h"
 #include "ui/ImageWizard.h"
-#include "ui/WordWizard.h"
-#include "ui/Settings.h"
+#include "ui/InstanceChannel.h"
+#include "ui/MainPanel.h"
+#include "ui/ProgressPage.h"
 #include "ui/ResultDialogs.h"
+#include "ui/Settings.h"
+#include "ui/SettingsPage.h"
 #include "ui/UiTexts.h"
+#include "ui/WordWizard.h"
 
 namespace {
 
@@ -251,7 +251,7 @@ void MainWindow::ShowInfo() {
     auto* text = new QLabel(ui::text::kInfoText, &box);
     text->setWordWrap(true);
     layout->addWidget(text);
-    layout->addWidget(new CHyperLink(ui::text::kManualLink, ManualUrl(), [this](const QUrl& url) { OpenLink(url); }, &box));
+    layout->addWidget(new HyperLink(ui::text::kManualLink, ManualUrl(), [this](const QUrl& url) { OpenLink(url); }, &box));
     auto* ok = new QPushButton(ui::text::kOk, &box);
     connect(ok, &QPushButton::clicked, &box, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignRight);
@@ -391,11 +391,11 @@ void MainWindow::PresentResults(const BatchSummary& summary, const QStringList& 
     const bool imageJob = para_.jobMode == ModeExtractImages;
     const bool finishDialog = para_.autoOpenFlag && !imageJob && !summary.results.empty();
     if (!finishDialog) {
-        if (imageJob) CCompleteDlg(summary, QString::fromStdString(para_.outputDir), this, notConverted).exec();
-        else CCompleteDlg(summary, this, notConverted).exec();
+        if (imageJob) CompleteDialog(summary, QString::fromStdString(para_.outputDir), this, notConverted).exec();
+        else CompleteDialog(summary, this, notConverted).exec();
         return;
     }
-    CFinishDlg dialog(summary, QString::fromStdString(para_.outputDir), openUrl, prompts_.message, this, notConverted);
+    FinishDialog dialog(summary, QString::fromStdString(para_.outputDir), openUrl, prompts_.message, this, notConverted);
     dialog.exec();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The "Settings" page: the nine standing choices, with Default, OK and Cancel.
-#include "ui/WindowPage.h"
 #include "ui/Settings.h"
 #include "ui/UiPrompts.h"
+#include "ui/WindowPage.h"
 
 class MyConvertPara;
 class QComboBox;

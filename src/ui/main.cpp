@@ -4,8 +4,8 @@
 
 #include "convert/MyConvertPara.h"
 #include "platform/InstanceLock.h"
-#include "ui/MainWindow.h"
 #include "ui/InstanceChannel.h"
+#include "ui/MainWindow.h"
 #include "ui/StartValues.h"
 
 int main(int argc, char** argv) {

@@ -163,7 +163,7 @@ TEST_F(WindowTest, MissingPicturesAreToldOnTheRowAndInTheSummary) {
     ASSERT_EQ(table->rowCount(), 1);
     EXPECT_EQ(table->item(0, 2)->text(), ui::text::kSuccess);
     EXPECT_TRUE(table->item(0, 0)->toolTip().contains("Ghostscript")) << table->item(0, 0)->toolTip().toStdString();
-    CCompleteDlg notice(*summary);
+    CompleteDialog notice(*summary);
     notice.adjustSize();
     Screenshot(notice, "complete-dialog-with-note");
 }
@@ -176,7 +176,7 @@ TEST(FinishDialog, ListsTheResultsAndOpensTheChosenOne) {
     s.failures = {{"/data/c.pdf", "encrypted: wrong password"}};
     std::vector<QUrl> opened;
     std::vector<QString> messages;
-    CFinishDlg dialog(s, "/data/out", [&](const QUrl& u) { opened.push_back(u); return true; },
+    FinishDialog dialog(s, "/data/out", [&](const QUrl& u) { opened.push_back(u); return true; },
                       [&](const QString&, const QString& t) { messages.push_back(t); });
     ASSERT_EQ(dialog.Results()->count(), 2);
     EXPECT_EQ(dialog.Results()->currentRow(), 0);
@@ -191,13 +191,13 @@ TEST(FinishDialog, ListsTheResultsAndOpensTheChosenOne) {
     EXPECT_EQ(messages.back(), ui::text::kChooseFile);
     dialog.show();
     Screenshot(dialog, "finish-dialog");
-    CCompleteDlg complete(s);
+    CompleteDialog complete(s);
     complete.show();
     Screenshot(complete, "complete-dialog");
 }
 
 TEST(PasswordPrompt, AsksForTheFilesPasswordMasked) {
-    CPasswordDlg dialog("/data/locked.pdf");
+    PasswordDialog dialog("/data/locked.pdf");
     auto* field = dialog.findChild<QLineEdit*>("passwordField");
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->echoMode(), QLineEdit::Password);

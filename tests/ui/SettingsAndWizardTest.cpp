@@ -9,18 +9,18 @@
 #include <filesystem>
 
 #include "WindowFixture.h"
-#include "platform/Registry.h"
 #include "pagegraphics/PicturePdf.h"
+#include "platform/Registry.h"
 #include "support/PdfWriter.h"
 #include "support/RtfText.h"
-#include "ui/MainPanel.h"
-#include "ui/SettingsPage.h"
 #include "ui/ImageWizard.h"
-#include "ui/WordWizard.h"
-#include "ui/Settings.h"
-#include "ui/StartValues.h"
+#include "ui/MainPanel.h"
 #include "ui/ProgressPage.h"
+#include "ui/Settings.h"
+#include "ui/SettingsPage.h"
+#include "ui/StartValues.h"
 #include "ui/UiTexts.h"
+#include "ui/WordWizard.h"
 
 namespace fs = std::filesystem;
 

@@ -20,11 +20,11 @@
 #include "platform/InstanceLock.h"
 #include "support/OfficeFiles.h"
 #include "support/PdfWriter.h"
+#include "ui/InstanceChannel.h"
 #include "ui/MainPanel.h"
 #include "ui/ProgressPage.h"
-#include "ui/SettingsPage.h"
-#include "ui/InstanceChannel.h"
 #include "ui/ResultDialogs.h"
+#include "ui/SettingsPage.h"
 #include "ui/UiPrompts.h"
 #include "ui/UiTexts.h"
 
@@ -270,14 +270,14 @@ TEST(ResultHeading, AFailedFileChangesTheFinishHeadingAndIcon) {
     clean.results = {"/data/out/a.doc"};
     auto open = [](const QUrl&) { return true; };
     auto message = [](const QString&, const QString&) {};
-    CFinishDlg good(clean, "/data/out", open, message);
+    FinishDialog good(clean, "/data/out", open, message);
     EXPECT_EQ(Heading(good)->text(), ui::text::kCompletes);
     EXPECT_EQ(Icon(good), QStyle::SP_MessageBoxInformation);
 
     BatchSummary partial = clean;
     partial.total = 2;
     partial.failures = {{"/data/big.pdf", "LibreOffice did not finish within 300 seconds; the RTF /data/out/big.rtf is kept"}};
-    CFinishDlg bad(partial, "/data/out", open, message);
+    FinishDialog bad(partial, "/data/out", open, message);
     EXPECT_EQ(Heading(bad)->text(), QString(ui::text::kSomeFailedHeading).arg(1).arg(2));
     EXPECT_EQ(Icon(bad), QStyle::SP_MessageBoxWarning);
     bad.show();
@@ -286,10 +286,10 @@ TEST(ResultHeading, AFailedFileChangesTheFinishHeadingAndIcon) {
     BatchSummary none;
     none.total = 1;
     none.failures = {{"/data/c.pdf", "unreadable or not a PDF"}};
-    CCompleteDlg failed(none);
+    CompleteDialog failed(none);
     EXPECT_EQ(Heading(failed)->text(), ui::text::kAllFailedHeading);
     EXPECT_EQ(Icon(failed), QStyle::SP_MessageBoxCritical);
-    CCompleteDlg fine(clean);
+    CompleteDialog fine(clean);
     EXPECT_EQ(Heading(fine)->text(), ui::text::kComplete);
 }
 
@@ -308,7 +308,7 @@ TEST(ResultHeading, ACancelledBatchSaysWhatWasConvertedFailedSkippedAndNotConver
                     "c.pdf: skipped: the existing /out/c.rtf is kept\n"
                     "d.pdf: not converted: the conversion was cancelled\n"
                     "a.pdf: converted");
-    CCompleteDlg notice(s, nullptr, {"/in/d.pdf"});
+    CompleteDialog notice(s, nullptr, {"/in/d.pdf"});
     EXPECT_EQ(Heading(notice)->text(), ui::text::kCancelledHeading);
     EXPECT_EQ(Icon(notice), QStyle::SP_MessageBoxWarning);
     notice.show();
@@ -324,7 +324,7 @@ TEST(ResultHeading, TheImageNoticeSaysHowManyPicturesAndWhere) {
     s.total = 1;
     s.converted = 1;
     s.results = {dir / "pics/page1", dir / "pics/page2"};
-    CCompleteDlg notice(s, QString::fromStdString(dir.path()), nullptr);
+    CompleteDialog notice(s, QString::fromStdString(dir.path()), nullptr);
     QString text = notice.findChild<QLabel*>("resultText")->text();
     EXPECT_TRUE(text.startsWith(QString(ui::text::kPicturesSaved).arg(3).arg(QString::fromStdString(dir / "pics"))))
         << text.toStdString();

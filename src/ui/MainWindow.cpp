@@ -353,7 +353,7 @@ void MainWindow::OnCancelClicked() {
     if (!BatchRunning()) return;
     // The job waits at its next boundary while the question is open.
     worker_->Gate().Close();
-    bool yes = prompts_.question(ui::text::kCancelCaption, ui::text::kCancelQuestion);
+    bool yes = prompts_.question(ui::text::kAppTitle, ui::text::kCancelQuestion);
     if (yes) {
         worker_->RequestCancel();
         progress_->ShowCancelling();

@@ -86,6 +86,7 @@ TEST_F(WindowTest, CancelAnsweredYesStopsTheBatchAndKeepsTheUnconvertedFiles) {
     // The question is open while the worker is held; the page stays until the worker has ended.
     window->Progress()->findChild<QPushButton*>("cancelBatch")->click();
     EXPECT_EQ(questions.back(), ui::text::kCancelQuestion);
+    EXPECT_EQ(questionCaptions.back(), "Vellumor");  // the program's name, not an old product's
     EXPECT_EQ(window->findChild<QStackedWidget*>("pages")->currentWidget(), window->Progress());
     ASSERT_TRUE(WaitForBatchEnd());
     // The closing summary says what was done; the files not converted stay listed for the next start.

@@ -25,6 +25,7 @@ protected:
     std::unique_ptr<MainWindow> window;
     std::vector<std::pair<QString, QString>> messages;  // caption, text
     std::vector<QString> questions;
+    std::vector<QString> questionCaptions;
     std::function<bool(const QString&)> answer = [](const QString&) { return true; };
     std::vector<std::string> passwordsToType;
     std::vector<QUrl> opened;

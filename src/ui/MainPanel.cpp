@@ -165,8 +165,6 @@ void MainPanel::ShowSettings(const MyConvertPara& para, bool destinationChosen) 
     else if (!folderChosen_ && rows_.empty()) SetOutputFolder(destination);
 }
 
-void MainPanel::SetEnabledForBatch(bool enabled) { setEnabled(enabled); }
-
 void MainPanel::OnAdd() { AddFilesAsChosen(prompts_.chooseFiles()); }
 
 void MainPanel::AddFilesAsChosen(const QStringList& paths) {

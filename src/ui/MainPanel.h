@@ -41,7 +41,6 @@ public:
     // `chosen`: the user picked this folder (Browse, typing, Settings); the sources
     // of later files no longer replace it.
     void SetOutputFolder(const QString& folder, bool chosen = false);
-    bool OutputFolderChosen() const { return folderChosen_; }
     bool FastMethod() const;
     // "rtf", "doc", "docx" or "odt".
     std::string ChosenFormat() const;
@@ -49,7 +48,6 @@ public:
     // `destinationChosen`: the folder was chosen in Settings and replaces the panel's;
     // otherwise the panel's folder changes only while nobody has chosen one and no file is listed.
     void ShowSettings(const MyConvertPara& para, bool destinationChosen = false);
-    void SetEnabledForBatch(bool enabled);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

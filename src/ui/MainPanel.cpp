@@ -314,15 +314,10 @@ bool MainPanel::StartCheck(MyConvertPara& para, std::vector<BatchFile>& batch) {
     para.pageFlags = 0;
     para.SelectPages(pageNumbers_->isChecked() ? pageText.toStdString() : std::string());
     para.SetDocFormat(format);
-    para.lastOutputDir = para.outputDir = folder.toStdString();
+    para.outputDir = folder.toStdString();
     para.sourceDir = QFileInfo(rows_.front().path).absolutePath().toStdString() + "/";
-    para.method = FastMethod() ? ui::text::kFastMethod : ui::text::kWizardMethod;
-    para.files.clear();
     batch.clear();
-    for (const Row& row : rows_) {
-        para.files.push_back(row.path.toStdString());
-        batch.push_back({row.path.toStdString(), row.password.toStdString()});
-    }
+    for (const Row& row : rows_) batch.push_back({row.path.toStdString(), row.password.toStdString()});
     return true;
 }
 

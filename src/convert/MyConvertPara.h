@@ -7,7 +7,6 @@
 #include <mutex>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "convert/CConvertPara.h"
 
@@ -54,12 +53,9 @@ public:
     std::string Preserve = "No";
     std::string AllPages = "Yes";
     std::string sourceDir;
-    std::string method;
     std::string imageFormat = "BMP";
-    std::string lastOutputDir;
     int32_t wantDoc = 0;
     int32_t autoOpenFlag = 0;
-    std::vector<std::string> files;
     IConvertObserver* observer = nullptr;
     std::atomic<int32_t> busy{0};
     uint32_t threadId = 0;

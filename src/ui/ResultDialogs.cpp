@@ -106,7 +106,7 @@ QString UnableToOpenText(const QUrl& url) {
     return QString(ui::text::kUnableToOpen).arg(url.isLocalFile() ? url.toLocalFile() : url.toString());
 }
 
-CCompleteDlg::CCompleteDlg(const BatchSummary& summary, QWidget* parent, const QStringList& notConverted)
+CompleteDialog::CompleteDialog(const BatchSummary& summary, QWidget* parent, const QStringList& notConverted)
     : QDialog(parent) {
     setObjectName("completeDialog");
     setWindowTitle(ui::text::kResultCaption);
@@ -119,7 +119,7 @@ CCompleteDlg::CCompleteDlg(const BatchSummary& summary, QWidget* parent, const Q
     setMinimumWidth(480);
 }
 
-CCompleteDlg::CCompleteDlg(const BatchSummary& summary, const QString& outputFolder, QWidget* parent,
+CompleteDialog::CompleteDialog(const BatchSummary& summary, const QString& outputFolder, QWidget* parent,
                            const QStringList& notConverted)
     : QDialog(parent) {
     using namespace ui::text;
@@ -138,7 +138,7 @@ CCompleteDlg::CCompleteDlg(const BatchSummary& summary, const QString& outputFol
     setMinimumWidth(480);
 }
 
-CFinishDlg::CFinishDlg(const BatchSummary& summary, const QString& resultsFolder, UrlOpener open,
+FinishDialog::FinishDialog(const BatchSummary& summary, const QString& resultsFolder, UrlOpener open,
                        std::function<void(const QString&, const QString&)> message, QWidget* parent,
                        const QStringList& notConverted)
     : QDialog(parent), resultsFolder_(resultsFolder), open_(std::move(open)), message_(std::move(message)) {
@@ -164,23 +164,23 @@ CFinishDlg::CFinishDlg(const BatchSummary& summary, const QString& resultsFolder
     buttons->addStretch();
     buttons->addWidget(close);
     layout->addLayout(buttons);
-    connect(openFile, &QPushButton::clicked, this, &CFinishDlg::OpenFile);
-    connect(openFolder, &QPushButton::clicked, this, &CFinishDlg::OpenFolder);
+    connect(openFile, &QPushButton::clicked, this, &FinishDialog::OpenFile);
+    connect(openFolder, &QPushButton::clicked, this, &FinishDialog::OpenFolder);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     resize(560, 340);
 }
 
-void CFinishDlg::Open(const QUrl& url) {
+void FinishDialog::Open(const QUrl& url) {
     if (!open_ || !open_(url)) message_(ui::text::kError, UnableToOpenText(url));
 }
 
-void CFinishDlg::OpenFile() {
+void FinishDialog::OpenFile() {
     QListWidgetItem* item = list_->currentItem();
     if (!item) return message_(ui::text::kError, ui::text::kChooseFile);
     Open(QUrl::fromLocalFile(item->text()));
 }
 
-void CFinishDlg::OpenFolder() {
+void FinishDialog::OpenFolder() {
     // The desktop has no portable "show this file" request: the folder opens.
     QListWidgetItem* item = list_->currentItem();
     if (!item && list_->count() > 0) item = list_->item(0);

@@ -23,20 +23,20 @@ using UrlOpener = std::function<bool(const QUrl&)>;
 // Tells the user that `url` could not be opened (the design's hyperlink text).
 QString UnableToOpenText(const QUrl& url);
 
-class CCompleteDlg : public QDialog {
+class CompleteDialog : public QDialog {
     Q_OBJECT
 public:
-    CCompleteDlg(const BatchSummary& summary, QWidget* parent = nullptr, const QStringList& notConverted = {});
+    CompleteDialog(const BatchSummary& summary, QWidget* parent = nullptr, const QStringList& notConverted = {});
     // An image job: says how many pictures were saved, and where.
-    CCompleteDlg(const BatchSummary& summary, const QString& outputFolder, QWidget* parent,
+    CompleteDialog(const BatchSummary& summary, const QString& outputFolder, QWidget* parent,
                  const QStringList& notConverted = {});
 };
 
-class CFinishDlg : public QDialog {
+class FinishDialog : public QDialog {
     Q_OBJECT
 public:
     // `open` hands a URL to the desktop (replaceable in tests).
-    CFinishDlg(const BatchSummary& summary, const QString& resultsFolder, UrlOpener open,
+    FinishDialog(const BatchSummary& summary, const QString& resultsFolder, UrlOpener open,
                std::function<void(const QString&, const QString&)> message, QWidget* parent = nullptr,
                const QStringList& notConverted = {});
 

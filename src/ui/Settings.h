@@ -13,6 +13,7 @@ struct Settings {
     std::string DestDir, DocFormat, AutoOpen, Language, LogDir, Layout, ImageFilter, Preserve, AllPages;
 };
 
+// Still the old product's name: the choices users have already stored are found under it.
 inline constexpr const char* kSettingsKey = "SOFTWARE\\Quillet";
 inline constexpr std::array<const char*, 4> kLayouts = {"FLOWING TEXT", "FORMATTED TEXT", "TEXT ONLY", "AS IS"};
 

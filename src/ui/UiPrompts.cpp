@@ -7,7 +7,7 @@
 #include <QSpacerItem>
 #include <QPushButton>
 
-#include "ui/CPasswordDlg.h"
+#include "ui/PasswordDialog.h"
 #include "ui/UiTexts.h"
 
 namespace ui {
@@ -42,7 +42,7 @@ UiPrompts DialogPrompts(QWidget* parent) {
         return box.exec() == QMessageBox::Yes;
     };
     p.password = [parent](const QString& path) -> std::optional<QString> {
-        CPasswordDlg dialog(path, parent);
+        PasswordDialog dialog(path, parent);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.Password();
     };

@@ -162,7 +162,6 @@ inline constexpr const char* kCancelling = "Cancelling...";
 inline constexpr const char* kCancelled = "Cancelled";
 inline constexpr const char* kSavingAs = "Saving as %1...";
 inline constexpr const char* kCancelQuestion = "Do you want to cancel conversion Process?";
-inline constexpr const char* kCancelCaption = "Vellumor";
 inline constexpr const char* kReplaceQuestion = "%1 already exists. Do you want to replace it?";
 
 // Result dialogs.

@@ -4,8 +4,8 @@
 
 #include "convert/MyConvertPara.h"
 #include "platform/InstanceLock.h"
-#include "ui/CQuilletDlg.h"
 #include "ui/InstanceChannel.h"
+#include "ui/MainWindow.h"
 #include "ui/StartValues.h"
 
 int main(int argc, char** argv) {
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Vellumor");
     static MyConvertPara para;
     ui::ApplyStartValues(para);
-    CQuilletDlg window(para);
+    MainWindow window(para);
     ui::InstanceChannel channel([&window](const QStringList& files) { window.AddFilesFromOutside(files); });
     window.show();
     // Files named on the command line are added as if chosen with "Add PDF Files".

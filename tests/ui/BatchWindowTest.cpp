@@ -11,9 +11,9 @@
 #include "pagegraphics/PicturePdf.h"
 #include "support/PdfWriter.h"
 #include "support/RtfText.h"
-#include "ui/CCONVERTERDlg.h"
-#include "ui/CPasswordDlg.h"
-#include "ui/CConversionProgressDlg.h"
+#include "ui/MainPanel.h"
+#include "ui/PasswordDialog.h"
+#include "ui/ProgressPage.h"
 #include "ui/ResultDialogs.h"
 #include "ui/UiTexts.h"
 
@@ -22,14 +22,14 @@ namespace fs = std::filesystem;
 namespace {
 
 // The status of the row whose file name ends with `name` (files of a batch may finish in any order).
-QString Status(CQuilletDlg& w, const QString& name) {
+QString Status(MainWindow& w, const QString& name) {
     auto* table = w.findChild<QTableWidget*>("progressTable");
     for (int r = 0; r < table->rowCount(); ++r)
         if (table->item(r, 0)->text().endsWith(name)) return table->item(r, 2)->text();
     return {};
 }
 
-void ChooseRtf(CQuilletDlg& w) {
+void ChooseRtf(MainWindow& w) {
     w.findChild<QRadioButton*>("formatRtf")->setChecked(true);
     w.findChild<QRadioButton*>("fastMethod")->setChecked(true);
 }
@@ -43,7 +43,7 @@ TEST_F(WindowTest, FastRtfConversionOfAPlainAndAnEncryptedFile) {
     window->Panel()->SetOutputFolder(QString::fromStdString(dir / "out"));
     ChooseRtf(*window);
     window->StartConvert();
-    EXPECT_EQ(window->findChild<QStackedWidget*>("pages")->currentWidget(), window->ProgressPage());
+    EXPECT_EQ(window->findChild<QStackedWidget*>("pages")->currentWidget(), window->Progress());
     Screenshot(*window, "window-during-batch");
     ASSERT_TRUE(WaitForBatchEnd());
 
@@ -84,9 +84,10 @@ TEST_F(WindowTest, CancelAnsweredYesStopsTheBatchAndKeepsTheUnconvertedFiles) {
     ChooseRtf(*window);
     window->StartConvert();
     // The question is open while the worker is held; the page stays until the worker has ended.
-    window->ProgressPage()->findChild<QPushButton*>("cancelBatch")->click();
+    window->Progress()->findChild<QPushButton*>("cancelBatch")->click();
     EXPECT_EQ(questions.back(), ui::text::kCancelQuestion);
-    EXPECT_EQ(window->findChild<QStackedWidget*>("pages")->currentWidget(), window->ProgressPage());
+    EXPECT_EQ(questionCaptions.back(), "Vellumor");  // the program's name, not an old product's
+    EXPECT_EQ(window->findChild<QStackedWidget*>("pages")->currentWidget(), window->Progress());
     ASSERT_TRUE(WaitForBatchEnd());
     // The closing summary says what was done; the files not converted stay listed for the next start.
     ASSERT_TRUE(summary.has_value());
@@ -137,7 +138,7 @@ TEST_F(WindowTest, FailuresAreReportedWithTheirReasons) {
     EXPECT_TRUE(text.startsWith("1 of 2 converted.")) << text.toStdString();
     EXPECT_TRUE(text.contains("broken.pdf: unreadable")) << text.toStdString();
     EXPECT_EQ(Status(*window, "/broken.pdf"), ui::text::kFailed);
-    Screenshot(*window->ProgressPage(), "progress-page");
+    Screenshot(*window->Progress(), "progress-page");
 }
 
 // A result that lacks its pictures (no Ghostscript) is a success the user must
@@ -163,7 +164,7 @@ TEST_F(WindowTest, MissingPicturesAreToldOnTheRowAndInTheSummary) {
     ASSERT_EQ(table->rowCount(), 1);
     EXPECT_EQ(table->item(0, 2)->text(), ui::text::kSuccess);
     EXPECT_TRUE(table->item(0, 0)->toolTip().contains("Ghostscript")) << table->item(0, 0)->toolTip().toStdString();
-    CCompleteDlg notice(*summary);
+    CompleteDialog notice(*summary);
     notice.adjustSize();
     Screenshot(notice, "complete-dialog-with-note");
 }
@@ -176,7 +177,7 @@ TEST(FinishDialog, ListsTheResultsAndOpensTheChosenOne) {
     s.failures = {{"/data/c.pdf", "encrypted: wrong password"}};
     std::vector<QUrl> opened;
     std::vector<QString> messages;
-    CFinishDlg dialog(s, "/data/out", [&](const QUrl& u) { opened.push_back(u); return true; },
+    FinishDialog dialog(s, "/data/out", [&](const QUrl& u) { opened.push_back(u); return true; },
                       [&](const QString&, const QString& t) { messages.push_back(t); });
     ASSERT_EQ(dialog.Results()->count(), 2);
     EXPECT_EQ(dialog.Results()->currentRow(), 0);
@@ -191,13 +192,13 @@ TEST(FinishDialog, ListsTheResultsAndOpensTheChosenOne) {
     EXPECT_EQ(messages.back(), ui::text::kChooseFile);
     dialog.show();
     Screenshot(dialog, "finish-dialog");
-    CCompleteDlg complete(s);
+    CompleteDialog complete(s);
     complete.show();
     Screenshot(complete, "complete-dialog");
 }
 
 TEST(PasswordPrompt, AsksForTheFilesPasswordMasked) {
-    CPasswordDlg dialog("/data/locked.pdf");
+    PasswordDialog dialog("/data/locked.pdf");
     auto* field = dialog.findChild<QLineEdit*>("passwordField");
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->echoMode(), QLineEdit::Password);

@@ -6,12 +6,12 @@
 
 #include "WindowFixture.h"
 #include "support/PdfWriter.h"
-#include "ui/CCONVERTERDlg.h"
+#include "ui/MainPanel.h"
 #include "ui/UiTexts.h"
 
 namespace {
 
-QTableWidget* FileTable(CQuilletDlg& w) { return w.findChild<QTableWidget*>("fileTable"); }
+QTableWidget* FileTable(MainWindow& w) { return w.findChild<QTableWidget*>("fileTable"); }
 
 TEST(FileSize, GroupsOfThreeDigits) {
     EXPECT_EQ(FormatByteSize(1234567), "1,234,567 Byte");
@@ -64,7 +64,7 @@ TEST_F(WindowTest, WrongPasswordCanBeSkippedAndCancelEndsTheAdding) {
 TEST_F(WindowTest, StartCheckNamesEveryProblem) {
     auto lastMessage = [this] { return messages.empty() ? QString() : messages.back().second; };
     std::vector<BatchFile> batch;
-    CCONVERTERDlg* panel = window->Panel();
+    MainPanel* panel = window->Panel();
     EXPECT_FALSE(panel->StartCheck(para, batch));
     EXPECT_EQ(lastMessage(), ui::text::kNoFile);
 
@@ -96,7 +96,7 @@ TEST_F(WindowTest, StartCheckNamesEveryProblem) {
 }
 
 TEST_F(WindowTest, RemoveNeedsASelectionAndEmptyingClearsTheFolder) {
-    CCONVERTERDlg* panel = window->Panel();
+    MainPanel* panel = window->Panel();
     panel->findChild<QPushButton*>("remove")->click();
     EXPECT_EQ(messages.back().second, ui::text::kNoPdf);
     panel->AddFiles({QString::fromStdString(Pdf("a.pdf")), QString::fromStdString(Pdf("b.pdf"))});
@@ -116,7 +116,7 @@ TEST_F(WindowTest, DroppedPdfFilesAreAdded) {
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(Pdf("dropped.pdf", 4))),
                   QUrl::fromLocalFile(QString::fromStdString(dir / "notes.txt"))});
-    CCONVERTERDlg* panel = window->Panel();
+    MainPanel* panel = window->Panel();
     QPoint at(40, 80);
     QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(panel, &enter);

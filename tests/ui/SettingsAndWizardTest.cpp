@@ -9,18 +9,18 @@
 #include <filesystem>
 
 #include "WindowFixture.h"
-#include "platform/Registry.h"
 #include "pagegraphics/PicturePdf.h"
+#include "platform/Registry.h"
 #include "support/PdfWriter.h"
 #include "support/RtfText.h"
-#include "ui/CCONVERTERDlg.h"
-#include "ui/CSetDlg.h"
-#include "ui/CWizardExImageDlg.h"
-#include "ui/CWizardToWordDlg.h"
+#include "ui/ImageWizard.h"
+#include "ui/MainPanel.h"
+#include "ui/ProgressPage.h"
 #include "ui/Settings.h"
+#include "ui/SettingsPage.h"
 #include "ui/StartValues.h"
-#include "ui/CConversionProgressDlg.h"
 #include "ui/UiTexts.h"
+#include "ui/WordWizard.h"
 
 namespace fs = std::filesystem;
 
@@ -61,7 +61,7 @@ std::string Stored(const char* name) {
 
 TEST_F(WindowTest, SettingsOkWritesTheStoreAndAFreshWindowShowsThem) {
     window->ShowSettings();
-    CSetDlg* page = window->SettingsPage();
+    SettingsPage* page = window->Settings();
     ASSERT_EQ(window->CurrentPage(), page);
     page->findChild<QLineEdit*>("destDir")->setText(QString::fromStdString(dir.path()));
     page->findChild<QComboBox*>("docFormat")->setCurrentText("rtf");
@@ -89,8 +89,8 @@ TEST_F(WindowTest, SettingsOkWritesTheStoreAndAFreshWindowShowsThem) {
 
     MyConvertPara fresh;
     ui::ApplyStartValues(fresh);
-    CQuilletDlg second(fresh);
-    EXPECT_EQ(second.SettingsPage()->findChild<QComboBox*>("layout")->currentText(), "TEXT ONLY");
+    MainWindow second(fresh);
+    EXPECT_EQ(second.Settings()->findChild<QComboBox*>("layout")->currentText(), "TEXT ONLY");
     EXPECT_EQ(second.Panel()->OutputFolder().toStdString(), dir.path());
     EXPECT_EQ(fresh.jobMode, ModeTextOnly);
     ExpectTexts(*page, {ui::text::kDestinationFolder, ui::text::kLogFileFolder, ui::text::kBrowse,
@@ -105,7 +105,7 @@ TEST_F(WindowTest, DefaultRestoresTheDefaultsAndBadStoredValuesFallBack) {
     EXPECT_EQ(loaded.AutoOpen, "Yes");  // an empty value must not turn the replace question off
     EXPECT_EQ(loaded.Layout, "FLOWING TEXT");
 
-    CSetDlg* page = window->SettingsPage();
+    SettingsPage* page = window->Settings();
     page->findChild<QComboBox*>("autoOpen")->setCurrentText("No");
     page->findChild<QPushButton*>("defaults")->click();
     EXPECT_EQ(page->Fields().AutoOpen, "Yes");
@@ -116,7 +116,7 @@ TEST_F(WindowTest, DefaultRestoresTheDefaultsAndBadStoredValuesFallBack) {
 TEST_F(WindowTest, SettingsThatCannotBeSavedAreSaidWithTheFilesPath) {
     fs::create_directory(dir / "blocked");
     platform::SetRegistryPath(dir / "blocked");  // a folder: no file can be written there
-    window->SettingsPage()->Apply();
+    window->Settings()->Apply();
     ASSERT_FALSE(messages.empty());
     EXPECT_TRUE(messages.back().second.contains(QString::fromStdString(dir / "blocked"))) << messages.back().second.toStdString();
 }
@@ -135,7 +135,7 @@ TEST_F(WindowTest, FastStartUsesTheStoredLayout) {
     EXPECT_EQ(para.removeImages, 1);
 }
 
-class WordWizard : public WindowTest {
+class WordWizardInWindow : public WindowTest {
 protected:
     void Open(const std::string& pdf) {
         window->Panel()->AddFiles({QString::fromStdString(pdf)});
@@ -143,7 +143,7 @@ protected:
         window->findChild<QRadioButton*>("formatRtf")->setChecked(true);
         window->findChild<QRadioButton*>("wizardMethod")->setChecked(true);
         window->StartConvert();
-        wizard = window->WordWizard();
+        wizard = window->ConvertWizard();
         ASSERT_EQ(window->CurrentPage(), wizard);
         ASSERT_EQ(wizard->CurrentStep(), 1);
     }
@@ -153,10 +153,10 @@ protected:
         for (QLabel* l : wizard->Step(5)->findChildren<QLabel*>("summaryValue")) values << l->text();
         return values;
     }
-    CWizardToWordDlg* wizard = nullptr;
+    WordWizard* wizard = nullptr;
 };
 
-TEST_F(WordWizard, PagesTwoToFourInTheChosenLayout) {
+TEST_F(WordWizardInWindow, PagesTwoToFourInTheChosenLayout) {
     Open(Pdf("five.pdf", 5));
     ExpectTexts(*wizard->Step(1), {ui::text::kLayoutOptions, ui::text::kLayoutFlowing, ui::text::kLayoutFormatted,
                                    ui::text::kLayoutTextOnly, ui::text::kLayoutAsIs},
@@ -203,7 +203,7 @@ TEST_F(WordWizard, PagesTwoToFourInTheChosenLayout) {
     for (int page : {1, 5}) EXPECT_EQ(text.find("Page " + std::to_string(page) + " of"), std::string::npos) << page;
 }
 
-TEST_F(WordWizard, BackAndNextKeepEachStepsValueAndCancelLeaves) {
+TEST_F(WordWizardInWindow, BackAndNextKeepEachStepsValueAndCancelLeaves) {
     Open(Pdf("a.pdf"));
     wizard->Step(1)->findChild<QRadioButton*>("choice4")->setChecked(true);  // AS IS
     Click("wizardNext");
@@ -233,9 +233,9 @@ TEST_F(WindowTest, ImageWizardStartsWithJpgRequiresAUsableFolderAndSetsTheDevice
     window->findChild<QLineEdit*>("pageText")->setText("2");
     para.imageFormat = "PNG";
     window->StartImages();
-    CWizardExImageDlg* wizard = window->ImageWizard();
+    ImageWizard* wizard = window->ExtractWizard();
     ASSERT_EQ(window->CurrentPage(), wizard);
-    CStepDlg* step = wizard->Step(1);
+    WindowPage* step = wizard->Step(1);
     EXPECT_EQ(step->findChild<QComboBox*>("imageFormat")->currentText(), "JPG");
     EXPECT_EQ(step->findChild<QComboBox*>("imageFormat")->findText("PSD"), -1);
     EXPECT_EQ(step->findChild<QLineEdit*>("imagePages")->text(), "2");  // the page choice, not a page count
@@ -271,7 +271,7 @@ TEST_F(WindowTest, MainPanelAndProgressPageShowTheirTexts) {
                           kPanelTitle, kPanelHint, kAddFiles, kRemove, kRemoveAll, kSaveTo, kBrowse, kAllPages,
                           kPageNumbers, kFormatRtf, kFormatDoc, kWizardMethod, kFastMethod},
                 "main-window");
-    ExpectTexts(*window->ProgressPage(), {kProgressTitle, kGeneral, kCancel}, "progress-page");
+    ExpectTexts(*window->Progress(), {kProgressTitle, kGeneral, kCancel}, "progress-page");
 }
 
 }  // namespace
@@ -284,7 +284,7 @@ TEST_F(WindowTest, ImageWizardWithPngWritesTheImagesOfEachPage) {
     window->Panel()->SetOutputFolder(QString::fromStdString(dir.path()));
     window->findChild<QRadioButton*>("wizardMethod")->setChecked(true);
     window->StartImages();
-    CWizardExImageDlg* wizard = window->ImageWizard();
+    ImageWizard* wizard = window->ExtractWizard();
     ASSERT_EQ(window->CurrentPage(), wizard);
     wizard->Step(1)->findChild<QLineEdit*>("imageFolder")->setText(QString::fromStdString(dir / "images"));
     wizard->Step(1)->findChild<QComboBox*>("imageFormat")->setCurrentText("PNG");

@@ -12,10 +12,11 @@
 void WindowTest::SetUp() {
     platform::SetRegistryPath(dir / "registry.ini");
     ui::ApplyStartValues(para);
-    window = std::make_unique<CQuilletDlg>(para);
+    window = std::make_unique<MainWindow>(para);
     ui::UiPrompts& p = window->Prompts();
     p.message = [this](const QString& caption, const QString& text) { messages.emplace_back(caption, text); };
-    p.question = [this](const QString&, const QString& text) {
+    p.question = [this](const QString& caption, const QString& text) {
+        questionCaptions.push_back(caption);
         questions.push_back(text);
         return answer(text);
     };

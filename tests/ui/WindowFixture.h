@@ -9,7 +9,7 @@
 
 #include "convert/MyConvertPara.h"
 #include "support/TempDir.h"
-#include "ui/CQuilletDlg.h"
+#include "ui/MainWindow.h"
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -22,9 +22,10 @@ protected:
 
     testpdf::TempDir dir;
     MyConvertPara para;
-    std::unique_ptr<CQuilletDlg> window;
+    std::unique_ptr<MainWindow> window;
     std::vector<std::pair<QString, QString>> messages;  // caption, text
     std::vector<QString> questions;
+    std::vector<QString> questionCaptions;
     std::function<bool(const QString&)> answer = [](const QString&) { return true; };
     std::vector<std::string> passwordsToType;
     std::vector<QUrl> opened;

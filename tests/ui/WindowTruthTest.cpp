@@ -20,11 +20,11 @@
 #include "platform/InstanceLock.h"
 #include "support/OfficeFiles.h"
 #include "support/PdfWriter.h"
-#include "ui/CCONVERTERDlg.h"
-#include "ui/CConversionProgressDlg.h"
-#include "ui/CSetDlg.h"
 #include "ui/InstanceChannel.h"
+#include "ui/MainPanel.h"
+#include "ui/ProgressPage.h"
 #include "ui/ResultDialogs.h"
+#include "ui/SettingsPage.h"
 #include "ui/UiPrompts.h"
 #include "ui/UiTexts.h"
 
@@ -32,16 +32,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QTableWidget* Progress(CQuilletDlg& w) { return w.findChild<QTableWidget*>("progressTable"); }
+QTableWidget* Progress(MainWindow& w) { return w.findChild<QTableWidget*>("progressTable"); }
 
-int RowOf(CQuilletDlg& w, const QString& name) {
+int RowOf(MainWindow& w, const QString& name) {
     QTableWidget* table = Progress(w);
     for (int r = 0; r < table->rowCount(); ++r)
         if (table->item(r, 0)->text().endsWith(name)) return r;
     return -1;
 }
 
-QString Cell(CQuilletDlg& w, const QString& name, int column) {
+QString Cell(MainWindow& w, const QString& name, int column) {
     int r = RowOf(w, name);
     return r < 0 ? QString() : Progress(w)->item(r, column)->text();
 }
@@ -91,7 +91,7 @@ private:
     std::string oldPath_;
 };
 
-void ChooseFast(CQuilletDlg& w, const char* format) {
+void ChooseFast(MainWindow& w, const char* format) {
     w.findChild<QRadioButton*>(format)->setChecked(true);
     w.findChild<QRadioButton*>("fastMethod")->setChecked(true);
 }
@@ -112,7 +112,7 @@ TEST_F(WindowTest, OutputFolderSurvivesAddAfterBrowse) {
     fs::create_directories(dir / "chosen");
     testpdf::NumberedPages(1).Save(dir / "src/a.pdf");
     testpdf::NumberedPages(1).Save(dir / "src/b.pdf");
-    CCONVERTERDlg* panel = window->Panel();
+    MainPanel* panel = window->Panel();
     QStringList toChoose = {QString::fromStdString(dir / "src/a.pdf")};
     window->Prompts().chooseFiles = [&] { return toChoose; };
     // Before any choice the sources' folder is taken.
@@ -135,9 +135,9 @@ TEST_F(WindowTest, OutputFolderSurvivesAddAfterSettings) {
     fs::create_directories(dir / "from-settings");
     testpdf::NumberedPages(1).Save(dir / "src/a.pdf");
     window->ShowSettings();
-    window->SettingsPage()->findChild<QLineEdit*>("destDir")->setText(QString::fromStdString(dir / "from-settings"));
-    window->SettingsPage()->findChild<QPushButton*>("settingsOk")->click();
-    CCONVERTERDlg* panel = window->Panel();
+    window->Settings()->findChild<QLineEdit*>("destDir")->setText(QString::fromStdString(dir / "from-settings"));
+    window->Settings()->findChild<QPushButton*>("settingsOk")->click();
+    MainPanel* panel = window->Panel();
     EXPECT_EQ(panel->OutputFolder().toStdString(), dir / "from-settings");
     window->Prompts().chooseFiles = [&] { return QStringList{QString::fromStdString(dir / "src/a.pdf")}; };
     panel->findChild<QPushButton*>("addFiles")->click();
@@ -160,8 +160,8 @@ TEST_F(WindowTest, DocBatchShowsTheSavingStateAndTheBarStaysShortOfFull) {
     ChooseFast(*window, "formatDoc");
     window->StartConvert();
     ASSERT_TRUE(WaitUntil([&] { return Cell(*window, "report.pdf", 2) == SavingDoc(); }));
-    auto* bar = window->ProgressPage()->findChild<QProgressBar*>("progressBar");
-    auto* status = window->ProgressPage()->findChild<QLabel*>("statusLine");
+    auto* bar = window->Progress()->findChild<QProgressBar*>("progressBar");
+    auto* status = window->Progress()->findChild<QLabel*>("statusLine");
     QTest::qWait(100);
     EXPECT_LT(bar->value(), 100);
     EXPECT_EQ(status->text(), "report.pdf: " + SavingDoc());
@@ -189,10 +189,10 @@ TEST_F(WindowTest, TwoFilesAtOnceEachHaveTheirRowWhileRunning) {
         return Cell(*window, "first.pdf", 2) == SavingDoc() && Cell(*window, "second.pdf", 2) == SavingDoc();
     }));
     EXPECT_EQ(Progress(*window)->rowCount(), 2);
-    auto* status = window->ProgressPage()->findChild<QLabel*>("statusLine");
+    auto* status = window->Progress()->findChild<QLabel*>("statusLine");
     EXPECT_TRUE(status->text().startsWith("first.pdf: ") || status->text().startsWith("second.pdf: "))
         << status->text().toStdString();
-    EXPECT_LT(window->ProgressPage()->findChild<QProgressBar*>("progressBar")->value(), 100);
+    EXPECT_LT(window->Progress()->findChild<QProgressBar*>("progressBar")->value(), 100);
     Screenshot(*window, "progress-two-files-saving");
     office.Go();
     ASSERT_TRUE(WaitForBatchEnd());
@@ -212,7 +212,7 @@ TEST_F(WindowTest, CancelDuringADocBatchLeavesNoInBetweenFileAndKeepsTheRest) {
     ChooseFast(*window, "formatDoc");
     window->StartConvert();
     ASSERT_TRUE(WaitUntil([&] { return office.Saving("one") || office.Saving("locked"); }));
-    window->ProgressPage()->findChild<QPushButton*>("cancelBatch")->click();
+    window->Progress()->findChild<QPushButton*>("cancelBatch")->click();
     ASSERT_TRUE(WaitForBatchEnd());
     ASSERT_TRUE(summary.has_value());
     EXPECT_TRUE(summary->cancelled);
@@ -255,7 +255,7 @@ TEST_F(WindowTest, NoAtTheReplaceQuestionIsListedAsSkipped) {
                               " is kept"))
         << text.toStdString();
     EXPECT_EQ(Cell(*window, "kept.pdf", 2), ui::text::kSkipped);
-    EXPECT_TRUE(Cell(*window, "kept.pdf", CConversionProgressDlg::kDetailsColumn).contains("is kept"));
+    EXPECT_TRUE(Cell(*window, "kept.pdf", ProgressPage::kDetailsColumn).contains("is kept"));
     // A skipped file is the user's choice, not a failure.
     EXPECT_EQ(SummaryHeading(*summary, true), ui::text::kCompletes);
 }
@@ -270,14 +270,14 @@ TEST(ResultHeading, AFailedFileChangesTheFinishHeadingAndIcon) {
     clean.results = {"/data/out/a.doc"};
     auto open = [](const QUrl&) { return true; };
     auto message = [](const QString&, const QString&) {};
-    CFinishDlg good(clean, "/data/out", open, message);
+    FinishDialog good(clean, "/data/out", open, message);
     EXPECT_EQ(Heading(good)->text(), ui::text::kCompletes);
     EXPECT_EQ(Icon(good), QStyle::SP_MessageBoxInformation);
 
     BatchSummary partial = clean;
     partial.total = 2;
     partial.failures = {{"/data/big.pdf", "LibreOffice did not finish within 300 seconds; the RTF /data/out/big.rtf is kept"}};
-    CFinishDlg bad(partial, "/data/out", open, message);
+    FinishDialog bad(partial, "/data/out", open, message);
     EXPECT_EQ(Heading(bad)->text(), QString(ui::text::kSomeFailedHeading).arg(1).arg(2));
     EXPECT_EQ(Icon(bad), QStyle::SP_MessageBoxWarning);
     bad.show();
@@ -286,10 +286,10 @@ TEST(ResultHeading, AFailedFileChangesTheFinishHeadingAndIcon) {
     BatchSummary none;
     none.total = 1;
     none.failures = {{"/data/c.pdf", "unreadable or not a PDF"}};
-    CCompleteDlg failed(none);
+    CompleteDialog failed(none);
     EXPECT_EQ(Heading(failed)->text(), ui::text::kAllFailedHeading);
     EXPECT_EQ(Icon(failed), QStyle::SP_MessageBoxCritical);
-    CCompleteDlg fine(clean);
+    CompleteDialog fine(clean);
     EXPECT_EQ(Heading(fine)->text(), ui::text::kComplete);
 }
 
@@ -308,7 +308,7 @@ TEST(ResultHeading, ACancelledBatchSaysWhatWasConvertedFailedSkippedAndNotConver
                     "c.pdf: skipped: the existing /out/c.rtf is kept\n"
                     "d.pdf: not converted: the conversion was cancelled\n"
                     "a.pdf: converted");
-    CCompleteDlg notice(s, nullptr, {"/in/d.pdf"});
+    CompleteDialog notice(s, nullptr, {"/in/d.pdf"});
     EXPECT_EQ(Heading(notice)->text(), ui::text::kCancelledHeading);
     EXPECT_EQ(Icon(notice), QStyle::SP_MessageBoxWarning);
     notice.show();
@@ -324,7 +324,7 @@ TEST(ResultHeading, TheImageNoticeSaysHowManyPicturesAndWhere) {
     s.total = 1;
     s.converted = 1;
     s.results = {dir / "pics/page1", dir / "pics/page2"};
-    CCompleteDlg notice(s, QString::fromStdString(dir.path()), nullptr);
+    CompleteDialog notice(s, QString::fromStdString(dir.path()), nullptr);
     QString text = notice.findChild<QLabel*>("resultText")->text();
     EXPECT_TRUE(text.startsWith(QString(ui::text::kPicturesSaved).arg(3).arg(QString::fromStdString(dir / "pics"))))
         << text.toStdString();
@@ -352,7 +352,7 @@ TEST_F(WindowTest, FailureReasonsStandInTheirOwnColumn) {
     window->StartConvert();
     ASSERT_TRUE(WaitForBatchEnd());
     EXPECT_EQ(Cell(*window, "broken.pdf", 2), ui::text::kFailed);
-    EXPECT_EQ(Cell(*window, "broken.pdf", CConversionProgressDlg::kDetailsColumn), "unreadable or not a PDF");
+    EXPECT_EQ(Cell(*window, "broken.pdf", ProgressPage::kDetailsColumn), "unreadable or not a PDF");
     EXPECT_EQ(Cell(*window, "broken.pdf", 1), "");
     EXPECT_EQ(Cell(*window, "good.pdf", 2), ui::text::kSuccess);
 }
@@ -420,7 +420,7 @@ TEST_F(WindowTest, XdgOpenWithoutAHandlerShowsAMessage) {
     std::string oldPath = std::getenv("PATH");
     setenv("PATH", (dir / "bin:" + oldPath).c_str(), 1);
     MyConvertPara otherPara;
-    CQuilletDlg other(otherPara);
+    MainWindow other(otherPara);
     std::vector<QString> told;
     other.Prompts().message = [&](const QString&, const QString& text) { told.push_back(text); };
     other.OpenLink(QUrl::fromLocalFile(QString::fromStdString(dir.path())));
@@ -430,12 +430,11 @@ TEST_F(WindowTest, XdgOpenWithoutAHandlerShowsAMessage) {
     EXPECT_TRUE(told[0].startsWith("Unable to open hyperlink:")) << told[0].toStdString();
 }
 
-TEST_F(WindowTest, PreserveCharacterSpacingIsShownNotApplicableAndTheCancelCaptionNamesTheProgram) {
-    auto* preserve = window->SettingsPage()->findChild<QComboBox*>("preserve");
+TEST_F(WindowTest, PreserveCharacterSpacingIsShownNotApplicable) {
+    auto* preserve = window->Settings()->findChild<QComboBox*>("preserve");
     ASSERT_NE(preserve, nullptr);
     EXPECT_FALSE(preserve->isEnabled());
     EXPECT_EQ(preserve->toolTip(), ui::text::kPreserveNotApplicable);
-    EXPECT_STREQ(ui::text::kCancelCaption, "Vellumor");
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include "../WindowFixture.h"
 #include "support/PdfWriter.h"
-#include "ui/CCONVERTERDlg.h"
+#include "ui/MainPanel.h"
 
 namespace fs = std::filesystem;
 

@@ -1,14 +1,14 @@
 #pragma once
 // The Extract-images wizard: format, folder and range, then the summary.
-#include "ui/CWizardDlg.h"
 #include "ui/UiPrompts.h"
+#include "ui/Wizard.h"
 
 class MyConvertPara;
 
-class CWizardExImageDlg : public CWizardDlg {
+class ImageWizard : public Wizard {
     Q_OBJECT
 public:
-    CWizardExImageDlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent = nullptr);
+    ImageWizard(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent = nullptr);
     // Opens on the first step with "JPG" chosen, whatever was chosen the time before.
     void Open() override;
 

@@ -1,7 +1,7 @@
 #pragma once
 // The two steps of the Extract-images wizard.
-#include "ui/CStepDlg.h"
 #include "ui/UiPrompts.h"
+#include "ui/WindowPage.h"
 
 class MyConvertPara;
 class QComboBox;
@@ -9,10 +9,10 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
-class CWizardExtractImage1Dlg : public CStepDlg {
+class ImageChoicesStep : public WindowPage {
     Q_OBJECT
 public:
-    CWizardExtractImage1Dlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent);
+    ImageChoicesStep(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent);
     void Load() override;
     void Store() override;
     // The folder must be a full path of an existing folder one can write to; a
@@ -29,10 +29,10 @@ private:
     QLineEdit* pages_;
 };
 
-class CWizardExtractImage2Dlg : public CStepDlg {
+class ImageSummaryStep : public WindowPage {
     Q_OBJECT
 public:
-    CWizardExtractImage2Dlg(MyConvertPara& para, QWidget* parent);
+    ImageSummaryStep(MyConvertPara& para, QWidget* parent);
     // Fills the summary and sets the image device and the job mode.
     void Load() override;
 

@@ -9,21 +9,21 @@
 #include "convert/CConvertWorker.h"
 #include "ui/UiPrompts.h"
 
-class CCONVERTERDlg;
-class CConversionProgressDlg;
-class CSetDlg;
-class CWizardExImageDlg;
-class CWizardToWordDlg;
+class MainPanel;
+class ProgressPage;
+class SettingsPage;
+class ImageWizard;
+class WordWizard;
 class MyConvertPara;
 class QPushButton;
 class QStackedWidget;
 class QUrl;
 
-class CQuilletDlg : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit CQuilletDlg(MyConvertPara& para, QWidget* parent = nullptr);
-    ~CQuilletDlg() override;
+    explicit MainWindow(MyConvertPara& para, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The starts: "Convert to Word" and "Extract Images".
     void StartConvert();
@@ -50,11 +50,11 @@ public:
     // `notConverted`: the files a cancelled batch did not finish.
     std::function<void(const BatchSummary&, const QStringList& notConverted)> showResults;
 
-    CCONVERTERDlg* Panel() const { return panel_; }
-    CConversionProgressDlg* ProgressPage() const { return progress_; }
-    CSetDlg* SettingsPage() const { return settings_; }
-    CWizardToWordDlg* WordWizard() const { return wordWizard_; }
-    CWizardExImageDlg* ImageWizard() const { return imageWizard_; }
+    MainPanel* Panel() const { return panel_; }
+    ProgressPage* Progress() const { return progress_; }
+    SettingsPage* Settings() const { return settings_; }
+    WordWizard* ConvertWizard() const { return wordWizard_; }
+    ImageWizard* ExtractWizard() const { return imageWizard_; }
     QWidget* CurrentPage() const;
     bool BatchRunning() const;
 
@@ -81,11 +81,11 @@ private:
     std::unique_ptr<Host> host_;
     std::unique_ptr<CConvertWorker> worker_;
     QStackedWidget* pages_;
-    CCONVERTERDlg* panel_;
-    CConversionProgressDlg* progress_;
-    CSetDlg* settings_;
-    CWizardToWordDlg* wordWizard_;
-    CWizardExImageDlg* imageWizard_;
+    MainPanel* panel_;
+    ProgressPage* progress_;
+    SettingsPage* settings_;
+    WordWizard* wordWizard_;
+    ImageWizard* imageWizard_;
     std::vector<BatchFile> pendingBatch_;  // checked by the start, run when the wizard finishes
     QStringList runningBatch_;             // the sources of the batch that runs
     QPushButton* tabConvert_;

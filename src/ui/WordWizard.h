@@ -1,11 +1,11 @@
 #pragma once
 // The Convert-to-Word wizard: layout, image filter, character spacing, range, summary.
-#include "ui/CWizardDlg.h"
+#include "ui/Wizard.h"
 
 class MyConvertPara;
 
-class CWizardToWordDlg : public CWizardDlg {
+class WordWizard : public Wizard {
     Q_OBJECT
 public:
-    CWizardToWordDlg(MyConvertPara& para, QWidget* parent = nullptr);
+    WordWizard(MyConvertPara& para, QWidget* parent = nullptr);
 };

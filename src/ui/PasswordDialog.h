@@ -4,10 +4,10 @@
 
 class QLineEdit;
 
-class CPasswordDlg : public QDialog {
+class PasswordDialog : public QDialog {
     Q_OBJECT
 public:
-    CPasswordDlg(const QString& path, QWidget* parent = nullptr);
+    PasswordDialog(const QString& path, QWidget* parent = nullptr);
     QString Password() const;
 
 private:

@@ -1,4 +1,4 @@
-#include "ui/CSetDlg.h"
+#include "ui/SettingsPage.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -28,8 +28,8 @@ std::string Text(const QComboBox* box) { return box->currentText().toStdString()
 
 }  // namespace
 
-CSetDlg::CSetDlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent)
-    : CStepDlg(ui::text::kSettingsTitle, parent), para_(para), prompts_(prompts) {
+SettingsPage::SettingsPage(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent)
+    : WindowPage(ui::text::kSettingsTitle, parent), para_(para), prompts_(prompts) {
     using namespace ui::text;
     setObjectName("settingsPage");
     auto* form = new QFormLayout;
@@ -88,7 +88,7 @@ CSetDlg::CSetDlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent)
     buttons->addWidget(cancel);
     Body()->addLayout(buttons);
     connect(defaults, &QPushButton::clicked, this, [this] { ShowSettings(ui::DefaultSettings()); });
-    connect(ok, &QPushButton::clicked, this, &CSetDlg::Apply);
+    connect(ok, &QPushButton::clicked, this, &SettingsPage::Apply);
     connect(cancel, &QPushButton::clicked, this, [this] {
         ShowStored();
         emit closed();
@@ -96,9 +96,9 @@ CSetDlg::CSetDlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent)
     ShowStored();
 }
 
-void CSetDlg::ShowStored() { ShowSettings(ui::LoadSettings()); }
+void SettingsPage::ShowStored() { ShowSettings(ui::LoadSettings()); }
 
-void CSetDlg::ShowSettings(const ui::Settings& s) {
+void SettingsPage::ShowSettings(const ui::Settings& s) {
     destDir_->setText(QString::fromStdString(s.DestDir));
     shownDestination_ = destDir_->text().trimmed();
     destinationBrowsed_ = false;
@@ -112,13 +112,13 @@ void CSetDlg::ShowSettings(const ui::Settings& s) {
     Select(allPages_, s.AllPages);
 }
 
-ui::Settings CSetDlg::Fields() const {
+ui::Settings SettingsPage::Fields() const {
     return {destDir_->text().trimmed().toStdString(), Text(docFormat_), Text(autoOpen_), Text(language_),
             logDir_->text().trimmed().toStdString(), Text(layout_), Text(imageFilter_), Text(preserve_),
             Text(allPages_)};
 }
 
-void CSetDlg::Apply() {
+void SettingsPage::Apply() {
     ui::Settings settings = Fields();
     destinationChosen_ = destinationBrowsed_ || destDir_->text().trimmed() != shownDestination_;
     shownDestination_ = destDir_->text().trimmed();

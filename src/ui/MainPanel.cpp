@@ -1,4 +1,4 @@
-#include "ui/CCONVERTERDlg.h"
+#include "ui/MainPanel.h"
 
 #include <QColor>
 #include <QDragEnterEvent>
@@ -40,8 +40,8 @@ QString FormatByteSize(qint64 bytes) {
     return digits + ui::text::kByteSuffix;
 }
 
-CCONVERTERDlg::CCONVERTERDlg(ui::UiPrompts& prompts, QWidget* parent)
-    : CStepDlg(ui::text::kPanelTitle, parent), prompts_(prompts) {
+MainPanel::MainPanel(ui::UiPrompts& prompts, QWidget* parent)
+    : WindowPage(ui::text::kPanelTitle, parent), prompts_(prompts) {
     using namespace ui::text;
     setObjectName("mainPanel");
     setAcceptDrops(true);
@@ -135,27 +135,27 @@ CCONVERTERDlg::CCONVERTERDlg(ui::UiPrompts& prompts, QWidget* parent)
     wizard_->setChecked(true);
 
     connect(pageNumbers_, &QRadioButton::toggled, pageText_, &QLineEdit::setEnabled);
-    connect(add, &QPushButton::clicked, this, &CCONVERTERDlg::OnAdd);
-    connect(remove, &QPushButton::clicked, this, &CCONVERTERDlg::OnRemove);
-    connect(removeAll, &QPushButton::clicked, this, &CCONVERTERDlg::OnRemoveAll);
-    connect(browse, &QPushButton::clicked, this, &CCONVERTERDlg::OnBrowse);
+    connect(add, &QPushButton::clicked, this, &MainPanel::OnAdd);
+    connect(remove, &QPushButton::clicked, this, &MainPanel::OnRemove);
+    connect(removeAll, &QPushButton::clicked, this, &MainPanel::OnRemoveAll);
+    connect(browse, &QPushButton::clicked, this, &MainPanel::OnBrowse);
     // A folder typed by the user is a choice as much as one found with "Browse".
     connect(folder_, &QLineEdit::textEdited, this, [this](const QString& text) { folderChosen_ = !text.trimmed().isEmpty(); });
 }
 
-void CCONVERTERDlg::Tell(const QString& text, const QString& caption) { prompts_.message(caption, text); }
+void MainPanel::Tell(const QString& text, const QString& caption) { prompts_.message(caption, text); }
 
-QString CCONVERTERDlg::OutputFolder() const { return folder_->text().trimmed(); }
-void CCONVERTERDlg::SetOutputFolder(const QString& folder, bool chosen) {
+QString MainPanel::OutputFolder() const { return folder_->text().trimmed(); }
+void MainPanel::SetOutputFolder(const QString& folder, bool chosen) {
     folder_->setText(folder);
     if (chosen) folderChosen_ = !folder.trimmed().isEmpty();
 }
-std::string CCONVERTERDlg::ChosenFormat() const {
+std::string MainPanel::ChosenFormat() const {
     return doc_->isChecked() ? "doc" : docx_->isChecked() ? "docx" : odt_->isChecked() ? "odt" : "rtf";
 }
 
-bool CCONVERTERDlg::FastMethod() const { return fast_->isChecked(); }
-void CCONVERTERDlg::ShowSettings(const MyConvertPara& para, bool destinationChosen) {
+bool MainPanel::FastMethod() const { return fast_->isChecked(); }
+void MainPanel::ShowSettings(const MyConvertPara& para, bool destinationChosen) {
     QRadioButton* format = para.DocFormat == "doc" ? doc_ : para.DocFormat == "docx" ? docx_ : para.DocFormat == "odt" ? odt_ : rtf_;
     format->setChecked(true);
     (para.AllPages == "Yes" ? allPages_ : pageNumbers_)->setChecked(true);
@@ -165,30 +165,28 @@ void CCONVERTERDlg::ShowSettings(const MyConvertPara& para, bool destinationChos
     else if (!folderChosen_ && rows_.empty()) SetOutputFolder(destination);
 }
 
-void CCONVERTERDlg::SetEnabledForBatch(bool enabled) { setEnabled(enabled); }
+void MainPanel::OnAdd() { AddFilesAsChosen(prompts_.chooseFiles()); }
 
-void CCONVERTERDlg::OnAdd() { AddFilesAsChosen(prompts_.chooseFiles()); }
-
-void CCONVERTERDlg::AddFilesAsChosen(const QStringList& paths) {
+void MainPanel::AddFilesAsChosen(const QStringList& paths) {
     if (paths.isEmpty()) return;
     // The sources' folder serves only until the user chooses one.
     if (!folderChosen_) SetOutputFolder(QFileInfo(paths.first()).absolutePath() + "/");
     AddFiles(paths);
 }
 
-QStringList CCONVERTERDlg::Files() const {
+QStringList MainPanel::Files() const {
     QStringList paths;
     for (const Row& r : rows_) paths << r.path;
     return paths;
 }
 
-QString CCONVERTERDlg::FileNote(const QString& path) const {
+QString MainPanel::FileNote(const QString& path) const {
     for (const Row& r : rows_)
         if (r.path == QFileInfo(path).absoluteFilePath()) return r.problem;
     return {};
 }
 
-void CCONVERTERDlg::RemoveFiles(const QStringList& paths) {
+void MainPanel::RemoveFiles(const QStringList& paths) {
     for (int r = static_cast<int>(rows_.size()); r-- > 0;) {
         if (!paths.contains(rows_[static_cast<size_t>(r)].path)) continue;
         table_->removeRow(r);
@@ -196,7 +194,7 @@ void CCONVERTERDlg::RemoveFiles(const QStringList& paths) {
     }
 }
 
-void CCONVERTERDlg::AddFiles(const QStringList& paths) {
+void MainPanel::AddFiles(const QStringList& paths) {
     QStringList problems;
     for (const QString& chosen : paths) {
         QString path = QFileInfo(chosen).absoluteFilePath();
@@ -232,7 +230,7 @@ void CCONVERTERDlg::AddFiles(const QStringList& paths) {
     if (!problems.isEmpty()) Tell(problems.join("\n") + "\n\n" + ui::text::kNotReadableHint, ui::text::kWarning);
 }
 
-void CCONVERTERDlg::AppendRow(const Row& row) {
+void MainPanel::AppendRow(const Row& row) {
     rows_.push_back(row);
     int r = table_->rowCount();
     table_->insertRow(r);
@@ -250,7 +248,7 @@ void CCONVERTERDlg::AppendRow(const Row& row) {
     }
 }
 
-void CCONVERTERDlg::OnRemove() {
+void MainPanel::OnRemove() {
     if (rows_.empty()) return Tell(ui::text::kNoPdf);
     std::set<int> selected;
     for (const QModelIndex& index : table_->selectionModel()->selectedRows()) selected.insert(index.row());
@@ -262,23 +260,23 @@ void CCONVERTERDlg::OnRemove() {
     if (rows_.empty() && !folderChosen_) folder_->clear();
 }
 
-void CCONVERTERDlg::OnRemoveAll() {
+void MainPanel::OnRemoveAll() {
     if (rows_.empty()) return Tell(ui::text::kNoPdf);
     ClearFiles();
     if (!folderChosen_) folder_->clear();
 }
 
-void CCONVERTERDlg::ClearFiles() {
+void MainPanel::ClearFiles() {
     rows_.clear();
     table_->setRowCount(0);
 }
 
-void CCONVERTERDlg::OnBrowse() {
+void MainPanel::OnBrowse() {
     QString chosen = prompts_.chooseFolder(OutputFolder());
     if (!chosen.isEmpty()) SetOutputFolder(chosen.endsWith('/') ? chosen : chosen + "/", true);
 }
 
-bool CCONVERTERDlg::StartCheck(MyConvertPara& para, std::vector<BatchFile>& batch) {
+bool MainPanel::StartCheck(MyConvertPara& para, std::vector<BatchFile>& batch) {
     using namespace ui::text;
     const QString pageText = pageText_->text().trimmed();
     if (pageNumbers_->isChecked() && pageText.isEmpty()) return Tell(kNoPageNumber), false;
@@ -316,25 +314,20 @@ bool CCONVERTERDlg::StartCheck(MyConvertPara& para, std::vector<BatchFile>& batc
     para.pageFlags = 0;
     para.SelectPages(pageNumbers_->isChecked() ? pageText.toStdString() : std::string());
     para.SetDocFormat(format);
-    para.lastOutputDir = para.outputDir = folder.toStdString();
+    para.outputDir = folder.toStdString();
     para.sourceDir = QFileInfo(rows_.front().path).absolutePath().toStdString() + "/";
-    para.method = FastMethod() ? ui::text::kFastMethod : ui::text::kWizardMethod;
-    para.files.clear();
     batch.clear();
-    for (const Row& row : rows_) {
-        para.files.push_back(row.path.toStdString());
-        batch.push_back({row.path.toStdString(), row.password.toStdString()});
-    }
+    for (const Row& row : rows_) batch.push_back({row.path.toStdString(), row.password.toStdString()});
     return true;
 }
 
-void CCONVERTERDlg::dragEnterEvent(QDragEnterEvent* event) {
+void MainPanel::dragEnterEvent(QDragEnterEvent* event) {
     if (!event->mimeData()->hasUrls()) return;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile() && IsPdfName(url.toLocalFile())) return event->acceptProposedAction();
 }
 
-void CCONVERTERDlg::dropEvent(QDropEvent* event) {
+void MainPanel::dropEvent(QDropEvent* event) {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile() && IsPdfName(url.toLocalFile())) paths << url.toLocalFile();

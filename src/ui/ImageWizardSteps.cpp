@@ -1,4 +1,4 @@
-#include "ui/WizardExtractImageSteps.h"
+#include "ui/ImageWizardSteps.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -29,8 +29,8 @@ QLabel* Explanation(const char* text, QWidget* parent) {
 
 }  // namespace
 
-CWizardExtractImage1Dlg::CWizardExtractImage1Dlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent)
-    : CStepDlg(QString(kOutputFormatTitle) + " / " + kConversionRange, parent), para_(para), prompts_(prompts) {
+ImageChoicesStep::ImageChoicesStep(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent)
+    : WindowPage(QString(kOutputFormatTitle) + " / " + kConversionRange, parent), para_(para), prompts_(prompts) {
     Body()->addWidget(Explanation(kSelectImageFormat, this));
     format_ = new QComboBox(this);
     format_->setObjectName("imageFormat");
@@ -70,19 +70,19 @@ CWizardExtractImage1Dlg::CWizardExtractImage1Dlg(MyConvertPara& para, ui::UiProm
     });
 }
 
-void CWizardExtractImage1Dlg::Load() {
+void ImageChoicesStep::Load() {
     format_->setCurrentText(QString::fromStdString(para_.imageFormat));
     ShowPageChoice(para_, all_, numbers_, pages_);
     folder_->setText(QString::fromStdString(para_.outputDir));
 }
 
-void CWizardExtractImage1Dlg::Store() {
+void ImageChoicesStep::Store() {
     para_.imageFormat = format_->currentText().toStdString();
     para_.DestDir = para_.outputDir = folder_->text().trimmed().toStdString();
     para_.SelectPages(ChosenPageText(all_, pages_));
 }
 
-bool CWizardExtractImage1Dlg::CanGoOn() {
+bool ImageChoicesStep::CanGoOn() {
     QString folder = folder_->text().trimmed();
     QFileInfo info(folder);
     if (!folder.isEmpty() && info.isAbsolute() && !info.exists() &&
@@ -100,8 +100,8 @@ bool CWizardExtractImage1Dlg::CanGoOn() {
     return true;
 }
 
-CWizardExtractImage2Dlg::CWizardExtractImage2Dlg(MyConvertPara& para, QWidget* parent)
-    : CStepDlg(kOutputSummary, parent), para_(para) {
+ImageSummaryStep::ImageSummaryStep(MyConvertPara& para, QWidget* parent)
+    : WindowPage(kOutputSummary, parent), para_(para) {
     auto* form = new QFormLayout;
     range_ = new QLabel(this);
     format_ = new QLabel(this);
@@ -116,7 +116,7 @@ CWizardExtractImage2Dlg::CWizardExtractImage2Dlg(MyConvertPara& para, QWidget* p
     Body()->addStretch();
 }
 
-void CWizardExtractImage2Dlg::Load() {
+void ImageSummaryStep::Load() {
     range_->setText(para_.AllPages == "Yes" ? QString(kAllPages) : QString::fromStdString(para_.AllPages));
     format_->setText(QString::fromStdString(para_.imageFormat));
     folder_->setText(QString::fromStdString(para_.DestDir));

@@ -1,4 +1,4 @@
-#include "ui/CStepDlg.h"
+#include "ui/WindowPage.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -9,7 +9,7 @@ namespace {
 constexpr int kBandHeight = 30;
 }
 
-CStepDlg::CStepDlg(const QString& title, QWidget* parent) : QWidget(parent) {
+WindowPage::WindowPage(const QString& title, QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 4, 10, 8);
     title_ = new QLabel(title, this);
@@ -20,9 +20,9 @@ CStepDlg::CStepDlg(const QString& title, QWidget* parent) : QWidget(parent) {
     layout->addLayout(body_, 1);
 }
 
-QString CStepDlg::Title() const { return title_->text(); }
+QString WindowPage::Title() const { return title_->text(); }
 
-void CStepDlg::paintEvent(QPaintEvent*) {
+void WindowPage::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(rect(), QColor(223, 233, 246));

@@ -1,17 +1,17 @@
 #pragma once
 // The "Settings" page: the nine standing choices, with Default, OK and Cancel.
-#include "ui/CStepDlg.h"
 #include "ui/Settings.h"
 #include "ui/UiPrompts.h"
+#include "ui/WindowPage.h"
 
 class MyConvertPara;
 class QComboBox;
 class QLineEdit;
 
-class CSetDlg : public CStepDlg {
+class SettingsPage : public WindowPage {
     Q_OBJECT
 public:
-    CSetDlg(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent = nullptr);
+    SettingsPage(MyConvertPara& para, ui::UiPrompts& prompts, QWidget* parent = nullptr);
 
     // Fills the fields from the store (each missing value with its default).
     void ShowStored();

@@ -1,4 +1,4 @@
-#include "ui/CQuilletDlg.h"
+#include "ui/MainWindow.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -24,16 +24,16 @@
 #include "app/DefaultEngines.h"
 #include "convert/MyConvertPara.h"
 #include "platform/Workspace.h"
-#include "ui/CCONVERTERDlg.h"
-#include "ui/CHyperLink.h"
+#include "ui/HyperLink.h"
+#include "ui/ImageWizard.h"
 #include "ui/InstanceChannel.h"
-#include "ui/CConversionProgressDlg.h"
-#include "ui/CSetDlg.h"
-#include "ui/CWizardExImageDlg.h"
-#include "ui/CWizardToWordDlg.h"
-#include "ui/Settings.h"
+#include "ui/MainPanel.h"
+#include "ui/ProgressPage.h"
 #include "ui/ResultDialogs.h"
+#include "ui/Settings.h"
+#include "ui/SettingsPage.h"
 #include "ui/UiTexts.h"
+#include "ui/WordWizard.h"
 
 namespace {
 
@@ -72,9 +72,9 @@ QUrl ManualUrl() {
 
 // The worker's calls, handed over to the window's thread. A question waits for
 // its answer on a promise; the window's thread never waits for the worker.
-class CQuilletDlg::Host : public IWorkerHost {
+class MainWindow::Host : public IWorkerHost {
 public:
-    explicit Host(CQuilletDlg& window) : window_(window) {}
+    explicit Host(MainWindow& window) : window_(window) {}
 
     bool AskReplace(const std::string& path) override {
         auto answer = std::make_shared<std::promise<bool>>();
@@ -116,10 +116,10 @@ public:
     std::atomic<bool> closing{false};
 
 private:
-    CQuilletDlg& window_;
+    MainWindow& window_;
 };
 
-CQuilletDlg::CQuilletDlg(MyConvertPara& para, QWidget* parent)
+MainWindow::MainWindow(MyConvertPara& para, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), para_(para) {
     using namespace ui::text;
     setObjectName("mainWindow");
@@ -167,11 +167,11 @@ CQuilletDlg::CQuilletDlg(MyConvertPara& para, QWidget* parent)
 
     pages_ = new QStackedWidget(this);
     pages_->setObjectName("pages");
-    panel_ = new CCONVERTERDlg(prompts_, pages_);
-    progress_ = new CConversionProgressDlg(pages_);
-    settings_ = new CSetDlg(para_, prompts_, pages_);
-    wordWizard_ = new CWizardToWordDlg(para_, pages_);
-    imageWizard_ = new CWizardExImageDlg(para_, prompts_, pages_);
+    panel_ = new MainPanel(prompts_, pages_);
+    progress_ = new ProgressPage(pages_);
+    settings_ = new SettingsPage(para_, prompts_, pages_);
+    wordWizard_ = new WordWizard(para_, pages_);
+    imageWizard_ = new ImageWizard(para_, prompts_, pages_);
     for (QWidget* page : std::initializer_list<QWidget*>{panel_, progress_, settings_, wordWizard_, imageWizard_})
         pages_->addWidget(page);
 
@@ -184,33 +184,33 @@ CQuilletDlg::CQuilletDlg(MyConvertPara& para, QWidget* parent)
     ShowPage(panel_);
     panel_->ShowSettings(para_);
 
-    connect(tabConvert_, &QPushButton::clicked, this, &CQuilletDlg::ShowConvert);
-    connect(tabSettings_, &QPushButton::clicked, this, &CQuilletDlg::ShowSettings);
-    connect(startConvert_, &QPushButton::clicked, this, &CQuilletDlg::StartConvert);
-    connect(startImages_, &QPushButton::clicked, this, &CQuilletDlg::StartImages);
-    connect(progress_, &CConversionProgressDlg::cancelClicked, this, &CQuilletDlg::OnCancelClicked);
-    connect(settings_, &CSetDlg::applied, this, &CQuilletDlg::OnSettingsApplied);
-    connect(settings_, &CSetDlg::closed, this, &CQuilletDlg::ShowConvert);
-    for (CWizardDlg* wizard : std::initializer_list<CWizardDlg*>{wordWizard_, imageWizard_}) {
-        connect(wizard, &CWizardDlg::started, this, &CQuilletDlg::Launch);
-        connect(wizard, &CWizardDlg::cancelled, this, &CQuilletDlg::ShowConvert);
+    connect(tabConvert_, &QPushButton::clicked, this, &MainWindow::ShowConvert);
+    connect(tabSettings_, &QPushButton::clicked, this, &MainWindow::ShowSettings);
+    connect(startConvert_, &QPushButton::clicked, this, &MainWindow::StartConvert);
+    connect(startImages_, &QPushButton::clicked, this, &MainWindow::StartImages);
+    connect(progress_, &ProgressPage::cancelClicked, this, &MainWindow::OnCancelClicked);
+    connect(settings_, &SettingsPage::applied, this, &MainWindow::OnSettingsApplied);
+    connect(settings_, &SettingsPage::closed, this, &MainWindow::ShowConvert);
+    for (Wizard* wizard : std::initializer_list<Wizard*>{wordWizard_, imageWizard_}) {
+        connect(wizard, &Wizard::started, this, &MainWindow::Launch);
+        connect(wizard, &Wizard::cancelled, this, &MainWindow::ShowConvert);
     }
     connect(minimise, &QPushButton::clicked, this, &QWidget::showMinimized);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    connect(info, &QPushButton::clicked, this, &CQuilletDlg::ShowInfo);
-    connect(help, &QPushButton::clicked, this, &CQuilletDlg::ShowHelp);
+    connect(info, &QPushButton::clicked, this, &MainWindow::ShowInfo);
+    connect(help, &QPushButton::clicked, this, &MainWindow::ShowHelp);
     connect(home, &QPushButton::clicked, this, [this] { OpenLink(ManualUrl()); });
 }
 
-CQuilletDlg::~CQuilletDlg() {
+MainWindow::~MainWindow() {
     host_->closing = true;
     worker_.reset();  // cancels and waits for a batch still running
     para_.observer = nullptr;
 }
 
-bool CQuilletDlg::BatchRunning() const { return para_.busy != 0; }
+bool MainWindow::BatchRunning() const { return para_.busy != 0; }
 
-void CQuilletDlg::ShowPage(QWidget* page) {
+void MainWindow::ShowPage(QWidget* page) {
     pages_->setCurrentWidget(page);
     // The main panel leaves room below for the start buttons; other pages reach down.
     int height = page == panel_ ? kHeight - 242 : kHeight - 152;
@@ -218,12 +218,12 @@ void CQuilletDlg::ShowPage(QWidget* page) {
     SetStartButtonsVisible(page == panel_);
 }
 
-void CQuilletDlg::SetStartButtonsVisible(bool visible) {
+void MainWindow::SetStartButtonsVisible(bool visible) {
     startImages_->setVisible(visible);
     startConvert_->setVisible(visible);
 }
 
-void CQuilletDlg::ShowConvert() {
+void MainWindow::ShowConvert() {
     tabConvert_->setChecked(true);
     tabSettings_->setChecked(false);
     // During a batch the progress page stays in front until the worker has ended;
@@ -232,7 +232,7 @@ void CQuilletDlg::ShowConvert() {
     ShowPage(panel_);
 }
 
-void CQuilletDlg::ShowSettings() {
+void MainWindow::ShowSettings() {
     if (BatchRunning()) {
         tabSettings_->setChecked(false);
         return;
@@ -242,7 +242,7 @@ void CQuilletDlg::ShowSettings() {
     ShowPage(settings_);
 }
 
-void CQuilletDlg::ShowInfo() {
+void MainWindow::ShowInfo() {
     if (BatchRunning()) return;
     QDialog box(this);
     box.setObjectName("infoBox");
@@ -251,7 +251,7 @@ void CQuilletDlg::ShowInfo() {
     auto* text = new QLabel(ui::text::kInfoText, &box);
     text->setWordWrap(true);
     layout->addWidget(text);
-    layout->addWidget(new CHyperLink(ui::text::kManualLink, ManualUrl(), [this](const QUrl& url) { OpenLink(url); }, &box));
+    layout->addWidget(new HyperLink(ui::text::kManualLink, ManualUrl(), [this](const QUrl& url) { OpenLink(url); }, &box));
     auto* ok = new QPushButton(ui::text::kOk, &box);
     connect(ok, &QPushButton::clicked, &box, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignRight);
@@ -259,19 +259,19 @@ void CQuilletDlg::ShowInfo() {
     box.exec();
 }
 
-void CQuilletDlg::ShowHelp() {
+void MainWindow::ShowHelp() {
     if (BatchRunning()) return;
     OpenLink(ManualUrl());
 }
 
-void CQuilletDlg::OpenLink(const QUrl& url) {
+void MainWindow::OpenLink(const QUrl& url) {
     if (url.isEmpty()) return prompts_.message(ui::text::kError, ui::text::kManualMissing);
     if (!openUrl || !openUrl(url)) prompts_.message(ui::text::kError, UnableToOpenText(url));
 }
 
 // xdg-open says when the desktop has no program for a link, after it has tried:
 // it runs on its own, and only its failure is told. Without it, Qt's own way is used.
-bool CQuilletDlg::OpenOnDesktop(const QUrl& url) {
+bool MainWindow::OpenOnDesktop(const QUrl& url) {
     if (!url.isValid()) return false;
     const QString opener = QStandardPaths::findExecutable("xdg-open");
     if (opener.isEmpty()) return QDesktopServices::openUrl(url);
@@ -291,12 +291,12 @@ bool CQuilletDlg::OpenOnDesktop(const QUrl& url) {
     return true;
 }
 
-void CQuilletDlg::OpenArguments(const QStringList& arguments, const QString& workingDir) {
+void MainWindow::OpenArguments(const QStringList& arguments, const QString& workingDir) {
     QStringList files = ui::FilesFromArguments(arguments, workingDir);
     if (!files.isEmpty()) QTimer::singleShot(0, this, [this, files] { AddFilesFromOutside(files); });
 }
 
-void CQuilletDlg::AddFilesFromOutside(const QStringList& paths) {
+void MainWindow::AddFilesFromOutside(const QStringList& paths) {
     if (isMinimized()) showNormal();
     show();
     raise();
@@ -304,16 +304,16 @@ void CQuilletDlg::AddFilesFromOutside(const QStringList& paths) {
     if (!paths.isEmpty()) panel_->AddFilesAsChosen(paths);
 }
 
-void CQuilletDlg::StartConvert() { Start(false); }
-void CQuilletDlg::StartImages() { Start(true); }
+void MainWindow::StartConvert() { Start(false); }
+void MainWindow::StartImages() { Start(true); }
 
-QWidget* CQuilletDlg::CurrentPage() const { return pages_->currentWidget(); }
+QWidget* MainWindow::CurrentPage() const { return pages_->currentWidget(); }
 
-void CQuilletDlg::Start(bool imageJob) {
+void MainWindow::Start(bool imageJob) {
     if (BatchRunning()) return;
     if (!panel_->StartCheck(para_, pendingBatch_)) return;
     if (!panel_->FastMethod()) {
-        CWizardDlg* wizard = imageJob ? static_cast<CWizardDlg*>(imageWizard_) : wordWizard_;
+        Wizard* wizard = imageJob ? static_cast<Wizard*>(imageWizard_) : wordWizard_;
         tabConvert_->setChecked(true);
         ShowPage(wizard);
         wizard->Open();
@@ -330,7 +330,7 @@ void CQuilletDlg::Start(bool imageJob) {
     Launch();
 }
 
-void CQuilletDlg::Launch() {
+void MainWindow::Launch() {
     if (BatchRunning() || pendingBatch_.empty()) return;
     if (para_.jobMode != ModeExtractImages) para_.imageDevice = "jpeg";
     para_.observer = progress_;
@@ -344,16 +344,16 @@ void CQuilletDlg::Launch() {
     pendingBatch_.clear();
 }
 
-void CQuilletDlg::OnSettingsApplied() {
+void MainWindow::OnSettingsApplied() {
     panel_->ShowSettings(para_, settings_->DestinationChosen());
     ShowConvert();
 }
 
-void CQuilletDlg::OnCancelClicked() {
+void MainWindow::OnCancelClicked() {
     if (!BatchRunning()) return;
     // The job waits at its next boundary while the question is open.
     worker_->Gate().Close();
-    bool yes = prompts_.question(ui::text::kCancelCaption, ui::text::kCancelQuestion);
+    bool yes = prompts_.question(ui::text::kAppTitle, ui::text::kCancelQuestion);
     if (yes) {
         worker_->RequestCancel();
         progress_->ShowCancelling();
@@ -361,7 +361,7 @@ void CQuilletDlg::OnCancelClicked() {
     worker_->Gate().Open();
 }
 
-void CQuilletDlg::OnBatchEnded(const BatchSummary& summary) {
+void MainWindow::OnBatchEnded(const BatchSummary& summary) {
     worker_->Join();
     progress_->ShowEnded(summary.cancelled);
     // The files a cancelled batch did not finish stay in the list, with their
@@ -387,19 +387,19 @@ void CQuilletDlg::OnBatchEnded(const BatchSummary& summary) {
     if (closeWhenIdle_) close();
 }
 
-void CQuilletDlg::PresentResults(const BatchSummary& summary, const QStringList& notConverted) {
+void MainWindow::PresentResults(const BatchSummary& summary, const QStringList& notConverted) {
     const bool imageJob = para_.jobMode == ModeExtractImages;
     const bool finishDialog = para_.autoOpenFlag && !imageJob && !summary.results.empty();
     if (!finishDialog) {
-        if (imageJob) CCompleteDlg(summary, QString::fromStdString(para_.outputDir), this, notConverted).exec();
-        else CCompleteDlg(summary, this, notConverted).exec();
+        if (imageJob) CompleteDialog(summary, QString::fromStdString(para_.outputDir), this, notConverted).exec();
+        else CompleteDialog(summary, this, notConverted).exec();
         return;
     }
-    CFinishDlg dialog(summary, QString::fromStdString(para_.outputDir), openUrl, prompts_.message, this, notConverted);
+    FinishDialog dialog(summary, QString::fromStdString(para_.outputDir), openUrl, prompts_.message, this, notConverted);
     dialog.exec();
 }
 
-void CQuilletDlg::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!BatchRunning()) return event->accept();
     event->ignore();
     if (closeWhenIdle_ || !prompts_.question(ui::text::kAppTitle, ui::text::kCloseDuringBatch)) return;
@@ -408,17 +408,17 @@ void CQuilletDlg::closeEvent(QCloseEvent* event) {
     progress_->ShowCancelling();
 }
 
-void CQuilletDlg::mousePressEvent(QMouseEvent* event) {
+void MainWindow::mousePressEvent(QMouseEvent* event) {
     dragOffset_ = event->position().toPoint();
 }
 
-void CQuilletDlg::mouseMoveEvent(QMouseEvent* event) {
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     // The frameless window is moved by its title band.
     if ((event->buttons() & Qt::LeftButton) && dragOffset_.y() < kBandHeight)
         move(event->globalPosition().toPoint() - dragOffset_);
 }
 
-void CQuilletDlg::paintEvent(QPaintEvent*) {
+void MainWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient band(0, 0, 0, kBandHeight);

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/CStepDlg.h"
+#include "ui/WindowPage.h"
 
 class MyConvertPara;
 class QButtonGroup;
@@ -13,11 +13,11 @@ class QLineEdit;
 class QRadioButton;
 
 // A step that chooses one of a few values of a text field of the record.
-class CChoiceStepDlg : public CStepDlg {
+class ChoiceStep : public WindowPage {
     Q_OBJECT
 public:
     // Options: radio text and the value stored for it.
-    CChoiceStepDlg(const QString& title, std::vector<std::pair<QString, std::string>> options, std::string& field,
+    ChoiceStep(const QString& title, std::vector<std::pair<QString, std::string>> options, std::string& field,
                    QWidget* parent);
     void Load() override;
     void Store() override;
@@ -28,28 +28,28 @@ private:
     QButtonGroup* group_;
 };
 
-class CWizardToWordSetp1Dlg : public CChoiceStepDlg {
+class LayoutStep : public ChoiceStep {
     Q_OBJECT
 public:
-    CWizardToWordSetp1Dlg(MyConvertPara& para, QWidget* parent);
+    LayoutStep(MyConvertPara& para, QWidget* parent);
 };
 
-class CWizardToWordSetp2Dlg : public CChoiceStepDlg {
+class ImageFilterStep : public ChoiceStep {
     Q_OBJECT
 public:
-    CWizardToWordSetp2Dlg(MyConvertPara& para, QWidget* parent);
+    ImageFilterStep(MyConvertPara& para, QWidget* parent);
 };
 
-class CWizardToWordSetp3Dlg : public CChoiceStepDlg {
+class SpacingStep : public ChoiceStep {
     Q_OBJECT
 public:
-    CWizardToWordSetp3Dlg(MyConvertPara& para, QWidget* parent);
+    SpacingStep(MyConvertPara& para, QWidget* parent);
 };
 
-class CWizardToWordSetp4Dlg : public CStepDlg {
+class RangeStep : public WindowPage {
     Q_OBJECT
 public:
-    CWizardToWordSetp4Dlg(MyConvertPara& para, QWidget* parent);
+    RangeStep(MyConvertPara& para, QWidget* parent);
     void Load() override;
     void Store() override;
 
@@ -60,10 +60,10 @@ private:
     QLineEdit* pages_;
 };
 
-class CWizardToWordSetp5Dlg : public CStepDlg {
+class WordSummaryStep : public WindowPage {
     Q_OBJECT
 public:
-    CWizardToWordSetp5Dlg(MyConvertPara& para, QWidget* parent);
+    WordSummaryStep(MyConvertPara& para, QWidget* parent);
     // Fills the summary and sets the job fields from the record.
     void Load() override;
 

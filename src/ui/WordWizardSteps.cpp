@@ -1,4 +1,4 @@
-#include "ui/WizardToWordSteps.h"
+#include "ui/WordWizardSteps.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -35,9 +35,9 @@ private:
 
 }  // namespace
 
-CChoiceStepDlg::CChoiceStepDlg(const QString& title, std::vector<std::pair<QString, std::string>> options,
+ChoiceStep::ChoiceStep(const QString& title, std::vector<std::pair<QString, std::string>> options,
                                std::string& field, QWidget* parent)
-    : CStepDlg(title, parent), options_(std::move(options)), field_(field), group_(new QButtonGroup(this)) {
+    : WindowPage(title, parent), options_(std::move(options)), field_(field), group_(new QButtonGroup(this)) {
     Body()->setSpacing(12);
     for (size_t i = 0; i < options_.size(); ++i) {
         // A radio button does not wrap its text: long explanations stand in a label beside it.
@@ -54,19 +54,19 @@ CChoiceStepDlg::CChoiceStepDlg(const QString& title, std::vector<std::pair<QStri
     Body()->addStretch();
 }
 
-void CChoiceStepDlg::Load() {
+void ChoiceStep::Load() {
     // Another value keeps the previous choice.
     for (size_t i = 0; i < options_.size(); ++i)
         if (options_[i].second == field_) group_->button(static_cast<int>(i))->setChecked(true);
 }
 
-void CChoiceStepDlg::Store() {
+void ChoiceStep::Store() {
     int chosen = group_->checkedId();
     if (chosen >= 0) field_ = options_[static_cast<size_t>(chosen)].second;
 }
 
-CWizardToWordSetp1Dlg::CWizardToWordSetp1Dlg(MyConvertPara& para, QWidget* parent)
-    : CChoiceStepDlg(kLayoutOptions,
+LayoutStep::LayoutStep(MyConvertPara& para, QWidget* parent)
+    : ChoiceStep(kLayoutOptions,
                      {{kLayoutFlowing, "FLOWING TEXT"},
                       {kLayoutFormatted, "FORMATTED TEXT"},
                       {kLayoutTextOnly, "TEXT ONLY"},
@@ -74,11 +74,11 @@ CWizardToWordSetp1Dlg::CWizardToWordSetp1Dlg(MyConvertPara& para, QWidget* paren
                      para.Layout, parent) {
 }
 
-CWizardToWordSetp2Dlg::CWizardToWordSetp2Dlg(MyConvertPara& para, QWidget* parent)
-    : CChoiceStepDlg(kImageFilter, {{kRemoveImages, "Yes"}, {kAutomaticAnchoring, "No"}}, para.ImageFilter, parent) {}
+ImageFilterStep::ImageFilterStep(MyConvertPara& para, QWidget* parent)
+    : ChoiceStep(kImageFilter, {{kRemoveImages, "Yes"}, {kAutomaticAnchoring, "No"}}, para.ImageFilter, parent) {}
 
-CWizardToWordSetp3Dlg::CWizardToWordSetp3Dlg(MyConvertPara& para, QWidget* parent)
-    : CChoiceStepDlg(kPreserveSpacing, {{kYes, "Yes"}, {kNo, "No"}}, para.Preserve, parent) {
+SpacingStep::SpacingStep(MyConvertPara& para, QWidget* parent)
+    : ChoiceStep(kPreserveSpacing, {{kYes, "Yes"}, {kNo, "No"}}, para.Preserve, parent) {
     // The choice is kept, but the conversion does not act on it: it is shown as not applicable.
     for (QWidget* choice : findChildren<QWidget*>())
         if (qobject_cast<QRadioButton*>(choice) || qobject_cast<QLabel*>(choice)) choice->setEnabled(false);
@@ -88,8 +88,8 @@ CWizardToWordSetp3Dlg::CWizardToWordSetp3Dlg(MyConvertPara& para, QWidget* paren
     Body()->insertWidget(Body()->count() - 1, note);
 }
 
-CWizardToWordSetp4Dlg::CWizardToWordSetp4Dlg(MyConvertPara& para, QWidget* parent)
-    : CStepDlg(kConversionRange, parent), para_(para) {
+RangeStep::RangeStep(MyConvertPara& para, QWidget* parent)
+    : WindowPage(kConversionRange, parent), para_(para) {
     auto* grid = new QGridLayout;
     all_ = new QRadioButton(kAll, this);
     numbers_ = new QRadioButton(kPageNumbersWord, this);
@@ -111,14 +111,14 @@ CWizardToWordSetp4Dlg::CWizardToWordSetp4Dlg(MyConvertPara& para, QWidget* paren
     connect(numbers_, &QRadioButton::toggled, pages_, &QLineEdit::setEnabled);
 }
 
-void CWizardToWordSetp4Dlg::Load() { ShowPageChoice(para_, all_, numbers_, pages_); }
+void RangeStep::Load() { ShowPageChoice(para_, all_, numbers_, pages_); }
 
-void CWizardToWordSetp4Dlg::Store() {
+void RangeStep::Store() {
     para_.SelectPages(ChosenPageText(all_, pages_));
 }
 
-CWizardToWordSetp5Dlg::CWizardToWordSetp5Dlg(MyConvertPara& para, QWidget* parent)
-    : CStepDlg(kOutputSummary, parent), para_(para) {
+WordSummaryStep::WordSummaryStep(MyConvertPara& para, QWidget* parent)
+    : WindowPage(kOutputSummary, parent), para_(para) {
     auto* form = new QFormLayout;
     for (const char* line : {kSummarySource, kSummaryOutput, kSummaryFormat, kSummaryRange, kSummaryLayout,
                              kSummaryFilter, kSummaryPreserve}) {
@@ -132,7 +132,7 @@ CWizardToWordSetp5Dlg::CWizardToWordSetp5Dlg(MyConvertPara& para, QWidget* paren
     Body()->addStretch();
 }
 
-void CWizardToWordSetp5Dlg::Load() {
+void WordSummaryStep::Load() {
     const std::string lines[] = {para_.sourceDir,
                                  para_.DestDir,
                                  para_.DocFormat,

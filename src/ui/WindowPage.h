@@ -8,10 +8,10 @@
 class QLabel;
 class QVBoxLayout;
 
-class CStepDlg : public QWidget {
+class WindowPage : public QWidget {
     Q_OBJECT
 public:
-    CStepDlg(const QString& title, QWidget* parent = nullptr);
+    WindowPage(const QString& title, QWidget* parent = nullptr);
 
     // Wizard steps: shown, left, and whether the step's fields allow going on.
     virtual void Load() {}

@@ -1,4 +1,4 @@
-#include "ui/CConversionProgressDlg.h"
+#include "ui/ProgressPage.h"
 
 #include <QFileInfo>
 #include <QHeaderView>
@@ -20,7 +20,7 @@ QString FileName(const QString& path) { return QFileInfo(path).fileName(); }
 
 }  // namespace
 
-CConversionProgressDlg::CConversionProgressDlg(QWidget* parent) : CStepDlg(ui::text::kProgressTitle, parent) {
+ProgressPage::ProgressPage(QWidget* parent) : WindowPage(ui::text::kProgressTitle, parent) {
     using namespace ui::text;
     setObjectName("progressPage");
     QVBoxLayout* layout = Body();
@@ -58,11 +58,11 @@ CConversionProgressDlg::CConversionProgressDlg(QWidget* parent) : CStepDlg(ui::t
     cancel_->setObjectName("cancelBatch");
     buttons->addWidget(cancel_);
     layout->addLayout(buttons);
-    connect(cancel_, &QPushButton::clicked, this, &CConversionProgressDlg::cancelClicked);
+    connect(cancel_, &QPushButton::clicked, this, &ProgressPage::cancelClicked);
     Reset();
 }
 
-void CConversionProgressDlg::Reset(const QString& officeFormat) {
+void ProgressPage::Reset(const QString& officeFormat) {
     officeFormat_ = officeFormat;
     current_.clear();
     table_->setRowCount(0);
@@ -72,7 +72,7 @@ void CConversionProgressDlg::Reset(const QString& officeFormat) {
     cancel_->setEnabled(true);
 }
 
-void CConversionProgressDlg::Progress(int32_t percent) {
+void ProgressPage::Progress(int32_t percent) {
     // The driver reports past 100 on the last page of a range.
     int value = std::clamp(percent, 0, 100);
     QMetaObject::invokeMethod(
@@ -84,21 +84,21 @@ void CConversionProgressDlg::Progress(int32_t percent) {
         Qt::QueuedConnection);
 }
 
-void CConversionProgressDlg::Log(const std::string& line) {
+void ProgressPage::Log(const std::string& line) {
     QString text = QString::fromStdString(line);
     QMetaObject::invokeMethod(this, [this, text] { ShowLine(current_, text); }, Qt::QueuedConnection);
 }
 
-void CConversionProgressDlg::FileLog(const std::string& source, const std::string& line) {
+void ProgressPage::FileLog(const std::string& source, const std::string& line) {
     QString s = QString::fromStdString(source), text = QString::fromStdString(line);
     QMetaObject::invokeMethod(this, [this, s, text] { ShowLine(s, text); }, Qt::QueuedConnection);
 }
 
-void CConversionProgressDlg::ShowLine(const QString& source, const QString& line) {
+void ProgressPage::ShowLine(const QString& source, const QString& line) {
     status_->setText(source.isEmpty() ? line : FileName(source) + ": " + line);
 }
 
-void CConversionProgressDlg::FileStarted(const std::string& source, const std::string& destination) {
+void ProgressPage::FileStarted(const std::string& source, const std::string& destination) {
     QString s = QString::fromStdString(source), d = QString::fromStdString(destination);
     QMetaObject::invokeMethod(
         this,
@@ -112,7 +112,7 @@ void CConversionProgressDlg::FileStarted(const std::string& source, const std::s
         Qt::QueuedConnection);
 }
 
-void CConversionProgressDlg::FileSaving(const std::string& source) {
+void ProgressPage::FileSaving(const std::string& source) {
     QString s = QString::fromStdString(source);
     QMetaObject::invokeMethod(
         this,
@@ -125,7 +125,7 @@ void CConversionProgressDlg::FileSaving(const std::string& source) {
         Qt::QueuedConnection);
 }
 
-void CConversionProgressDlg::FileFinished(const std::string& source, const std::string&) {
+void ProgressPage::FileFinished(const std::string& source, const std::string&) {
     QString s = QString::fromStdString(source);
     QMetaObject::invokeMethod(
         this,
@@ -137,31 +137,31 @@ void CConversionProgressDlg::FileFinished(const std::string& source, const std::
         Qt::QueuedConnection);
 }
 
-QString CConversionProgressDlg::SavingText() const {
+QString ProgressPage::SavingText() const {
     return QString(ui::text::kSavingAs).arg((officeFormat_.isEmpty() ? QString("doc") : officeFormat_).toUpper());
 }
 
 // While the word processor writes a result the bar says so: it may stand still for minutes.
-void CConversionProgressDlg::UpdateBarText() {
+void ProgressPage::UpdateBarText() {
     QString saving = SavingText();
     bool any = false;
     for (int r = 0; r < table_->rowCount() && !any; ++r) any = table_->item(r, 2)->text() == saving;
     bar_->setFormat(any ? "%p% - " + saving : "%p%");
 }
 
-void CConversionProgressDlg::MarkBegins(const QString& source) {
+void ProgressPage::MarkBegins(const QString& source) {
     int r = Row(source, true);
     if (table_->item(r, 2)->text().isEmpty()) table_->item(r, 2)->setText(ui::text::kConverting);
     current_ = source;
 }
 
-void CConversionProgressDlg::MarkFailed(const QString& source, const QString& reason) {
+void ProgressPage::MarkFailed(const QString& source, const QString& reason) {
     SetStatus(source, ui::text::kFailed, reason);
     if (current_ == source) current_.clear();
     UpdateBarText();
 }
 
-void CConversionProgressDlg::MarkNote(const QString& source, const QString& note) {
+void ProgressPage::MarkNote(const QString& source, const QString& note) {
     int r = Row(source, true);
     QTableWidgetItem* details = table_->item(r, kDetailsColumn);
     details->setText(details->text().isEmpty() ? note : details->text() + "; " + note);
@@ -171,17 +171,17 @@ void CConversionProgressDlg::MarkNote(const QString& source, const QString& note
     }
 }
 
-void CConversionProgressDlg::MarkSkipped(const QString& source, const QString& reason) {
+void ProgressPage::MarkSkipped(const QString& source, const QString& reason) {
     SetStatus(source, ui::text::kSkipped, reason);
     if (current_ == source) current_.clear();
 }
 
-void CConversionProgressDlg::ShowCancelling() {
+void ProgressPage::ShowCancelling() {
     status_->setText(ui::text::kCancelling);
     cancel_->setEnabled(false);
 }
 
-void CConversionProgressDlg::ShowEnded(bool cancelled) {
+void ProgressPage::ShowEnded(bool cancelled) {
     cancel_->setEnabled(false);
     current_.clear();
     bar_->setFormat("%p%");
@@ -198,7 +198,7 @@ void CConversionProgressDlg::ShowEnded(bool cancelled) {
     }
 }
 
-int CConversionProgressDlg::Row(const QString& source, bool create) {
+int ProgressPage::Row(const QString& source, bool create) {
     for (int r = 0; r < table_->rowCount(); ++r)
         if (table_->item(r, 0)->data(Qt::UserRole).toString() == source) return r;
     if (!create) return -1;
@@ -213,7 +213,7 @@ int CConversionProgressDlg::Row(const QString& source, bool create) {
     return r;
 }
 
-void CConversionProgressDlg::SetStatus(const QString& source, const QString& status, const QString& details) {
+void ProgressPage::SetStatus(const QString& source, const QString& status, const QString& details) {
     // A file that failed before its job started has no row yet.
     int r = Row(source, true);
     table_->item(r, 2)->setText(status);

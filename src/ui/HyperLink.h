@@ -5,10 +5,10 @@
 #include <QUrl>
 #include <functional>
 
-class CHyperLink : public QLabel {
+class HyperLink : public QLabel {
     Q_OBJECT
 public:
-    CHyperLink(const QString& text, const QUrl& url, std::function<void(const QUrl&)> open, QWidget* parent = nullptr);
+    HyperLink(const QString& text, const QUrl& url, std::function<void(const QUrl&)> open, QWidget* parent = nullptr);
     void Open();
 
 protected:

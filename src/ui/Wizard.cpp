@@ -1,4 +1,4 @@
-#include "ui/CWizardDlg.h"
+#include "ui/Wizard.h"
 
 #include <QHBoxLayout>
 #include <algorithm>
@@ -15,7 +15,7 @@ namespace {
 // so that the program ships no pictures of anyone else's.
 class SidePicture : public QWidget {
 public:
-    SidePicture(const CWizardDlg& wizard, QWidget* parent) : QWidget(parent), wizard_(wizard) { setFixedWidth(150); }
+    SidePicture(const Wizard& wizard, QWidget* parent) : QWidget(parent), wizard_(wizard) { setFixedWidth(150); }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -50,7 +50,7 @@ protected:
     }
 
 private:
-    const CWizardDlg& wizard_;
+    const Wizard& wizard_;
 };
 
 QPushButton* FrameButton(const char* text, const char* name, QWidget* parent) {
@@ -61,7 +61,7 @@ QPushButton* FrameButton(const char* text, const char* name, QWidget* parent) {
 
 }  // namespace
 
-CWizardDlg::CWizardDlg(QWidget* parent) : QWidget(parent) {
+Wizard::Wizard(QWidget* parent) : QWidget(parent) {
     using namespace ui::text;
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -83,24 +83,24 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QWidget(parent) {
     for (QPushButton* b : {back_, next_, last_, finish_}) buttons->addWidget(b);
     right->addLayout(buttons);
     layout->addLayout(right, 1);
-    connect(cancel_, &QPushButton::clicked, this, &CWizardDlg::Cancel);
-    connect(back_, &QPushButton::clicked, this, &CWizardDlg::Back);
-    connect(next_, &QPushButton::clicked, this, &CWizardDlg::Next);
-    connect(last_, &QPushButton::clicked, this, &CWizardDlg::Last);
-    connect(finish_, &QPushButton::clicked, this, &CWizardDlg::Finish);
+    connect(cancel_, &QPushButton::clicked, this, &Wizard::Cancel);
+    connect(back_, &QPushButton::clicked, this, &Wizard::Back);
+    connect(next_, &QPushButton::clicked, this, &Wizard::Next);
+    connect(last_, &QPushButton::clicked, this, &Wizard::Last);
+    connect(finish_, &QPushButton::clicked, this, &Wizard::Finish);
 }
 
-void CWizardDlg::AddStep(CStepDlg* step) {
+void Wizard::AddStep(WindowPage* step) {
     steps_.push_back(step);
     stack_->addWidget(step);
 }
 
-void CWizardDlg::Open() {
+void Wizard::Open() {
     current_ = 0;
     ShowStep(1);
 }
 
-void CWizardDlg::ShowStep(int k) {
+void Wizard::ShowStep(int k) {
     if (steps_.empty()) return;
     k = std::clamp(k, 1, LastStep());
     if (current_ >= 1 && current_ != k) Step(current_)->Store();
@@ -114,29 +114,29 @@ void CWizardDlg::ShowStep(int k) {
     picture_->update();
 }
 
-bool CWizardDlg::LeaveForward() { return current_ >= 1 && Step(current_)->CanGoOn(); }
+bool Wizard::LeaveForward() { return current_ >= 1 && Step(current_)->CanGoOn(); }
 
-void CWizardDlg::Next() {
+void Wizard::Next() {
     if (LeaveForward()) ShowStep(current_ + 1);
 }
 
-void CWizardDlg::Last() {
+void Wizard::Last() {
     // The steps in between are not shown, so they change nothing.
     if (LeaveForward()) ShowStep(LastStep());
 }
 
-void CWizardDlg::Back() {
+void Wizard::Back() {
     if (current_ <= 1) return Cancel();
     ShowStep(current_ - 1);
 }
 
-void CWizardDlg::Cancel() {
+void Wizard::Cancel() {
     if (current_ >= 1) Step(current_)->Store();
     current_ = 0;
     emit cancelled();
 }
 
-void CWizardDlg::Finish() {
+void Wizard::Finish() {
     if (current_ != LastStep()) return;
     emit started();
 }

@@ -1,4 +1,4 @@
-#include "ui/CPasswordDlg.h"
+#include "ui/PasswordDialog.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -10,7 +10,7 @@
 
 #include "ui/UiTexts.h"
 
-CPasswordDlg::CPasswordDlg(const QString& path, QWidget* parent) : QDialog(parent) {
+PasswordDialog::PasswordDialog(const QString& path, QWidget* parent) : QDialog(parent) {
     setWindowTitle(ui::text::kPasswordCaption);
     auto* layout = new QVBoxLayout(this);
     auto* text = new QLabel(ui::text::kPasswordText, this);
@@ -34,4 +34,4 @@ CPasswordDlg::CPasswordDlg(const QString& path, QWidget* parent) : QDialog(paren
     setMinimumWidth(420);
 }
 
-QString CPasswordDlg::Password() const { return field_->text(); }
+QString PasswordDialog::Password() const { return field_->text(); }

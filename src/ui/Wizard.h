@@ -4,15 +4,15 @@
 #include <QWidget>
 #include <vector>
 
-#include "ui/CStepDlg.h"
+#include "ui/WindowPage.h"
 
 class QPushButton;
 class QStackedWidget;
 
-class CWizardDlg : public QWidget {
+class Wizard : public QWidget {
     Q_OBJECT
 public:
-    explicit CWizardDlg(QWidget* parent = nullptr);
+    explicit Wizard(QWidget* parent = nullptr);
 
     // Opens the wizard on its first step.
     virtual void Open();
@@ -20,7 +20,7 @@ public:
     void ShowStep(int k);
     int CurrentStep() const { return current_; }
     int LastStep() const { return static_cast<int>(steps_.size()); }
-    CStepDlg* Step(int k) const { return steps_.at(static_cast<size_t>(k - 1)); }
+    WindowPage* Step(int k) const { return steps_.at(static_cast<size_t>(k - 1)); }
 
     void Next();
     void Back();
@@ -33,13 +33,13 @@ signals:
     void cancelled();  // "Cancel", or "< Back" on the first step
 
 protected:
-    void AddStep(CStepDlg* step);
+    void AddStep(WindowPage* step);
 
 private:
     // Leaves the current step forward: false when its fields do not allow it.
     bool LeaveForward();
 
-    std::vector<CStepDlg*> steps_;
+    std::vector<WindowPage*> steps_;
     int current_ = 0;  // 0 while closed
     QWidget* picture_;
     QStackedWidget* stack_;

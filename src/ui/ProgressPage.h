@@ -4,17 +4,17 @@
 // to the window's thread before a widget is touched.
 
 #include "convert/MyConvertPara.h"
-#include "ui/CStepDlg.h"
+#include "ui/WindowPage.h"
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
 
-class CConversionProgressDlg : public CStepDlg, public IConvertObserver {
+class ProgressPage : public WindowPage, public IConvertObserver {
     Q_OBJECT
 public:
-    explicit CConversionProgressDlg(QWidget* parent = nullptr);
+    explicit ProgressPage(QWidget* parent = nullptr);
 
     void Progress(int32_t percent) override;
     void Log(const std::string& line) override;

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "convert/CConvertWorker.h"
-#include "ui/CStepDlg.h"
 #include "ui/UiPrompts.h"
+#include "ui/WindowPage.h"
 
 class QButtonGroup;
 class QLineEdit;
@@ -16,10 +16,10 @@ class MyConvertPara;
 // "1,234,567 Byte"
 QString FormatByteSize(qint64 bytes);
 
-class CCONVERTERDlg : public CStepDlg {
+class MainPanel : public WindowPage {
     Q_OBJECT
 public:
-    CCONVERTERDlg(ui::UiPrompts& prompts, QWidget* parent = nullptr);
+    MainPanel(ui::UiPrompts& prompts, QWidget* parent = nullptr);
 
     // Adds files to the list (asking for the passwords of encrypted ones); a file
     // without pages or that cannot be read is listed with a note and the user is told.
@@ -41,7 +41,6 @@ public:
     // `chosen`: the user picked this folder (Browse, typing, Settings); the sources
     // of later files no longer replace it.
     void SetOutputFolder(const QString& folder, bool chosen = false);
-    bool OutputFolderChosen() const { return folderChosen_; }
     bool FastMethod() const;
     // "rtf", "doc", "docx" or "odt".
     std::string ChosenFormat() const;
@@ -49,7 +48,6 @@ public:
     // `destinationChosen`: the folder was chosen in Settings and replaces the panel's;
     // otherwise the panel's folder changes only while nobody has chosen one and no file is listed.
     void ShowSettings(const MyConvertPara& para, bool destinationChosen = false);
-    void SetEnabledForBatch(bool enabled);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

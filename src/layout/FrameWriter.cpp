@@ -3,7 +3,6 @@
 // each box spaced so that every piece starts where the source has it.
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
 #include <unordered_map>
 
@@ -255,10 +254,6 @@ Box SetGroup(const Group& group, double shortfall, Widths& widths) {
             // narrower than the blank is met by setting the blank narrower.
             const double blank = m.known ? widths.Blank(previous) : 0;
             const double gap = piece.box.left * kTwipsPerUnit - left - pen;
-            int scale = 100;
-            if (blank > 0 && gap < blank)
-                scale = static_cast<int>(std::clamp(std::floor(100 * gap / blank), 100 * kNarrowestBlankEms * pieceEm / blank, 100.0));
-            const double set = blank * scale / 100;
             if (blank > 0 && gap >= blank + kTabMargin * pieceEm) {
                 // A wide gap ends at a tab stop: the reader lays out a line of tabs at
                 // once, where blanks that each carry a spacing of their own cost it many
@@ -270,6 +265,11 @@ Box SetGroup(const Group& group, double shortfall, Widths& widths) {
                 stops += "\\tx" + std::to_string(stop);
                 pen = static_cast<double>(stop);
             } else {
+                int scale = 100;
+                if (blank > 0 && gap < blank)
+                    scale = static_cast<int>(
+                        std::clamp(std::floor(100 * gap / blank), 100 * kNarrowestBlankEms * pieceEm / blank, 100.0));
+                const double set = blank * scale / 100;
                 const long spacing = blank > 0 ? std::max(0L, std::lround(gap - set)) : 0;
                 box.text += Blank(previous, spacing, scale);
                 pen += set + static_cast<double>(spacing);

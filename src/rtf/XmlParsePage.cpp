@@ -76,8 +76,9 @@ bool CRtfXmlParse::ReadPage(CRtfDocument& document, int n) {
             // A page of a few points (a stamp, an icon exported as a page) holds no line of
             // the word processor's: it adds pages of its own for the page's picture. Such a
             // page is scaled up to the smallest that keeps it one page.
+            // (A page too large along one side is scaled down, never up.)
             const bool tiny = height > 0 && width > 0 && (height < kSmallestPageSide || width < kSmallestPageSide);
-            if (tiny) {
+            if (tiny && scale == 1.0) {
                 scale = std::max(kSmallestPageSide / static_cast<double>(height), kSmallestPageSide / static_cast<double>(width));
                 scale = std::min({scale, (room - page->rect.top) / height, (room - page->rect.left) / width});
                 scale = std::max(scale, 1.0);
@@ -86,18 +87,16 @@ bool CRtfXmlParse::ReadPage(CRtfDocument& document, int n) {
             page->SetHeight(static_cast<int>(height * scale));
             page->SetWidth(static_cast<int>(width * scale));
             matched = pageNumber_ == n;
-            if (matched && scale > 1.0) {
+            if (matched && scale != 1.0) {
                 char note[160];
-                std::snprintf(note, sizeof note,
-                              "page %d (%.1f x %.1f points) is smaller than word processors take; it was scaled to %d %%",
-                              n, width / 1.5, height / 1.5, static_cast<int>(scale * 100));
-                document.notes.push_back(note);
-            }
-            if (matched && scale < 1.0) {
-                char note[160];
-                std::snprintf(note, sizeof note,
-                              "page %d (%.1f x %.1f inches) is larger than word processors take; it was scaled to %d %%",
-                              n, width / 108.0, height / 108.0, static_cast<int>(scale * 100));
+                if (scale > 1.0)
+                    std::snprintf(note, sizeof note,
+                                  "page %d (%.1f x %.1f points) is smaller than word processors take; it was scaled to %d %%",
+                                  n, width / 1.5, height / 1.5, static_cast<int>(scale * 100));
+                else
+                    std::snprintf(note, sizeof note,
+                                  "page %d (%.1f x %.1f inches) is larger than word processors take; it was scaled to %d %%",
+                                  n, width / 108.0, height / 108.0, static_cast<int>(scale * 100));
                 document.notes.push_back(note);
             }
             continue;

@@ -172,6 +172,15 @@ TEST_F(ResultSafety, APageOfAFewPointsIsScaledUpToAnInch) {
         const std::string rtf = ReadFile(dir / "out/icon.rtf");
         EXPECT_NE(rtf.find("\\paperw1440\\paperh1440"), std::string::npos) << layout;
     }
+    // A strip narrower than an inch but taller than word processors take is scaled down:
+    // its lowest word stays.
+    PdfWriter strip;
+    strip.AddPage(TextLine("TopWord", 2, 2350, 6) + TextLine("LowWord", 2, 10, 6), 40, 2400);
+    strip.Save(dir / "strip.pdf");
+    auto r = Convert({"-q", "-m", "flowing", "-o", "out", "strip.pdf"});
+    ASSERT_EQ(r.status, 0) << r.errors;
+    EXPECT_NE(r.errors.find("is larger than word processors take; it was scaled"), std::string::npos) << r.errors;
+    EXPECT_NE(RtfPlainText(ReadFile(dir / "out/strip.rtf")).find("LowWord"), std::string::npos);
 }
 
 namespace {

@@ -15,9 +15,9 @@
 #include "convert/CConvertDoc.h"
 #include "convert/MyConvertPara.h"
 #include "extract/HtmlOutputDev.h"
-#include "extract/PdfCoreConfig.h"
-#include "rtf/CRtfDocument.h"
+#include "platform/PdfCoreConfig.h"
 #include "platform/Process.h"
+#include "rtf/CRtfDocument.h"
 #include "support/TempDir.h"
 
 namespace {

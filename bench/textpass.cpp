@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "extract/HtmlOutputDev.h"
-#include "extract/PdfCoreConfig.h"
+#include "platform/PdfCoreConfig.h"
 #include "support/TempDir.h"
 
 namespace {

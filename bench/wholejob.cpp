@@ -16,7 +16,7 @@
 #include "app/DefaultEngines.h"
 #include "convert/CConvertDoc.h"
 #include "convert/MyConvertPara.h"
-#include "extract/PdfCoreConfig.h"
+#include "platform/PdfCoreConfig.h"
 #include "platform/Process.h"
 #include "support/PdfWriter.h"
 #include "support/TempDir.h"

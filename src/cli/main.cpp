@@ -7,7 +7,7 @@
 #include "cli/CliBatch.h"
 #include "cli/CliOptions.h"
 #include "cli/TerminalObserver.h"
-#include "extract/PdfCoreConfig.h"
+#include "platform/PdfCoreConfig.h"
 #include "platform/Process.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "convert/CConvertDoc.h"
 #include "convert/GraphicsAhead.h"
 #include "convert/PdfOpen.h"
-#include "extract/PdfCoreConfig.h"
+#include "platform/PdfCoreConfig.h"
 #include "platform/Workspace.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The dispatcher: one job of any kind, start to end.
 #include "convert/CConvertDoc.h"
-#include "extract/PdfCoreConfig.h"
+#include "platform/PdfCoreConfig.h"
 
 int ConvertFile(CConvertPara& para, const ConvertEngines& engines) {
     CConvertDoc job(para, engines);

@@ -3,7 +3,7 @@
 
 #include "convert/CConvertDoc.h"
 #include "convert/PdfOpen.h"
-#include "extract/PdfCoreConfig.h"
+#include "platform/PdfCoreConfig.h"
 
 int CConvertDoc::PageCountFor(const std::string& password) {
     pdfcore::ApplyExtractionSettings();

@@ -12,8 +12,8 @@
 
 #include "convert/CConvertDoc.h"
 #include "convert/PdfOpen.h"
-#include "extract/PdfCoreConfig.h"
 #include "platform/DrawingBudget.h"
+#include "platform/PdfCoreConfig.h"
 #include "platform/Workspace.h"
 
 namespace {

@@ -48,32 +48,23 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, const std::vector
     }
     pid_ = pid;
     out_ = out[0];
-    fcntl(out_, F_SETFL, fcntl(out_, F_GETFL) | O_NONBLOCK);
+    SetNonBlocking(out_);
     return true;
 }
 
 bool ChildProcess::ReadLines(std::vector<std::string>& lines) {
     if (out_ < 0) return false;
-    char buf[8192];
-    while (true) {
-        ssize_t n = read(out_, buf, sizeof buf);
-        if (n > 0) {
-            pending_.append(buf, static_cast<size_t>(n));
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        bool ended = n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
-        size_t start = 0;
-        for (size_t nl; (nl = pending_.find('\n', start)) != std::string::npos; start = nl + 1)
-            lines.push_back(pending_.substr(start, nl - start));
-        pending_.erase(0, start);
-        if (!ended) return true;
-        if (!pending_.empty()) lines.push_back(pending_);
-        pending_.clear();
-        close(out_);
-        out_ = -1;
-        return false;
-    }
+    const bool stillOpen = ReadAvailable(out_, pending_);
+    size_t start = 0;
+    for (size_t nl; (nl = pending_.find('\n', start)) != std::string::npos; start = nl + 1)
+        lines.push_back(pending_.substr(start, nl - start));
+    pending_.erase(0, start);
+    if (stillOpen) return true;
+    if (!pending_.empty()) lines.push_back(pending_);
+    pending_.clear();
+    close(out_);
+    out_ = -1;
+    return false;
 }
 
 void ChildProcess::Signal(int signal) {

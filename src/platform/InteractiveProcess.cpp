@@ -77,7 +77,7 @@ bool InteractiveProcess::Start(const std::vector<std::string>& argv) {
     in_ = in[0];
     out_ = out[0];
     err_ = err[0];
-    for (int fd : {out_, err_}) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+    for (int fd : {out_, err_}) SetNonBlocking(fd);
     pending_.clear();
     output_.clear();
     errors_.clear();
@@ -97,20 +97,6 @@ bool InteractiveProcess::Send(const std::string& text) {
         sent += static_cast<size_t>(n);
     }
     return true;
-}
-
-void InteractiveProcess::Drain(int fd, std::string& sink, bool& ended) {
-    char buf[8192];
-    while (true) {
-        ssize_t n = read(fd, buf, sizeof buf);
-        if (n > 0) {
-            sink.append(buf, static_cast<size_t>(n));
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        ended = n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
-        return;
-    }
 }
 
 InteractiveProcess::Answer InteractiveProcess::WaitForLine(const std::string& prefix, std::string& line,
@@ -139,16 +125,12 @@ InteractiveProcess::Answer InteractiveProcess::WaitForLine(const std::string& pr
         int ready = poll(fds, err_ >= 0 ? 2 : 1, limit.PollMilliseconds());
         if (ready < 0 && errno != EINTR) break;
         if (ready <= 0) continue;
-        bool errorsEnded = false, outputEnded = false;
         if (err_ >= 0 && fds[1].revents) {
-            Drain(err_, errors_, errorsEnded);
+            bool errorsOpen = ReadAvailable(err_, errors_);
             KeepTail(errors_);
-            if (errorsEnded) CloseFd(err_);
+            if (!errorsOpen) CloseFd(err_);
         }
-        if (fds[0].revents) {
-            Drain(out_, pending_, outputEnded);
-            if (outputEnded) CloseFd(out_);
-        }
+        if (fds[0].revents && !ReadAvailable(out_, pending_)) CloseFd(out_);
     }
     // Its output has ended: so has the program, or it will at its limit.
     output_ += pending_;
@@ -175,8 +157,7 @@ void InteractiveProcess::Reap() {
     pid_ = -1;
     status_ = StatusOf(status);
     if (err_ >= 0) {
-        bool ended = false;
-        Drain(err_, errors_, ended);
+        ReadAvailable(err_, errors_);
         KeepTail(errors_);
     }
     CloseFd(in_);

@@ -41,7 +41,6 @@ public:
     const std::string& Errors() const { return errors_; }
 
 private:
-    void Drain(int fd, std::string& sink, bool& ended);
     void Reap();
 
     pid_t pid_ = -1;

@@ -1,9 +1,13 @@
-// Starting a program in a group of its own, and the limits it runs under.
+// Starting a program in a group of its own, reading its output without waiting,
+// and the limits it runs under.
 #include "platform/ProcessSpawn.h"
 
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 
 extern char** environ;
 
@@ -34,6 +38,23 @@ int StatusOf(int waitStatus) {
     if (WIFEXITED(waitStatus)) return WEXITSTATUS(waitStatus);
     if (WIFSIGNALED(waitStatus)) return 128 + WTERMSIG(waitStatus);
     return -1;
+}
+
+void SetNonBlocking(int fd) {
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+}
+
+bool ReadAvailable(int fd, std::string& sink) {
+    char buf[8192];
+    while (true) {
+        ssize_t n = read(fd, buf, sizeof buf);
+        if (n > 0) {
+            sink.append(buf, static_cast<size_t>(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+    }
 }
 
 RunLimit::RunLimit(int timeLimitSeconds, const std::atomic<int32_t>* stop)

@@ -20,6 +20,14 @@ int SpawnInOwnGroup(const std::vector<std::string>& argv, const posix_spawn_file
 // A wait status as the callers report it: the exit code, 128 + signal when killed.
 int StatusOf(int waitStatus);
 
+// Makes reads from fd return at once when nothing is there, so one loop can watch
+// a program's output, its limit and its job's cancel flag together.
+void SetNonBlocking(int fd);
+
+// Appends what fd holds now to sink without waiting; false once the writer has
+// closed it (or reading failed).
+bool ReadAvailable(int fd, std::string& sink);
+
 // The time limit and the cancel flag a running program is held to.
 class RunLimit {
 public:

@@ -13,7 +13,7 @@
 #include "XmlLineGrammar.h"
 #include "convert/CConvertDoc.h"
 #include "convert/MyConvertPara.h"
-#include "extract/PdfCoreConfig.h"
+#include "platform/PdfCoreConfig.h"
 #include "support/TempDir.h"
 
 using namespace extracttest;

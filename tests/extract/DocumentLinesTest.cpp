@@ -8,7 +8,7 @@
 #include "convert/CConvertDoc.h"
 #include "convert/MyConvertPara.h"
 #include "extract/HtmlOutputDev.h"
-#include "extract/PdfCoreConfig.h"
+#include "platform/PdfCoreConfig.h"
 #include "support/TempDir.h"
 
 using namespace extracttest;

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "extract/HtmlOutputDev.h"
-#include "extract/PdfCoreConfig.h"
+#include "platform/PdfCoreConfig.h"
 #include "support/TempDir.h"
 
 namespace extracttest {

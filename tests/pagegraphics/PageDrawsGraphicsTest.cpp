@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "extract/PdfCoreConfig.h"
 #include "pagegraphics/PageDrawsGraphics.h"
+#include "platform/PdfCoreConfig.h"
 #include "support/PdfWriter.h"
 #include "support/TempDir.h"
 

@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "pagegraphics/GhostscriptRender.h"
-#include "extract/PdfCoreConfig.h"
 #include "pagegraphics/ImagePlacement.h"
 #include "pagegraphics/PrologueTemplate.h"
+#include "platform/PdfCoreConfig.h"
 #include "platform/Process.h"
 
 using namespace pagegraphics;

@@ -1,4 +1,4 @@
-#include "extract/PdfCoreConfig.h"
+#include "platform/PdfCoreConfig.h"
 
 #include <Error.h>
 #include <GlobalParams.h>

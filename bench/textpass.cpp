@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
         {
             PDFDoc doc(std::make_unique<GooString>(path));
             passBest = std::min(passBest, Seconds([&] {
-                HtmlOutputDev dev((dir / "book").c_str(), "", "", "", "", "", "png", true, 1, false);
+                HtmlOutputDev dev((dir / "book").c_str(), "", "", "", "", true);
                 doc.displayPages(&dev, 1, pages, 108, 108, 0, false, true, true);
             }));
         }

@@ -20,9 +20,8 @@ ConvertEngines MakeDefaultEngines() {
     ConvertEngines e;
     e.makeTextDevice = [](const TextDeviceSpec& spec) -> std::unique_ptr<OutputDev> {
         auto device = std::make_unique<HtmlOutputDev>(
-            spec.outputName.c_str(), spec.title.c_str(), spec.author.c_str(), spec.keywords.c_str(),
-            spec.subject.c_str(), spec.date.c_str(), spec.imageExtension.c_str(), spec.rawOrder, spec.firstPage,
-            spec.outline);
+            spec.outputName.c_str(), spec.author.c_str(), spec.keywords.c_str(), spec.subject.c_str(),
+            spec.date.c_str(), spec.rawOrder);
         if (!device->isOk()) return nullptr;
         return device;
     };

@@ -14,11 +14,8 @@ class CGraphicsList;
 // What the text extraction device is built from.
 struct TextDeviceSpec {
     std::string outputName;  // the XML is written to outputName + ".xml"
-    std::string title, author, keywords, subject, date;
-    std::string imageExtension;
+    std::string author, keywords, subject, date;
     bool rawOrder = true;
-    int firstPage = 1;
-    bool outline = false;
 };
 
 // The RTF engine's document, in the order the driver calls it.

@@ -1,5 +1,4 @@
 // The text pass: every page of the PDF into the intermediate XML.
-#include <Catalog.h>
 #include <OutputDev.h>
 #include <PDFDoc.h>
 #include <goo/GooString.h>
@@ -40,13 +39,6 @@ std::string PageCutOffLine(int page) {
            "its text was left out";
 }
 
-// The first image kind named in the device text, "png" when none is.
-std::string ImageExtensionFor(const std::string& device) {
-    for (const char* ext : {"png", "jpeg", "bmp", "pcx", "tiff", "pbm"})
-        if (device.find(ext) != std::string::npos) return ext;
-    return "png";
-}
-
 }  // namespace
 
 std::string ConvertPdfDate(const std::string& date) {
@@ -70,7 +62,6 @@ std::string ConvertPdfDate(const std::string& date) {
 int CConvertDoc::TextPass() {
     para->Log("Reading text content from pdf started.");
     TextDeviceSpec spec;
-    spec.imageExtension = ImageExtensionFor("jpeg");
 
     pdfcore::ApplyExtractionSettings();
     PDFDoc* doc = OpenPdf();
@@ -81,17 +72,12 @@ int CConvertDoc::TextPass() {
     }
 
     spec.outputName = workDir + "/" + baseName;
-    spec.title = InfoString(*doc, "Title");
     spec.author = InfoString(*doc, "Author");
     spec.keywords = InfoString(*doc, "Keywords");
     spec.subject = InfoString(*doc, "Subject");
     std::string date = InfoString(*doc, "ModDate");
     if (date.empty()) date = InfoString(*doc, "CreationDate");
     spec.date = ConvertPdfDate(date);
-    Catalog* catalog = doc->getCatalog();
-    spec.outline = catalog && catalog->getOutline()->isDict();
-    spec.rawOrder = true;
-    spec.firstPage = 1;
 
     bool xmlWritten = false;
     if (engines_->makeTextDevice) {

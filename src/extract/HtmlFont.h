@@ -35,7 +35,6 @@ public:
 private:
     int size;
     double extraSize;
-    int lineSize = -1;
     bool italic = false;
     bool bold = false;
     bool oblique = false;

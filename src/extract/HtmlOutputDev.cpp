@@ -24,10 +24,9 @@ std::string EncodingName() {
 
 }  // namespace
 
-HtmlOutputDev::HtmlOutputDev(const char* fileName, const char*, const char* author, const char* keywords,
-                             const char* subject, const char* date, const char*, bool raw, int, bool hasOutline)
-    : page(std::make_unique<HtmlPageBuffer>(raw)), docName(fileName ? fileName : ""), rawOrder(raw),
-      outline(hasOutline) {
+HtmlOutputDev::HtmlOutputDev(const char* fileName, const char* author, const char* keywords, const char* subject,
+                             const char* date, bool rawOrder)
+    : page(std::make_unique<HtmlPageBuffer>(rawOrder)), docName(fileName ? fileName : "") {
     const std::pair<const char*, const char*> items[] = {
         {"author", author}, {"keywords", keywords}, {"date", date}, {"subject", subject}};
     for (const auto& [name, value] : items)
@@ -92,8 +91,6 @@ void HtmlOutputDev::endPage() {
         page->writePage(outputFile, pageNumber);
         std::fputs("</page>\n", outputFile);
     }
-    maxPageWidth = page->getPageWidth();
-    maxPageHeight = page->getPageHeight();
 }
 
 void HtmlOutputDev::updateFont(GfxState* state) { page->updateFont(state); }

@@ -19,11 +19,9 @@ class Catalog;
 
 class HtmlOutputDev : public OutputDev {
 public:
-    // fileName is the XML path without ".xml". title, extension, firstPage and
-    // outline do not show in the XML. A null information value is left out.
-    HtmlOutputDev(const char* fileName, const char* title, const char* author, const char* keywords,
-                  const char* subject, const char* date, const char* extension, bool rawOrder, int firstPage,
-                  bool outline);
+    // fileName is the XML path without ".xml". A null information value is left out.
+    HtmlOutputDev(const char* fileName, const char* author, const char* keywords, const char* subject,
+                  const char* date, bool rawOrder);
     ~HtmlOutputDev() override;
     HtmlOutputDev(const HtmlOutputDev&) = delete;
     HtmlOutputDev& operator=(const HtmlOutputDev&) = delete;
@@ -65,12 +63,9 @@ private:
     FILE* outputFile = nullptr;
     std::unique_ptr<HtmlPageBuffer> page;
     int pageNumber = 0;
-    int maxPageWidth = 0, maxPageHeight = 0;
     std::string docName;
     std::vector<std::pair<std::string, std::string>> metaList;
     bool ok = false;
-    bool rawOrder;
-    bool outline;
     Page* pageBeingDrawn = nullptr;
 
     // What the codes of a simple font without a character map stand for, where its

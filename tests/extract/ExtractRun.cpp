@@ -26,7 +26,7 @@ std::string ExtractFile(const std::string& pdfPath, const std::string& password,
         std::optional<GooString> user;
         if (!password.empty()) user.emplace(password);
         PDFDoc doc(std::make_unique<GooString>(pdfPath), std::nullopt, user);
-        HtmlOutputDev dev((dir / base).c_str(), "", "", "", "", "", "png", true, 1, false);
+        HtmlOutputDev dev((dir / base).c_str(), "", "", "", "", true);
         if (dev.isOk() && doc.isOk() && doc.getNumPages() > 0)
             doc.displayPages(&dev, 1, doc.getNumPages(), 108, 108, 0, false, true, true);
     }

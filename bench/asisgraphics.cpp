@@ -65,7 +65,6 @@ int main() {
         para.inputPath = pdf.path;
         para.outputDir = dir.path();
         para.jobMode = ModeAsIs;
-        para.pageFlags = 1;
         auto start = std::chrono::steady_clock::now();
         ConvertFile(para);
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

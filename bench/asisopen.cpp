@@ -62,7 +62,6 @@ std::string Convert(const std::string& pdf, int mode, const std::string& outDir)
     para.inputPath = pdf;
     para.outputDir = outDir;
     para.jobMode = mode;
-    para.pageFlags = 1;
     ConvertFile(para);
     return outDir + "/" + fs::path(pdf).stem().string() + ".rtf";
 }

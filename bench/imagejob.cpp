@@ -30,7 +30,6 @@ int main() {
         std::filesystem::create_directory(para.outputDir);
         para.jobMode = ModeExtractImages;
         para.imageDevice = "png16m";
-        para.pageFlags = 1;
         auto start = std::chrono::steady_clock::now();
         ConvertFile(para);
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -55,7 +54,6 @@ int main() {
             para.outputDir = dir.path();
             para.jobMode = mode;
             para.imageDevice = "jpeg";
-            para.pageFlags = 1;
             auto start = std::chrono::steady_clock::now();
             ConvertFile(para);
             pages = para.lastPage;

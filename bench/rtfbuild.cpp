@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     {
         PDFDoc doc(std::make_unique<GooString>(path));
         pages = doc.getNumPages();
-        HtmlOutputDev dev((dir / "book").c_str(), "", "", "", "", "", "png", true, 1, false);
+        HtmlOutputDev dev((dir / "book").c_str(), "", "", "", "", true);
         doc.displayPages(&dev, 1, pages, 108, 108, 0, false, true, true);
     }
     pdfcore::DeleteGlobalParams();
@@ -81,7 +81,6 @@ int main(int argc, char** argv) {
             MyConvertPara para;
             para.inputPath = path;
             para.outputDir = dir / "whole";
-            para.pageFlags = 1;
             if (ConvertFile(para) != 0) std::printf("  the conversion failed\n");
         }));
         if (platform::ProgramOnPath("pdftotext"))

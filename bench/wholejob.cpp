@@ -64,7 +64,6 @@ Times Convert(const std::string& pdf, int mode, const std::string& out) {
     para.inputPath = pdf;
     para.outputDir = out;
     para.jobMode = mode;
-    para.pageFlags = 1;
     Times t;
     t.whole = Seconds([&] {
         CConvertDoc job(para, DefaultEngines());

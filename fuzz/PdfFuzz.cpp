@@ -14,7 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     para.inputPath = fuzz::WriteInput("input.pdf", data + 1, size - 1);
     para.outputDir = fuzz::ScratchDir();
     para.jobMode = modes[data[0] % 4];
-    para.pageFlags = 1;
     ConvertFile(para);
     return 0;
 }

@@ -79,8 +79,7 @@ void SetUpRecord(const CliOptions& o, MyConvertPara& para) {
     para.SetDocFormat(imageJob ? "rtf" : o.format);
     para.autoOpenFlag = 0;  // a command line replaces old results without asking
     para.firstPage = 1;
-    para.pageFlags = 0;
-    para.SelectPages(o.pages);
+    para.pages.Select(o.pages);
     para.xmlCopyDir = o.keepXml && !imageJob ? o.outputDir : std::string();
 }
 

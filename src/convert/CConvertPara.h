@@ -1,12 +1,13 @@
 #pragma once
 // The record that carries one conversion job and the channel through which the
 // job reports back to whoever started it.
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <string>
 #include <vector>
+
+#include "convert/PageSelection.h"
 
 enum JobMode : int32_t {
     ModeFlowingText = 0,
@@ -26,8 +27,6 @@ enum JobResult : int32_t {
     ResultNoPageWritten = 53,  // not one selected page reached the result, so none is left behind
     ResultNoWorkspace = 54,    // the temp folder took no workspace or no copy of the PDF (full, not writable)
 };
-
-constexpr int kPageListSize = 100;
 
 // What the page-graphics passes of a job made of its pictures, so that a front
 // end can report what an image job wrote and why a picture failed.
@@ -52,21 +51,15 @@ public:
     virtual void FileStarted(const std::string& source, const std::string& destination) = 0;
     virtual void FileFinished(const std::string& source, const std::string& destination) = 0;
 
-    // Fills pageList from a page text such as "1,3,7,10-15".
-    void ParsePageList(const std::string& text);
-    // True when page n is one of the pageList entries.
-    bool InPageList(int n) const;
-    // True when the page loops convert page n: all pages (bit 0 of pageFlags) or a listed one.
-    bool PageSelected(int n) const { return (pageFlags & 1) || InPageList(n); }
+    // The format of the result: "rtf", or what the word processor makes of the RTF.
+    std::string ResultFormat() const { return officeFormat.empty() ? "rtf" : officeFormat; }
 
     int32_t currentPage = 0;
-    std::array<int32_t, kPageListSize> pageList{};
+    PageSelection pages;
     int32_t firstPage = 1;
     int32_t lastPage = -1;
-    int32_t pageFlags = 0;
-    int32_t docOutput = 0;
-    // What the word-processor step makes of the RTF when docOutput is 1: "doc", "docx" or "odt".
-    std::string officeFormat = "doc";
+    // "doc", "docx" or "odt" when the word-processor step turns the RTF into the result; empty for an RTF result.
+    std::string officeFormat;
     int32_t jobMode = ModeFlowingText;
     std::string inputPath;
     std::string workDir;

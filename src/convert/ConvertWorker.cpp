@@ -56,12 +56,6 @@ bool MoveInto(const std::string& from, const std::string& to) {
     return !ec;
 }
 
-bool AnyListedPageIn(const CConvertPara& para, int pages) {
-    for (int32_t p : para.pageList)
-        if (p >= 1 && p <= pages) return true;
-    return false;
-}
-
 std::string JoinPath(const std::string& dir, const std::string& name) {
     return dir.empty() || dir.back() == '/' ? dir + name : dir + "/" + name;
 }
@@ -140,12 +134,12 @@ bool CConvertWorker::ClaimResult(const BatchFile& file, BatchSummary& summary, s
     const bool imageJob = para_.jobMode == ModeExtractImages;
     int pages = 0;
     if (std::string why = CheckSource(file, pages); !why.empty()) return Fail(summary, file.path, why), false;
-    if (!(para_.pageFlags & 1) && !AnyListedPageIn(para_, pages))
+    if (!para_.pages.AnyOf(pages))
         return Fail(summary, file.path, "the page list selects none of its " + std::to_string(pages) + " pages"), false;
 
     const std::string base = BaseNameOf(file.path);
     result = JoinPath(para_.outputDir,
-                      imageJob ? base : base + "." + (para_.wantDoc ? para_.officeFormat : std::string("rtf")));
+                      imageJob ? base : base + "." + para_.ResultFormat());
     // A source named like its result ("x.rtf" converted into its own folder) would be
     // destroyed by it; so would one named like the copy of its XML.
     std::error_code same;
@@ -178,7 +172,7 @@ bool CConvertWorker::ClaimResult(const BatchFile& file, BatchSummary& summary, s
 
 void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, std::vector<std::string>& resultsSeen) {
     const bool imageJob = para_.jobMode == ModeExtractImages;
-    const bool doc = para_.wantDoc && !imageJob;
+    const bool doc = !para_.officeFormat.empty() && !imageJob;
     std::string result;
     if (!ClaimResult(file, summary, resultsSeen, result)) return;
     const std::string base = BaseNameOf(file.path);

@@ -32,7 +32,7 @@ void GraphicsAhead::Run() {
     const int pages = doc && doc->isOk() ? doc->getNumPages() : 0;
     CConvertPara& para = *job_.para;
     for (int n = para.firstPage; n <= pages && para.cancelRequested == 0; ++n) {
-        if (!para.PageSelected(n)) continue;
+        if (!para.pages.Selected(n)) continue;
         {
             std::unique_lock<std::mutex> hold(lock_);
             changed_.wait(hold, [this] {

@@ -1,6 +1,8 @@
 #include "convert/MyConvertPara.h"
 #include <utility>
 
+CConvertPara::~CConvertPara() = default;
+
 void CConvertPara::AddNote(const std::string& note) {
     {
         std::lock_guard<std::mutex> hold(notesLock_);
@@ -14,25 +16,9 @@ std::vector<std::string> CConvertPara::TakeNotes() {
     return std::exchange(notes_, {});
 }
 
-MyConvertPara::~MyConvertPara() {
-    if (thread.joinable()) thread.join();
-}
-
 void MyConvertPara::SetDocFormat(const std::string& format) {
     DocFormat = format;
-    wantDoc = docOutput = format == "rtf" ? 0 : 1;
-    if (wantDoc) officeFormat = format;
-}
-
-void MyConvertPara::SelectPages(const std::string& pageText) {
-    if (pageText.empty()) {
-        AllPages = "Yes";
-        pageFlags |= 1;
-        return;
-    }
-    AllPages = pageText;
-    pageFlags &= ~1;
-    ParsePageList(pageText);
+    officeFormat = format == "rtf" ? std::string() : format;
 }
 
 void MyConvertPara::Progress(int32_t percent) {

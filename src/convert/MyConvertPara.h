@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
-#include <thread>
 
 #include "convert/CConvertPara.h"
 
@@ -29,7 +28,6 @@ public:
 class MyConvertPara : public CConvertPara {
 public:
     MyConvertPara() = default;
-    ~MyConvertPara() override;
 
     void Progress(int32_t percent) override;
     void Log(const std::string& line) override;
@@ -38,28 +36,20 @@ public:
     void FileLog(const std::string& source, const std::string& line);
     void FileSaving(const std::string& source);
 
-    // "rtf", or a word-processor format ("doc", "docx", "odt"): DocFormat and the job fields behind it.
+    // "rtf", or a word-processor format ("doc", "docx", "odt"): DocFormat and the job field behind it.
     void SetDocFormat(const std::string& format);
-    // The page choice: all pages for an empty text, else the listed ones (AllPages, pageFlags, pageList).
-    void SelectPages(const std::string& pageText);
 
     std::string DestDir;
     std::string DocFormat = "rtf";
     std::string AutoOpen = "No";
-    std::string Language = "English";
-    std::string LogDir;
     std::string Layout = "FLOWING TEXT";
     std::string ImageFilter = "No";
     std::string Preserve = "No";
-    std::string AllPages = "Yes";
     std::string sourceDir;
     std::string imageFormat = "BMP";
-    int32_t wantDoc = 0;
     int32_t autoOpenFlag = 0;
     IConvertObserver* observer = nullptr;
     std::atomic<int32_t> busy{0};
-    uint32_t threadId = 0;
-    std::thread thread;
 
 private:
     // A job's page graphics may report from a second thread.

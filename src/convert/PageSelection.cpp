@@ -1,9 +1,9 @@
-// Page selection of the conversion record.
+// Reading a page text into the pages it lists.
 #include <cstdlib>
 #include <string_view>
 #include <vector>
 
-#include "convert/CConvertPara.h"
+#include "convert/PageSelection.h"
 
 namespace {
 
@@ -27,27 +27,40 @@ int ToNumber(const std::string& s) { return std::atoi(s.c_str()); }
 
 }  // namespace
 
-CConvertPara::~CConvertPara() = default;
+void PageSelection::SelectAll() {
+    all_ = true;
+    text_.clear();
+    list_.fill(0);
+}
 
-void CConvertPara::ParsePageList(const std::string& text) {
-    pageList.fill(0);
+void PageSelection::SelectListed(const std::string& text) {
+    all_ = false;
+    text_ = text;
+    list_.fill(0);
     size_t filled = 0;
     for (const std::string& token : SplitNonEmpty(text, ',')) {
-        if (filled >= pageList.size()) break;
+        if (filled >= list_.size()) break;
         if (token.find('-') == std::string::npos) {
-            pageList[filled++] = ToNumber(token);
+            list_[filled++] = ToNumber(token);
             continue;
         }
         std::vector<std::string> ends = SplitNonEmpty(token, '-');
         // A token of dashes alone has no first part either; both ends read as 0.
         long a = ends.empty() ? 0 : ToNumber(ends[0]);
         long b = ends.size() > 1 ? ToNumber(ends[1]) : 0;
-        for (long n = a; n <= b && filled < pageList.size(); ++n) pageList[filled++] = static_cast<int32_t>(n);
+        for (long n = a; n <= b && filled < list_.size(); ++n) list_[filled++] = static_cast<int32_t>(n);
     }
 }
 
-bool CConvertPara::InPageList(int n) const {
-    for (int32_t entry : pageList)
+bool PageSelection::Listed(int n) const {
+    for (int32_t entry : list_)
         if (entry == n) return true;
+    return false;
+}
+
+bool PageSelection::AnyOf(int pageCount) const {
+    if (all_) return pageCount > 0;
+    for (int32_t p : list_)
+        if (p >= 1 && p <= pageCount) return true;
     return false;
 }

@@ -46,11 +46,11 @@ std::vector<std::string> ChildArguments(const MyConvertPara& para, const std::st
         const ImageDevice* device = FindImageDevice(para.imageDevice);
         argv.insert(argv.end(), {"--extract-images", device ? device->format : "JPG"});
     } else {
-        argv.insert(argv.end(), {"-m", LayoutOption(para.jobMode), "-f", para.wantDoc ? para.officeFormat : "rtf"});
+        argv.insert(argv.end(), {"-m", LayoutOption(para.jobMode), "-f", para.ResultFormat()});
         if (para.removeImages) argv.push_back("--remove-images");
         if (!para.xmlCopyDir.empty()) argv.push_back("--keep-xml");
     }
-    if (!(para.pageFlags & 1)) argv.insert(argv.end(), {"-p", para.AllPages});
+    if (!para.pages.All()) argv.insert(argv.end(), {"-p", para.pages.Text()});
     argv.push_back(file);
     return argv;
 }

@@ -34,7 +34,7 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
         return ResultCannotWrite;
     }
     rtf->SetLayoutMode(para->jobMode);
-    para->FileStarted(para->inputPath, para->outputDir + "/" + baseName + (para->docOutput == 1 ? "." + para->officeFormat : std::string(".rtf")));
+    para->FileStarted(para->inputPath, para->outputDir + "/" + baseName + "." + para->ResultFormat());
 
     if (withGraphics) StartPageGraphics();
     int result = ResultDone;
@@ -42,7 +42,7 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
     para->pagesWritten = 0;
     for (int n = para->firstPage; para->cancelRequested == 0 && n <= para->lastPage; ++n) {
         para->currentPage = n;
-        if (para->PageSelected(n)) {
+        if (para->pages.Selected(n)) {
             para->Log(PageStartedLine(n));
             para->Progress(Percent(n));
             CGraphicsList graphics;
@@ -92,7 +92,7 @@ int CConvertDoc::ImageExtraction(const std::string& password) {
     int result = 0;
     for (int n = para->firstPage; para->cancelRequested == 0 && n <= para->lastPage; ++n) {
         para->currentPage = n;
-        if (para->PageSelected(n)) {
+        if (para->pages.Selected(n)) {
             para->Log(PageStartedLine(n));
             para->Progress(Percent(n));
             pageRotation = 0;

@@ -13,11 +13,6 @@ void WorkerGate::Open() {
     opened_.notify_all();
 }
 
-bool WorkerGate::IsOpen() const {
-    std::lock_guard lock(mutex_);
-    return open_;
-}
-
 void WorkerGate::Pass() {
     std::unique_lock lock(mutex_);
     opened_.wait(lock, [this] { return open_; });

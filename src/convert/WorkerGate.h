@@ -11,7 +11,6 @@ public:
     // Called by the user-interface thread; never waits for the worker.
     void Close();
     void Open();
-    bool IsOpen() const;
     // Called by the worker; waits while the gate is closed.
     void Pass();
 

@@ -79,7 +79,7 @@ void ImageChoicesStep::Load() {
 void ImageChoicesStep::Store() {
     para_.imageFormat = format_->currentText().toStdString();
     para_.DestDir = para_.outputDir = folder_->text().trimmed().toStdString();
-    para_.SelectPages(ChosenPageText(all_, pages_));
+    para_.pages.Select(ChosenPageText(all_, pages_));
 }
 
 bool ImageChoicesStep::CanGoOn() {
@@ -117,7 +117,7 @@ ImageSummaryStep::ImageSummaryStep(MyConvertPara& para, QWidget* parent)
 }
 
 void ImageSummaryStep::Load() {
-    range_->setText(para_.AllPages == "Yes" ? QString(kAllPages) : QString::fromStdString(para_.AllPages));
+    range_->setText(para_.pages.All() ? QString(kAllPages) : QString::fromStdString(para_.pages.Text()));
     format_->setText(QString::fromStdString(para_.imageFormat));
     folder_->setText(QString::fromStdString(para_.DestDir));
     if (const ImageDevice* device = FindImageFormat(para_.imageFormat)) para_.imageDevice = device->device;

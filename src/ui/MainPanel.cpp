@@ -158,7 +158,7 @@ bool MainPanel::FastMethod() const { return fast_->isChecked(); }
 void MainPanel::ShowSettings(const MyConvertPara& para, bool destinationChosen) {
     QRadioButton* format = para.DocFormat == "doc" ? doc_ : para.DocFormat == "docx" ? docx_ : para.DocFormat == "odt" ? odt_ : rtf_;
     format->setChecked(true);
-    (para.AllPages == "Yes" ? allPages_ : pageNumbers_)->setChecked(true);
+    (para.pages.All() ? allPages_ : pageNumbers_)->setChecked(true);
     pageText_->setEnabled(pageNumbers_->isChecked());
     QString destination = QString::fromStdString(para.DestDir);
     if (destinationChosen) SetOutputFolder(destination, true);
@@ -292,12 +292,11 @@ bool MainPanel::StartCheck(MyConvertPara& para, std::vector<BatchFile>& batch) {
         return Tell(QString(kOutputFolderProblem).arg(why)), false;
     }
 
-    MyConvertPara probe;  // the page list is checked before the record changes
     if (pageNumbers_->isChecked()) {
-        probe.ParsePageList(pageText.toStdString());
+        PageSelection probe;  // the page list is checked before the record changes
+        probe.SelectListed(pageText.toStdString());
         bool anySelected = false;
-        for (const Row& row : rows_)
-            for (int32_t p : probe.pageList) anySelected = anySelected || (p >= 1 && p <= row.pages);
+        for (const Row& row : rows_) anySelected = anySelected || probe.AnyOf(row.pages);
         if (!anySelected) return Tell(kPageListSelectsNothing), false;
     }
     const std::string format = ChosenFormat();
@@ -311,8 +310,7 @@ bool MainPanel::StartCheck(MyConvertPara& para, std::vector<BatchFile>& batch) {
 
     para.DestDir = folder.toStdString();
     para.firstPage = 1;
-    para.pageFlags = 0;
-    para.SelectPages(pageNumbers_->isChecked() ? pageText.toStdString() : std::string());
+    para.pages.Select(pageNumbers_->isChecked() ? pageText.toStdString() : std::string());
     para.SetDocFormat(format);
     para.outputDir = folder.toStdString();
     para.sourceDir = QFileInfo(rows_.front().path).absolutePath().toStdString() + "/";

@@ -334,7 +334,7 @@ void MainWindow::Launch() {
     if (BatchRunning() || pendingBatch_.empty()) return;
     if (para_.jobMode != ModeExtractImages) para_.imageDevice = "jpeg";
     para_.observer = progress_;
-    const bool office = para_.wantDoc && para_.jobMode != ModeExtractImages;
+    const bool office = !para_.officeFormat.empty() && para_.jobMode != ModeExtractImages;
     progress_->Reset(office ? QString::fromStdString(para_.officeFormat) : QString());
     ShowPage(progress_);
     panel_->setEnabled(false);

@@ -6,12 +6,12 @@
 #include "convert/MyConvertPara.h"
 
 void ShowPageChoice(const MyConvertPara& para, QRadioButton* all, QRadioButton* numbers, QLineEdit* pages) {
-    if (para.AllPages == "Yes") {
+    if (para.pages.All()) {
         all->setChecked(true);
     } else {
         // The page choice the user made, not the page count of whatever document was opened last.
         numbers->setChecked(true);
-        pages->setText(QString::fromStdString(para.AllPages));
+        pages->setText(QString::fromStdString(para.pages.Text()));
     }
     pages->setEnabled(numbers->isChecked());
 }

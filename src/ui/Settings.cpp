@@ -82,12 +82,14 @@ std::optional<int> JobModeForLayout(const std::string& layout) {
 void ApplySettings(const Settings& s, MyConvertPara& para) {
     para.DestDir = s.DestDir;
     para.AutoOpen = s.AutoOpen;
-    para.Language = s.Language;
-    para.LogDir = s.LogDir;
     para.Layout = s.Layout;
     para.ImageFilter = s.ImageFilter;
     para.Preserve = s.Preserve;
-    para.AllPages = s.AllPages;
+    // "No" leaves the page numbers to the user: the panel opens on an empty page list.
+    if (s.AllPages == "Yes")
+        para.pages.SelectAll();
+    else
+        para.pages.SelectListed({});
     para.autoOpenFlag = s.AutoOpen == "Yes" ? 1 : 0;
     para.SetDocFormat(s.DocFormat);
     para.removeImages = s.ImageFilter == "Yes" ? 1 : 0;

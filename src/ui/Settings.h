@@ -23,7 +23,7 @@ Settings DefaultSettings();
 Settings LoadSettings();
 // Writes the nine values in their order; false with the reason when the store cannot be written.
 bool SaveSettings(const Settings& settings, std::string& error);
-// The mirror fields of the record, and what follows from them (autoOpenFlag, wantDoc, jobMode, removeImages).
+// The mirror fields of the record, and what follows from them (autoOpenFlag, the page choice, the result format, jobMode, removeImages).
 void ApplySettings(const Settings& settings, MyConvertPara& para);
 // The job mode of a layout text; nullopt for any other text.
 std::optional<int> JobModeForLayout(const std::string& layout);

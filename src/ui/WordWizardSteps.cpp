@@ -114,7 +114,7 @@ RangeStep::RangeStep(MyConvertPara& para, QWidget* parent)
 void RangeStep::Load() { ShowPageChoice(para_, all_, numbers_, pages_); }
 
 void RangeStep::Store() {
-    para_.SelectPages(ChosenPageText(all_, pages_));
+    para_.pages.Select(ChosenPageText(all_, pages_));
 }
 
 WordSummaryStep::WordSummaryStep(MyConvertPara& para, QWidget* parent)
@@ -136,7 +136,7 @@ void WordSummaryStep::Load() {
     const std::string lines[] = {para_.sourceDir,
                                  para_.DestDir,
                                  para_.DocFormat,
-                                 para_.AllPages == "Yes" ? std::string(kAllPages) : para_.AllPages,
+                                 para_.pages.All() ? std::string(kAllPages) : para_.pages.Text(),
                                  para_.Layout,
                                  para_.ImageFilter == "Yes" ? kRemoveImages : kAutomaticAnchoring,
                                  para_.Preserve + " " + kNotApplicableMark};

@@ -101,8 +101,7 @@ TEST(ParallelBatch, ChildArgumentsSayWhatTheRecordSays) {
     para.jobMode = ModeAsIs;
     para.SetDocFormat("odt");
     para.removeImages = 1;
-    para.pageFlags = 0;
-    para.AllPages = "2,5-7";
+    para.pages.SelectListed("2,5-7");
     para.xmlCopyDir = "/out dir";
     std::vector<std::string> argv = ChildArguments(para, "prog", "/in/a b.pdf");
     CliOptions o;

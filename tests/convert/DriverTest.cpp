@@ -70,7 +70,6 @@ protected:
     void SetUp() override {
         para.observer = &rec;
         para.outputDir = dir.path();
-        para.pageFlags = 1;
         para.jobMode = ModeTextOnly;
         engines = DefaultEngines();
         engines.createRtfDocument = [this](const std::string& xml, const CConvertPara&) -> std::unique_ptr<IRtfDocument> {
@@ -129,8 +128,7 @@ TEST_F(DriverTest, OnePageDocumentIsComplete) {
 }
 
 TEST_F(DriverTest, PageSelectionConvertsListedPagesOnly) {
-    para.pageFlags = 0;
-    para.ParsePageList("3-5");
+    para.pages.SelectListed("3-5");
     para.xmlCopyPath = dir / "copy.xml";
     Run(MakePdf(10));
     EXPECT_EQ(PagesStarted(), (std::vector<int>{3, 4, 5}));
@@ -178,7 +176,7 @@ TEST_F(DriverTest, ResultCodes) {
 
 TEST_F(DriverTest, OutputPathsAndNames) {
     para.outputDir = dir.path() + "/";
-    para.docOutput = 1;
+    para.officeFormat = "doc";
     Run(MakePdf(2, "report.final.pdf"));
     EXPECT_EQ(para.outputDir, dir.path());
     EXPECT_EQ(para.baseName, "report.final");
@@ -227,8 +225,7 @@ TEST_F(DriverTest, NotAPdfEndsWithoutPages) {
 
 TEST_F(DriverTest, ImageJobWalksSelectedPages) {
     para.jobMode = ModeExtractImages;
-    para.pageFlags = 0;
-    para.ParsePageList("2,4");
+    para.pages.SelectListed("2,4");
     std::vector<int> passes;
     engines.pageGraphics = [&](CConvertDoc& job, int page) {
         EXPECT_EQ(CConvertDoc::Current(), &job);
@@ -247,8 +244,7 @@ TEST_F(DriverTest, ImageJobWalksSelectedPages) {
 // each page must still get its own, in order, and a cancelled job stops there.
 TEST_F(DriverTest, EachPageGetsItsOwnGraphics) {
     para.jobMode = ModeFlowingText;
-    para.pageFlags = 0;
-    para.ParsePageList("1,3-4,6");
+    para.pages.SelectListed("1,3-4,6");
     std::vector<int> passes;
     engines.pageGraphics = [&](CConvertDoc&, int page) {
         passes.push_back(page);
@@ -270,7 +266,7 @@ TEST_F(DriverTest, EachPageGetsItsOwnGraphics) {
 
     passes.clear();
     calls = {};
-    para.pageFlags = 1;
+    para.pages.SelectAll();
     rec.onLog = [this](const std::string& l) {
         if (l == "Conversion of <2> page started.") para.cancelRequested = 1;
     };
@@ -335,7 +331,6 @@ TEST(PageCount, EncryptedSourceConvertsWithItsPassword) {
     ASSERT_TRUE(testpdf::Encrypt(plain, locked, "secret", "owner"));
     MyConvertPara para;
     para.outputDir = dir.path();
-    para.pageFlags = 1;
     para.jobMode = ModeTextOnly;
     para.password = "secret";
     para.inputPath = locked;

@@ -24,7 +24,6 @@ void ConvertsOrFailsCleanly(const TempDir& dir, const std::string& pdf) {
         para.outputDir = dir / "out";
         fs::create_directories(para.outputDir);
         para.jobMode = mode;
-        para.pageFlags = 1;
         auto start = std::chrono::steady_clock::now();
         ConvertFile(para);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(120));

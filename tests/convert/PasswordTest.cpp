@@ -30,8 +30,7 @@ protected:
         fs::create_directories(para.outputDir);
         para.jobMode = mode;
         para.password = password;
-        para.pageFlags = pages.empty() ? 1 : 0;
-        if (!pages.empty()) para.ParsePageList(pages);
+        para.pages.Select(pages);
         ConvertFile(para);
         std::string rtf = dir / "out/locked.rtf";
         return fs::exists(rtf) ? testpdf::RtfPlainText(testpdf::ReadFile(rtf)) : std::string();
@@ -87,8 +86,7 @@ TEST(ResultWithoutPages, IsNeverLeftBehindAsASuccess) {
     para.inputPath = dir / "short.pdf";
     para.outputDir = dir.path();
     para.jobMode = ModeFormattedText;
-    para.pageFlags = 0;
-    para.ParsePageList("7-9");
+    para.pages.SelectListed("7-9");
     ConvertFile(para);
     EXPECT_EQ(para.jobResult, ResultNoPageWritten);
     EXPECT_FALSE(fs::exists(dir / "short.rtf"));
@@ -109,7 +107,6 @@ TEST(ResultThatCannotBeWritten, FailsInsteadOfPassingForWritten) {
     para.outputDir = dir.path();
     para.rtfDir = dir / "scratch";
     para.jobMode = ModeFormattedText;
-    para.pageFlags = 1;
     ConvertFile(para);
     EXPECT_EQ(para.jobResult, ResultCannotWrite);
 }

@@ -38,7 +38,6 @@ protected:
     void SetUp() override {
         para.outputDir = dir / "out";
         fs::create_directories(para.outputDir);
-        para.pageFlags = 1;
         para.jobMode = ModeFormattedText;
         steps.convert = [this](CConvertPara& p) {
             passwords.push_back(p.password);

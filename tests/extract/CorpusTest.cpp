@@ -64,7 +64,6 @@ TEST(Corpus, EveryFileYieldsAWellFormedXml) {
         para.inputPath = file.string();
         para.password = PasswordFor(file.filename().string());
         para.outputDir = dir.path();
-        para.pageFlags = 1;
         para.jobMode = ModeTextOnly;
         para.xmlCopyPath = dir / "copy.xml";
         ConvertEngines engines = DefaultEngines();

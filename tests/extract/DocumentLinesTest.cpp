@@ -23,7 +23,6 @@ std::string TextPassXml(const PdfWriter& pdf) {
     MyConvertPara para;
     para.inputPath = dir / "doc.pdf";
     para.outputDir = dir.path();
-    para.pageFlags = 1;
     para.jobMode = ModeTextOnly;
     para.xmlCopyPath = dir / "copy.xml";
     ConvertEngines engines = DefaultEngines();
@@ -124,7 +123,7 @@ TEST(DocumentLines, EdgesOfTheFile) {
         pdfcore::ShowCoreMessages(shown);
         testing::internal::CaptureStderr();
         {
-            HtmlOutputDev dev(base.c_str(), "", "", "", "", "", "png", true, 1, false);
+            HtmlOutputDev dev(base.c_str(), "", "", "", "", true);
             EXPECT_FALSE(dev.isOk());
         }
         err = testing::internal::GetCapturedStderr();

@@ -26,7 +26,6 @@ Converted Convert(const TempDir& dir, const std::string& pdf, int mode) {
     para.inputPath = pdf;
     para.outputDir = dir / std::to_string(mode);
     fs::create_directories(para.outputDir);
-    para.pageFlags = 1;
     para.jobMode = mode;
     para.xmlCopyPath = dir / "kept.xml";
     EXPECT_EQ(ConvertFile(para), 0);

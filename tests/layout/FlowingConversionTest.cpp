@@ -23,7 +23,6 @@ Converted ConvertDefault(const TempDir& dir, const std::string& pdf) {
     MyConvertPara para;
     para.inputPath = pdf;
     para.outputDir = dir.path();
-    para.pageFlags = 1;
     para.xmlCopyPath = dir / "kept.xml";
     EXPECT_EQ(ConvertFile(para), 0);
     std::string stem = fs::path(pdf).stem().string();

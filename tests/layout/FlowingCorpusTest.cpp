@@ -31,7 +31,6 @@ TEST_P(FlowingCorpus, EveryWordOnceAndSoundGeometry) {
     MyConvertPara para;
     para.inputPath = source;
     para.outputDir = dir.path();
-    para.pageFlags = 1;
     para.xmlCopyPath = dir / "kept.xml";
     para.password = officetest::CorpusPassword(source);
     ASSERT_EQ(ConvertFile(para), 0);

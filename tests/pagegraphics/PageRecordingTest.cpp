@@ -81,7 +81,6 @@ protected:
         para.observer = &observer;
         para.outputDir = dir.path();
         para.inputPath = dir / "pics.pdf";
-        para.pageFlags = 1;
         para.imageDevice = "png16m";  // text jobs render JPEG whatever the record says
         engines = DefaultEngines();
         engines.createRtfDocument = [this](const std::string&, const CConvertPara& p) -> std::unique_ptr<IRtfDocument> {

@@ -17,8 +17,7 @@ std::string Convert(const TempDir& dir, const std::string& pdf, int mode, const 
     para.inputPath = pdf;
     para.outputDir = dir.path();
     para.jobMode = mode;
-    para.pageFlags = pages.empty() ? 1 : 0;
-    if (!pages.empty()) para.ParsePageList(pages);
+    para.pages.Select(pages);
     EXPECT_EQ(ConvertFile(para), 0);
     return testpdf::ReadFile(dir / "doc.rtf");
 }

@@ -17,7 +17,6 @@ std::string ConvertTo(const TempDir& dir, int mode) {
     para.inputPath = dir / "doc.pdf";
     para.outputDir = dir.path();
     para.jobMode = mode;
-    para.pageFlags = 1;
     EXPECT_EQ(ConvertFile(para), 0);
     return testpdf::ReadFile(dir / "doc.rtf");
 }

@@ -28,7 +28,6 @@ protected:
         MyConvertPara para;
         para.outputDir = dir.path();
         para.inputPath = dir / (name + ".pdf");
-        para.pageFlags = 1;
         para.jobMode = mode;
         para.removeImages = removeImages ? 1 : 0;
         ConvertFile(para);

@@ -73,7 +73,7 @@ TEST_F(WindowTest, SettingsOkWritesTheStoreAndAFreshWindowShowsThem) {
     EXPECT_EQ(Stored("DocFormat"), "rtf");
     EXPECT_EQ(Stored("Layout"), "TEXT ONLY");
     EXPECT_EQ(Stored("DestDir"), dir.path());
-    EXPECT_EQ(para.wantDoc, 0);
+    EXPECT_EQ(para.ResultFormat(), "rtf");
     EXPECT_TRUE(window->findChild<QRadioButton*>("formatRtf")->isChecked());
     EXPECT_TRUE(window->findChild<QRadioButton*>("pageNumbers")->isChecked());
     // The nine values stand in the store in their order.

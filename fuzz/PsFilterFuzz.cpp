@@ -10,7 +10,7 @@
 #include "convert/MyConvertPara.h"
 #include "convert/CGraphicsList.h"
 #include "pagegraphics/PageImageFilter.h"
-#include "rtfgraphics/CRtfImage.h"
+#include "rtf/RecordedGraphics.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int n = 0; start < split && n < 8; ++n) {
         size_t end = input.find('\n', start);
         if (end == std::string::npos || end > split) end = split;
-        auto picture = std::make_unique<CRtfImage>();
+        auto picture = std::make_unique<Picture>();
         picture->itemNumber = n;
         picture->matrixText = input.substr(start, end - start);
         picture->pixelWidth = 8;

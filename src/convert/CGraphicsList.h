@@ -5,20 +5,20 @@
 #include <utility>
 #include <vector>
 
-#include "rtfgraphics/CRtfShpObject.h"
+#include "rtf/RecordedGraphics.h"
 
 class CGraphicsList {
 public:
-    void Add(std::unique_ptr<CRtfShpObject> entry) { entries_.push_back(std::move(entry)); }
+    void Add(std::unique_ptr<GraphicEntry> entry) { entries_.push_back(std::move(entry)); }
     void Clear() { entries_.clear(); }
     size_t Count() const { return entries_.size(); }
     bool Empty() const { return entries_.empty(); }
-    CRtfShpObject* At(size_t i) const { return entries_[i].get(); }
+    GraphicEntry* At(size_t i) const { return entries_[i].get(); }
     // Hands every entry over in order and leaves the list empty.
-    std::vector<std::unique_ptr<CRtfShpObject>> TakeAll() { return std::exchange(entries_, {}); }
+    std::vector<std::unique_ptr<GraphicEntry>> TakeAll() { return std::exchange(entries_, {}); }
 
     static CGraphicsList& Process();
 
 private:
-    std::vector<std::unique_ptr<CRtfShpObject>> entries_;
+    std::vector<std::unique_ptr<GraphicEntry>> entries_;
 };

@@ -14,8 +14,9 @@
 #include "pagegraphics/ImagePlacement.h"
 #include "pagegraphics/PagePostScriptDevice.h"
 #include "pagegraphics/PrologueTemplate.h"
+#include "pagegraphics/PictureText.h"
 #include "platform/Workspace.h"
-#include "rtfgraphics/CRtfImage.h"
+#include "rtf/RecordedGraphics.h"
 
 namespace fs = std::filesystem;
 
@@ -101,16 +102,16 @@ bool PageImageFilter::PreparePage(int pictures) {
 }
 
 int PageImageFilter::Run() {
-    std::vector<CRtfImage*> pictures;
+    std::vector<Picture*> pictures;
     for (size_t i = 0; i < graphics_.Count(); ++i)
-        if (graphics_.At(i)->Kind() == CRtfShpObject::KindPicture)
-            pictures.push_back(static_cast<CRtfImage*>(graphics_.At(i)));
+        if (graphics_.At(i)->Kind() == GraphicEntry::KindPicture)
+            pictures.push_back(static_cast<Picture*>(graphics_.At(i)));
     if (pictures.empty()) return FilterDone;
     if (!PreparePage(static_cast<int>(pictures.size()))) return FilterFailed;
 
     CConvertPara& para = *job_.para;
     bool skewed = false;
-    for (CRtfImage* entry : pictures) {
+    for (Picture* entry : pictures) {
         if (para.cancelRequested != 0) break;
         const std::string which = "page " + std::to_string(page_) + ", picture " + std::to_string(entry->ImageNumber() + 1);
         if (!FindPicture(entry->ImageNumber())) {
@@ -132,13 +133,12 @@ int PageImageFilter::Run() {
         std::string imagePath;
         if (!CutOut(*entry, matrix, imageCount_, imagePath)) continue;
         // Pictures that are removed get their name only: there is no file to make text of.
-        if (para.jobMode != ModeExtractImages && !entry->SetImagePath(imagePath, para.removeImages == 1))
+        if (para.jobMode != ModeExtractImages && !SetPictureFile(*entry, imagePath, para.removeImages == 1))
             Fail(which + ": its picture text cannot be written");
-        float scale[4] = {static_cast<float>(matrix.a), static_cast<float>(matrix.b), static_cast<float>(matrix.c),
-                          static_cast<float>(matrix.d)};
-        entry->SetScale(scale, 4);
-        entry->pageNumber = page_;
-        entry->rotation = job_.pageRotation;
+        entry->scaleA = static_cast<float>(matrix.a);
+        entry->scaleB = static_cast<float>(matrix.b);
+        entry->scaleC = static_cast<float>(matrix.c);
+        entry->scaleD = static_cast<float>(matrix.d);
     }
     ps_.close();
     if (para.cancelRequested == 0) SwapInPageFolder();
@@ -193,7 +193,7 @@ bool PageImageFilter::FindPicture(int number) {
     return false;
 }
 
-bool PageImageFilter::WriteCutOutPage(CRtfImage& entry, const PictureMatrix& matrix, const std::string& path,
+bool PageImageFilter::WriteCutOutPage(Picture& entry, const PictureMatrix& matrix, const std::string& path,
                                       double& width, double& height) {
     if (!platform::CopyFileReplacing(templatePath_, path)) return false;
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add);
@@ -231,7 +231,7 @@ bool PageImageFilter::WriteCutOutPage(CRtfImage& entry, const PictureMatrix& mat
     return static_cast<bool>(out);
 }
 
-bool PageImageFilter::CutOut(CRtfImage& entry, const PictureMatrix& matrix, int n, std::string& imagePath) {
+bool PageImageFilter::CutOut(Picture& entry, const PictureMatrix& matrix, int n, std::string& imagePath) {
     CConvertPara& para = *job_.para;
     const std::string which = "page " + std::to_string(page_) + ", picture " + std::to_string(n);
     const std::string cutOut = workFolder_ + "/newfile" + std::to_string(n) + ".ps";

@@ -7,7 +7,7 @@
 
 class CConvertDoc;
 class CGraphicsList;
-class CRtfImage;
+class Picture;
 
 namespace pagegraphics {
 
@@ -35,8 +35,8 @@ private:
     bool PreparePage(int pictures);
     // Moves the PostScript file to the line after picture `number`'s begin marker.
     bool FindPicture(int number);
-    bool CutOut(CRtfImage& entry, const PictureMatrix& matrix, int n, std::string& imagePath);
-    bool WriteCutOutPage(CRtfImage& entry, const PictureMatrix& matrix, const std::string& path, double& width,
+    bool CutOut(Picture& entry, const PictureMatrix& matrix, int n, std::string& imagePath);
+    bool WriteCutOutPage(Picture& entry, const PictureMatrix& matrix, const std::string& path, double& width,
                          double& height);
     // The job's Ghostscript, started on its first picture.
     GhostscriptRenderer& Renderer();

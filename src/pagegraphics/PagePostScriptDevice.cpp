@@ -7,8 +7,7 @@
 
 #include "convert/CGraphicsList.h"
 #include "pagegraphics/GraphicsStateText.h"
-#include "rtfgraphics/CRtfImage.h"
-#include "rtfgraphics/CRtfLine.h"
+#include "rtf/RecordedGraphics.h"
 
 namespace pagegraphics {
 
@@ -78,7 +77,7 @@ void PagePostScriptDevice::restoreState(GfxState* state) {
 
 void PagePostScriptDevice::RecordShape(GfxState* state, const char* paintOperator) {
     if (!Recording()) return;
-    auto shape = std::make_unique<CRtfLine>();
+    auto shape = std::make_unique<VectorShape>();
     std::string text;
     if (!clipText_.empty()) text += clipText_ + "W\n";
     if (!eoClipText_.empty()) text += eoClipText_ + "W*\n";
@@ -89,7 +88,6 @@ void PagePostScriptDevice::RecordShape(GfxState* state, const char* paintOperato
     text += paintOperator;
     shape->psText = std::move(text);
     shape->PrepareText();
-    shape->lineWidth = state->getLineWidth();
     shape->drawingOrder = counts_.drawingOrder++;
     shape->itemNumber = counts_.shapes++;
     graphics_.Add(std::move(shape));
@@ -154,20 +152,10 @@ void PagePostScriptDevice::unsetSoftMaskFromImageMask(GfxState* state, double* b
 
 int PagePostScriptDevice::BeginPicture(GfxState* state, int width, int height) {
     if (!Recording()) return -1;
-    if (static_cast<long long>(width) * height < 100) ++counts_.smallImages;
-    auto picture = std::make_unique<CRtfImage>();
+    auto picture = std::make_unique<Picture>();
     const double* ctm = state->getCTM();
     picture->matrixText = MatrixText(ctm);
     picture->stateText = FillColourText(state);
-    char head[96];
-    if (!clipText_.empty()) {
-        std::snprintf(head, sizeof head, "%g %g %d %d ctm\n", ctm[0], ctm[3], width, height);
-        picture->clipText += head + clipText_ + "W\n";
-    }
-    if (!eoClipText_.empty()) {
-        std::snprintf(head, sizeof head, "%g %g %d %d ctm\n", ctm[0], ctm[3], width, height);
-        picture->clipText += head + eoClipText_ + "W*\n";
-    }
     picture->pixelWidth = width;
     picture->pixelHeight = height;
     picture->drawingOrder = counts_.drawingOrder++;

@@ -24,7 +24,6 @@ struct PageGraphicsCounts {
     int drawingOrder = 0;
     int shapes = 0;
     int images = 0;
-    int smallImages = 0;  // fewer than 100 samples
 };
 
 // Holds the output file so that it is open before the PostScript device writes
@@ -59,7 +58,6 @@ public:
     using PostScriptFile::Flush;
     // False when writing the file failed somewhere (a full disk, for instance).
     bool WriteFailed() const { return writeFailed; }
-    const PageGraphicsCounts& Counts() const { return counts_; }
 
     void startPage(int pageNum, GfxState* state, XRef* xref) override;
     void endPage() override;

@@ -253,7 +253,7 @@ TEST_F(DriverTest, EachPageGetsItsOwnGraphics) {
     engines.pageGraphics = [&](CConvertDoc&, int page) {
         passes.push_back(page);
         for (int i = 0; i < page; ++i) {
-            auto entry = std::make_unique<CRtfShpObject>(CRtfShpObject::KindShape);
+            auto entry = std::make_unique<GraphicEntry>(GraphicEntry::KindShape);
             entry->drawingOrder = page;
             CGraphicsList::Process().Add(std::move(entry));
         }

@@ -8,8 +8,7 @@
 #include "convert/CGraphicsList.h"
 #include "convert/MyConvertPara.h"
 #include "pagegraphics/PicturePdf.h"
-#include "rtfgraphics/CRtfImage.h"
-#include "rtfgraphics/CRtfLine.h"
+#include "rtf/RecordedGraphics.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -49,10 +48,10 @@ public:
     void AddGraphics(CGraphicsList& list) override {
         pagePostScript_[page_] = ReadFile(psPath_);
         for (size_t i = 0; i < list.Count(); ++i) {
-            const CRtfShpObject* e = list.At(i);
+            const GraphicEntry* e = list.At(i);
             SeenEntry s{e->Kind(), e->drawingOrder, e->itemNumber, {}, {}, {}, {}, 0, 0, 0, false};
-            if (auto* line = dynamic_cast<const CRtfLine*>(e)) s.psText = line->psText;
-            if (auto* image = dynamic_cast<const CRtfImage*>(e)) {
+            if (auto* line = dynamic_cast<const VectorShape*>(e)) s.psText = line->psText;
+            if (auto* image = dynamic_cast<const Picture*>(e)) {
                 s.imagePath = image->imagePath;
                 s.hexText = image->hexPath.empty() ? "" : ReadFile(image->hexPath);
                 s.matrixText = image->matrixText;

@@ -5,6 +5,8 @@
 
 #include "convert/CConvertPara.h"
 #include "convert/ConvertEngines.h"
+#include "pagegraphics/PageGraphicsJob.h"
+#include "rtf/GraphicsList.h"
 
 class GraphicsAhead;
 class PDFDoc;
@@ -30,7 +32,8 @@ public:
     void StopPageGraphics();
     int RtfBuild(bool withGraphics);
     int ImageExtraction(const std::string& password);
-    int PageGraphicsPass(int page);
+    // Records the graphics of `page` into `graphics` with the job's page-graphics engine.
+    int PageGraphicsPass(int page, GraphicsList& graphics);
     int PageCountFor(const std::string& password);
     int PageCountQuery(const std::string* password);
 
@@ -41,8 +44,6 @@ public:
     // The same into graphicsDocument.
     PDFDoc* OpenGraphicsPdf(const std::string* password = nullptr);
 
-    static CConvertDoc* Current();
-
     CConvertPara* para = nullptr;
     double scale = 1.5;
     std::unique_ptr<PDFDoc> document;
@@ -51,15 +52,15 @@ public:
     std::unique_ptr<PDFDoc> graphicsDocument;
     std::string workDir;
     std::string baseName;
-    int pageRotation = 0;
-    // The page-graphics engine's picture renderer, made on its first picture.
-    std::unique_ptr<IJobResource> pictureRenderer;
 
 private:
     std::string PdfPath() const;
     int Percent(int page) const;
 
     const ConvertEngines* engines_ = nullptr;
+    // The job as its page-graphics passes see it; the passes of a text job run on
+    // the thread of GraphicsAhead, those of an image job on the job's own.
+    pagegraphics::PageGraphicsJob graphicsJob_;
     std::unique_ptr<GraphicsAhead> graphicsAhead_;
     std::string queryPath_;  // the queried file itself, for the page-count query
     bool ownsWorkspace_ = false;

@@ -9,13 +9,10 @@
 
 #include "convert/CConvertDoc.h"
 #include "convert/GraphicsAhead.h"
+#include "convert/ImageDevices.h"
 #include "convert/PdfOpen.h"
 #include "platform/PdfCoreConfig.h"
 #include "platform/Workspace.h"
-
-namespace {
-CConvertDoc* currentJob = nullptr;
-}
 
 std::string BaseNameOf(const std::string& path) {
     size_t slash = path.find_last_of('/');
@@ -25,8 +22,6 @@ std::string BaseNameOf(const std::string& path) {
 }
 
 CConvertDoc::CConvertDoc(CConvertPara& p, const ConvertEngines& engines) : para(&p), engines_(&engines) {
-    currentJob = this;
-    pageRotation = 0;
     para->baseName = baseName = BaseNameOf(para->inputPath);
     if (para->outputDir.size() > 1 && para->outputDir.back() == '/') para->outputDir.pop_back();
     if (para->outputDir.empty()) para->outputDir.push_back('.');  // the current folder
@@ -42,6 +37,17 @@ CConvertDoc::CConvertDoc(CConvertPara& p, const ConvertEngines& engines) : para(
         return;
     }
     ownsWorkspace_ = true;
+    graphicsJob_.workDir = workDir;
+    graphicsJob_.baseName = baseName;
+    graphicsJob_.outputDir = para->outputDir;
+    graphicsJob_.imageJob = para->jobMode == ModeExtractImages;
+    // Text jobs embed their pictures as JPEG whatever device the record names.
+    graphicsJob_.device = graphicsJob_.imageJob ? para->imageDevice : "jpeg";
+    graphicsJob_.imageExtension = ExtensionOfDevice(graphicsJob_.device);
+    graphicsJob_.removeImages = para->removeImages == 1;
+    graphicsJob_.cancel = &para->cancelRequested;
+    graphicsJob_.observer = para;
+    graphicsJob_.pictures = &para->pictures;
     para->xmlPath = workDir + "/" + baseName + ".xml";
     // The source is never touched: every pass works on the private copy.
     errno = 0;
@@ -52,7 +58,6 @@ CConvertDoc::CConvertDoc(CConvertPara& p, const ConvertEngines& engines) : para(
 }
 
 CConvertDoc::CConvertDoc(const std::string& path) : queryPath_(path) {
-    currentJob = this;
     std::filesystem::path p(path);
     workDir = p.parent_path().string();
     baseName = BaseNameOf(path);
@@ -64,12 +69,9 @@ CConvertDoc::~CConvertDoc() {
     ClosePdf();
     graphicsDocument.reset();
     // A renderer may still be writing into the workspace.
-    pictureRenderer.reset();
+    graphicsJob_.EndRenderer();
     if (ownsWorkspace_) platform::RemoveWorkspace(workDir);
-    if (currentJob == this) currentJob = nullptr;
 }
-
-CConvertDoc* CConvertDoc::Current() { return currentJob; }
 
 std::string CConvertDoc::PdfPath() const {
     // The query opens the file it was asked about; a job opens its private copy.

@@ -11,7 +11,7 @@
 #include <thread>
 #include <utility>
 
-#include "convert/CGraphicsList.h"
+#include "rtf/GraphicsList.h"
 
 class CConvertDoc;
 
@@ -24,7 +24,7 @@ public:
 
     // Waits until the graphics of `page` are recorded and hands them over;
     // nothing for a page the thread does not reach (a cancelled job).
-    CGraphicsList Take(int page);
+    GraphicsList Take(int page);
 
 private:
     void Run();
@@ -32,7 +32,7 @@ private:
     CConvertDoc& job_;
     std::mutex lock_;
     std::condition_variable changed_;
-    std::deque<std::pair<int, CGraphicsList>> ready_;
+    std::deque<std::pair<int, GraphicsList>> ready_;
     size_t readyEntries_ = 0;
     bool stop_ = false;
     bool done_ = false;

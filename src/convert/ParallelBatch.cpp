@@ -12,7 +12,7 @@
 #include "convert/CConvertDoc.h"
 #include "convert/CConvertWorker.h"
 #include "convert/ChildReport.h"
-#include "pagegraphics/ImageDevices.h"
+#include "convert/ImageDevices.h"
 #include "platform/ChildProcess.h"
 
 namespace {

@@ -5,8 +5,9 @@
 #include <fstream>
 #include <string>
 
-class CConvertDoc;
-class CGraphicsList;
+#include "pagegraphics/PageGraphicsJob.h"
+#include "rtf/GraphicsList.h"
+
 class Picture;
 
 namespace pagegraphics {
@@ -22,9 +23,8 @@ enum FilterResult {
 
 class PageImageFilter {
 public:
-    // psPath: the page PostScript; device: the Ghostscript device of the job.
-    PageImageFilter(const std::string& psPath, int page, const std::string& device, CGraphicsList& graphics,
-                    CConvertDoc& job);
+    // psPath: the page PostScript.
+    PageImageFilter(const std::string& psPath, int page, GraphicsList& graphics, PageGraphicsJob& job);
     int Run();
     // A page folder that was not swapped in goes with its pictures.
     ~PageImageFilter();
@@ -49,9 +49,8 @@ private:
 
     std::string psPath_;
     int page_;
-    std::string device_;
-    CGraphicsList& graphics_;
-    CConvertDoc& job_;
+    GraphicsList& graphics_;
+    PageGraphicsJob& job_;
     std::ifstream ps_;
     std::string templatePath_;
     std::string workFolder_;    // scratch files, and a text job's images

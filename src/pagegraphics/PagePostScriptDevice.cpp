@@ -5,7 +5,6 @@
 #include <GfxState.h>
 #include <PDFDoc.h>
 
-#include "convert/CGraphicsList.h"
 #include "pagegraphics/GraphicsStateText.h"
 #include "rtf/RecordedGraphics.h"
 
@@ -35,7 +34,7 @@ std::unique_ptr<GfxImageColorMap> DeviceColourMap(GfxImageColorMap* map, XRef* x
 }  // namespace
 
 PagePostScriptDevice::PagePostScriptDevice(const std::string& path, PDFDoc* doc, int page, int paperWidth,
-                                           int paperHeight, CGraphicsList& graphics)
+                                           int paperHeight, GraphicsList& graphics)
     : PostScriptFile(path),
       PSOutputDev(&PagePostScriptDevice::Write, static_cast<PostScriptFile*>(this), kTitle, doc, std::vector<int>{page},
                   psModePS, paperWidth, paperHeight, false, false, 0, 0, 0, 0,
@@ -90,7 +89,7 @@ void PagePostScriptDevice::RecordShape(GfxState* state, const char* paintOperato
     shape->PrepareText();
     shape->drawingOrder = counts_.drawingOrder++;
     shape->itemNumber = counts_.shapes++;
-    graphics_.Add(std::move(shape));
+    graphics_.push_back(std::move(shape));
 }
 
 // Paths and clips are recorded, not written: only pictures are read back from
@@ -161,7 +160,7 @@ int PagePostScriptDevice::BeginPicture(GfxState* state, int width, int height) {
     picture->drawingOrder = counts_.drawingOrder++;
     int number = counts_.images++;
     picture->itemNumber = number;
-    graphics_.Add(std::move(picture));
+    graphics_.push_back(std::move(picture));
     inPicture = true;
     std::string mark = std::string("\n") + kPictureBegin + std::to_string(number) + "\n";
     Write(static_cast<PostScriptFile*>(this), mark.data(), mark.size());

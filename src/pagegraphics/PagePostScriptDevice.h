@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-class CGraphicsList;
+#include "rtf/GraphicsList.h"
+
 class PDFDoc;
 
 namespace pagegraphics {
@@ -50,7 +51,7 @@ class PagePostScriptDevice : private PostScriptFile, public PSOutputDev {
 public:
     // Page `page` of `doc` into `path`, on paper of the given size in points.
     PagePostScriptDevice(const std::string& path, PDFDoc* doc, int page, int paperWidth, int paperHeight,
-                         CGraphicsList& graphics);
+                         GraphicsList& graphics);
     ~PagePostScriptDevice() override;
 
     // The file is open and the PostScript device is ready.
@@ -115,7 +116,7 @@ private:
     int BeginPicture(GfxState* state, int width, int height);
     void EndPicture(int number);
 
-    CGraphicsList& graphics_;
+    GraphicsList& graphics_;
     XRef* xref_;
     PageGraphicsCounts counts_;
     std::string clipText_, eoClipText_;

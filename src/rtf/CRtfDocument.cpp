@@ -1,8 +1,8 @@
 #include "rtf/CRtfDocument.h"
 
-#include "convert/CGraphicsList.h"
 #include "rtf/CRtfFile.h"
 #include "rtf/CRtfXmlParse.h"
+#include "rtf/GraphicsList.h"
 #include "rtf/RecordedGraphics.h"
 #include "rtfgraphics/PageGraphicsWriter.h"
 
@@ -46,9 +46,9 @@ bool CRtfDocument::ReadPage(int n) {
     return true;
 }
 
-void CRtfDocument::AddGraphics(CGraphicsList& list) {
+void CRtfDocument::AddGraphics(GraphicsList& list) {
     if (!page) return;
-    for (auto& entry : list.TakeAll()) {
+    for (auto& entry : std::exchange(list, {})) {
         if (!entry) continue;
         if (entry->Kind() == GraphicEntry::KindShape) {
             auto& shape = static_cast<VectorShape&>(*entry);

@@ -6,7 +6,6 @@
 
 #include "app/DefaultEngines.h"
 #include "convert/CConvertDoc.h"
-#include "convert/CGraphicsList.h"
 #include "convert/MyConvertPara.h"
 #include "support/PdfWriter.h"
 #include "support/TempDir.h"
@@ -49,8 +48,8 @@ public:
         last_ = n;
         return n != failReadAt_;
     }
-    void AddGraphics(CGraphicsList& list) override {
-        for (size_t i = 0; i < list.Count(); ++i) c_.graphics.emplace_back(last_, list.At(i)->drawingOrder);
+    void AddGraphics(GraphicsList& list) override {
+        for (const auto& entry : list) c_.graphics.emplace_back(last_, entry->drawingOrder);
     }
     bool WritePage(unsigned char flags) override {
         c_.written.emplace_back(last_, flags);
@@ -230,8 +229,8 @@ TEST_F(DriverTest, ImageJobWalksSelectedPages) {
     para.pageFlags = 0;
     para.ParsePageList("2,4");
     std::vector<int> passes;
-    engines.pageGraphics = [&](CConvertDoc& job, int page) {
-        EXPECT_EQ(CConvertDoc::Current(), &job);
+    engines.pageGraphics = [&](pagegraphics::PageGraphicsJob& job, int page, GraphicsList&) {
+        EXPECT_TRUE(job.imageJob);
         passes.push_back(page);
         return page == 4 ? 1 : 0;
     };
@@ -250,12 +249,12 @@ TEST_F(DriverTest, EachPageGetsItsOwnGraphics) {
     para.pageFlags = 0;
     para.ParsePageList("1,3-4,6");
     std::vector<int> passes;
-    engines.pageGraphics = [&](CConvertDoc&, int page) {
+    engines.pageGraphics = [&](pagegraphics::PageGraphicsJob&, int page, GraphicsList& graphics) {
         passes.push_back(page);
         for (int i = 0; i < page; ++i) {
             auto entry = std::make_unique<GraphicEntry>(GraphicEntry::KindShape);
             entry->drawingOrder = page;
-            CGraphicsList::Process().Add(std::move(entry));
+            graphics.push_back(std::move(entry));
         }
         return 0;
     };
@@ -265,7 +264,6 @@ TEST_F(DriverTest, EachPageGetsItsOwnGraphics) {
     for (int page : {1, 3, 4, 6})
         for (int i = 0; i < page; ++i) expected.emplace_back(page, page);
     EXPECT_EQ(calls.graphics, expected);
-    EXPECT_TRUE(CGraphicsList::Process().Empty());
     EXPECT_EQ(calls.mode, ModeFlowingText);
 
     passes.clear();
@@ -279,7 +277,6 @@ TEST_F(DriverTest, EachPageGetsItsOwnGraphics) {
     EXPECT_EQ(calls.graphics, (std::vector<std::pair<int, int>>{{1, 1}, {2, 2}, {2, 2}}));
     ASSERT_GE(passes.size(), 2u);
     for (size_t i = 0; i < passes.size(); ++i) EXPECT_EQ(passes[i], static_cast<int>(i) + 1);
-    EXPECT_TRUE(CGraphicsList::Process().Empty());
 }
 
 TEST_F(DriverTest, UnknownModeDoesNothing) {

@@ -5,7 +5,6 @@
 
 #include "app/DefaultEngines.h"
 #include "convert/CConvertDoc.h"
-#include "convert/CGraphicsList.h"
 #include "convert/MyConvertPara.h"
 #include "pagegraphics/PicturePdf.h"
 #include "rtf/RecordedGraphics.h"
@@ -45,10 +44,10 @@ public:
         page_ = n;
         return true;
     }
-    void AddGraphics(CGraphicsList& list) override {
+    void AddGraphics(GraphicsList& list) override {
         pagePostScript_[page_] = ReadFile(psPath_);
-        for (size_t i = 0; i < list.Count(); ++i) {
-            const GraphicEntry* e = list.At(i);
+        for (const auto& entry : list) {
+            const GraphicEntry* e = entry.get();
             SeenEntry s{e->Kind(), e->drawingOrder, e->itemNumber, {}, {}, {}, {}, 0, 0, 0, false};
             if (auto* line = dynamic_cast<const VectorShape*>(e)) s.psText = line->psText;
             if (auto* image = dynamic_cast<const Picture*>(e)) {

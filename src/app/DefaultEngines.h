@@ -1,8 +1,8 @@
 #pragma once
 // The program's composition root: the real engines and steps that both faces
 // (the command line and the window) hand to the driver and the batch worker.
-#include "convert/CConvertDoc.h"
 #include "convert/CConvertWorker.h"
+#include "convert/ConversionJob.h"
 #include "convert/ConvertEngines.h"
 
 // The text device, the RTF engine and the page-graphics pass of a real conversion.

@@ -1,9 +1,9 @@
 // The dispatcher: one job of any kind, start to end.
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "platform/PdfCoreConfig.h"
 
 int ConvertFile(CConvertPara& para, const ConvertEngines& engines) {
-    CConvertDoc job(para, engines);
+    ConversionJob job(para, engines);
     para.jobResult = ResultDone;
     para.pictures = {};
     para.TakeNotes();

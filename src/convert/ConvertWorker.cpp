@@ -2,8 +2,8 @@
 // that make each result trustworthy (a result is reported only once it exists).
 #include <filesystem>
 
-#include "convert/CConvertDoc.h"
 #include "convert/CConvertWorker.h"
+#include "convert/ConversionJob.h"
 #include "platform/Workspace.h"
 
 namespace fs = std::filesystem;

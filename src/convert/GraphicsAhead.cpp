@@ -2,7 +2,7 @@
 
 #include <PDFDoc.h>
 
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ constexpr size_t kMostEntriesAhead = 50000;
 
 }  // namespace
 
-GraphicsAhead::GraphicsAhead(CConvertDoc& job) : job_(job) {
+GraphicsAhead::GraphicsAhead(ConversionJob& job) : job_(job) {
     thread_ = std::thread([this] { Run(); });
 }
 

@@ -13,11 +13,11 @@
 
 #include "rtf/GraphicsList.h"
 
-class CConvertDoc;
+class ConversionJob;
 
 class GraphicsAhead {
 public:
-    explicit GraphicsAhead(CConvertDoc& job);
+    explicit GraphicsAhead(ConversionJob& job);
     ~GraphicsAhead();  // stops the thread and waits for it
     GraphicsAhead(const GraphicsAhead&) = delete;
     GraphicsAhead& operator=(const GraphicsAhead&) = delete;
@@ -29,7 +29,7 @@ public:
 private:
     void Run();
 
-    CConvertDoc& job_;
+    ConversionJob& job_;
     std::mutex lock_;
     std::condition_variable changed_;
     std::deque<std::pair<int, GraphicsList>> ready_;

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "convert/GraphicsAhead.h"
 #include "convert/PdfOpen.h"
 
@@ -18,7 +18,7 @@ std::string PageStartedLine(int page) {
 
 }  // namespace
 
-int CConvertDoc::RtfBuild(bool withGraphics) {
+int ConversionJob::RtfBuild(bool withGraphics) {
     // Opened only to tell an unreadable PDF apart: the pages come from the XML
     // and the page graphics read their own copy.
     const int failure = OpenFailure(OpenPdf());
@@ -73,13 +73,13 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
     return result;
 }
 
-int CConvertDoc::PageGraphicsPass(int page, GraphicsList& graphics) {
+int ConversionJob::PageGraphicsPass(int page, GraphicsList& graphics) {
     if (!engines_ || !engines_->pageGraphics) return 0;
     graphicsJob_.document = graphicsDocument.get();
     return engines_->pageGraphics(graphicsJob_, page, graphics);
 }
 
-int CConvertDoc::ImageExtraction(const std::string& password) {
+int ConversionJob::ImageExtraction(const std::string& password) {
     PDFDoc* doc = OpenGraphicsPdf(&password);
     if (int failure = OpenFailure(doc); failure != ResultDone) {
         graphicsDocument.reset();

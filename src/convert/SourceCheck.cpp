@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "convert/CConvertDoc.h"
 #include "convert/CConvertWorker.h"
+#include "convert/ConversionJob.h"
 
 namespace fs = std::filesystem;
 

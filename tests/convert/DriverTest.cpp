@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/DefaultEngines.h"
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"
 #include "support/PdfWriter.h"
 #include "support/TempDir.h"

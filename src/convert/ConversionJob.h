@@ -11,15 +11,15 @@
 class GraphicsAhead;
 class PDFDoc;
 
-class CConvertDoc {
+class ConversionJob {
 public:
     // A job for the record: makes the workspace and copies the source into it.
-    CConvertDoc(CConvertPara& para, const ConvertEngines& engines);
+    ConversionJob(CConvertPara& para, const ConvertEngines& engines);
     // The page-count query's job: works on the file in place, creates nothing.
-    explicit CConvertDoc(const std::string& path);
-    ~CConvertDoc();
-    CConvertDoc(const CConvertDoc&) = delete;
-    CConvertDoc& operator=(const CConvertDoc&) = delete;
+    explicit ConversionJob(const std::string& path);
+    ~ConversionJob();
+    ConversionJob(const ConversionJob&) = delete;
+    ConversionJob& operator=(const ConversionJob&) = delete;
 
     // False when the workspace could not be made or the source not copied.
     bool Ready() const { return ready_; }

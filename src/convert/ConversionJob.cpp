@@ -7,7 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "convert/GraphicsAhead.h"
 #include "convert/ImageDevices.h"
 #include "convert/PdfOpen.h"
@@ -21,7 +21,7 @@ std::string BaseNameOf(const std::string& path) {
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-CConvertDoc::CConvertDoc(CConvertPara& p, const ConvertEngines& engines) : para(&p), engines_(&engines) {
+ConversionJob::ConversionJob(CConvertPara& p, const ConvertEngines& engines) : para(&p), engines_(&engines) {
     para->baseName = baseName = BaseNameOf(para->inputPath);
     if (para->outputDir.size() > 1 && para->outputDir.back() == '/') para->outputDir.pop_back();
     if (para->outputDir.empty()) para->outputDir.push_back('.');  // the current folder
@@ -57,14 +57,14 @@ CConvertDoc::CConvertDoc(CConvertPara& p, const ConvertEngines& engines) : para(
                                  (errno ? std::string(": ") + std::strerror(errno) : std::string(" (the disk may be full)"));
 }
 
-CConvertDoc::CConvertDoc(const std::string& path) : queryPath_(path) {
+ConversionJob::ConversionJob(const std::string& path) : queryPath_(path) {
     std::filesystem::path p(path);
     workDir = p.parent_path().string();
     baseName = BaseNameOf(path);
     ready_ = true;
 }
 
-CConvertDoc::~CConvertDoc() {
+ConversionJob::~ConversionJob() {
     StopPageGraphics();
     ClosePdf();
     graphicsDocument.reset();
@@ -73,33 +73,33 @@ CConvertDoc::~CConvertDoc() {
     if (ownsWorkspace_) platform::RemoveWorkspace(workDir);
 }
 
-std::string CConvertDoc::PdfPath() const {
+std::string ConversionJob::PdfPath() const {
     // The query opens the file it was asked about; a job opens its private copy.
     return queryPath_.empty() ? workDir + "/" + baseName + ".pdf" : queryPath_;
 }
 
-PDFDoc* CConvertDoc::OpenPdf(const std::string* password) {
+PDFDoc* ConversionJob::OpenPdf(const std::string* password) {
     ClosePdf();
     if (!password && para) password = &para->password;
     document = OpenPdfDocument(PdfPath(), password ? *password : std::string());
     return document.get();
 }
 
-void CConvertDoc::ClosePdf() { document.reset(); }
+void ConversionJob::ClosePdf() { document.reset(); }
 
-PDFDoc* CConvertDoc::OpenGraphicsPdf(const std::string* password) {
+PDFDoc* ConversionJob::OpenGraphicsPdf(const std::string* password) {
     if (!password && para) password = &para->password;
     graphicsDocument = OpenPdfDocument(PdfPath(), password ? *password : std::string());
     return graphicsDocument.get();
 }
 
-void CConvertDoc::StartPageGraphics() {
+void ConversionJob::StartPageGraphics() {
     if (!graphicsAhead_) graphicsAhead_ = std::make_unique<GraphicsAhead>(*this);
 }
 
-void CConvertDoc::StopPageGraphics() { graphicsAhead_.reset(); }
+void ConversionJob::StopPageGraphics() { graphicsAhead_.reset(); }
 
-int CConvertDoc::Percent(int page) const {
+int ConversionJob::Percent(int page) const {
     // A one-page range would divide by zero; it is simply complete.
     if (para->lastPage == para->firstPage) return 100;
     return static_cast<int>(static_cast<double>(page) / (para->lastPage - para->firstPage) * 100.0);

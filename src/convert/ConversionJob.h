@@ -67,8 +67,8 @@ private:
     bool ready_ = false;
 };
 
-// Runs one job as the record describes with these engines; always 0 (success is
-// the result file existing).
+// Runs one job as the record describes with these engines; its result, also left
+// in para.jobResult: 0 (ResultDone) when it was done, else why it failed.
 int ConvertFile(CConvertPara& para, const ConvertEngines& engines);
 
 // Pages of a PDF: 0 when it cannot be opened, -1 when it is encrypted and no

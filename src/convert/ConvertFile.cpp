@@ -10,7 +10,7 @@ int ConvertFile(CConvertPara& para, const ConvertEngines& engines) {
     if (!job.Ready()) {
         // Nothing to work on: the workspace goes with the job, the source stays untouched.
         para.jobResult = para.workspaceProblem.empty() ? ResultCannotOpen : ResultNoWorkspace;
-        return 0;
+        return para.jobResult;
     }
     pdfcore::CreateGlobalParams();
     int result = ResultDone;
@@ -35,5 +35,5 @@ int ConvertFile(CConvertPara& para, const ConvertEngines& engines) {
     job.StopPageGraphics();
     pdfcore::DeleteGlobalParams();
     para.jobResult = result;
-    return 0;
+    return result;
 }

@@ -83,9 +83,9 @@ protected:
         testpdf::NumberedPages(pages).Save(path);
         return path;
     }
-    void Run(const std::string& path) {
+    int Run(const std::string& path) {
         para.inputPath = path;
-        ConvertFile(para, engines);
+        return ConvertFile(para, engines);
     }
     std::vector<int> PagesStarted() const {
         std::vector<int> pages;
@@ -209,7 +209,7 @@ TEST_F(DriverTest, WorkspaceIsGoneAndSourceUntouched) {
 }
 
 TEST_F(DriverTest, MissingSourceLeavesNoWorkspace) {
-    Run(dir / "absent.pdf");
+    EXPECT_EQ(Run(dir / "absent.pdf"), ResultCannotOpen) << "a failed job is no success to its caller";
     EXPECT_EQ(para.jobResult, ResultCannotOpen);
     EXPECT_FALSE(fs::exists(para.workDir));
     EXPECT_TRUE(calls.read.empty());
@@ -218,7 +218,7 @@ TEST_F(DriverTest, MissingSourceLeavesNoWorkspace) {
 TEST_F(DriverTest, NotAPdfEndsWithoutPages) {
     std::string path = dir / "fake.pdf";
     testpdf::WriteFile(path, "this is not a PDF at all");
-    Run(path);
+    EXPECT_EQ(Run(path), ResultCannotOpen);
     EXPECT_EQ(para.jobResult, ResultCannotOpen);
     EXPECT_TRUE(calls.read.empty());
     EXPECT_FALSE(fs::exists(para.workDir));

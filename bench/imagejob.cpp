@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "app/DefaultEngines.h"
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"
 #include "support/CorpusPictures.h"
 #include "support/TempDir.h"

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "app/DefaultEngines.h"
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"
 #include "extract/HtmlOutputDev.h"
 #include "platform/PdfCoreConfig.h"

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/DefaultEngines.h"
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"
 #include "platform/PdfCoreConfig.h"
 #include "platform/Process.h"
@@ -66,7 +66,7 @@ Times Convert(const std::string& pdf, int mode, const std::string& out) {
     para.jobMode = mode;
     Times t;
     t.whole = Seconds([&] {
-        CConvertDoc job(para, DefaultEngines());
+        ConversionJob job(para, DefaultEngines());
         if (!job.Ready()) return;
         pdfcore::CreateGlobalParams();
         int result = 0;

@@ -4,7 +4,7 @@
 
 #include "app/DefaultEngines.h"
 #include "FuzzScratch.h"
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -6,11 +6,17 @@
 #include <string>
 
 #include "FuzzScratch.h"
-#include "convert/CConvertDoc.h"
-#include "convert/MyConvertPara.h"
-#include "convert/CGraphicsList.h"
+#include "pagegraphics/PageGraphicsJob.h"
 #include "pagegraphics/PageImageFilter.h"
-#include "rtfgraphics/CRtfImage.h"
+#include "rtf/GraphicsList.h"
+#include "rtf/RecordedGraphics.h"
+
+namespace {
+struct Quiet : pagegraphics::IPassObserver {
+    void Log(const std::string&) override {}
+    void AddNote(const std::string&) override {}
+};
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
@@ -18,27 +24,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (split == std::string::npos) return 0;
     const std::string ps = fuzz::WriteInput("page.ps", data + split + 2, size - split - 2);
 
-    MyConvertPara para;
-    para.removeImages = 1;
-    para.jobMode = (split % 2) ? ModeExtractImages : ModeAsIs;
-    para.outputDir = fuzz::ScratchDir();
-    CConvertDoc job(ps);
-    job.para = &para;
+    Quiet quiet;
+    pagegraphics::PictureTally pictures;
+    pagegraphics::PageGraphicsJob job;
+    job.removeImages = true;
+    job.imageJob = (split % 2) != 0;
+    job.outputDir = fuzz::ScratchDir();
+    job.workDir = fuzz::ScratchDir();
     job.baseName = "page";
+    job.device = "png16m";
+    job.imageExtension = "png";
+    job.observer = &quiet;
+    job.pictures = &pictures;
 
-    CGraphicsList graphics;
+    GraphicsList graphics;
     size_t start = 0;
     for (int n = 0; start < split && n < 8; ++n) {
         size_t end = input.find('\n', start);
         if (end == std::string::npos || end > split) end = split;
-        auto picture = std::make_unique<CRtfImage>();
+        auto picture = std::make_unique<Picture>();
         picture->itemNumber = n;
         picture->matrixText = input.substr(start, end - start);
         picture->pixelWidth = 8;
         picture->pixelHeight = 4;
-        graphics.Add(std::move(picture));
+        graphics.push_back(std::move(picture));
         start = end + 1;
     }
-    pagegraphics::PageImageFilter(ps, 1, "png16m", graphics, job).Run();
+    pagegraphics::PageImageFilter(ps, 1, graphics, job).Run();
     return 0;
 }

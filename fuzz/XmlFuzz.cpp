@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "FuzzScratch.h"
-#include "convert/CGraphicsList.h"
 #include "rtf/CRtfDocument.h"
+#include "rtf/GraphicsList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto doc = CRtfDocument::Create(xml, rtf);
     if (!doc || !doc->OpenRtf()) return 0;
     doc->SetLayoutMode(mode);
-    CGraphicsList graphics;
+    GraphicsList graphics;
     constexpr int kPages = 8;
     for (int n = 1; n <= kPages; ++n) {
         if (!doc->ReadPage(n)) break;

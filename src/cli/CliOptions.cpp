@@ -5,7 +5,7 @@
 #include <map>
 
 #include "convert/ChildReport.h"
-#include "pagegraphics/ImageDevices.h"
+#include "convert/ImageDevices.h"
 
 const char* UsageText() {
     return "usage: vellumor-convert [options] FILE.pdf...\n"

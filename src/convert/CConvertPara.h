@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "convert/PageSelection.h"
+#include "pagegraphics/PageGraphicsJob.h"
 
 enum JobMode : int32_t {
     ModeFlowingText = 0,
@@ -28,26 +29,16 @@ enum JobResult : int32_t {
     ResultNoWorkspace = 54,    // the temp folder took no workspace or no copy of the PDF (full, not writable)
 };
 
-// What the page-graphics passes of a job made of its pictures, so that a front
-// end can report what an image job wrote and why a picture failed.
-struct PictureTally {
-    int32_t rendered = 0;
-    int32_t failed = 0;
-    int32_t skewed = 0;                // left out: neither upright nor turned a quarter
-    std::vector<std::string> folders;  // page folders an image job wrote into, in page order
-    std::string firstProblem;          // why the first failed picture failed
-};
-
-class CConvertPara {
+class CConvertPara : public pagegraphics::IPassObserver {
 public:
     CConvertPara() = default;
     CConvertPara(const CConvertPara&) = delete;
     CConvertPara& operator=(const CConvertPara&) = delete;
-    virtual ~CConvertPara();
+    ~CConvertPara() override;
 
     // Called on the thread that runs the job.
     virtual void Progress(int32_t percent) = 0;
-    virtual void Log(const std::string& line) = 0;
+    void Log(const std::string& line) override = 0;
     virtual void FileStarted(const std::string& source, const std::string& destination) = 0;
     virtual void FileFinished(const std::string& source, const std::string& destination) = 0;
 
@@ -89,11 +80,11 @@ public:
     // Pages the last RTF build wrote: a file cut short is kept only with pages in it.
     int32_t pagesWritten = 0;
     // Pictures of the last job (cleared when a job starts).
-    PictureTally pictures;
+    pagegraphics::PictureTally pictures;
 
     // What the user must hear of the last job although its file converted (a page cut
     // short); both passes of a job add to it, from their own threads.
-    void AddNote(const std::string& note);
+    void AddNote(const std::string& note) override;
     std::vector<std::string> TakeNotes();
 
 private:

@@ -6,10 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "rtf/GraphicsList.h"
+
 class OutputDev;
-class CConvertDoc;
 class CConvertPara;
-class CGraphicsList;
+
+namespace pagegraphics {
+struct PageGraphicsJob;
+}
 
 // What the text extraction device is built from.
 struct TextDeviceSpec {
@@ -25,19 +29,12 @@ public:
     virtual bool OpenRtf() = 0;
     virtual void SetLayoutMode(int mode) = 0;
     virtual bool ReadPage(int n) = 0;
-    virtual void AddGraphics(CGraphicsList& list) = 0;
+    virtual void AddGraphics(GraphicsList& list) = 0;
     virtual bool WritePage(unsigned char flags) = 0;
     // Finishes the file; false when any of it could not be written.
     virtual bool Close() = 0;
     // What the user must hear of the pages read so far (a page scaled to fit); taken once.
     virtual std::vector<std::string> TakeNotes() { return {}; }
-};
-
-// Something an engine keeps for the length of one job (a helper program kept
-// running); the job owns it and ends it before its workspace goes.
-class IJobResource {
-public:
-    virtual ~IJobResource() = default;
 };
 
 struct ConvertEngines {
@@ -46,7 +43,8 @@ struct ConvertEngines {
     // Returns no document when the XML cannot be loaded; the RTF goes to para.rtfPath.
     std::function<std::unique_ptr<IRtfDocument>(const std::string& xmlPath, const CConvertPara& para)>
         createRtfDocument;
-    // Writes page n as PostScript, records its graphics and filters its images; 0 = no problem.
-    std::function<int(CConvertDoc& job, int page)> pageGraphics;
+    // Writes page n as PostScript, records its graphics into `graphics` and filters
+    // its images; 0 = no problem.
+    std::function<int(pagegraphics::PageGraphicsJob& job, int page, GraphicsList& graphics)> pageGraphics;
 };
 

@@ -1,16 +1,16 @@
 // The dispatcher: one job of any kind, start to end.
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "platform/PdfCoreConfig.h"
 
 int ConvertFile(CConvertPara& para, const ConvertEngines& engines) {
-    CConvertDoc job(para, engines);
+    ConversionJob job(para, engines);
     para.jobResult = ResultDone;
     para.pictures = {};
     para.TakeNotes();
     if (!job.Ready()) {
         // Nothing to work on: the workspace goes with the job, the source stays untouched.
         para.jobResult = para.workspaceProblem.empty() ? ResultCannotOpen : ResultNoWorkspace;
-        return 0;
+        return para.jobResult;
     }
     pdfcore::CreateGlobalParams();
     int result = ResultDone;
@@ -35,5 +35,5 @@ int ConvertFile(CConvertPara& para, const ConvertEngines& engines) {
     job.StopPageGraphics();
     pdfcore::DeleteGlobalParams();
     para.jobResult = result;
-    return 0;
+    return result;
 }

@@ -2,8 +2,8 @@
 // that make each result trustworthy (a result is reported only once it exists).
 #include <filesystem>
 
-#include "convert/CConvertDoc.h"
 #include "convert/CConvertWorker.h"
+#include "convert/ConversionJob.h"
 #include "platform/Workspace.h"
 
 namespace fs = std::filesystem;
@@ -240,7 +240,7 @@ void CConvertWorker::ConvertOne(const BatchFile& file, BatchSummary& summary, st
     Converted(summary, file.path, result);
     for (const std::string& note : para_.TakeNotes()) Note(summary, file.path, note);
     // The text is all there, but the user must hear which pictures are not.
-    if (const PictureTally& pictures = para_.pictures; pictures.failed > 0)
+    if (const pagegraphics::PictureTally& pictures = para_.pictures; pictures.failed > 0)
         Note(summary, file.path, std::to_string(pictures.failed) + " picture" + (pictures.failed == 1 ? "" : "s") +
                                       " could not be rendered and " + (pictures.failed == 1 ? "is" : "are") +
                                       " missing from " + result + ": " + pictures.firstProblem);
@@ -272,7 +272,7 @@ void CConvertWorker::ConvertedWithoutResult(BatchSummary& summary, const std::st
 // have none, which is no failure.
 void CConvertWorker::FinishImageJob(const BatchFile& file, BatchSummary& summary) {
     if (std::string why = ImageJobProblem(para_); !why.empty()) return Fail(summary, file.path, why);
-    const PictureTally& pictures = para_.pictures;
+    const pagegraphics::PictureTally& pictures = para_.pictures;
     for (size_t i = 0; i < pictures.folders.size(); ++i) Converted(summary, file.path, pictures.folders[i], i == 0);
     for (const std::string& note : para_.TakeNotes()) Note(summary, file.path, note);
     if (pictures.skewed > 0)

@@ -2,7 +2,7 @@
 
 #include <PDFDoc.h>
 
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ constexpr size_t kMostEntriesAhead = 50000;
 
 }  // namespace
 
-GraphicsAhead::GraphicsAhead(CConvertDoc& job) : job_(job) {
+GraphicsAhead::GraphicsAhead(ConversionJob& job) : job_(job) {
     thread_ = std::thread([this] { Run(); });
 }
 
@@ -24,7 +24,6 @@ GraphicsAhead::~GraphicsAhead() {
     }
     changed_.notify_all();
     thread_.join();
-    CGraphicsList::Process().Clear();
 }
 
 void GraphicsAhead::Run() {
@@ -40,14 +39,11 @@ void GraphicsAhead::Run() {
             });
             if (stop_) break;
         }
-        job_.pageRotation = 0;
-        CGraphicsList::Process().Clear();
-        job_.PageGraphicsPass(n);
-        CGraphicsList recorded;
-        for (auto& entry : CGraphicsList::Process().TakeAll()) recorded.Add(std::move(entry));
+        GraphicsList recorded;
+        job_.PageGraphicsPass(n, recorded);
         {
             std::lock_guard<std::mutex> hold(lock_);
-            readyEntries_ += recorded.Count();
+            readyEntries_ += recorded.size();
             ready_.emplace_back(n, std::move(recorded));
         }
         changed_.notify_all();
@@ -59,13 +55,13 @@ void GraphicsAhead::Run() {
     changed_.notify_all();
 }
 
-CGraphicsList GraphicsAhead::Take(int page) {
+GraphicsList GraphicsAhead::Take(int page) {
     std::unique_lock<std::mutex> hold(lock_);
     while (true) {
         while (!ready_.empty() && ready_.front().first <= page) {
-            std::pair<int, CGraphicsList> front = std::move(ready_.front());
+            std::pair<int, GraphicsList> front = std::move(ready_.front());
             ready_.pop_front();
-            readyEntries_ -= front.second.Count();
+            readyEntries_ -= front.second.size();
             changed_.notify_all();
             if (front.first == page) return std::move(front.second);
         }

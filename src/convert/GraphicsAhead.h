@@ -11,28 +11,28 @@
 #include <thread>
 #include <utility>
 
-#include "convert/CGraphicsList.h"
+#include "rtf/GraphicsList.h"
 
-class CConvertDoc;
+class ConversionJob;
 
 class GraphicsAhead {
 public:
-    explicit GraphicsAhead(CConvertDoc& job);
+    explicit GraphicsAhead(ConversionJob& job);
     ~GraphicsAhead();  // stops the thread and waits for it
     GraphicsAhead(const GraphicsAhead&) = delete;
     GraphicsAhead& operator=(const GraphicsAhead&) = delete;
 
     // Waits until the graphics of `page` are recorded and hands them over;
     // nothing for a page the thread does not reach (a cancelled job).
-    CGraphicsList Take(int page);
+    GraphicsList Take(int page);
 
 private:
     void Run();
 
-    CConvertDoc& job_;
+    ConversionJob& job_;
     std::mutex lock_;
     std::condition_variable changed_;
-    std::deque<std::pair<int, CGraphicsList>> ready_;
+    std::deque<std::pair<int, GraphicsList>> ready_;
     size_t readyEntries_ = 0;
     bool stop_ = false;
     bool done_ = false;

@@ -1,11 +1,11 @@
 // The page-count query made when a file is added to a batch.
 #include <PDFDoc.h>
 
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "convert/PdfOpen.h"
 #include "platform/PdfCoreConfig.h"
 
-int CConvertDoc::PageCountFor(const std::string& password) {
+int ConversionJob::PageCountFor(const std::string& password) {
     pdfcore::ApplyExtractionSettings();
     PDFDoc* doc = OpenPdf(&password);
     int pages = doc && doc->isOk() ? doc->getNumPages() : 0;
@@ -13,7 +13,7 @@ int CConvertDoc::PageCountFor(const std::string& password) {
     return pages;
 }
 
-int CConvertDoc::PageCountQuery(const std::string* password) {
+int ConversionJob::PageCountQuery(const std::string* password) {
     if (!pdfcore::HaveGlobalParams()) pdfcore::CreateGlobalParams();
     if (password) {
         int pages = PageCountFor(*password);
@@ -33,6 +33,6 @@ int CConvertDoc::PageCountQuery(const std::string* password) {
 }
 
 int PageCount(const std::string& path, const std::string* password) {
-    CConvertDoc query(path);
+    ConversionJob query(path);
     return query.PageCountQuery(password);
 }

@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <memory>
 
-#include "convert/CConvertDoc.h"
 #include "convert/CConvertWorker.h"
 #include "convert/ChildReport.h"
-#include "pagegraphics/ImageDevices.h"
+#include "convert/ConversionJob.h"
+#include "convert/ImageDevices.h"
 #include "platform/ChildProcess.h"
 
 namespace {

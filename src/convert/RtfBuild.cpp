@@ -4,8 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "convert/CConvertDoc.h"
-#include "convert/CGraphicsList.h"
+#include "convert/ConversionJob.h"
 #include "convert/GraphicsAhead.h"
 #include "convert/PdfOpen.h"
 
@@ -19,7 +18,7 @@ std::string PageStartedLine(int page) {
 
 }  // namespace
 
-int CConvertDoc::RtfBuild(bool withGraphics) {
+int ConversionJob::RtfBuild(bool withGraphics) {
     // Opened only to tell an unreadable PDF apart: the pages come from the XML
     // and the page graphics read their own copy.
     const int failure = OpenFailure(OpenPdf());
@@ -45,7 +44,7 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
         if (para->pages.Selected(n)) {
             para->Log(PageStartedLine(n));
             para->Progress(Percent(n));
-            CGraphicsList graphics;
+            GraphicsList graphics;
             if (withGraphics) graphics = graphicsAhead_->Take(n);
             if (!rtf->ReadPage(n)) {
                 rtf.reset();
@@ -74,14 +73,13 @@ int CConvertDoc::RtfBuild(bool withGraphics) {
     return result;
 }
 
-int CConvertDoc::PageGraphicsPass(int page) {
+int ConversionJob::PageGraphicsPass(int page, GraphicsList& graphics) {
     if (!engines_ || !engines_->pageGraphics) return 0;
-    return engines_->pageGraphics(*this, page);
+    graphicsJob_.document = graphicsDocument.get();
+    return engines_->pageGraphics(graphicsJob_, page, graphics);
 }
 
-int CConvertDoc::ImageExtraction(const std::string& password) {
-    CGraphicsList& graphics = CGraphicsList::Process();
-    graphics.Clear();
+int ConversionJob::ImageExtraction(const std::string& password) {
     PDFDoc* doc = OpenGraphicsPdf(&password);
     if (int failure = OpenFailure(doc); failure != ResultDone) {
         graphicsDocument.reset();
@@ -95,13 +93,11 @@ int CConvertDoc::ImageExtraction(const std::string& password) {
         if (para->pages.Selected(n)) {
             para->Log(PageStartedLine(n));
             para->Progress(Percent(n));
-            pageRotation = 0;
-            result = PageGraphicsPass(n);
+            GraphicsList graphics;
+            result = PageGraphicsPass(n, graphics);
             if (result != 0) para->Log("Found problem while filtering graphics for the page.");
         }
-        graphics.Clear();
     }
-    graphics.Clear();
     graphicsDocument.reset();
     return result;
 }

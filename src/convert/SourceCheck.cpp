@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "convert/CConvertDoc.h"
 #include "convert/CConvertWorker.h"
+#include "convert/ConversionJob.h"
 
 namespace fs = std::filesystem;
 
@@ -61,7 +61,7 @@ std::string JobResultReason(const CConvertPara& para) {
 
 std::string ImageJobProblem(const CConvertPara& para) {
     if (para.jobResult == ResultCannotOpen || para.jobResult == ResultWrongPassword) return JobResultReason(para);
-    const PictureTally& t = para.pictures;
+    const pagegraphics::PictureTally& t = para.pictures;
     if (t.failed == 0) return {};
     return std::to_string(t.failed) + " of " + std::to_string(t.failed + t.rendered) +
            " pictures could not be made; " + t.firstProblem;

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "convert/PdfOpen.h"
 #include "platform/DrawingBudget.h"
 #include "platform/PdfCoreConfig.h"
@@ -59,7 +59,7 @@ std::string ConvertPdfDate(const std::string& date) {
     return buf;
 }
 
-int CConvertDoc::TextPass() {
+int ConversionJob::TextPass() {
     para->Log("Reading text content from pdf started.");
     TextDeviceSpec spec;
 

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <filesystem>
 
-#include "pagegraphics/ImageDevices.h"
 #include "platform/InteractiveProcess.h"
 #include "platform/Process.h"
 
@@ -43,11 +42,6 @@ std::string ErrorLine(const platform::InteractiveProcess& gs) {
 }
 
 }  // namespace
-
-std::string ExtensionOfDevice(const std::string& device) {
-    const ImageDevice* d = FindImageDevice(device);
-    return d ? d->extension : "jpeg";
-}
 
 bool GhostscriptAvailable() { return platform::ProgramOnPath(kGhostscript); }
 

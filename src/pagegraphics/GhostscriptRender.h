@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "convert/ConvertEngines.h"
 #include "platform/InteractiveProcess.h"
 
 namespace pagegraphics {
@@ -19,11 +18,6 @@ inline constexpr int kRenderTimeLimitSeconds = 120;
 // All pictures of one file together: many hanging pictures must not hold a file
 // for hours (VELLUMOR_GS_FILE_TIME_LIMIT).
 inline constexpr int kFileRenderTimeLimitSeconds = 600;
-
-// Extension of the files a Ghostscript device writes: "bmp16m" gives "bmp",
-// "png16m" "png", "tiff24nc" "tiff", "pcx24b" "pcx", "pbm", "pnm" and "ppm"
-// themselves, anything else "jpeg".
-std::string ExtensionOfDevice(const std::string& device);
 
 // True when Ghostscript can be started at all.
 bool GhostscriptAvailable();
@@ -38,10 +32,10 @@ std::string RenderRequest(const std::string& imagePath, const std::string& psPat
 // One Ghostscript with one output device for the length of a job, allowed to read
 // and write files in the job's workspace (and its own temp folder) only: it runs
 // with SAFER on.
-class GhostscriptRenderer : public IJobResource {
+class GhostscriptRenderer {
 public:
     GhostscriptRenderer(const std::string& device, const std::string& workspace);
-    ~GhostscriptRenderer() override;
+    ~GhostscriptRenderer();
 
     const std::string& Device() const { return device_; }
     // Renders psPath into imagePath. Success is an answer of success and a file

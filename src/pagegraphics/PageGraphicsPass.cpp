@@ -3,8 +3,6 @@
 
 #include <PDFDoc.h>
 
-#include "convert/CConvertDoc.h"
-#include "convert/CGraphicsList.h"
 #include "pagegraphics/PageDrawsGraphics.h"
 #include "pagegraphics/PageImageFilter.h"
 #include "pagegraphics/PagePostScriptDevice.h"
@@ -13,12 +11,11 @@
 
 namespace pagegraphics {
 
-int RunPageGraphicsPass(CConvertDoc& job, int page) {
-    PDFDoc* doc = job.graphicsDocument.get();
+int RunPageGraphicsPass(PageGraphicsJob& job, int page, GraphicsList& graphics) {
+    PDFDoc* doc = job.document;
     if (!doc || !doc->isOk() || page < 1 || page > doc->getNumPages()) return FilterDone;
     if (!PageDrawsGraphics(*doc, page)) return FilterDone;
     UseStandInFonts(*doc, page);
-    CGraphicsList& graphics = CGraphicsList::Process();
     const int paperWidth = static_cast<int>(doc->getPageCropWidth(page));
     const int paperHeight = static_cast<int>(doc->getPageCropHeight(page));
     const std::string psPath = job.workDir + "/" + job.baseName + ".ps";
@@ -26,28 +23,26 @@ int RunPageGraphicsPass(CConvertDoc& job, int page) {
     {
         PagePostScriptDevice device(psPath, doc, page, paperWidth, paperHeight, graphics);
         if (device.Ready()) {
-            platform::DrawingBudget budget(&job.para->cancelRequested);
+            platform::DrawingBudget budget(job.cancel);
             doc->displayPage(&device, page, 108, 108, 0, false, false, false, &platform::DrawingBudget::Spent, &budget);
             device.Flush();
             written = !device.WriteFailed();
             if (budget.Exceeded())
-                job.para->AddNote("page " + std::to_string(page) +
-                                  " draws more than any real page; the rest of its graphics was left out");
+                job.observer->AddNote("page " + std::to_string(page) +
+                                      " draws more than any real page; the rest of its graphics was left out");
         }
     }
-    if (job.para->cancelRequested) return FilterDone;
+    if (job.Cancelled()) return FilterDone;
     if (!written) {
         // Without the page's PostScript its pictures are unknown: that is a
         // failure of the page, never a page without pictures.
-        CConvertPara& para = *job.para;
-        ++para.pictures.failed;
-        if (para.pictures.firstProblem.empty())
-            para.pictures.firstProblem = "page " + std::to_string(page) + ": its PostScript cannot be written to " + psPath;
+        PictureTally& pictures = *job.pictures;
+        ++pictures.failed;
+        if (pictures.firstProblem.empty())
+            pictures.firstProblem = "page " + std::to_string(page) + ": its PostScript cannot be written to " + psPath;
         return FilterFailed;
     }
-    // Text jobs embed their pictures as JPEG whatever device the record names.
-    const std::string device = job.para->jobMode == ModeExtractImages ? job.para->imageDevice : "jpeg";
-    PageImageFilter filter(psPath, page, device, graphics, job);
+    PageImageFilter filter(psPath, page, graphics, job);
     return filter.Run();
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 // The page-graphics pass of one page: the page as PostScript with its graphics
 // recorded, then its pictures through the image filter.
-class CConvertDoc;
+#include "pagegraphics/PageGraphicsJob.h"
+#include "rtf/GraphicsList.h"
 
 namespace pagegraphics {
 
-// 0 when the page had no problem; 81 when a skewed picture was left out; 82
-// when a picture could not be rendered or the page not written.
-int RunPageGraphicsPass(CConvertDoc& job, int page);
+// Records the graphics of `page` into `graphics`. 0 when the page had no problem;
+// 81 when a skewed picture was left out; 82 when a picture could not be rendered
+// or the page not written.
+int RunPageGraphicsPass(PageGraphicsJob& job, int page, GraphicsList& graphics);
 
 }  // namespace pagegraphics

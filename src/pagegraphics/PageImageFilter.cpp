@@ -8,14 +8,13 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "convert/CConvertDoc.h"
-#include "convert/CGraphicsList.h"
 #include "pagegraphics/GhostscriptRender.h"
 #include "pagegraphics/ImagePlacement.h"
 #include "pagegraphics/PagePostScriptDevice.h"
 #include "pagegraphics/PrologueTemplate.h"
+#include "pagegraphics/PictureText.h"
 #include "platform/Workspace.h"
-#include "rtfgraphics/CRtfImage.h"
+#include "rtf/RecordedGraphics.h"
 
 namespace fs = std::filesystem;
 
@@ -60,19 +59,17 @@ std::string Format(const char* format, int a, int b) {
 
 }  // namespace
 
-PageImageFilter::PageImageFilter(const std::string& psPath, int page, const std::string& device,
-                                 CGraphicsList& graphics, CConvertDoc& job)
-    : psPath_(psPath), page_(page), device_(device), graphics_(graphics), job_(job) {}
+PageImageFilter::PageImageFilter(const std::string& psPath, int page, GraphicsList& graphics, PageGraphicsJob& job)
+    : psPath_(psPath), page_(page), graphics_(graphics), job_(job) {}
 
 void PageImageFilter::Fail(const std::string& problem) {
     failed_ = true;
-    CConvertPara& para = *job_.para;
-    ++para.pictures.failed;
-    if (para.pictures.firstProblem.empty()) para.pictures.firstProblem = problem;
+    PictureTally& pictures = *job_.pictures;
+    ++pictures.failed;
+    if (pictures.firstProblem.empty()) pictures.firstProblem = problem;
 }
 
 bool PageImageFilter::PreparePage(int pictures) {
-    CConvertPara& para = *job_.para;
     const std::string where = "page " + std::to_string(page_) + ": ";
     auto failAll = [&](const std::string& problem) {
         for (int i = 0; i < pictures; ++i) Fail(where + problem);
@@ -82,7 +79,7 @@ bool PageImageFilter::PreparePage(int pictures) {
     if (templatePath_.empty())
         return failAll(std::string("the picture page template ") + kPrologueName +
                        " is missing beside the program and in its data folder");
-    if (para.removeImages != 1 && !GhostscriptAvailable())
+    if (!job_.removeImages && !GhostscriptAvailable())
         return failAll("Ghostscript (gs) was not found on the PATH; pictures cannot be rendered");
     if (psPath_.empty()) return failAll("no page PostScript was written");
     ps_.open(psPath_, std::ios::binary);
@@ -95,23 +92,21 @@ bool PageImageFilter::PreparePage(int pictures) {
     std::error_code ec;
     fs::create_directory(workFolder_, ec);
     if (ec) return failAll("cannot create the work folder " + workFolder_ + ": " + ec.message());
-    if (para.jobMode == ModeExtractImages)
-        resultFolder_ = para.outputDir + "/" + job_.baseName + "-" + std::to_string(page_);
+    if (job_.imageJob)
+        resultFolder_ = job_.outputDir + "/" + job_.baseName + "-" + std::to_string(page_);
     return true;
 }
 
 int PageImageFilter::Run() {
-    std::vector<CRtfImage*> pictures;
-    for (size_t i = 0; i < graphics_.Count(); ++i)
-        if (graphics_.At(i)->Kind() == CRtfShpObject::KindPicture)
-            pictures.push_back(static_cast<CRtfImage*>(graphics_.At(i)));
+    std::vector<Picture*> pictures;
+    for (const auto& entry : graphics_)
+        if (entry->Kind() == GraphicEntry::KindPicture) pictures.push_back(static_cast<Picture*>(entry.get()));
     if (pictures.empty()) return FilterDone;
     if (!PreparePage(static_cast<int>(pictures.size()))) return FilterFailed;
 
-    CConvertPara& para = *job_.para;
     bool skewed = false;
-    for (CRtfImage* entry : pictures) {
-        if (para.cancelRequested != 0) break;
+    for (Picture* entry : pictures) {
+        if (job_.Cancelled()) break;
         const std::string which = "page " + std::to_string(page_) + ", picture " + std::to_string(entry->ImageNumber() + 1);
         if (!FindPicture(entry->ImageNumber())) {
             Fail(which + ": its drawing code is missing from the page PostScript");
@@ -124,24 +119,23 @@ int PageImageFilter::Run() {
         }
         if (IsSkewed(matrix)) {
             skewed = true;
-            ++para.pictures.skewed;
-            para.Log("Skipped a skewed picture on page " + std::to_string(page_) + ".");
+            ++job_.pictures->skewed;
+            job_.observer->Log("Skipped a skewed picture on page " + std::to_string(page_) + ".");
             continue;
         }
         ++imageCount_;
         std::string imagePath;
         if (!CutOut(*entry, matrix, imageCount_, imagePath)) continue;
         // Pictures that are removed get their name only: there is no file to make text of.
-        if (para.jobMode != ModeExtractImages && !entry->SetImagePath(imagePath, para.removeImages == 1))
+        if (!job_.imageJob && !SetPictureFile(*entry, imagePath, job_.removeImages))
             Fail(which + ": its picture text cannot be written");
-        float scale[4] = {static_cast<float>(matrix.a), static_cast<float>(matrix.b), static_cast<float>(matrix.c),
-                          static_cast<float>(matrix.d)};
-        entry->SetScale(scale, 4);
-        entry->pageNumber = page_;
-        entry->rotation = job_.pageRotation;
+        entry->scaleA = static_cast<float>(matrix.a);
+        entry->scaleB = static_cast<float>(matrix.b);
+        entry->scaleC = static_cast<float>(matrix.c);
+        entry->scaleD = static_cast<float>(matrix.d);
     }
     ps_.close();
-    if (para.cancelRequested == 0) SwapInPageFolder();
+    if (!job_.Cancelled()) SwapInPageFolder();
     if (failed_) return FilterFailed;
     return skewed ? FilterSkewed : FilterDone;
 }
@@ -170,7 +164,7 @@ void PageImageFilter::SwapInPageFolder() {
         Fail("page " + std::to_string(page_) + ": cannot write " + resultFolder_ + ": " + ec.message());
         return;
     }
-    job_.para->pictures.folders.push_back(resultFolder_);
+    job_.pictures->folders.push_back(resultFolder_);
     platform::RemoveWorkspace(pageAside_);
     pageAside_.clear();
 }
@@ -193,7 +187,7 @@ bool PageImageFilter::FindPicture(int number) {
     return false;
 }
 
-bool PageImageFilter::WriteCutOutPage(CRtfImage& entry, const PictureMatrix& matrix, const std::string& path,
+bool PageImageFilter::WriteCutOutPage(Picture& entry, const PictureMatrix& matrix, const std::string& path,
                                       double& width, double& height) {
     if (!platform::CopyFileReplacing(templatePath_, path)) return false;
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add);
@@ -231,8 +225,7 @@ bool PageImageFilter::WriteCutOutPage(CRtfImage& entry, const PictureMatrix& mat
     return static_cast<bool>(out);
 }
 
-bool PageImageFilter::CutOut(CRtfImage& entry, const PictureMatrix& matrix, int n, std::string& imagePath) {
-    CConvertPara& para = *job_.para;
+bool PageImageFilter::CutOut(Picture& entry, const PictureMatrix& matrix, int n, std::string& imagePath) {
     const std::string which = "page " + std::to_string(page_) + ", picture " + std::to_string(n);
     const std::string cutOut = workFolder_ + "/newfile" + std::to_string(n) + ".ps";
     const std::string finalPage = workFolder_ + "/finalfile" + std::to_string(n) + ".ps";
@@ -267,20 +260,20 @@ bool PageImageFilter::CutOut(CRtfImage& entry, const PictureMatrix& matrix, int 
         }
     }
 
-    const std::string scratchImage = workFolder_ + "/imagefile" + std::to_string(n) + "." + ExtensionOfDevice(device_);
-    para.Log(Format("Processing #%d page...(Filtering image #%d)", page_, n));
+    const std::string scratchImage = workFolder_ + "/imagefile" + std::to_string(n) + "." + job_.imageExtension;
+    job_.observer->Log(Format("Processing #%d page...(Filtering image #%d)", page_, n));
     bool rendered = true;
-    if (para.removeImages == 1) {
+    if (job_.removeImages) {
         imagePath = scratchImage;
     } else {
         std::string reason;
-        rendered = Renderer().RenderImage(scratchImage, finalPage, reason, &para.cancelRequested);
+        rendered = Renderer().RenderImage(scratchImage, finalPage, reason, job_.cancel);
         if (!rendered) Fail(which + ": " + reason);
         else rendered = Deliver(scratchImage, n, imagePath);
     }
     cleanUp();
     if (!rendered) return false;
-    if (para.removeImages != 1) ++para.pictures.rendered;
+    if (!job_.removeImages) ++job_.pictures->rendered;
 
     entry.placement = placement.kind;
     if (matrix.a >= 0) {
@@ -292,12 +285,9 @@ bool PageImageFilter::CutOut(CRtfImage& entry, const PictureMatrix& matrix, int 
 
 GhostscriptRenderer& PageImageFilter::Renderer() {
     // A job's device never changes: the first picture's renderer serves them all.
-    auto* renderer = dynamic_cast<GhostscriptRenderer*>(job_.pictureRenderer.get());
-    if (!renderer || renderer->Device() != device_) {
-        job_.pictureRenderer = std::make_unique<GhostscriptRenderer>(device_, job_.workDir);
-        renderer = static_cast<GhostscriptRenderer*>(job_.pictureRenderer.get());
-    }
-    return *renderer;
+    if (!job_.renderer || job_.renderer->Device() != job_.device)
+        job_.renderer = std::make_unique<GhostscriptRenderer>(job_.device, job_.workDir);
+    return *job_.renderer;
 }
 
 bool PageImageFilter::Deliver(const std::string& scratchImage, int n, std::string& finalPath) {
@@ -308,9 +298,9 @@ bool PageImageFilter::Deliver(const std::string& scratchImage, int n, std::strin
     const std::string which = "page " + std::to_string(page_) + ", picture " + std::to_string(n);
     std::error_code ec;
     if (pageAside_.empty()) {
-        pageAside_ = platform::CreateScratchFolder(job_.para->outputDir);
+        pageAside_ = platform::CreateScratchFolder(job_.outputDir);
         if (pageAside_.empty() || !fs::create_directory(fs::path(pageAside_) / "page", ec)) {
-            Fail(which + ": cannot create a folder in " + job_.para->outputDir + ": " +
+            Fail(which + ": cannot create a folder in " + job_.outputDir + ": " +
                  (ec ? ec.message() : std::strerror(errno)));
             return false;
         }

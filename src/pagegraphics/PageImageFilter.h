@@ -5,9 +5,10 @@
 #include <fstream>
 #include <string>
 
-class CConvertDoc;
-class CGraphicsList;
-class CRtfImage;
+#include "pagegraphics/PageGraphicsJob.h"
+#include "rtf/GraphicsList.h"
+
+class Picture;
 
 namespace pagegraphics {
 
@@ -22,9 +23,8 @@ enum FilterResult {
 
 class PageImageFilter {
 public:
-    // psPath: the page PostScript; device: the Ghostscript device of the job.
-    PageImageFilter(const std::string& psPath, int page, const std::string& device, CGraphicsList& graphics,
-                    CConvertDoc& job);
+    // psPath: the page PostScript.
+    PageImageFilter(const std::string& psPath, int page, GraphicsList& graphics, PageGraphicsJob& job);
     int Run();
     // A page folder that was not swapped in goes with its pictures.
     ~PageImageFilter();
@@ -35,8 +35,8 @@ private:
     bool PreparePage(int pictures);
     // Moves the PostScript file to the line after picture `number`'s begin marker.
     bool FindPicture(int number);
-    bool CutOut(CRtfImage& entry, const PictureMatrix& matrix, int n, std::string& imagePath);
-    bool WriteCutOutPage(CRtfImage& entry, const PictureMatrix& matrix, const std::string& path, double& width,
+    bool CutOut(Picture& entry, const PictureMatrix& matrix, int n, std::string& imagePath);
+    bool WriteCutOutPage(Picture& entry, const PictureMatrix& matrix, const std::string& path, double& width,
                          double& height);
     // The job's Ghostscript, started on its first picture.
     GhostscriptRenderer& Renderer();
@@ -49,9 +49,8 @@ private:
 
     std::string psPath_;
     int page_;
-    std::string device_;
-    CGraphicsList& graphics_;
-    CConvertDoc& job_;
+    GraphicsList& graphics_;
+    PageGraphicsJob& job_;
     std::ifstream ps_;
     std::string templatePath_;
     std::string workFolder_;    // scratch files, and a text job's images

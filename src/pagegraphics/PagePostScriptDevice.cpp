@@ -5,10 +5,8 @@
 #include <GfxState.h>
 #include <PDFDoc.h>
 
-#include "convert/CGraphicsList.h"
 #include "pagegraphics/GraphicsStateText.h"
-#include "rtfgraphics/CRtfImage.h"
-#include "rtfgraphics/CRtfLine.h"
+#include "rtf/RecordedGraphics.h"
 
 namespace pagegraphics {
 
@@ -36,7 +34,7 @@ std::unique_ptr<GfxImageColorMap> DeviceColourMap(GfxImageColorMap* map, XRef* x
 }  // namespace
 
 PagePostScriptDevice::PagePostScriptDevice(const std::string& path, PDFDoc* doc, int page, int paperWidth,
-                                           int paperHeight, CGraphicsList& graphics)
+                                           int paperHeight, GraphicsList& graphics)
     : PostScriptFile(path),
       PSOutputDev(&PagePostScriptDevice::Write, static_cast<PostScriptFile*>(this), kTitle, doc, std::vector<int>{page},
                   psModePS, paperWidth, paperHeight, false, false, 0, 0, 0, 0,
@@ -78,7 +76,7 @@ void PagePostScriptDevice::restoreState(GfxState* state) {
 
 void PagePostScriptDevice::RecordShape(GfxState* state, const char* paintOperator) {
     if (!Recording()) return;
-    auto shape = std::make_unique<CRtfLine>();
+    auto shape = std::make_unique<VectorShape>();
     std::string text;
     if (!clipText_.empty()) text += clipText_ + "W\n";
     if (!eoClipText_.empty()) text += eoClipText_ + "W*\n";
@@ -89,10 +87,9 @@ void PagePostScriptDevice::RecordShape(GfxState* state, const char* paintOperato
     text += paintOperator;
     shape->psText = std::move(text);
     shape->PrepareText();
-    shape->lineWidth = state->getLineWidth();
     shape->drawingOrder = counts_.drawingOrder++;
     shape->itemNumber = counts_.shapes++;
-    graphics_.Add(std::move(shape));
+    graphics_.push_back(std::move(shape));
 }
 
 // Paths and clips are recorded, not written: only pictures are read back from
@@ -154,26 +151,16 @@ void PagePostScriptDevice::unsetSoftMaskFromImageMask(GfxState* state, double* b
 
 int PagePostScriptDevice::BeginPicture(GfxState* state, int width, int height) {
     if (!Recording()) return -1;
-    if (static_cast<long long>(width) * height < 100) ++counts_.smallImages;
-    auto picture = std::make_unique<CRtfImage>();
+    auto picture = std::make_unique<Picture>();
     const double* ctm = state->getCTM();
     picture->matrixText = MatrixText(ctm);
     picture->stateText = FillColourText(state);
-    char head[96];
-    if (!clipText_.empty()) {
-        std::snprintf(head, sizeof head, "%g %g %d %d ctm\n", ctm[0], ctm[3], width, height);
-        picture->clipText += head + clipText_ + "W\n";
-    }
-    if (!eoClipText_.empty()) {
-        std::snprintf(head, sizeof head, "%g %g %d %d ctm\n", ctm[0], ctm[3], width, height);
-        picture->clipText += head + eoClipText_ + "W*\n";
-    }
     picture->pixelWidth = width;
     picture->pixelHeight = height;
     picture->drawingOrder = counts_.drawingOrder++;
     int number = counts_.images++;
     picture->itemNumber = number;
-    graphics_.Add(std::move(picture));
+    graphics_.push_back(std::move(picture));
     inPicture = true;
     std::string mark = std::string("\n") + kPictureBegin + std::to_string(number) + "\n";
     Write(static_cast<PostScriptFile*>(this), mark.data(), mark.size());

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-class CGraphicsList;
+#include "rtf/GraphicsList.h"
+
 class PDFDoc;
 
 namespace pagegraphics {
@@ -24,7 +25,6 @@ struct PageGraphicsCounts {
     int drawingOrder = 0;
     int shapes = 0;
     int images = 0;
-    int smallImages = 0;  // fewer than 100 samples
 };
 
 // Holds the output file so that it is open before the PostScript device writes
@@ -51,7 +51,7 @@ class PagePostScriptDevice : private PostScriptFile, public PSOutputDev {
 public:
     // Page `page` of `doc` into `path`, on paper of the given size in points.
     PagePostScriptDevice(const std::string& path, PDFDoc* doc, int page, int paperWidth, int paperHeight,
-                         CGraphicsList& graphics);
+                         GraphicsList& graphics);
     ~PagePostScriptDevice() override;
 
     // The file is open and the PostScript device is ready.
@@ -59,7 +59,6 @@ public:
     using PostScriptFile::Flush;
     // False when writing the file failed somewhere (a full disk, for instance).
     bool WriteFailed() const { return writeFailed; }
-    const PageGraphicsCounts& Counts() const { return counts_; }
 
     void startPage(int pageNum, GfxState* state, XRef* xref) override;
     void endPage() override;
@@ -117,7 +116,7 @@ private:
     int BeginPicture(GfxState* state, int width, int height);
     void EndPicture(int number);
 
-    CGraphicsList& graphics_;
+    GraphicsList& graphics_;
     XRef* xref_;
     PageGraphicsCounts counts_;
     std::string clipText_, eoClipText_;

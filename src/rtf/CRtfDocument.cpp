@@ -1,10 +1,10 @@
 #include "rtf/CRtfDocument.h"
 
-#include "convert/CGraphicsList.h"
 #include "rtf/CRtfFile.h"
 #include "rtf/CRtfXmlParse.h"
-#include "rtfgraphics/CRtfLine.h"
-#include "rtfgraphics/CRtfShpObject.h"
+#include "rtf/GraphicsList.h"
+#include "rtf/RecordedGraphics.h"
+#include "rtfgraphics/PageGraphicsWriter.h"
 
 std::unique_ptr<CRtfDocument> CRtfDocument::Create(const std::string& xmlPath, const std::string& rtfPath) {
     if (xmlPath.empty()) return nullptr;
@@ -46,13 +46,13 @@ bool CRtfDocument::ReadPage(int n) {
     return true;
 }
 
-void CRtfDocument::AddGraphics(CGraphicsList& list) {
+void CRtfDocument::AddGraphics(GraphicsList& list) {
     if (!page) return;
-    for (auto& entry : list.TakeAll()) {
+    for (auto& entry : std::exchange(list, {})) {
         if (!entry) continue;
-        if (entry->Kind() == CRtfShpObject::KindShape) {
-            auto& shape = static_cast<CRtfLine&>(*entry);
-            if (!shape.ConvertToRtf(page.get(), shapeIds)) continue;
+        if (entry->Kind() == GraphicEntry::KindShape) {
+            auto& shape = static_cast<VectorShape&>(*entry);
+            if (!ConvertShapeToRtf(shape, page.get(), shapeIds)) continue;
             // Only a shape of one piece can be a rule: taking a larger one would
             // lose its other pieces from the page.
             if (layoutMode == kLayoutFlowing && shape.shapesWritten == 1 && page->UnderlineFromRule(shape.Box())) {

@@ -27,7 +27,7 @@ public:
     bool OpenRtf() override;
     void SetLayoutMode(int mode) override;
     bool ReadPage(int n) override;
-    void AddGraphics(CGraphicsList& list) override;
+    void AddGraphics(GraphicsList& list) override;
     bool WritePage(unsigned char flags) override;
     bool Close() override;
     std::vector<std::string> TakeNotes() override { return std::exchange(notes, {}); }

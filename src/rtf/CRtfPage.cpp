@@ -1,7 +1,7 @@
 #include "rtf/CRtfPage.h"
 
 #include "rtf/CRtfDocument.h"
-#include "rtfgraphics/CRtfShpObject.h"
+#include "rtf/RecordedGraphics.h"
 
 CRtfPage::CRtfPage(CRtfDocument* doc, int n) : number(n), document(doc) {}
 

@@ -12,7 +12,7 @@
 #include "rtf/TSafeList.h"
 
 class CRtfDocument;
-class CRtfShpObject;
+class GraphicEntry;
 
 // Highest page coordinate the RTF page setup accepts.
 constexpr int kMaxPageCoordinate = 2375;
@@ -65,7 +65,7 @@ public:
     CRtfDocument* document;
     std::unique_ptr<CRtfPageFlow> flow;
     uint8_t firstWritten = 0;
-    std::vector<std::unique_ptr<CRtfShpObject>> graphics;
+    std::vector<std::unique_ptr<GraphicEntry>> graphics;
     TSafeList<CRtfXmlText> items;
     // Both refer to items the page owns.
     TRtfFlowingText<> flowingText;

@@ -2,8 +2,7 @@
 #include "rtfgraphics/PageGraphicsWriter.h"
 
 #include "rtf/CRtfPage.h"
-#include "rtfgraphics/CRtfImage.h"
-#include "rtfgraphics/CRtfLine.h"
+#include "rtf/RecordedGraphics.h"
 
 std::string PageGraphicsPieces::Joined() const {
     std::string out;
@@ -16,11 +15,11 @@ PageGraphicsPieces WritePageGraphics(const CRtfPage& page, ShapeIds& ids, bool r
     for (const auto& entry : page.graphics) {
         if (!entry) continue;
         const std::string* text = nullptr;
-        if (entry->Kind() == CRtfShpObject::KindPicture) {
-            out.pictures.push_back(static_cast<const CRtfImage&>(*entry).WriteRtf(&page, ids, removeImages));
+        if (entry->Kind() == GraphicEntry::KindPicture) {
+            out.pictures.push_back(WritePicture(static_cast<const Picture&>(*entry), &page, ids, removeImages));
             text = &out.pictures.back();
-        } else if (entry->Kind() == CRtfShpObject::KindShape) {
-            text = &static_cast<const CRtfLine&>(*entry).WriteRtf();
+        } else if (entry->Kind() == GraphicEntry::KindShape) {
+            text = &static_cast<const VectorShape&>(*entry).rtfText;
         }
         if (text && !text->empty()) out.pieces.push_back(text);
     }

@@ -9,8 +9,9 @@
 #include "rtf/CRtfPage.h"
 #include "rtf/RtfUnits.h"
 #include "rtf/ShapeIds.h"
-#include "rtfgraphics/CRtfImage.h"
+#include "rtf/RecordedGraphics.h"
 #include "rtfgraphics/FreeformPath.h"
+#include "rtfgraphics/PageGraphicsWriter.h"
 
 namespace {
 
@@ -26,23 +27,23 @@ std::string ReadText(const std::string& path) {
 
 }  // namespace
 
-std::string CRtfImage::WriteRtf(const CRtfPage* page, ShapeIds& ids, bool removeImages) const {
-    if (removeImages || !page || hexPath.empty()) return {};
+std::string WritePicture(const Picture& picture, const CRtfPage* page, ShapeIds& ids, bool removeImages) {
+    if (removeImages || !page || picture.hexPath.empty()) return {};
     // A missing or empty picture text is no picture: the shape would show an empty frame.
-    const std::string hex = ReadText(hexPath);
+    const std::string hex = ReadText(picture.hexPath);
     if (hex.empty()) return {};
 
     const uint32_t pageWidth = static_cast<uint32_t>(page->Width());
     const uint32_t pageHeight = static_cast<uint32_t>(page->Height());
     // A page scaled to fit takes its pictures along.
     const double s = page->contentScale;
-    double width = (std::fabs(scaleA) + std::fabs(scaleB)) * s;
+    double width = (std::fabs(picture.scaleA) + std::fabs(picture.scaleB)) * s;
     // A picture flatter than one unit takes its height from its slant as well.
-    double height =
-        (TruncatedInt(std::fabs(scaleD)) == 0 ? std::fabs(scaleC) + std::fabs(scaleD) : std::fabs(scaleD)) * s;
-    double top = std::fabs(static_cast<double>(pageHeight) - posY * s);
-    double left = posX * s;
-    switch (placement) {
+    const float slant = std::fabs(picture.scaleC), upright = std::fabs(picture.scaleD);
+    double height = (TruncatedInt(upright) == 0 ? slant + upright : upright) * s;
+    double top = std::fabs(static_cast<double>(pageHeight) - picture.posY * s);
+    double left = picture.posX * s;
+    switch (picture.placement) {
         case 3:
             std::swap(width, height);
             break;
@@ -57,7 +58,8 @@ std::string CRtfImage::WriteRtf(const CRtfPage* page, ShapeIds& ids, bool remove
         default:
             break;
     }
-    if (scaleB == 0 && scaleC == 0 && scaleD > 0 && placement == 2 && height > 0) top -= height;
+    if (picture.scaleB == 0 && picture.scaleC == 0 && picture.scaleD > 0 && picture.placement == 2 && height > 0)
+        top -= height;
     height = std::fabs(height);
 
     char buf[512];
@@ -66,7 +68,7 @@ std::string CRtfImage::WriteRtf(const CRtfPage* page, ShapeIds& ids, bool remove
                   "\\shpfhdr0\\shpwr3\\shpwrk0\\shpfblwtxt1\\shplid%d\\shpz%d\\shpbxpage\\shpbypage\n"
                   "\\absh%d\\absw%d",
                   RoundedTwips(left), RoundedTwips(top), RoundedTwips(left + width), RoundedTwips(top + height),
-                  ids.NextGraphic(), drawingOrder, ToTwips(static_cast<int>(pageHeight)),
+                  ids.NextGraphic(), picture.drawingOrder, ToTwips(static_cast<int>(pageHeight)),
                   ToTwips(static_cast<int>(pageWidth)));
     std::string out = buf;
     out += "{\\sp{\\sn shapeType}{\\sv 75}}\n{\\sp{\\sn fFlipH}{\\sv 0}}\n{\\sp{\\sn fFlipV}{\\sv 0}}\n"

@@ -9,8 +9,9 @@
 
 #include "rtf/CRtfPage.h"
 #include "rtf/ShapeIds.h"
-#include "rtfgraphics/CRtfLine.h"
+#include "rtf/RecordedGraphics.h"
 #include "rtfgraphics/FreeformPath.h"
+#include "rtfgraphics/PageGraphicsWriter.h"
 
 namespace {
 
@@ -114,30 +115,19 @@ struct RtfText {
 
 }  // namespace
 
-void CRtfLine::PrepareText() {
-    // The fixed words of a shape are some 700 bytes; its vertices and segments
-    // take about twice the room of the path they come from.
-    rtfText.resize(1024 + 2 * psText.size());
+bool ConvertShapeToRtf(VectorShape& shape, const CRtfPage* page, ShapeIds& ids) {
+    std::string& rtfText = shape.rtfText;
     rtfText.clear();
-}
+    shape.shapesWritten = 0;
+    if (!page || shape.psText.empty()) return false;
+    const int pageHeight = page->Height() != 0 ? page->Height() : 792;
 
-bool CRtfLine::ConvertToRtf(const CRtfPage* page, ShapeIds& ids) {
-    rtfText.clear();
-    shapesWritten = 0;
-    if (!page || psText.empty()) return false;
-    pageWidth = page->Width() != 0 ? page->Width() : 612;
-    pageHeight = page->Height() != 0 ? page->Height() : 792;
-    clipLeft = clipTop = 0;
-    clipRight = pageWidth;
-    clipBottom = pageHeight;
-
-    std::string text = psText.substr(0, psText.size() - 1);
+    std::string text = shape.psText.substr(0, shape.psText.size() - 1);
     size_t lastBreak = text.rfind('\n');
-    paintOp = lastBreak == std::string::npos ? text : text.substr(lastBreak + 1);
+    const std::string paintOp = lastBreak == std::string::npos ? text : text.substr(lastBreak + 1);
     text = lastBreak == std::string::npos ? std::string() : text.substr(0, lastBreak);
     const bool isStroke = paintOp == "S";
     const bool isFill = paintOp.find('f') != std::string::npos;
-    rotation = 0;
 
     PaintState state;
     const std::string_view lines = text;
@@ -150,35 +140,34 @@ bool CRtfLine::ConvertToRtf(const CRtfPage* page, ShapeIds& ids) {
         if (b != std::string_view::npos) state.Read(line.substr(b, e - b + 1));
         start = end + 1;
     }
-    rotation = state.matrix.rotation;
     // A page scaled to fit takes its drawing along.
     if (page->contentScale != 1.0)
         for (double& m : state.matrix.m) m *= page->contentScale;
 
     std::string_view path = state.pathText;
     while (!path.empty()) {
-        FreeformShape shape = BuildFreeform(path, state.matrix, pageHeight, paintOp);
-        path = shape.next == 0 ? std::string_view() : path.substr(shape.next);
+        FreeformShape piece = BuildFreeform(path, state.matrix, pageHeight, paintOp);
+        path = piece.next == 0 ? std::string_view() : path.substr(piece.next);
         // White even-odd fills are the knock-outs of producers that paint page backgrounds.
         if (state.fillColor == kWhite && paintOp == "f*") break;
         // A subpath without points has no shape to write.
-        if (shape.Empty()) continue;
-        boxLeft = shape.box.left;
-        boxTop = shape.box.top;
-        boxRight = shape.box.right;
-        boxBottom = shape.box.bottom;
-        const RtfRect& r = shape.twips;
+        if (piece.Empty()) continue;
+        shape.boxLeft = piece.box.left;
+        shape.boxTop = piece.box.top;
+        shape.boxRight = piece.box.right;
+        shape.boxBottom = piece.box.bottom;
+        const RtfRect& r = piece.twips;
         // One growth per shape instead of one per piece of it.
-        rtfText.reserve(rtfText.size() + 1024 + shape.vertices.size() + shape.segments.size());
+        rtfText.reserve(rtfText.size() + 1024 + piece.vertices.size() + piece.segments.size());
         RtfText rtf{rtfText};
         rtf << "\n{\\shp{\\*\\shpinst\\shpleft" << r.left << "\\shptop" << r.top << "\\shpright" << r.right
             << "\\shpbottom" << r.bottom << "\\shpfhdr0\\shpwr3\\shpwrk0\\shpfblwtxt1\\shplid" << ids.NextGraphic()
-            << "\\shpz" << drawingOrder << "\\shpbxpage\\shpbypage\n";
+            << "\\shpz" << shape.drawingOrder << "\\shpbxpage\\shpbypage\n";
         rtf << "{\\sp{\\sn shapeType}{\\sv 0}}\n{\\sp{\\sn fFlipH}{\\sv 0}}\n{\\sp{\\sn fFlipV}{\\sv 0}}\n"
                "{\\sp{\\sn rotation}{\\sv 0}}\n{\\sp{\\sn geoRight}{\\sv "
             << r.right - r.left << "}}\n{\\sp{\\sn geoBottom}{\\sv " << r.bottom - r.top
             << "}}\n{\\sp{\\sn shapePath}{\\sv 4}}\n";
-        rtf << "{\\sp{\\sn pVerticies}{\\sv " << shape.vertices << "}}\n{\\sp{\\sn pSegmentInfo}{\\sv " << shape.segments
+        rtf << "{\\sp{\\sn pVerticies}{\\sv " << piece.vertices << "}}\n{\\sp{\\sn pSegmentInfo}{\\sv " << piece.segments
             << "}}\n";
         rtf << "{\\sp{\\sn fFillOK}{\\sv 1}}\n{\\sp{\\sn fFilled}{\\sv " << (isFill ? 1 : 0) << "}}";
         if (isFill) rtf << "\n{\\sp{\\sn fillColor}{\\sv " << state.fillColor << "}}";
@@ -186,12 +175,12 @@ bool CRtfLine::ConvertToRtf(const CRtfPage* page, ShapeIds& ids) {
             rtf << "\n{\\sp{\\sn lineWidth}{\\sv " << state.lineWidth << "}}\n{\\sp{\\sn lineColor}{\\sv "
                 << state.lineColor << "}}\n{\\sp{\\sn lineDashing}{\\sv " << state.dashing << "}}";
         // A filled hairline rectangle is outlined in its own colour so that it stays visible.
-        const int line = shape.thin ? 1 : (isStroke ? 1 : 0);
-        const int lineColor = shape.thin ? state.fillColor : (isStroke ? state.lineColor : 0);
+        const int line = piece.thin ? 1 : (isStroke ? 1 : 0);
+        const int lineColor = piece.thin ? state.fillColor : (isStroke ? state.lineColor : 0);
         rtf << "\n{\\sp{\\sn fLine}{\\sv " << line << "}}{\\sp{\\sn lineColor}{\\sv " << lineColor
             << "}}\n{\\sp{\\sn lineType}{\\sv 0}}\n{\\sp{\\sn fArrowheadsOK}{\\sv 0}}\n{\\sp{\\sn fBehindDocument}{\\sv 1}}\n"
                "{\\sp{\\sn fLayoutInCell}{\\sv 1}}}}";
-        ++shapesWritten;
+        ++shape.shapesWritten;
     }
     return !rtfText.empty();
 }

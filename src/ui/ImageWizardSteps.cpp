@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "convert/ImageDevices.h"
 #include "convert/MyConvertPara.h"
-#include "pagegraphics/ImageDevices.h"
 #include "ui/PageChoice.h"
 #include "ui/UiTexts.h"
 

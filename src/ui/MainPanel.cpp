@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 #include <set>
 
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"
 #include "platform/Process.h"
 #include "ui/UiTexts.h"

@@ -5,8 +5,7 @@
 #include <vector>
 
 #include "app/DefaultEngines.h"
-#include "convert/CConvertDoc.h"
-#include "convert/CGraphicsList.h"
+#include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"
 #include "support/PdfWriter.h"
 #include "support/TempDir.h"
@@ -49,8 +48,8 @@ public:
         last_ = n;
         return n != failReadAt_;
     }
-    void AddGraphics(CGraphicsList& list) override {
-        for (size_t i = 0; i < list.Count(); ++i) c_.graphics.emplace_back(last_, list.At(i)->drawingOrder);
+    void AddGraphics(GraphicsList& list) override {
+        for (const auto& entry : list) c_.graphics.emplace_back(last_, entry->drawingOrder);
     }
     bool WritePage(unsigned char flags) override {
         c_.written.emplace_back(last_, flags);
@@ -83,9 +82,9 @@ protected:
         testpdf::NumberedPages(pages).Save(path);
         return path;
     }
-    void Run(const std::string& path) {
+    int Run(const std::string& path) {
         para.inputPath = path;
-        ConvertFile(para, engines);
+        return ConvertFile(para, engines);
     }
     std::vector<int> PagesStarted() const {
         std::vector<int> pages;
@@ -208,7 +207,7 @@ TEST_F(DriverTest, WorkspaceIsGoneAndSourceUntouched) {
 }
 
 TEST_F(DriverTest, MissingSourceLeavesNoWorkspace) {
-    Run(dir / "absent.pdf");
+    EXPECT_EQ(Run(dir / "absent.pdf"), ResultCannotOpen) << "a failed job is no success to its caller";
     EXPECT_EQ(para.jobResult, ResultCannotOpen);
     EXPECT_FALSE(fs::exists(para.workDir));
     EXPECT_TRUE(calls.read.empty());
@@ -217,7 +216,7 @@ TEST_F(DriverTest, MissingSourceLeavesNoWorkspace) {
 TEST_F(DriverTest, NotAPdfEndsWithoutPages) {
     std::string path = dir / "fake.pdf";
     testpdf::WriteFile(path, "this is not a PDF at all");
-    Run(path);
+    EXPECT_EQ(Run(path), ResultCannotOpen);
     EXPECT_EQ(para.jobResult, ResultCannotOpen);
     EXPECT_TRUE(calls.read.empty());
     EXPECT_FALSE(fs::exists(para.workDir));
@@ -227,8 +226,8 @@ TEST_F(DriverTest, ImageJobWalksSelectedPages) {
     para.jobMode = ModeExtractImages;
     para.pages.SelectListed("2,4");
     std::vector<int> passes;
-    engines.pageGraphics = [&](CConvertDoc& job, int page) {
-        EXPECT_EQ(CConvertDoc::Current(), &job);
+    engines.pageGraphics = [&](pagegraphics::PageGraphicsJob& job, int page, GraphicsList&) {
+        EXPECT_TRUE(job.imageJob);
         passes.push_back(page);
         return page == 4 ? 1 : 0;
     };
@@ -246,12 +245,12 @@ TEST_F(DriverTest, EachPageGetsItsOwnGraphics) {
     para.jobMode = ModeFlowingText;
     para.pages.SelectListed("1,3-4,6");
     std::vector<int> passes;
-    engines.pageGraphics = [&](CConvertDoc&, int page) {
+    engines.pageGraphics = [&](pagegraphics::PageGraphicsJob&, int page, GraphicsList& graphics) {
         passes.push_back(page);
         for (int i = 0; i < page; ++i) {
-            auto entry = std::make_unique<CRtfShpObject>(CRtfShpObject::KindShape);
+            auto entry = std::make_unique<GraphicEntry>(GraphicEntry::KindShape);
             entry->drawingOrder = page;
-            CGraphicsList::Process().Add(std::move(entry));
+            graphics.push_back(std::move(entry));
         }
         return 0;
     };
@@ -261,7 +260,6 @@ TEST_F(DriverTest, EachPageGetsItsOwnGraphics) {
     for (int page : {1, 3, 4, 6})
         for (int i = 0; i < page; ++i) expected.emplace_back(page, page);
     EXPECT_EQ(calls.graphics, expected);
-    EXPECT_TRUE(CGraphicsList::Process().Empty());
     EXPECT_EQ(calls.mode, ModeFlowingText);
 
     passes.clear();
@@ -275,7 +273,6 @@ TEST_F(DriverTest, EachPageGetsItsOwnGraphics) {
     EXPECT_EQ(calls.graphics, (std::vector<std::pair<int, int>>{{1, 1}, {2, 2}, {2, 2}}));
     ASSERT_GE(passes.size(), 2u);
     for (size_t i = 0; i < passes.size(); ++i) EXPECT_EQ(passes[i], static_cast<int>(i) + 1);
-    EXPECT_TRUE(CGraphicsList::Process().Empty());
 }
 
 TEST_F(DriverTest, UnknownModeDoesNothing) {

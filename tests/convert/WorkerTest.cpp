@@ -4,9 +4,9 @@
 #include <future>
 #include <mutex>
 
-#include "convert/CConvertDoc.h"
 #include "convert/CConvertWorker.h"
 #include "convert/ChildReport.h"
+#include "convert/ConversionJob.h"
 #include "support/PdfWriter.h"
 #include "support/TempDir.h"
 

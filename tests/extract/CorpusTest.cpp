@@ -11,7 +11,7 @@
 #include "app/DefaultEngines.h"
 #include "ExtractRun.h"
 #include "XmlLineGrammar.h"
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"
 #include "platform/PdfCoreConfig.h"
 #include "support/TempDir.h"

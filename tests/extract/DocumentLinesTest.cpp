@@ -5,7 +5,7 @@
 #include "app/DefaultEngines.h"
 #include "ExtractRun.h"
 #include "XmlLineGrammar.h"
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"
 #include "extract/HtmlOutputDev.h"
 #include "platform/PdfCoreConfig.h"

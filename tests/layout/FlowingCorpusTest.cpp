@@ -4,7 +4,7 @@
 
 #include "app/DefaultEngines.h"
 #include "RtfChecks.h"
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"
 #include "support/OfficeRoundTrip.h"
 #include "support/TempDir.h"

@@ -4,12 +4,10 @@
 #include <filesystem>
 
 #include "app/DefaultEngines.h"
-#include "convert/CConvertDoc.h"
-#include "convert/CGraphicsList.h"
+#include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"
 #include "pagegraphics/PicturePdf.h"
-#include "rtfgraphics/CRtfImage.h"
-#include "rtfgraphics/CRtfLine.h"
+#include "rtf/RecordedGraphics.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -46,13 +44,13 @@ public:
         page_ = n;
         return true;
     }
-    void AddGraphics(CGraphicsList& list) override {
+    void AddGraphics(GraphicsList& list) override {
         pagePostScript_[page_] = ReadFile(psPath_);
-        for (size_t i = 0; i < list.Count(); ++i) {
-            const CRtfShpObject* e = list.At(i);
+        for (const auto& entry : list) {
+            const GraphicEntry* e = entry.get();
             SeenEntry s{e->Kind(), e->drawingOrder, e->itemNumber, {}, {}, {}, {}, 0, 0, 0, false};
-            if (auto* line = dynamic_cast<const CRtfLine*>(e)) s.psText = line->psText;
-            if (auto* image = dynamic_cast<const CRtfImage*>(e)) {
+            if (auto* line = dynamic_cast<const VectorShape*>(e)) s.psText = line->psText;
+            if (auto* image = dynamic_cast<const Picture*>(e)) {
                 s.imagePath = image->imagePath;
                 s.hexText = image->hexPath.empty() ? "" : ReadFile(image->hexPath);
                 s.matrixText = image->matrixText;

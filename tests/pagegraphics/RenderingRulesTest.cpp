@@ -35,15 +35,6 @@ TEST(GhostscriptCall, OutputNamesAreOnlyNames) {
     EXPECT_EQ(request.find('\n'), request.size() - 1) << "one request is one line";
 }
 
-TEST(GhostscriptCall, ExtensionsFollowTheDevice) {
-    EXPECT_EQ(ExtensionOfDevice("bmp16m"), "bmp");
-    EXPECT_EQ(ExtensionOfDevice("png16m"), "png");
-    EXPECT_EQ(ExtensionOfDevice("tiff24nc"), "tiff");
-    EXPECT_EQ(ExtensionOfDevice("pcx24b"), "pcx");
-    EXPECT_EQ(ExtensionOfDevice("pnm"), "pnm");
-    EXPECT_EQ(ExtensionOfDevice("x11alpha"), "jpeg");
-}
-
 TEST(GhostscriptCall, AHungProcessIsKilledAtItsTimeLimit) {
     auto start = std::chrono::steady_clock::now();
     platform::ProcessResult r = platform::RunProcess({"sleep", "30"}, {}, 1);

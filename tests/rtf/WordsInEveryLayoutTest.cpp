@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/DefaultEngines.h"
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"
 #include "support/PdfWriter.h"
 #include "support/RtfText.h"

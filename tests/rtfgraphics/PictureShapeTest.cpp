@@ -2,27 +2,28 @@
 
 #include <fstream>
 
+#include "pagegraphics/PictureText.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/RtfUnits.h"
+#include "rtf/RecordedGraphics.h"
 #include "rtf/ShapeIds.h"
-#include "rtfgraphics/CRtfImage.h"
 #include "rtfgraphics/PageGraphicsWriter.h"
 #include "support/TempDir.h"
 
 namespace {
 
-struct Picture {
+struct PictureCase {
     testpdf::TempDir dir;
     CRtfPage page{nullptr, 1};
     ShapeIds ids;
-    CRtfImage image;
+    Picture image;
 
-    Picture() {
+    PictureCase() {
         page.rect = {0, 0, 918, 1188};
         std::ofstream(dir / "imagefile1.jpeg", std::ios::binary) << std::string("\xFF\xD8\xFF\xE0", 4);
-        image.SetImagePath(dir / "imagefile1.jpeg", false);
-        float scale[4] = {200, 0, 0, 100};
-        image.SetScale(scale, 4);
+        SetPictureFile(image, dir / "imagefile1.jpeg", false);
+        image.scaleA = 200;
+        image.scaleD = 100;
         image.posX = 50;
         image.posY = 600;
         image.placement = 2;
@@ -31,8 +32,8 @@ struct Picture {
 };
 
 TEST(PictureShape, AnUprightPictureIsAPictureFrameAtItsPlace) {
-    Picture p;
-    std::string rtf = p.image.WriteRtf(&p.page, p.ids, false);
+    PictureCase p;
+    std::string rtf = WritePicture(p.image, &p.page, p.ids, false);
     char rect[128];
     std::snprintf(rect, sizeof rect, "\\shpleft%d\\shptop%d\\shpright%d\\shpbottom%d\n", ToTwips(50), ToTwips(488),
                   ToTwips(250), ToTwips(588));
@@ -44,33 +45,33 @@ TEST(PictureShape, AnUprightPictureIsAPictureFrameAtItsPlace) {
 }
 
 TEST(PictureShape, FlatPicturesTakeTheirHeightFromTheSlantToo) {
-    Picture p;
-    float scale[4] = {200, 0, 3, 0.4f};
-    p.image.SetScale(scale, 4);
+    PictureCase p;
+    p.image.scaleC = 3;
+    p.image.scaleD = 0.4f;
     p.image.placement = 7;
-    std::string rtf = p.image.WriteRtf(&p.page, p.ids, false);
+    std::string rtf = WritePicture(p.image, &p.page, p.ids, false);
     char rect[96];
     std::snprintf(rect, sizeof rect, "\\shptop%d\\shpright%d\\shpbottom%d", ToTwips(588), ToTwips(250), ToTwips(591));
     EXPECT_NE(rtf.find(rect), std::string::npos) << rtf;
 }
 
 TEST(PictureShape, RemovedUnrenderedOrEmptyPicturesWriteNothing) {
-    Picture p;
-    EXPECT_TRUE(p.image.WriteRtf(&p.page, p.ids, true).empty());
-    EXPECT_TRUE(p.image.WriteRtf(nullptr, p.ids, false).empty());
-    CRtfImage unrendered;
-    EXPECT_TRUE(unrendered.WriteRtf(&p.page, p.ids, false).empty());
+    PictureCase p;
+    EXPECT_TRUE(WritePicture(p.image, &p.page, p.ids, true).empty());
+    EXPECT_TRUE(WritePicture(p.image, nullptr, p.ids, false).empty());
+    Picture unrendered;
+    EXPECT_TRUE(WritePicture(unrendered, &p.page, p.ids, false).empty());
     std::ofstream(p.dir / "imagefile1.txt", std::ios::trunc).close();
-    EXPECT_TRUE(p.image.WriteRtf(&p.page, p.ids, false).empty()) << "an empty picture text";
+    EXPECT_TRUE(WritePicture(p.image, &p.page, p.ids, false).empty()) << "an empty picture text";
     std::filesystem::remove(p.dir / "imagefile1.txt");
-    EXPECT_TRUE(p.image.WriteRtf(&p.page, p.ids, false).empty()) << "a missing picture text";
+    EXPECT_TRUE(WritePicture(p.image, &p.page, p.ids, false).empty()) << "a missing picture text";
     EXPECT_EQ(p.ids.NextGraphic(), 2028) << "no id is spent on a picture that is not written";
 }
 
 TEST(PictureShape, APageWritesItsGraphicsInOrderWithConsecutiveIds) {
-    Picture p;
+    PictureCase p;
     for (int i = 0; i < 2; ++i) {
-        auto image = std::make_unique<CRtfImage>(p.image);
+        auto image = std::make_unique<Picture>(p.image);
         image->drawingOrder = 5 + i;
         p.page.graphics.push_back(std::move(image));
     }
@@ -82,10 +83,10 @@ TEST(PictureShape, APageWritesItsGraphicsInOrderWithConsecutiveIds) {
 }
 
 TEST(PictureShape, AOneByteJpegIsTheDataLineFF) {
-    Picture p;
+    PictureCase p;
     std::ofstream(p.dir / "one.jpeg", std::ios::binary) << std::string("\xFF", 1);
-    ASSERT_TRUE(p.image.SetImagePath(p.dir / "one.jpeg", false));
-    EXPECT_NE(p.image.WriteRtf(&p.page, p.ids, false).find("\\jpegblip\nFF}"), std::string::npos);
+    ASSERT_TRUE(SetPictureFile(p.image, p.dir / "one.jpeg", false));
+    EXPECT_NE(WritePicture(p.image, &p.page, p.ids, false).find("\\jpegblip\nFF}"), std::string::npos);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "rtf/CRtfPage.h"
+#include "rtf/RecordedGraphics.h"
 #include "rtf/ShapeIds.h"
-#include "rtfgraphics/CRtfLine.h"
+#include "rtfgraphics/PageGraphicsWriter.h"
 
 namespace {
 
@@ -16,12 +17,12 @@ size_t Count(const std::string& text, const std::string& what) {
 struct Shape {
     CRtfPage page{nullptr, 1};
     ShapeIds ids;
-    CRtfLine line;
+    VectorShape line;
 
     std::string Convert(const std::string& state, const std::string& path, const std::string& op) {
         line.psText = "[1.5 0 0 1.5 0 0] cm\n[] 0 d\n0 i\n0 j\n0 J\n10 M\n1 w\n" + state + path + op + "\n";
         line.drawingOrder = 4;
-        line.ConvertToRtf(&page, ids);
+        ConvertShapeToRtf(line, &page, ids);
         return line.rtfText;
     }
 };
@@ -64,7 +65,7 @@ TEST(VectorShape, ColoursArePackedRedFirst) {
 TEST(VectorShape, WhiteEvenOddFillsAreDroppedButWhiteFillsKept) {
     Shape s;
     EXPECT_TRUE(s.Convert("1 g\n", "10 10 50 50 re\n", "f*").empty());
-    EXPECT_FALSE(s.line.ConvertToRtf(&s.page, s.ids));
+    EXPECT_FALSE(ConvertShapeToRtf(s.line, &s.page, s.ids));
     EXPECT_NE(s.Convert("1 g\n", "10 10 50 50 re\n", "f").find("fillColor}{\\sv 16777215}"), std::string::npos);
 }
 
@@ -86,7 +87,7 @@ TEST(VectorShape, EveryStrokedSubpathIsAShapeOfItsOwn) {
 TEST(VectorShape, ClipPathsNeverJoinTheShape) {
     Shape s;
     s.line.psText = "0 0 612 792 re\nW\n[1.5 0 0 1.5 0 0] cm\n1 w\n0 g\n10 10 m\n60 10 l\n60 60 l\nh\nf\n";
-    ASSERT_TRUE(s.line.ConvertToRtf(&s.page, s.ids));
+    ASSERT_TRUE(ConvertShapeToRtf(s.line, &s.page, s.ids));
     EXPECT_EQ(s.line.rtfText.find("8;5;"), s.line.rtfText.find("pVerticies}{\\sv ") + 16);
 }
 
@@ -94,8 +95,9 @@ TEST(VectorShape, NothingToDrawGivesNoGroupAndTakesNoId) {
     Shape s;
     EXPECT_TRUE(s.Convert("0 g\n", "h\n", "f").empty());
     s.line.psText.clear();
-    EXPECT_FALSE(s.line.ConvertToRtf(&s.page, s.ids));
-    EXPECT_FALSE(CRtfLine().ConvertToRtf(nullptr, s.ids));
+    EXPECT_FALSE(ConvertShapeToRtf(s.line, &s.page, s.ids));
+    VectorShape empty;
+    EXPECT_FALSE(ConvertShapeToRtf(empty, nullptr, s.ids));
     EXPECT_EQ(s.ids.NextGraphic(), 2028);
 }
 
@@ -103,7 +105,7 @@ TEST(VectorShape, NothingToDrawGivesNoGroupAndTakesNoId) {
 TEST(VectorShape, LinesOnTurnedPagesKeepTheirWidth) {
     Shape s;
     s.line.psText = "[0 1.5 -1.5 0 1188 0] cm\n2 w\n0 G\n10 10 m\n10 100 l\nS\n";
-    ASSERT_TRUE(s.line.ConvertToRtf(&s.page, s.ids));
+    ASSERT_TRUE(ConvertShapeToRtf(s.line, &s.page, s.ids));
     EXPECT_NE(s.line.rtfText.find("lineWidth}{\\sv 25400}"), std::string::npos);
 }
 

@@ -14,3 +14,7 @@ struct ImageDevice {
 const ImageDevice* FindImageFormat(const std::string& format);
 // The entry for a Ghostscript device; null when there is none.
 const ImageDevice* FindImageDevice(const std::string& device);
+// Extension of the files a Ghostscript device writes: "bmp16m" gives "bmp",
+// "png16m" "png", "tiff24nc" "tiff", "pcx24b" "pcx", "pbm", "pnm" and "ppm"
+// themselves, anything else "jpeg".
+std::string ExtensionOfDevice(const std::string& device);

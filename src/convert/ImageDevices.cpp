@@ -1,4 +1,4 @@
-#include "pagegraphics/ImageDevices.h"
+#include "convert/ImageDevices.h"
 
 #include <strings.h>
 
@@ -27,4 +27,9 @@ const ImageDevice* FindImageDevice(const std::string& device) {
     for (const auto& d : kDevices)
         if (device == d.device) return &d;
     return nullptr;
+}
+
+std::string ExtensionOfDevice(const std::string& device) {
+    const ImageDevice* d = FindImageDevice(device);
+    return d ? d->extension : "jpeg";
 }

@@ -1,8 +1,10 @@
 // Completing a picture entry: its rendered file and the hexadecimal text RTF embeds.
-#include "rtfgraphics/CRtfImage.h"
+#include "pagegraphics/PictureText.h"
 
 #include <cstdio>
 #include <memory>
+
+#include "rtf/RecordedGraphics.h"
 
 namespace {
 struct FileCloser {
@@ -30,19 +32,14 @@ bool WriteHexText(const std::string& binaryPath, const std::string& hexPath) {
     return std::ferror(in.get()) == 0 && std::fflush(out.get()) == 0;
 }
 
-bool CRtfImage::SetImagePath(const std::string& path, bool keepOnly) {
-    imagePath = path;
+bool SetPictureFile(Picture& picture, const std::string& path, bool keepOnly) {
+    picture.imagePath = path;
     if (keepOnly) return true;
     size_t dot = path.find_last_of('.');
     size_t slash = path.find_last_of('/');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
     std::string hex = path.substr(0, dot) + ".txt";
     if (!WriteHexText(path, hex)) return false;
-    hexPath = hex;
+    picture.hexPath = hex;
     return true;
-}
-
-void CRtfImage::SetScale(const float* values, int count) {
-    float* fields[] = {&scaleA, &scaleB, &scaleC, &scaleD};
-    for (int i = 0; i < count && i < 4; ++i) *fields[i] = values[i];
 }

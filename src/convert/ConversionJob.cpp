@@ -7,15 +7,12 @@
 #include <cstring>
 #include <filesystem>
 
-#include "convert/CConvertDoc.h"
+#include "convert/ConversionJob.h"
 #include "convert/GraphicsAhead.h"
+#include "convert/ImageDevices.h"
 #include "convert/PdfOpen.h"
 #include "platform/PdfCoreConfig.h"
 #include "platform/Workspace.h"
-
-namespace {
-CConvertDoc* currentJob = nullptr;
-}
 
 std::string BaseNameOf(const std::string& path) {
     size_t slash = path.find_last_of('/');
@@ -24,9 +21,7 @@ std::string BaseNameOf(const std::string& path) {
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-CConvertDoc::CConvertDoc(CConvertPara& p, const ConvertEngines& engines) : para(&p), engines_(&engines) {
-    currentJob = this;
-    pageRotation = 0;
+ConversionJob::ConversionJob(CConvertPara& p, const ConvertEngines& engines) : para(&p), engines_(&engines) {
     para->baseName = baseName = BaseNameOf(para->inputPath);
     if (para->outputDir.size() > 1 && para->outputDir.back() == '/') para->outputDir.pop_back();
     if (para->outputDir.empty()) para->outputDir.push_back('.');  // the current folder
@@ -42,6 +37,17 @@ CConvertDoc::CConvertDoc(CConvertPara& p, const ConvertEngines& engines) : para(
         return;
     }
     ownsWorkspace_ = true;
+    graphicsJob_.workDir = workDir;
+    graphicsJob_.baseName = baseName;
+    graphicsJob_.outputDir = para->outputDir;
+    graphicsJob_.imageJob = para->jobMode == ModeExtractImages;
+    // Text jobs embed their pictures as JPEG whatever device the record names.
+    graphicsJob_.device = graphicsJob_.imageJob ? para->imageDevice : "jpeg";
+    graphicsJob_.imageExtension = ExtensionOfDevice(graphicsJob_.device);
+    graphicsJob_.removeImages = para->removeImages == 1;
+    graphicsJob_.cancel = &para->cancelRequested;
+    graphicsJob_.observer = para;
+    graphicsJob_.pictures = &para->pictures;
     para->xmlPath = workDir + "/" + baseName + ".xml";
     // The source is never touched: every pass works on the private copy.
     errno = 0;
@@ -51,53 +57,49 @@ CConvertDoc::CConvertDoc(CConvertPara& p, const ConvertEngines& engines) : para(
                                  (errno ? std::string(": ") + std::strerror(errno) : std::string(" (the disk may be full)"));
 }
 
-CConvertDoc::CConvertDoc(const std::string& path) : queryPath_(path) {
-    currentJob = this;
+ConversionJob::ConversionJob(const std::string& path) : queryPath_(path) {
     std::filesystem::path p(path);
     workDir = p.parent_path().string();
     baseName = BaseNameOf(path);
     ready_ = true;
 }
 
-CConvertDoc::~CConvertDoc() {
+ConversionJob::~ConversionJob() {
     StopPageGraphics();
     ClosePdf();
     graphicsDocument.reset();
     // A renderer may still be writing into the workspace.
-    pictureRenderer.reset();
+    graphicsJob_.EndRenderer();
     if (ownsWorkspace_) platform::RemoveWorkspace(workDir);
-    if (currentJob == this) currentJob = nullptr;
 }
 
-CConvertDoc* CConvertDoc::Current() { return currentJob; }
-
-std::string CConvertDoc::PdfPath() const {
+std::string ConversionJob::PdfPath() const {
     // The query opens the file it was asked about; a job opens its private copy.
     return queryPath_.empty() ? workDir + "/" + baseName + ".pdf" : queryPath_;
 }
 
-PDFDoc* CConvertDoc::OpenPdf(const std::string* password) {
+PDFDoc* ConversionJob::OpenPdf(const std::string* password) {
     ClosePdf();
     if (!password && para) password = &para->password;
     document = OpenPdfDocument(PdfPath(), password ? *password : std::string());
     return document.get();
 }
 
-void CConvertDoc::ClosePdf() { document.reset(); }
+void ConversionJob::ClosePdf() { document.reset(); }
 
-PDFDoc* CConvertDoc::OpenGraphicsPdf(const std::string* password) {
+PDFDoc* ConversionJob::OpenGraphicsPdf(const std::string* password) {
     if (!password && para) password = &para->password;
     graphicsDocument = OpenPdfDocument(PdfPath(), password ? *password : std::string());
     return graphicsDocument.get();
 }
 
-void CConvertDoc::StartPageGraphics() {
+void ConversionJob::StartPageGraphics() {
     if (!graphicsAhead_) graphicsAhead_ = std::make_unique<GraphicsAhead>(*this);
 }
 
-void CConvertDoc::StopPageGraphics() { graphicsAhead_.reset(); }
+void ConversionJob::StopPageGraphics() { graphicsAhead_.reset(); }
 
-int CConvertDoc::Percent(int page) const {
+int ConversionJob::Percent(int page) const {
     // A one-page range would divide by zero; it is simply complete.
     if (para->lastPage == para->firstPage) return 100;
     return static_cast<int>(static_cast<double>(page) / (para->lastPage - para->firstPage) * 100.0);

@@ -5,19 +5,21 @@
 
 #include "convert/CConvertPara.h"
 #include "convert/ConvertEngines.h"
+#include "pagegraphics/PageGraphicsJob.h"
+#include "rtf/GraphicsList.h"
 
 class GraphicsAhead;
 class PDFDoc;
 
-class CConvertDoc {
+class ConversionJob {
 public:
     // A job for the record: makes the workspace and copies the source into it.
-    CConvertDoc(CConvertPara& para, const ConvertEngines& engines);
+    ConversionJob(CConvertPara& para, const ConvertEngines& engines);
     // The page-count query's job: works on the file in place, creates nothing.
-    explicit CConvertDoc(const std::string& path);
-    ~CConvertDoc();
-    CConvertDoc(const CConvertDoc&) = delete;
-    CConvertDoc& operator=(const CConvertDoc&) = delete;
+    explicit ConversionJob(const std::string& path);
+    ~ConversionJob();
+    ConversionJob(const ConversionJob&) = delete;
+    ConversionJob& operator=(const ConversionJob&) = delete;
 
     // False when the workspace could not be made or the source not copied.
     bool Ready() const { return ready_; }
@@ -30,7 +32,8 @@ public:
     void StopPageGraphics();
     int RtfBuild(bool withGraphics);
     int ImageExtraction(const std::string& password);
-    int PageGraphicsPass(int page);
+    // Records the graphics of `page` into `graphics` with the job's page-graphics engine.
+    int PageGraphicsPass(int page, GraphicsList& graphics);
     int PageCountFor(const std::string& password);
     int PageCountQuery(const std::string* password);
 
@@ -41,8 +44,6 @@ public:
     // The same into graphicsDocument.
     PDFDoc* OpenGraphicsPdf(const std::string* password = nullptr);
 
-    static CConvertDoc* Current();
-
     CConvertPara* para = nullptr;
     double scale = 1.5;
     std::unique_ptr<PDFDoc> document;
@@ -51,23 +52,23 @@ public:
     std::unique_ptr<PDFDoc> graphicsDocument;
     std::string workDir;
     std::string baseName;
-    int pageRotation = 0;
-    // The page-graphics engine's picture renderer, made on its first picture.
-    std::unique_ptr<IJobResource> pictureRenderer;
 
 private:
     std::string PdfPath() const;
     int Percent(int page) const;
 
     const ConvertEngines* engines_ = nullptr;
+    // The job as its page-graphics passes see it; the passes of a text job run on
+    // the thread of GraphicsAhead, those of an image job on the job's own.
+    pagegraphics::PageGraphicsJob graphicsJob_;
     std::unique_ptr<GraphicsAhead> graphicsAhead_;
     std::string queryPath_;  // the queried file itself, for the page-count query
     bool ownsWorkspace_ = false;
     bool ready_ = false;
 };
 
-// Runs one job as the record describes with these engines; always 0 (success is
-// the result file existing).
+// Runs one job as the record describes with these engines; its result, also left
+// in para.jobResult: 0 (ResultDone) when it was done, else why it failed.
 int ConvertFile(CConvertPara& para, const ConvertEngines& engines);
 
 // Pages of a PDF: 0 when it cannot be opened, -1 when it is encrypted and no

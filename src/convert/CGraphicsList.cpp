@@ -1,6 +1,0 @@
-#include "convert/CGraphicsList.h"
-
-CGraphicsList& CGraphicsList::Process() {
-    static CGraphicsList list;
-    return list;
-}

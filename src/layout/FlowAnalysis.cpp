@@ -133,7 +133,7 @@ void CRtfPage::AnalyseFlow() {
         cursor = next ? static_cast<size_t>(std::find(sortedLines.begin(), sortedLines.end(), next) - sortedLines.begin())
                       : sortedLines.size();
     }
-    if (flowingText.Empty()) flowingText.Append(std::make_unique<CRtfSection>(size_t{1}));
+    if (flowingText.sections.empty()) flowingText.sections.push_back(std::make_unique<CRtfSection>(size_t{1}));
 }
 
 template <typename Section>
@@ -142,11 +142,11 @@ bool TRtfFlowingText<Section>::AddBand(LineBand& band, CRtfPage& page) {
     auto startSection = [&] {
         // Lines merged away on trial may leave nothing to start a section with.
         if (band.empty()) return false;
-        this->Append(std::make_unique<Section>(band));
+        sections.push_back(std::make_unique<Section>(band));
         return true;
     };
-    Section* last = this->Last();
-    if (!last) return startSection();
+    if (sections.empty()) return startSection();
+    Section* last = sections.back().get();
     const RtfRect& s = last->sectionBox;
     if (last->columns.size() < band.size()) {
         const RtfRect& first = band.front()->lineBox;

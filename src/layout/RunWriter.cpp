@@ -99,8 +99,8 @@ std::string TRtfWord<Tag>::WriteRun(int8_t raise) const {
         }
     while (!prefix.empty() && prefix.back() == ' ') prefix.pop_back();
 
-    unsigned colour = owner && owner->colours ? CheckedIndex(colorIndex, owner->colours->Count()) : 0u;
-    unsigned font = owner && owner->fonts ? CheckedIndex(fontIndex, owner->fonts->entries.Count())
+    unsigned colour = owner && owner->colours ? CheckedIndex(colorIndex, owner->colours->entries.size()) : 0u;
+    unsigned font = owner && owner->fonts ? CheckedIndex(fontIndex, owner->fonts->entries.size())
                                           : static_cast<unsigned>(fontIndex < 0 ? 0 : fontIndex);
     char head[160];
     if (raise == 0)
@@ -114,7 +114,7 @@ std::string TRtfWord<Tag>::WriteRun(int8_t raise) const {
 template <typename Tag>
 std::string TRtfWord<Tag>::WritePlainRun() const {
     if (text.empty()) return {};
-    unsigned font = owner && owner->fonts ? CheckedIndex(fontIndex, owner->fonts->entries.Count())
+    unsigned font = owner && owner->fonts ? CheckedIndex(fontIndex, owner->fonts->entries.size())
                                           : static_cast<unsigned>(fontIndex < 0 ? 0 : fontIndex);
     char head[32];
     std::snprintf(head, sizeof head, "\\f%u {", font);

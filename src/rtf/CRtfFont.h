@@ -4,10 +4,10 @@
 // one entry.
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
-
-#include "rtf/TSafeList.h"
+#include <vector>
 
 struct RtfColorData;
 
@@ -54,9 +54,10 @@ public:
     void NoteCharacter(int entryIndex, unsigned codePoint);
     // The entry to write the character in instead of entryIndex; -1 to keep it.
     int CoveringEntry(int entryIndex, unsigned codePoint) const;
-    TRtfFontData* DefaultEntry() const { return entries.First(); }
+    TRtfFontData* DefaultEntry() const { return entries.empty() ? nullptr : entries.front().get(); }
 
-    TSafeList<TRtfFontData> entries;
-    TSafeList<CRtfFont> specs;
+    // Specs and items keep pointers to the entries, so each entry stays where it was made.
+    std::vector<std::unique_ptr<TRtfFontData>> entries;
+    std::vector<std::unique_ptr<CRtfFont>> specs;
     std::map<std::pair<int, unsigned>, int> covering;
 };

@@ -21,21 +21,21 @@ bool TRtfFontData::Resolve(const std::string& faceName, bool& substituted) {
 }
 
 CRtfFontTable::CRtfFontTable() {
-    auto* entry = new TRtfFontData;
+    auto entry = std::make_unique<TRtfFontData>();
     bool substituted = false;
     entry->Resolve("Times New Roman", substituted);
-    entries.Append(entry);
+    entries.push_back(std::move(entry));
 }
 
 TRtfFontData* CRtfFontTable::AddFont(CRtfFont* font) {
     if (!font) return nullptr;
     CRtfFont* earlier = nullptr;
-    for (CRtfFont* spec : specs)
+    for (const auto& spec : specs)
         if (spec->entry && spec->name == font->name) {
-            earlier = spec;
+            earlier = spec.get();
             break;
         }
-    specs.Append(font);
+    specs.emplace_back(font);
     if (earlier) {
         font->entry = earlier->entry;
         font->substituted = earlier->substituted;
@@ -52,15 +52,15 @@ TRtfFontData* CRtfFontTable::AddFont(CRtfFont* font) {
         return font->entry;
     }
     TRtfFontData* target = nullptr;
-    for (TRtfFontData* e : entries)
+    for (const auto& e : entries)
         if (strcasecmp(e->name.c_str(), entry->name.c_str()) == 0) {
-            target = e;
+            target = e.get();
             break;
         }
     if (!target) {
-        entry->index = static_cast<int>(entries.Count());
+        entry->index = static_cast<int>(entries.size());
         target = entry.get();
-        entries.Append(std::move(entry));
+        entries.push_back(std::move(entry));
     }
     font->entry = target;
     font->substituted = substituted ? 1 : 0;
@@ -68,8 +68,8 @@ TRtfFontData* CRtfFontTable::AddFont(CRtfFont* font) {
 }
 
 CRtfFont* CRtfFontTable::FindSpec(int id) const {
-    for (CRtfFont* spec : specs)
-        if (spec->index == id) return spec;
+    for (const auto& spec : specs)
+        if (spec->index == id) return spec.get();
     return nullptr;
 }
 
@@ -90,14 +90,14 @@ void CRtfFontTable::NoteCharacter(int entryIndex, unsigned codePoint) {
     const TRtfFontData* entry = FindEntry(entryIndex);
     const std::string family = entry ? platform::FamilyWithCharacter(entry->name, codePoint) : std::string();
     if (entry && !family.empty() && strcasecmp(family.c_str(), entry->name.c_str()) != 0) {
-        for (TRtfFontData* e : entries)
+        for (const auto& e : entries)
             if (strcasecmp(e->name.c_str(), family.c_str()) == 0) use = e->index;
         if (use < 0) {
             auto added = std::make_unique<TRtfFontData>();
             added->name = family;
-            added->index = static_cast<int>(entries.Count());
+            added->index = static_cast<int>(entries.size());
             use = added->index;
-            entries.Append(std::move(added));
+            entries.push_back(std::move(added));
         }
     }
     covering.emplace(key, use);
@@ -109,7 +109,7 @@ int CRtfFontTable::CoveringEntry(int entryIndex, unsigned codePoint) const {
 }
 
 TRtfFontData* CRtfFontTable::FindEntry(int index) const {
-    for (TRtfFontData* e : entries)
-        if (e->index == index) return e;
+    for (const auto& e : entries)
+        if (e->index == index) return e.get();
     return nullptr;
 }

@@ -163,13 +163,13 @@ bool CRtfXmlParse::ReadTextElement(CRtfDocument& document, const std::string& li
     bool merged = false;
     bool accepted = page->AddText(item.get(), merged);
     if (merged) {
-        page->Adopt(item.release());
+        page->Adopt(std::move(item));
         return true;
     }
     if (!accepted) return true;
     item->page = page;
     if (!document.AddTextToFlow(item.get())) return false;
-    page->Adopt(item.release());
+    page->Adopt(std::move(item));
     return true;
 }
 

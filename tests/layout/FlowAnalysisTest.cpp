@@ -104,7 +104,7 @@ TEST(FlowAnalysis, EmptyLineBoxesNeitherDivideByZeroNorLoseLines) {
                                        p.Line({40, 130, 300, 130}, "e")};
     p.page.AnalyseFlow();
     size_t placed = 0;
-    for (CRtfSection* s : p.page.flowingText)
+    for (const auto& s : p.page.flowingText.sections)
         for (auto& c : s->columns) placed += c->lines.size();
     for (CRtfXmlText* line : lines)
         if (line->segments) placed += line->segments->size();
@@ -119,5 +119,5 @@ TEST(FlowAnalysis, PageWithoutLinesGetsOneEmptySection) {
     EXPECT_TRUE(p.Section(0).columns[0]->lines.empty());
     CRtfPage noFlow(nullptr, 2);
     noFlow.AnalyseFlow();
-    EXPECT_EQ(noFlow.flowingText.Count(), 1u);
+    EXPECT_EQ(noFlow.flowingText.sections.size(), 1u);
 }

@@ -17,7 +17,7 @@ struct Page {
         if (doc) doc->ReadPage(1);
     }
     CRtfPageFlow& flow() { return *doc->page->flow; }
-    size_t items() { return doc->page->items.Count(); }
+    size_t items() { return doc->page->items.size(); }
 };
 
 std::string Word(int left, int top, int width, const std::string& text, int height = 15) {

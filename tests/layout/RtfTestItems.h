@@ -18,10 +18,10 @@ struct ItemSet {
 
     ItemSet() {
         for (int i = 1; i <= 3; ++i) {
-            auto* e = new TRtfFontData;
+            auto e = std::make_unique<TRtfFontData>();
             e->name = "Face" + std::to_string(i);
             e->index = i;
-            fonts.entries.Append(e);
+            fonts.entries.push_back(std::move(e));
         }
         colours.AddColor(255, 0, 0);
         colours.AddColor(0, 0, 255);

@@ -22,14 +22,14 @@ CRtfFont* Spec(int id, const std::string& name, const std::string& alternate = {
 
 TEST(ColourList, BlackFirstAndNoColourTwice) {
     CRtfColorList colours;
-    ASSERT_EQ(colours.Count(), 1u);
+    ASSERT_EQ(colours.entries.size(), 1u);
     EXPECT_EQ(colours.AddColor(0, 0, 0)->index, 0);
     RtfColorData* red = colours.ParseColor("\"#ff0000\"");
     ASSERT_TRUE(red);
     EXPECT_EQ(red->index, 1);
     EXPECT_EQ(colours.ParseColor("#FF0000"), red);
     EXPECT_EQ(colours.ParseColor("#000000")->index, 0);
-    EXPECT_EQ(colours.Count(), 2u);
+    EXPECT_EQ(colours.entries.size(), 2u);
     // Six characters that are not all hexadecimal read as far as they are valid.
     RtfColorData* odd = colours.ParseColor("#1gzz0a");
     ASSERT_TRUE(odd);
@@ -42,7 +42,7 @@ TEST(ColourList, BlackFirstAndNoColourTwice) {
 
 TEST(FontTable, DefaultEntryAndSharedEntries) {
     CRtfFontTable table;
-    ASSERT_EQ(table.entries.Count(), 1u);
+    ASSERT_EQ(table.entries.size(), 1u);
     EXPECT_EQ(table.DefaultEntry()->index, 0);
     EXPECT_EQ(table.DefaultEntry()->name, "Times New Roman");
 
@@ -55,14 +55,14 @@ TEST(FontTable, DefaultEntryAndSharedEntries) {
     TRtfFontData* none = table.AddFont(Spec(2, "NoSuchFaceAnywhere", "NorThisOne"));
     EXPECT_EQ(none, table.DefaultEntry());
     EXPECT_EQ(table.FindSpec(2)->substituted, 1);
-    EXPECT_EQ(table.entries.Count(), 1u);
+    EXPECT_EQ(table.entries.size(), 1u);
 
     EXPECT_EQ(table.EntryIndexOfSpec(2), 0);
     EXPECT_EQ(table.EntryIndexOfSpec(99), 0);
     EXPECT_EQ(table.SizeOfSpec(99), 10);
     EXPECT_EQ(table.FindSpec(99), nullptr);
     EXPECT_EQ(table.FindEntry(5), nullptr);
-    EXPECT_EQ(table.specs.Count(), 3u);
+    EXPECT_EQ(table.specs.size(), 3u);
 }
 
 TEST(FontTable, NamesDifferingInCaseEndOnOneEntry) {
@@ -71,7 +71,7 @@ TEST(FontTable, NamesDifferingInCaseEndOnOneEntry) {
     TRtfFontData* a = table.AddFont(Spec(0, "times new roman"));
     EXPECT_EQ(a, table.DefaultEntry());
     EXPECT_EQ(table.FindSpec(0)->substituted, 0);
-    EXPECT_EQ(table.entries.Count(), 1u);
+    EXPECT_EQ(table.entries.size(), 1u);
 }
 
 TEST(FontTable, InstalledFacesGetEntriesInOrderOfFirstUse) {
@@ -87,7 +87,7 @@ TEST(FontTable, InstalledFacesGetEntriesInOrderOfFirstUse) {
     // The alternate name is tried when the name does not resolve.
     TRtfFontData* alt = table.AddFont(Spec(3, "NoSuchFaceAnywhere", "Courier New"));
     EXPECT_EQ(alt, courier);
-    EXPECT_EQ(table.entries.Count(), 3u);
+    EXPECT_EQ(table.entries.size(), 3u);
 }
 
 TEST(FontTable, FontspecLinesRegisterWithSizeAndColour) {
@@ -108,7 +108,7 @@ TEST(FontTable, FontspecLinesRegisterWithSizeAndColour) {
     EXPECT_EQ(a->colour, b->colour);
     EXPECT_EQ(c->colour, nullptr);
     EXPECT_EQ(a->entry, b->entry);
-    EXPECT_EQ(doc->colours.Count(), 2u);
+    EXPECT_EQ(doc->colours.entries.size(), 2u);
 }
 
 TEST(FontTable, MappingFileNamesAReplacementFace) {

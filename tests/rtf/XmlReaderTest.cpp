@@ -55,7 +55,7 @@ TEST(XmlReader, HeaderInfoFontsAndRunAttributes) {
     EXPECT_EQ(doc->info.date, "2004-03-09T14:05:00+00:00");
     EXPECT_EQ(doc->info.subject, "S");
     EXPECT_EQ(doc->XmlFileName(), "doc.xml");
-    ASSERT_EQ(doc->fonts.specs.Count(), 1u);
+    ASSERT_EQ(doc->fonts.specs.size(), 1u);
     CRtfFont* font = doc->fonts.FindSpec(0);
     ASSERT_TRUE(font && font->colour);
     EXPECT_EQ(font->colour->index, 1);
@@ -146,7 +146,7 @@ TEST(XmlReader, TextBeforeAPageAndItemsWithoutTextAreDropped) {
     auto heads = LineHeads(*doc);
     ASSERT_EQ(heads.size(), 1u);
     EXPECT_EQ(Runs(*heads[0]), "kept");
-    EXPECT_EQ(doc->page->items.Count(), 1u);
+    EXPECT_EQ(doc->page->items.size(), 1u);
 }
 
 TEST(XmlReader, UnknownFontIdGivesDefaults) {

@@ -31,3 +31,5 @@ public:
 
 // The piece of the line with the smallest height (the later one on equal heights).
 CRtfXmlText* KeyPiece(const CRtfXmlText& head);
+// Pieces stacked above one another beside a single piece, as in a table row.
+bool IsTableRow(const CRtfXmlText& item);

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "rtf/RtfUnits.h"
+#include "layout/RunWriter.h"
+#include "layout/LineWriter.h"
 
 namespace {
 
@@ -67,10 +69,10 @@ std::string CRtfParagraphs::WriteLineParagraph(CRtfXmlText* head, int& x, int& y
     y = std::max(y, lb.bottom);
     int left = lb.left - x < 0 ? 0 : lb.left - x;
 
-    std::string text = head->WriteItem();
+    std::string text = WriteItem(*head);
     // Lines turned against the page have no text shape yet: their words are kept
     // as a line of their own rather than lost.
-    if (text.empty()) text = head->WriteLine();
+    if (text.empty()) text = WriteLine(*head);
     if (text.empty()) return out;
     if (head->itemFlags & kItemTable) {
         char row[160];
@@ -88,8 +90,8 @@ std::string CRtfParagraphs::RunsText() const {
     std::string out;
     const CRtfXmlText* previous = nullptr;
     for (const CRtfXmlText* head : lines) {
-        if (previous && head->StandsApartFrom(*previous)) out += "{ }";
-        out += head->runs.WriteRuns(0);
+        if (previous && StandsApartFrom(*head, *previous)) out += "{ }";
+        out += WriteRuns(head->runs, 0);
         previous = head;
     }
     return out;

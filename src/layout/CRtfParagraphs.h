@@ -12,6 +12,9 @@ class CRtfXmlText;
 // Height of one filler paragraph, in XML units.
 constexpr int kFillerStep = 16;
 
+// Lowers the font size of the item, its segments and all their runs.
+void ShrinkFont(CRtfXmlText& item, int points);
+
 class CRtfParagraphs {
 public:
     explicit CRtfParagraphs(CRtfXmlText* first = nullptr);

@@ -3,8 +3,9 @@
 #include <algorithm>
 
 #include "layout/CRtfSection.h"
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "layout/LengthRatio.h"
+#include "layout/CRtfParagraphs.h"
 
 namespace {
 
@@ -25,13 +26,13 @@ uint16_t Lowered(uint16_t size, int points) { return static_cast<uint16_t>(std::
 
 }  // namespace
 
-void CRtfXmlText::ShrinkFont(int points) {
-    fontSize = Lowered(fontSize, points);
-    for (CRtfWord* run : runs) run->fontSize = fontSize;
-    if (!segments) return;
-    for (CRtfXmlText* s : *segments) {
+void ShrinkFont(CRtfXmlText& item, int points) {
+    item.fontSize = Lowered(item.fontSize, points);
+    for (const auto& run : item.runs) run->fontSize = item.fontSize;
+    if (!item.segments) return;
+    for (CRtfXmlText* s : *item.segments) {
         s->fontSize = Lowered(s->fontSize, points);
-        for (CRtfWord* run : s->runs) run->fontSize = s->fontSize;
+        for (const auto& run : s->runs) run->fontSize = s->fontSize;
     }
 }
 
@@ -59,7 +60,7 @@ CRtfParagraphs* CRtfSection::FindColumn(CRtfXmlText* line, const RtfRect& box, b
         }
         if (cb.right < r) {
             if (next && r >= next->columnBox.left) return nullptr;
-            if (next && next->columnBox.left - r < kTightGap) line->ShrinkFont(1);
+            if (next && next->columnBox.left - r < kTightGap) ShrinkFont(*line, 1);
             return c;
         }
         if (r <= cb.left) {
@@ -71,7 +72,7 @@ CRtfParagraphs* CRtfSection::FindColumn(CRtfXmlText* line, const RtfRect& box, b
         double hanging = LengthRatio(cb.bottom - t, h);
         if (hanging <= kBesideLastShare) {
             if (hanging > kAmbiguousShare) return nullptr;
-            if (r == cb.right) line->ShrinkFont(1);
+            if (r == cb.right) ShrinkFont(*line, 1);
             return c;
         }
         if (c->lines.empty()) continue;

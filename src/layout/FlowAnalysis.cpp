@@ -5,6 +5,7 @@
 
 #include "layout/LengthRatio.h"
 #include "rtf/CRtfPage.h"
+#include "layout/LineJoin.h"
 
 namespace {
 
@@ -44,15 +45,15 @@ bool JoinsLeftPiece(const RtfRect& l, const RtfRect& h) {
 
 }  // namespace
 
-void CRtfXmlText::AbsorbLine(CRtfXmlText* line, bool atFront) {
-    if (!segments) segments.emplace();
-    if (atFront) segments->insert(segments->begin(), line);
-    else segments->push_back(line);
+void AbsorbLine(CRtfXmlText& head, CRtfXmlText* line, bool atFront) {
+    if (!head.segments) head.segments.emplace();
+    if (atFront) head.segments->insert(head.segments->begin(), line);
+    else head.segments->push_back(line);
     if (line->segments) {
-        segments->insert(segments->end(), line->segments->begin(), line->segments->end());
+        head.segments->insert(head.segments->end(), line->segments->begin(), line->segments->end());
         line->segments->clear();
     }
-    lineBox = lineBox.Union(line->lineBox);
+    head.lineBox = head.lineBox.Union(line->lineBox);
 }
 
 void CRtfPage::TakeOutLine(CRtfXmlText* line) {
@@ -116,7 +117,7 @@ void CRtfPage::CollectBand(size_t& cursor, LineBand& band) {
         if (at != sortedLines.end() && static_cast<size_t>(at - sortedLines.begin()) < cursor) --cursor;
         TakeOutLine(h);
         band.erase(band.begin() + static_cast<std::ptrdiff_t>(i));
-        current->AbsorbLine(h, true);
+        AbsorbLine(*current, h, true);
     }
 }
 

@@ -5,9 +5,10 @@
 #include <optional>
 
 #include "layout/CRtfSection.h"
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "layout/LengthRatio.h"
 #include "rtf/CRtfPage.h"
+#include "layout/LineJoin.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ public:
                             IndexIn(page_.sortedLines, line), IndexIn(lines, line)});
         std::erase(band_, line);
         page_.TakeOutLine(line);
-        into->AbsorbLine(line, false);
+        AbsorbLine(*into, line, false);
     }
 
     void Undo() {
@@ -95,13 +96,13 @@ int CRtfSection::Integrate(LineBand& band, CRtfPage& page) {
             if (relation < 0) {
                 // The column's last line lies right of the band line: the band line leads.
                 page.TakeOutLine(last);
-                a->AbsorbLine(last, false);
+                AbsorbLine(*a, last, false);
                 TakeOutOfColumn(*g, last);
                 g->AppendLine(a);
                 sectionBox = sectionBox.Union(a->lineBox);
             } else {
                 page.TakeOutLine(a);
-                last->AbsorbLine(a, false);
+                AbsorbLine(*last, a, false);
                 TakeOutOfColumn(*g, last);
                 g->AppendLine(last);
                 sectionBox = sectionBox.Union(last->lineBox);

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "layout/CRtfSection.h"
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "rtf/RtfUnits.h"
 
 CRtfSection::CRtfSection(const LineBand& band) {

@@ -5,10 +5,11 @@
 #include <cstdio>
 
 #include "layout/CRtfCell.h"
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/RtfUnits.h"
 #include "rtf/TextMeasure.h"
+#include "layout/RunWriter.h"
 
 namespace {
 
@@ -48,14 +49,14 @@ CRtfXmlText* KeyPiece(const CRtfXmlText& head) {
     return key;
 }
 
-bool CRtfXmlText::IsTableRow() const {
-    if (!segments || segments->size() < 2) return false;
-    const CRtfXmlText* key = KeyPiece(*this);
-    RtfRect span = key != this ? key->box : segments->front()->box;
-    for (const CRtfXmlText* s : *segments)
+bool IsTableRow(const CRtfXmlText& item) {
+    if (!item.segments || item.segments->size() < 2) return false;
+    const CRtfXmlText* key = KeyPiece(item);
+    RtfRect span = key != &item ? key->box : item.segments->front()->box;
+    for (const CRtfXmlText* s : *item.segments)
         if (s != key && s->box.Width() > span.Width()) span = s->box;
-    int within = key != this && CentreWithin(box, span) ? 1 : 0;
-    for (const CRtfXmlText* s : *segments)
+    int within = key != &item && CentreWithin(item.box, span) ? 1 : 0;
+    for (const CRtfXmlText* s : *item.segments)
         if (s != key && CentreWithin(s->box, span) && ++within > 1) return true;
     return false;
 }
@@ -92,7 +93,7 @@ std::string CRtfCell::WriteRow() {
         if (int size = FitItemSize(key->page->document, *key); size != 0) key->fontSize = static_cast<uint16_t>(size);
     }
     const RtfRect& kb = key->box;
-    const std::string keyText = CellParagraph(Spacing(kb.bottom, rowTop, kb.Height()), key->runs.WriteRuns(0));
+    const std::string keyText = CellParagraph(Spacing(kb.bottom, rowTop, kb.Height()), WriteRuns(key->runs, 0));
 
     std::string stackText;
     int previousBottom = rowTop;

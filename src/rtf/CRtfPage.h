@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "layout/CRtfPageFlow.h"
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "layout/TextShapeChain.h"
 #include "layout/TRtfFlowingText.h"
 #include "rtf/RtfRect.h"

@@ -156,7 +156,7 @@ bool CRtfXmlParse::ReadTextElement(CRtfDocument& document, const std::string& li
     if (item->rotation == 270 && item->box.Width() > 1) item->verticalWriting = 1;
     if (const CRtfPage* page = document.page.get(); page && page->contentScale != 1.0) ScaleItem(*item, page->contentScale);
     if (!ReadDataLines(*item)) return false;
-    if (item->runs.Empty()) return true;
+    if (item->runs.empty()) return true;
 
     CRtfPage* page = document.page.get();
     if (!page) return false;
@@ -186,7 +186,7 @@ bool CRtfXmlParse::ReadDataLines(CRtfXmlText& item) {
         if (text.empty()) text.push_back(' ');
         accumulated += text;
 
-        auto run = std::make_unique<CRtfWord>();
+        auto run = std::make_unique<TextRun>();
         run->text = DecodeText(text);
         run->owner = &item;
         for (std::string_view token : SplitTokens(std::string_view(line).substr(0, close + 1))) {
@@ -204,7 +204,7 @@ bool CRtfXmlParse::ReadDataLines(CRtfXmlText& item) {
         run->fontIndex = item.fontIndex;
         run->fontSize = item.fontSize;
         run->colorIndex = item.colorIndex;
-        if (!item.runs.Append(run.release())) return false;
+        item.runs.push_back(std::move(run));
     }
     return !Trimmed(accumulated).empty();
 }

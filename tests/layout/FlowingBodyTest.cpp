@@ -2,6 +2,7 @@
 
 #include "FlowTestPage.h"
 #include "support/RtfTestXml.h"
+#include "layout/RunWriter.h"
 
 using namespace rtftest;
 using testpdf::TempDir;
@@ -72,7 +73,7 @@ TEST(FlowingBody, LinesAboveTheCursorKeepTheirOwnHeight) {
     CRtfParagraphs column(line);
     int x = 40, y = 130;
     std::string rtf = column.WriteLineParagraph(line, x, y);
-    EXPECT_EQ(rtf, "\\pard\\li0\\ri0\\sl-186\\slmult0 " + line->runs.WriteRuns(0) + "\\par");
+    EXPECT_EQ(rtf, "\\pard\\li0\\ri0\\sl-186\\slmult0 " + WriteRuns(line->runs, 0) + "\\par");
     EXPECT_EQ(y, 130);
 }
 

@@ -3,12 +3,14 @@
 #include "rtf/CRtfPage.h"
 #include "layout/CRtfParagraphs.h"
 #include "RtfTestItems.h"
+#include "layout/RunWriter.h"
+#include "layout/ParagraphWriters.h"
 
 using rtftest::ItemSet;
 
 namespace {
 
-std::string Runs(CRtfXmlText* item) { return item->runs.WriteRuns(0); }
+std::string Runs(CRtfXmlText* item) { return WriteRuns(item->runs, 0); }
 
 }  // namespace
 
@@ -20,7 +22,7 @@ TEST(ParagraphWriters, FormattedLineKeepsJoinOrderWithBlanksBetweenSeparatePiece
     CRtfXmlText* apart = set.Add({84, 100, 99, 118}, {"four"});
     CRtfXmlText* left = set.Add({0, 100, 8, 118}, {"zero"});
     ItemSet::Join(head, {touching, overlapping, apart, left});
-    EXPECT_EQ(head->WriteFormattedParagraph(), "\\pard " + Runs(head) + Runs(touching) + Runs(overlapping) + "{ }" +
+    EXPECT_EQ(WriteFormattedParagraph(*head), "\\pard " + Runs(head) + Runs(touching) + Runs(overlapping) + "{ }" +
                                                    Runs(apart) + "{ }" + Runs(left) + "\\par");
 }
 
@@ -28,12 +30,12 @@ TEST(ParagraphWriters, TextOnlyWritesFontsAndVisibleLinkText) {
     ItemSet set;
     CRtfXmlText* head = set.Add({10, 100, 40, 118}, {"see"});
     CRtfXmlText* link = set.Add({45, 100, 90, 118}, {"<#dsAnchor#http://x.org~dsAnchor#>here</~dsAnchor#>"});
-    head->runs.First()->fontIndex = 2;
+    head->runs.front()->fontIndex = 2;
     ItemSet::Join(head, {link});
-    EXPECT_EQ(head->WritePlainParagraph(), "\\pard \\f2 {see}{ }\\f0 {here}\\par");
+    EXPECT_EQ(WritePlainParagraph(*head), "\\pard \\f2 {see}{ }\\f0 {here}\\par");
     CRtfXmlText* alone = set.Add({10, 200, 40, 218}, {"alone"});
-    EXPECT_EQ(alone->WritePlainParagraph(), "\\pard \\f0 {alone}\\par");
-    EXPECT_EQ(alone->WriteFormattedParagraph(), "\\pard " + Runs(alone) + "\\par");
+    EXPECT_EQ(WritePlainParagraph(*alone), "\\pard \\f0 {alone}\\par");
+    EXPECT_EQ(WriteFormattedParagraph(*alone), "\\pard " + Runs(alone) + "\\par");
 }
 
 TEST(ColumnWriter, FillersAndExactLineSpacing) {

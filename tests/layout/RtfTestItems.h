@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "rtf/CRtfFont.h"
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "rtf/RtfColorData.h"
 
 namespace rtftest {
@@ -35,13 +35,13 @@ struct ItemSet {
         item->fonts = &fonts;
         item->colours = &colours;
         for (const std::string& t : runTexts) {
-            auto* run = new CRtfWord;
+            auto run = std::make_unique<TextRun>();
             run->text = t;
             run->fontSize = item->fontSize;
             run->style = style;
             run->hScale = 100;
             run->owner = item.get();
-            item->runs.Append(run);
+            item->runs.push_back(std::move(run));
         }
         items.push_back(std::move(item));
         return items.back().get();

@@ -5,6 +5,7 @@
 #include "FlowTestPage.h"
 #include "layout/CRtfCell.h"
 #include "rtf/RtfUnits.h"
+#include "layout/RunWriter.h"
 
 using rtftest::FlowPage;
 using rtftest::ItemSet;
@@ -42,7 +43,7 @@ struct Row {
 
 TEST(TableRows, LabelBesideTwoStackedPiecesIsATwoCellRow) {
     Row r;
-    EXPECT_TRUE(r.label->IsTableRow());
+    EXPECT_TRUE(IsTableRow(*r.label));
     std::string rtf = r.column.Write(&r.p.page);
     EXPECT_TRUE(r.label->itemFlags & kItemTable);
     EXPECT_EQ(rtf.rfind("{\\trowd\\trleft0\\trkeep\\trftsWidth1\\trpaddl0\\trpaddr0\\trpaddfl3\\trpaddfr3 ", 0), 0u) << rtf;
@@ -66,7 +67,7 @@ TEST(TableRows, WhatIsNoTable) {
     FlowPage p;
     CRtfXmlText* head = p.Line({40, 100, 80, 112}, "one");
     ItemSet::Join(head, {p.set.Add({100, 94, 200, 108}, {"two"})});
-    EXPECT_FALSE(head->IsTableRow());
+    EXPECT_FALSE(IsTableRow(*head));
 
     // Pieces that form one stack only: a plain paragraph.
     FlowPage q;
@@ -134,5 +135,5 @@ TEST(TableRows, PiecesSideBySideInAStackAreWordsApart) {
     ItemSet::Join(label, {a, b, c});
     CRtfCell cell(*label);
     ASSERT_EQ(cell.stacks.size(), 2u);
-    EXPECT_EQ(cell.stacks[0]->RunsText(), a->runs.WriteRuns(0) + "{ }" + b->runs.WriteRuns(0));
+    EXPECT_EQ(cell.stacks[0]->RunsText(), WriteRuns(a->runs, 0) + "{ }" + WriteRuns(b->runs, 0));
 }

@@ -2,13 +2,14 @@
 
 #include "rtf/CRtfXmlParse.h"
 #include "support/RtfTestXml.h"
+#include "rtf/TextRun.h"
 
 using namespace rtftest;
 using testpdf::TempDir;
 
 namespace {
 
-std::string Runs(const CRtfXmlText& item) { return item.runs.RunText(); }
+std::string Runs(const CRtfXmlText& item) { return RunText(item.runs); }
 
 // Every item the page holds, in the order the lines and their segments list them.
 std::vector<CRtfXmlText*> LineHeads(CRtfDocument& doc) {
@@ -69,8 +70,8 @@ TEST(XmlReader, HeaderInfoFontsAndRunAttributes) {
     EXPECT_EQ(item->box.top, 100);
     EXPECT_EQ(item->colorIndex, 1);
     EXPECT_EQ(item->page, doc->page.get());
-    ASSERT_EQ(item->runs.Count(), 2u);
-    CRtfWord* first = item->runs.First();
+    ASSERT_EQ(item->runs.size(), 2u);
+    TextRun* first = item->runs.front().get();
     EXPECT_EQ(first->text, "A\\{b\\}");
     EXPECT_EQ(first->charSpace, 1);
     EXPECT_FLOAT_EQ(first->rise, -3.0f);
@@ -80,7 +81,7 @@ TEST(XmlReader, HeaderInfoFontsAndRunAttributes) {
     EXPECT_EQ(first->colorIndex, 1);
     EXPECT_EQ(first->owner, item);
     // An empty data line counts as one blank.
-    EXPECT_EQ(item->runs.Last()->text, " ");
+    EXPECT_EQ(item->runs.back()->text, " ");
 }
 
 TEST(XmlReader, PageGeometryMarginsAndRotationAreCapped) {

@@ -68,7 +68,6 @@ std::vector<CRtfXmlText*> CRtfPage::SortLines() {
     sorted.assign(flow->lines.rbegin(), flow->lines.rend());
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const CRtfXmlText* a, const CRtfXmlText* b) { return a->lineBox.top < b->lineBox.top; });
-    for (CRtfXmlText* line : sorted) line->itemFlags |= kItemSorted;
     return sorted;
 }
 

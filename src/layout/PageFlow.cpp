@@ -58,13 +58,7 @@ bool CRtfPageFlow::Place(CRtfXmlText* item) {
     CRtfXmlText* last = lines.back();
     int outcome = 0;
     if (JoinLine(*last, item, outcome)) return true;
-    if (outcome == 1) {
-        if (item->box.bottom < last->lineBox.top && last->lineBox.right < item->box.left) {
-            last->itemFlags |= kItemBeforeAboveRight;
-            item->itemFlags |= kItemAboveRight;
-        }
-        if (JoinLine(*last, item, outcome)) return true;
-    }
+    if (outcome == 1 && JoinLine(*last, item, outcome)) return true;
     item->lineBox = item->box;
     lines.push_back(item);
     return true;

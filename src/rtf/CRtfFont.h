@@ -33,7 +33,6 @@ public:
     RtfColorData* colour = nullptr;
     uint16_t size = 10;
     std::string alternate;
-    uint8_t sizeMissing = 0;
     uint8_t substituted = 0;
 };
 

@@ -17,9 +17,6 @@ class CRtfFontTable;
 
 // Bits of CRtfXmlText::itemFlags.
 enum : uint32_t {
-    kItemAboveRight = 0x01,     // started a line above and right of the previous line
-    kItemBeforeAboveRight = 0x02,  // the previous line of such an item
-    kItemSorted = 0x04,         // taken by the vertical ordering
     kItemOrdered = 0x08,        // taken into a line order
     kItemInBand = 0x40,         // taken into a band
     kItemScript = 0x80,         // written as superscript or subscript
@@ -34,12 +31,10 @@ public:
     RtfRect drawnBox;
     CRtfPage* page = nullptr;
     int32_t rotation = 0;
-    uint8_t isToc = 0;
     RunList runs;
     int32_t fontIndex = 0;
     int32_t colorIndex = 0;
     uint16_t fontSize = 10;
-    uint8_t fontSubstituted = 0;
     RtfRect lineBox;
     // Absent until the first join; the items are owned by the page.
     std::optional<std::vector<CRtfXmlText*>> segments;

@@ -136,7 +136,6 @@ bool CRtfXmlParse::ReadTextElement(CRtfDocument& document, const std::string& li
                 item->fontIndex = document.fonts.EntryIndexOfSpec(id);
                 item->fontSize = static_cast<uint16_t>(document.fonts.SizeOfSpec(id));
                 if (CRtfFont* font = document.fonts.FindSpec(id)) {
-                    item->fontSubstituted = font->substituted;
                     item->colorIndex = font->colour ? font->colour->index : 0;
                     item->colours = &document.colours;
                 }
@@ -146,7 +145,6 @@ bool CRtfXmlParse::ReadTextElement(CRtfDocument& document, const std::string& li
             case 28:
                 item->rotation = value == 2 ? 180 : value == 3 ? 270 : value == 4 ? 90 : 0;
                 break;
-            case 29: item->isToc = static_cast<uint8_t>(value); break;
             case 30: item->angle = static_cast<int32_t>(value); break;
             default: break;
         }

@@ -75,20 +75,16 @@ TEST(LineJoin, WordsOfALineJoinTheFirstItem) {
 }
 
 TEST(LineJoin, ItemsAboveTheLine) {
-    // Reaching less than 30 % into the line: cut back to its top, a new line, no flags.
+    // Reaching less than 30 % into the line: cut back to its top, a new line.
     Page cut(Word(50, 100, 40, "line") + Word(50, 86, 40, "above"));
     ASSERT_TRUE(cut.doc);
     ASSERT_EQ(cut.flow().lines.size(), 2u);
     CRtfXmlText* above = cut.flow().lines[1];
     EXPECT_EQ(above->box.bottom, 100);
-    EXPECT_EQ(above->itemFlags & (kItemAboveRight | kItemBeforeAboveRight), 0u);
-    EXPECT_EQ(cut.flow().lines[0]->itemFlags & (kItemAboveRight | kItemBeforeAboveRight), 0u);
 
-    // Entirely above and right of the last line: flagged on both.
+    // Entirely above and right of the last line: a line of its own.
     Page right(Word(50, 100, 40, "line") + Word(200, 50, 40, "note"));
     ASSERT_EQ(right.flow().lines.size(), 2u);
-    EXPECT_TRUE(right.flow().lines[0]->itemFlags & kItemBeforeAboveRight);
-    EXPECT_TRUE(right.flow().lines[1]->itemFlags & kItemAboveRight);
 }
 
 TEST(LineJoin, SmallPiecesInsideTheLineJoinAndRotatedItemsGoLoose) {

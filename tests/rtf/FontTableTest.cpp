@@ -101,9 +101,7 @@ TEST(FontTable, FontspecLinesRegisterWithSizeAndColour) {
     CRtfFont* c = doc->fonts.FindSpec(2);
     ASSERT_TRUE(a && b && c);
     EXPECT_EQ(a->size, 10);
-    EXPECT_EQ(a->sizeMissing, 1);
     EXPECT_EQ(b->size, 10);
-    EXPECT_EQ(b->sizeMissing, 1);
     EXPECT_EQ(c->size, 9);
     EXPECT_EQ(a->colour, b->colour);
     EXPECT_EQ(c->colour, nullptr);

@@ -161,7 +161,6 @@ TEST(XmlReader, UnknownFontIdGivesDefaults) {
     ASSERT_EQ(heads.size(), 1u);
     EXPECT_EQ(heads[0]->fontIndex, 0);
     EXPECT_EQ(heads[0]->colorIndex, 0);
-    EXPECT_EQ(heads[0]->fontSubstituted, 0);
     EXPECT_EQ(heads[0]->colours, nullptr);
     EXPECT_EQ(heads[0]->fonts, &doc->fonts);
 }

@@ -5,7 +5,7 @@
 #include "layout/CRtfSection.h"
 #include "rtf/CRtfXmlText.h"
 #include "layout/LengthRatio.h"
-#include "layout/CRtfParagraphs.h"
+#include "layout/Column.h"
 
 namespace {
 
@@ -36,13 +36,13 @@ void ShrinkFont(CRtfXmlText& item, int points) {
     }
 }
 
-CRtfParagraphs* CRtfSection::FindColumn(CRtfXmlText* line, const RtfRect& box, bool& newColumn, bool& insertAfter,
-                                        int& relation) {
+Column* CRtfSection::FindColumn(CRtfXmlText* line, const RtfRect& box, bool& newColumn, bool& insertAfter,
+                                int& relation) {
     const int l = box.left, t = box.top, r = box.right, h = box.Height();
     if ((box.Width() == 0 && h != 0) || columns.empty()) return nullptr;
     for (size_t i = 0; i < columns.size(); ++i) {
-        CRtfParagraphs* c = columns[i].get();
-        CRtfParagraphs* next = i + 1 < columns.size() ? columns[i + 1].get() : nullptr;
+        Column* c = columns[i].get();
+        Column* next = i + 1 < columns.size() ? columns[i + 1].get() : nullptr;
         const RtfRect& cb = c->columnBox;
         if (l >= cb.right) {
             if (next) {

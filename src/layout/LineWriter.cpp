@@ -3,10 +3,10 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "layout/CRtfCell.h"
+#include "layout/TableRow.h"
 #include "layout/CRtfPageFlow.h"
 #include "rtf/CRtfDocument.h"
-#include "rtf/CRtfFont.h"
+#include "rtf/CRtfFontTable.h"
 #include "rtf/CRtfXmlText.h"
 #include "extract/LinkMarkers.h"
 #include "layout/RunWriter.h"
@@ -41,11 +41,11 @@ std::vector<CRtfXmlText*> LineOrder(CRtfXmlText& head) {
 
 // A line that looks like a table row becomes one when its pieces stack in
 // more than one row beside its key piece.
-bool WriteTableRow(CRtfXmlText& head, std::string& row) {
+bool WriteTableRow(CRtfXmlText& head, std::string& rtf) {
     if (!IsTableRow(head)) return false;
-    CRtfCell cell(head);
-    if (!cell.Writable()) return false;
-    row = cell.WriteRow();
+    TableRow row(head);
+    if (!row.Writable()) return false;
+    rtf = row.WriteRow();
     return true;
 }
 
@@ -152,7 +152,7 @@ int GapFiller(const CRtfXmlText& item, const CRtfXmlText& previous) {
 
 bool InFixedPitch(const CRtfXmlText& item) {
     if (!item.fonts || item.runs.empty()) return false;
-    const TRtfFontData* entry = item.fonts->FindEntry(item.runs.back()->fontIndex);
+    const FontEntry* entry = item.fonts->FindEntry(item.runs.back()->fontIndex);
     if (!entry) return false;
     std::string name = entry->name;
     for (char& ch : name) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));

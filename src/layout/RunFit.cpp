@@ -13,7 +13,7 @@ namespace {
 // Sizes up to this are fitted one step at a time, as they always were.
 constexpr int kSteppedSizes = 200;
 
-TRtfFontData* EntryOf(CRtfDocument* document, const CRtfXmlText& item) {
+FontEntry* EntryOf(CRtfDocument* document, const CRtfXmlText& item) {
     const CRtfFontTable* fonts = FontsOf(document, item);
     return fonts ? fonts->FindEntry(item.fontIndex) : nullptr;
 }
@@ -21,7 +21,7 @@ TRtfFontData* EntryOf(CRtfDocument* document, const CRtfXmlText& item) {
 }  // namespace
 
 void MeasureAndFix(CRtfDocument* document, CRtfXmlText& item) {
-    TRtfFontData* entry = EntryOf(document, item);
+    FontEntry* entry = EntryOf(document, item);
     if (!entry) return;
     platform::TextExtent e = MeasureRuns(item, item.fontSize, entry->name);
     RtfRect& b = item.box;
@@ -35,7 +35,7 @@ void MeasureAndFix(CRtfDocument* document, CRtfXmlText& item) {
 }
 
 int FitRunsToBox(CRtfDocument* document, CRtfXmlText& item) {
-    TRtfFontData* entry = EntryOf(document, item);
+    FontEntry* entry = EntryOf(document, item);
     if (!entry) return 0;
     RtfRect& b = item.box;
     int size = item.fontSize;
@@ -86,7 +86,7 @@ int FitRunsToBox(CRtfDocument* document, CRtfXmlText& item) {
 }
 
 void SetLooseBox(CRtfDocument* document, CRtfXmlText& item) {
-    TRtfFontData* entry = EntryOf(document, item);
+    FontEntry* entry = EntryOf(document, item);
     if (!entry) return;
     platform::TextExtent e = MeasureRuns(item, item.fontSize, entry->name);
     item.box = {item.box.left, item.box.top, item.box.left + e.width, item.box.top + e.height};

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "layout/RunWriter.h"
-#include "rtf/CRtfFont.h"
+#include "rtf/CRtfFontTable.h"
 #include "rtf/CRtfXmlText.h"
 #include "rtf/RtfColorData.h"
 #include "rtf/TextEdit.h"

@@ -69,18 +69,18 @@ private:
 
 struct NewColumn {
     CRtfXmlText* line;
-    CRtfParagraphs* reference;
+    Column* reference;
     bool after;
 };
 
-void TakeOutOfColumn(CRtfParagraphs& column, CRtfXmlText* line) { std::erase(column.lines, line); }
+void TakeOutOfColumn(Column& column, CRtfXmlText* line) { std::erase(column.lines, line); }
 
 }  // namespace
 
 int CRtfSection::Integrate(LineBand& band, CRtfPage& page) {
     MergeLog log(band, page);
     std::vector<NewColumn> remembered;
-    CRtfParagraphs* previous = nullptr;
+    Column* previous = nullptr;
     auto inBand = [&](const CRtfXmlText* line) { return std::find(band.begin(), band.end(), line) != band.end(); };
 
     const LineBand order = band;
@@ -88,7 +88,7 @@ int CRtfSection::Integrate(LineBand& band, CRtfPage& page) {
         if (!inBand(a)) continue;
         bool newColumn = false, insertAfter = false;
         int relation = 0;
-        CRtfParagraphs* g = FindColumn(a, a->lineBox, newColumn, insertAfter, relation);
+        Column* g = FindColumn(a, a->lineBox, newColumn, insertAfter, relation);
         // A join needs a last line to join; without one the line is placed like any other.
         if (relation != 0 && g && !g->lines.empty()) {
             CRtfXmlText* last = g->lines.back();
@@ -152,7 +152,7 @@ int CRtfSection::Integrate(LineBand& band, CRtfPage& page) {
     for (const NewColumn& c : remembered) {
         if (c.after || !inBand(c.line)) continue;
         auto at = std::find_if(columns.begin(), columns.end(), [&](const auto& p) { return p.get() == c.reference; });
-        auto column = std::make_unique<CRtfParagraphs>(c.line);
+        auto column = std::make_unique<Column>(c.line);
         sectionBox = sectionBox.Union(column->columnBox);
         columns.insert(at, std::move(column));
         std::erase(band, c.line);
@@ -161,7 +161,7 @@ int CRtfSection::Integrate(LineBand& band, CRtfPage& page) {
         if (!c->after || !inBand(c->line)) continue;
         auto at = std::find_if(columns.begin(), columns.end(), [&](const auto& p) { return p.get() == c->reference; });
         if (at != columns.end()) ++at;
-        auto column = std::make_unique<CRtfParagraphs>(c->line);
+        auto column = std::make_unique<Column>(c->line);
         sectionBox = sectionBox.Union(column->columnBox);
         columns.insert(at, std::move(column));
         std::erase(band, c->line);

@@ -27,7 +27,7 @@ const char* const kBoxProperties[][2] = {
 const std::string* FaceOf(const CRtfXmlText& item) {
     CRtfDocument* document = item.page ? item.page->document : nullptr;
     const CRtfFontTable* fonts = FontsOf(document, item);
-    TRtfFontData* entry = fonts ? fonts->FindEntry(item.fontIndex) : nullptr;
+    FontEntry* entry = fonts ? fonts->FindEntry(item.fontIndex) : nullptr;
     return entry && !entry->name.empty() ? &entry->name : nullptr;
 }
 

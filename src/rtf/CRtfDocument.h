@@ -8,7 +8,7 @@
 
 #include "convert/ConvertEngines.h"
 #include "rtf/CRtfDocInfo.h"
-#include "rtf/CRtfFont.h"
+#include "rtf/CRtfFontTable.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/RtfColorData.h"
 #include "rtf/ShapeIds.h"

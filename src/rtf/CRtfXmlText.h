@@ -11,7 +11,7 @@
 #include "rtf/TextRun.h"
 
 class CRtfPage;
-class CRtfParagraphs;
+class Column;
 class CRtfColorList;
 class CRtfFontTable;
 
@@ -39,7 +39,7 @@ public:
     // Absent until the first join; the items are owned by the page.
     std::optional<std::vector<CRtfXmlText*>> segments;
     uint32_t itemFlags = 0;
-    CRtfParagraphs* column = nullptr;
+    Column* column = nullptr;
     int32_t lineTop = 0;
     int32_t angle = 0;
     CRtfColorList* colours = nullptr;

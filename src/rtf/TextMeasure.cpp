@@ -87,7 +87,7 @@ platform::TextExtent MeasureRuns(CRtfXmlText& item, int size, const std::string&
 
 int FitItemSize(CRtfDocument* document, CRtfXmlText& item) {
     const CRtfFontTable* fonts = FontsOf(document, item);
-    TRtfFontData* entry = fonts ? fonts->FindEntry(item.fontIndex) : nullptr;
+    FontEntry* entry = fonts ? fonts->FindEntry(item.fontIndex) : nullptr;
     if (!entry) return 0;
     int size = item.fontSize;
     while (size > 6 && MeasureRuns(item, size, entry->name).width > item.box.Width()) --size;

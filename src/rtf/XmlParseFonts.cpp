@@ -42,7 +42,7 @@ bool CRtfXmlParse::ReadFonts(CRtfDocument& document) {
 }
 
 bool CRtfXmlParse::ReadFontLine(CRtfDocument& document, const std::string& line) {
-    auto font = std::make_unique<CRtfFont>();
+    auto font = std::make_unique<XmlFontSpec>();
     for (std::string_view token : SplitTokens(line)) {
         std::string value = AttributeValue(token);
         switch (FindAttribute(token)) {

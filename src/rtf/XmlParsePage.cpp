@@ -135,7 +135,7 @@ bool CRtfXmlParse::ReadTextElement(CRtfDocument& document, const std::string& li
                 int id = static_cast<int>(value);
                 item->fontIndex = document.fonts.EntryIndexOfSpec(id);
                 item->fontSize = static_cast<uint16_t>(document.fonts.SizeOfSpec(id));
-                if (CRtfFont* font = document.fonts.FindSpec(id)) {
+                if (XmlFontSpec* font = document.fonts.FindSpec(id)) {
                     item->colorIndex = font->colour ? font->colour->index : 0;
                     item->colours = &document.colours;
                 }

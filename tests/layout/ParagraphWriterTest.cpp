@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "rtf/CRtfPage.h"
-#include "layout/CRtfParagraphs.h"
+#include "layout/Column.h"
 #include "RtfTestItems.h"
 #include "layout/RunWriter.h"
 #include "layout/ParagraphWriters.h"
@@ -42,7 +42,7 @@ TEST(ColumnWriter, FillersAndExactLineSpacing) {
     ItemSet set;
     CRtfPage page(nullptr, 1);
     CRtfXmlText* first = set.Add({40, 150, 90, 162}, {"first"});
-    CRtfParagraphs column(first);
+    Column column(first);
     column.columnBox = {40, 100, 300, 162};
     std::string filler = "\\pard\\li0\\ri0\\sl-213\\slmult0 \\fs18\\cf0\\par";
     EXPECT_EQ(column.Write(&page), filler + filler + filler + "\\pard\\li0\\ri0\\sl-186\\slmult0 " + Runs(first) + "\\par");
@@ -72,7 +72,7 @@ TEST(ColumnWriter, FillersAndExactLineSpacing) {
 TEST(ColumnWriter, LinesHangingBelowTheColumnAreRefused) {
     ItemSet set;
     CRtfXmlText* first = set.Add({40, 100, 90, 120}, {"a"});
-    CRtfParagraphs column(first);
+    Column column(first);
     EXPECT_EQ(column.columnBox, first->lineBox);
     EXPECT_FALSE(column.AddLine(set.Add({40, 110, 90, 130}, {"half below"})));
     EXPECT_TRUE(column.AddLine(set.Add({40, 108, 90, 131}, {"mostly inside"})));
@@ -82,7 +82,7 @@ TEST(ColumnWriter, LinesHangingBelowTheColumnAreRefused) {
     EXPECT_EQ(column.columnBox.bottom, 320);
     // Overlapping pieces run on; a piece standing below the others is another word.
     EXPECT_EQ(column.RunsText(), Runs(column.lines[0]) + Runs(column.lines[1]) + "{ }" + Runs(column.lines[2]));
-    CRtfParagraphs none;
+    Column none;
     EXPECT_TRUE(none.lines.empty());
     EXPECT_TRUE(none.columnBox.Empty());
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "rtf/CRtfFont.h"
+#include "rtf/CRtfFontTable.h"
 #include "rtf/CRtfXmlText.h"
 #include "rtf/RtfColorData.h"
 
@@ -18,7 +18,7 @@ struct ItemSet {
 
     ItemSet() {
         for (int i = 1; i <= 3; ++i) {
-            auto e = std::make_unique<TRtfFontData>();
+            auto e = std::make_unique<FontEntry>();
             e->name = "Face" + std::to_string(i);
             e->index = i;
             fonts.entries.push_back(std::move(e));

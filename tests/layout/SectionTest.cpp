@@ -3,7 +3,7 @@
 #include "FlowTestPage.h"
 #include "rtf/RtfUnits.h"
 #include "layout/LineWriter.h"
-#include "layout/CRtfParagraphs.h"
+#include "layout/Column.h"
 
 using rtftest::FlowPage;
 using rtftest::Occurrences;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "rtf/CRtfFont.h"
+#include "rtf/CRtfFontTable.h"
 #include "rtf/FontNameMapping.h"
 #include "rtf/RtfColorData.h"
 #include "support/RtfTestXml.h"
@@ -10,8 +10,8 @@ using namespace rtftest;
 
 namespace {
 
-CRtfFont* Spec(int id, const std::string& name, const std::string& alternate = {}) {
-    auto* f = new CRtfFont;
+XmlFontSpec* Spec(int id, const std::string& name, const std::string& alternate = {}) {
+    auto* f = new XmlFontSpec;
     f->index = id;
     f->name = name;
     f->alternate = alternate;
@@ -47,12 +47,12 @@ TEST(FontTable, DefaultEntryAndSharedEntries) {
     EXPECT_EQ(table.DefaultEntry()->name, "Times New Roman");
 
     // The same PDF name under two ids shares one entry.
-    TRtfFontData* a = table.AddFont(Spec(0, "Times New Roman"));
-    TRtfFontData* b = table.AddFont(Spec(1, "Times New Roman"));
+    FontEntry* a = table.AddFont(Spec(0, "Times New Roman"));
+    FontEntry* b = table.AddFont(Spec(1, "Times New Roman"));
     EXPECT_EQ(a, b);
     EXPECT_EQ(a, table.DefaultEntry());
     // A name that resolves nowhere takes the default entry and is marked substituted.
-    TRtfFontData* none = table.AddFont(Spec(2, "NoSuchFaceAnywhere", "NorThisOne"));
+    FontEntry* none = table.AddFont(Spec(2, "NoSuchFaceAnywhere", "NorThisOne"));
     EXPECT_EQ(none, table.DefaultEntry());
     EXPECT_EQ(table.FindSpec(2)->substituted, 1);
     EXPECT_EQ(table.entries.size(), 1u);
@@ -68,7 +68,7 @@ TEST(FontTable, DefaultEntryAndSharedEntries) {
 TEST(FontTable, NamesDifferingInCaseEndOnOneEntry) {
     if (!IsInstalled("times new roman")) GTEST_SKIP() << "font catalogue without case-insensitive names";
     CRtfFontTable table;
-    TRtfFontData* a = table.AddFont(Spec(0, "times new roman"));
+    FontEntry* a = table.AddFont(Spec(0, "times new roman"));
     EXPECT_EQ(a, table.DefaultEntry());
     EXPECT_EQ(table.FindSpec(0)->substituted, 0);
     EXPECT_EQ(table.entries.size(), 1u);
@@ -77,15 +77,15 @@ TEST(FontTable, NamesDifferingInCaseEndOnOneEntry) {
 TEST(FontTable, InstalledFacesGetEntriesInOrderOfFirstUse) {
     if (!IsInstalled("Arial") || !IsInstalled("Courier New")) GTEST_SKIP() << "Arial and Courier New not known here";
     CRtfFontTable table;
-    TRtfFontData* arial = table.AddFont(Spec(0, "Arial"));
-    TRtfFontData* courier = table.AddFont(Spec(1, "Courier New"));
-    TRtfFontData* again = table.AddFont(Spec(2, "arial"));
+    FontEntry* arial = table.AddFont(Spec(0, "Arial"));
+    FontEntry* courier = table.AddFont(Spec(1, "Courier New"));
+    FontEntry* again = table.AddFont(Spec(2, "arial"));
     ASSERT_TRUE(arial && courier);
     EXPECT_EQ(arial->index, 1);
     EXPECT_EQ(courier->index, 2);
     EXPECT_EQ(again, arial);
     // The alternate name is tried when the name does not resolve.
-    TRtfFontData* alt = table.AddFont(Spec(3, "NoSuchFaceAnywhere", "Courier New"));
+    FontEntry* alt = table.AddFont(Spec(3, "NoSuchFaceAnywhere", "Courier New"));
     EXPECT_EQ(alt, courier);
     EXPECT_EQ(table.entries.size(), 3u);
 }
@@ -96,9 +96,9 @@ TEST(FontTable, FontspecLinesRegisterWithSizeAndColour) {
                       FontSpec(2, 9, "Times", "nonsense") + "</page>\n" + kEnd;
     auto doc = Load(dir, xml);
     ASSERT_TRUE(doc);
-    CRtfFont* a = doc->fonts.FindSpec(0);
-    CRtfFont* b = doc->fonts.FindSpec(1);
-    CRtfFont* c = doc->fonts.FindSpec(2);
+    XmlFontSpec* a = doc->fonts.FindSpec(0);
+    XmlFontSpec* b = doc->fonts.FindSpec(1);
+    XmlFontSpec* c = doc->fonts.FindSpec(2);
     ASSERT_TRUE(a && b && c);
     EXPECT_EQ(a->size, 10);
     EXPECT_EQ(b->size, 10);
@@ -118,7 +118,7 @@ TEST(FontTable, MappingFileNamesAReplacementFace) {
     SetFontMapKey("SOFTWARE/VellumorRtfTest");
     {
         CRtfFontTable table;
-        TRtfFontData* mapped = table.AddFont(Spec(0, "NoSuchFaceAnywhere"));
+        FontEntry* mapped = table.AddFont(Spec(0, "NoSuchFaceAnywhere"));
         ASSERT_TRUE(mapped);
         EXPECT_EQ(mapped->name, "Arial");
         EXPECT_EQ(mapped->index, 1);

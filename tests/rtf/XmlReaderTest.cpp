@@ -57,7 +57,7 @@ TEST(XmlReader, HeaderInfoFontsAndRunAttributes) {
     EXPECT_EQ(doc->info.subject, "S");
     EXPECT_EQ(doc->XmlFileName(), "doc.xml");
     ASSERT_EQ(doc->fonts.specs.size(), 1u);
-    CRtfFont* font = doc->fonts.FindSpec(0);
+    XmlFontSpec* font = doc->fonts.FindSpec(0);
     ASSERT_TRUE(font && font->colour);
     EXPECT_EQ(font->colour->index, 1);
     EXPECT_EQ(font->size, 12);

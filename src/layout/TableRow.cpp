@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "layout/CRtfCell.h"
+#include "layout/TableRow.h"
 #include "rtf/CRtfXmlText.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/RtfUnits.h"
@@ -61,7 +61,7 @@ bool IsTableRow(const CRtfXmlText& item) {
     return false;
 }
 
-CRtfCell::CRtfCell(CRtfXmlText& head) {
+TableRow::TableRow(CRtfXmlText& head) {
     if (!head.segments || head.segments->size() < 2) return;
     items.push_back(&head);
     items.insert(items.end(), head.segments->begin(), head.segments->end());
@@ -71,7 +71,7 @@ CRtfCell::CRtfCell(CRtfXmlText& head) {
         if (x == key) continue;
         if (stacks.empty() || !stacks.back()->AddLine(x)) {
             // A piece has no line box of its own: the stack starts from its box.
-            auto stack = std::make_unique<CRtfParagraphs>();
+            auto stack = std::make_unique<Column>();
             stack->lines.push_back(x);
             stack->columnBox = x->box;
             stacks.push_back(std::move(stack));
@@ -80,13 +80,13 @@ CRtfCell::CRtfCell(CRtfXmlText& head) {
     }
 }
 
-bool CRtfCell::Writable() const {
+bool TableRow::Writable() const {
     if (!key || stacks.size() < 2) return false;
     const RtfRect& kb = key->box;
     return kb.left <= cellBox.left || kb.left >= cellBox.right;
 }
 
-std::string CRtfCell::WriteRow() {
+std::string TableRow::WriteRow() {
     if (!Writable()) return {};
     CRtfXmlText& head = *items.front();
     if (key->page && key->page->document) {

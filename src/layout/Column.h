@@ -15,10 +15,10 @@ constexpr int kFillerStep = 16;
 // Lowers the font size of the item, its segments and all their runs.
 void ShrinkFont(CRtfXmlText& item, int points);
 
-class CRtfParagraphs {
+class Column {
 public:
-    explicit CRtfParagraphs(CRtfXmlText* first = nullptr);
-    virtual ~CRtfParagraphs() = default;
+    explicit Column(CRtfXmlText* first = nullptr);
+    virtual ~Column() = default;
 
     // Adds the line unless its vertical middle lies at or below the column's bottom.
     bool AddLine(CRtfXmlText* head);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "layout/CRtfParagraphs.h"
+#include "layout/Column.h"
 #include "rtf/RtfRect.h"
 
 class CRtfPage;
@@ -26,8 +26,7 @@ public:
     int Integrate(LineBand& band, CRtfPage& page);
     // The column a line belongs to, or a column to insert beside (newColumn), or none.
     // relation -1/+1: the line joins the column's last line, which lies right/left of it.
-    CRtfParagraphs* FindColumn(CRtfXmlText* line, const RtfRect& lineBox, bool& newColumn, bool& insertAfter,
-                               int& relation);
+    Column* FindColumn(CRtfXmlText* line, const RtfRect& lineBox, bool& newColumn, bool& insertAfter, int& relation);
 
     void SetColumnGeometry();
     std::string ColumnsHeader() const;
@@ -35,5 +34,5 @@ public:
     std::string Write(CRtfPage* page);
 
     RtfRect sectionBox;
-    std::vector<std::unique_ptr<CRtfParagraphs>> columns;  // left to right
+    std::vector<std::unique_ptr<Column>> columns;  // left to right
 };

@@ -3,8 +3,9 @@
 #include <algorithm>
 
 #include "layout/CRtfSection.h"
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "layout/LengthRatio.h"
+#include "layout/Column.h"
 
 namespace {
 
@@ -25,23 +26,23 @@ uint16_t Lowered(uint16_t size, int points) { return static_cast<uint16_t>(std::
 
 }  // namespace
 
-void CRtfXmlText::ShrinkFont(int points) {
-    fontSize = Lowered(fontSize, points);
-    for (CRtfWord* run : runs) run->fontSize = fontSize;
-    if (!segments) return;
-    for (CRtfXmlText* s : *segments) {
+void ShrinkFont(CRtfXmlText& item, int points) {
+    item.fontSize = Lowered(item.fontSize, points);
+    for (const auto& run : item.runs) run->fontSize = item.fontSize;
+    if (!item.segments) return;
+    for (CRtfXmlText* s : *item.segments) {
         s->fontSize = Lowered(s->fontSize, points);
-        for (CRtfWord* run : s->runs) run->fontSize = s->fontSize;
+        for (const auto& run : s->runs) run->fontSize = s->fontSize;
     }
 }
 
-CRtfParagraphs* CRtfSection::FindColumn(CRtfXmlText* line, const RtfRect& box, bool& newColumn, bool& insertAfter,
-                                        int& relation) {
+Column* CRtfSection::FindColumn(CRtfXmlText* line, const RtfRect& box, bool& newColumn, bool& insertAfter,
+                                int& relation) {
     const int l = box.left, t = box.top, r = box.right, h = box.Height();
     if ((box.Width() == 0 && h != 0) || columns.empty()) return nullptr;
     for (size_t i = 0; i < columns.size(); ++i) {
-        CRtfParagraphs* c = columns[i].get();
-        CRtfParagraphs* next = i + 1 < columns.size() ? columns[i + 1].get() : nullptr;
+        Column* c = columns[i].get();
+        Column* next = i + 1 < columns.size() ? columns[i + 1].get() : nullptr;
         const RtfRect& cb = c->columnBox;
         if (l >= cb.right) {
             if (next) {
@@ -59,7 +60,7 @@ CRtfParagraphs* CRtfSection::FindColumn(CRtfXmlText* line, const RtfRect& box, b
         }
         if (cb.right < r) {
             if (next && r >= next->columnBox.left) return nullptr;
-            if (next && next->columnBox.left - r < kTightGap) line->ShrinkFont(1);
+            if (next && next->columnBox.left - r < kTightGap) ShrinkFont(*line, 1);
             return c;
         }
         if (r <= cb.left) {
@@ -71,7 +72,7 @@ CRtfParagraphs* CRtfSection::FindColumn(CRtfXmlText* line, const RtfRect& box, b
         double hanging = LengthRatio(cb.bottom - t, h);
         if (hanging <= kBesideLastShare) {
             if (hanging > kAmbiguousShare) return nullptr;
-            if (r == cb.right) line->ShrinkFont(1);
+            if (r == cb.right) ShrinkFont(*line, 1);
             return c;
         }
         if (c->lines.empty()) continue;

@@ -5,6 +5,7 @@
 
 #include "layout/LengthRatio.h"
 #include "rtf/CRtfPage.h"
+#include "layout/LineJoin.h"
 
 namespace {
 
@@ -44,15 +45,15 @@ bool JoinsLeftPiece(const RtfRect& l, const RtfRect& h) {
 
 }  // namespace
 
-void CRtfXmlText::AbsorbLine(CRtfXmlText* line, bool atFront) {
-    if (!segments) segments.emplace();
-    if (atFront) segments->insert(segments->begin(), line);
-    else segments->push_back(line);
+void AbsorbLine(CRtfXmlText& head, CRtfXmlText* line, bool atFront) {
+    if (!head.segments) head.segments.emplace();
+    if (atFront) head.segments->insert(head.segments->begin(), line);
+    else head.segments->push_back(line);
     if (line->segments) {
-        segments->insert(segments->end(), line->segments->begin(), line->segments->end());
+        head.segments->insert(head.segments->end(), line->segments->begin(), line->segments->end());
         line->segments->clear();
     }
-    lineBox = lineBox.Union(line->lineBox);
+    head.lineBox = head.lineBox.Union(line->lineBox);
 }
 
 void CRtfPage::TakeOutLine(CRtfXmlText* line) {
@@ -67,7 +68,6 @@ std::vector<CRtfXmlText*> CRtfPage::SortLines() {
     sorted.assign(flow->lines.rbegin(), flow->lines.rend());
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const CRtfXmlText* a, const CRtfXmlText* b) { return a->lineBox.top < b->lineBox.top; });
-    for (CRtfXmlText* line : sorted) line->itemFlags |= kItemSorted;
     return sorted;
 }
 
@@ -116,7 +116,7 @@ void CRtfPage::CollectBand(size_t& cursor, LineBand& band) {
         if (at != sortedLines.end() && static_cast<size_t>(at - sortedLines.begin()) < cursor) --cursor;
         TakeOutLine(h);
         band.erase(band.begin() + static_cast<std::ptrdiff_t>(i));
-        current->AbsorbLine(h, true);
+        AbsorbLine(*current, h, true);
     }
 }
 
@@ -133,7 +133,7 @@ void CRtfPage::AnalyseFlow() {
         cursor = next ? static_cast<size_t>(std::find(sortedLines.begin(), sortedLines.end(), next) - sortedLines.begin())
                       : sortedLines.size();
     }
-    if (flowingText.Empty()) flowingText.Append(std::make_unique<CRtfSection>(size_t{1}));
+    if (flowingText.sections.empty()) flowingText.sections.push_back(std::make_unique<CRtfSection>(size_t{1}));
 }
 
 template <typename Section>
@@ -142,11 +142,11 @@ bool TRtfFlowingText<Section>::AddBand(LineBand& band, CRtfPage& page) {
     auto startSection = [&] {
         // Lines merged away on trial may leave nothing to start a section with.
         if (band.empty()) return false;
-        this->Append(std::make_unique<Section>(band));
+        sections.push_back(std::make_unique<Section>(band));
         return true;
     };
-    Section* last = this->Last();
-    if (!last) return startSection();
+    if (sections.empty()) return startSection();
+    Section* last = sections.back().get();
     const RtfRect& s = last->sectionBox;
     if (last->columns.size() < band.size()) {
         const RtfRect& first = band.front()->lineBox;

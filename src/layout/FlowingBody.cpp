@@ -27,10 +27,10 @@ std::string SectionBreak(const CRtfPage& page) {
 
 std::string WriteFlowingBody(CRtfPage& page, unsigned flags) {
     std::string body;
-    if (page.flowingText.Empty()) return body;
+    if (page.flowingText.sections.empty()) return body;
     const std::string sectionBreak = SectionBreak(page);
     CRtfSection* previous = nullptr;
-    for (CRtfSection* section : page.flowingText) {
+    for (const auto& section : page.flowingText.sections) {
         RtfRect& s = section->sectionBox;
         s.left = page.margins.left;
         s.right = page.rect.right - page.margins.right - page.rect.left;
@@ -41,7 +41,7 @@ std::string WriteFlowingBody(CRtfPage& page, unsigned flags) {
             s.top = previous->sectionBox.bottom;
         }
         body += section->Write(&page) + sectionBreak;
-        previous = section;
+        previous = section.get();
     }
     if (body.ends_with(sectionBreak)) body.resize(body.size() - sectionBreak.size());
     if ((flags & 2) && body.ends_with(" \\par")) body.resize(body.size() - 5);

@@ -6,11 +6,14 @@
 #include <cstdio>
 #include <unordered_map>
 
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "layout/TextBoxes.h"
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/RtfUnits.h"
+#include "layout/RunWriter.h"
+#include "layout/FrameWriter.h"
+#include "layout/Hyperlinks.h"
 
 namespace {
 
@@ -219,7 +222,7 @@ void NarrowToSource(const Group& group, const std::vector<bool>& blankAfter, dou
     const double scale = std::max(kSmallestScale, width / natural);
     for (CRtfXmlText* piece : group) {
         widths.Forget(*piece);
-        for (CRtfWord* run : piece->runs) {
+        for (const auto& run : piece->runs) {
             const double current = run->hScale ? run->hScale : 100;
             run->hScale = static_cast<uint8_t>(std::clamp(std::lround(current * scale), 1L, 255L));
             run->plainText.clear();
@@ -275,7 +278,7 @@ Box SetGroup(const Group& group, double shortfall, Widths& widths) {
                 pen += set + static_cast<double>(spacing);
             }
         }
-        std::string runs = piece.runs.WriteRuns(0);
+        std::string runs = WriteRuns(piece.runs, 0);
         if (m.known && m.characters > 0) {
             // The piece must end where the blank after it (or the next piece) starts; within
             // that it keeps its natural width, or widens to its own source width.
@@ -322,30 +325,30 @@ Box SetGroup(const Group& group, double shortfall, Widths& widths) {
 
 }  // namespace
 
-std::string CRtfXmlText::WriteFrame() {
+std::string WriteFrame(CRtfXmlText& head) {
     std::string out;
     // Comparing with the rest of the page is bounded: a damaged page of a hundred
     // thousand pieces must not take hours, and its boxes only lose the finer rules.
     long budget = kMostComparisons;
     Widths widths;
-    std::vector<Group> groups = Groups(*this, widths, budget);
+    std::vector<Group> groups = Groups(head, widths, budget);
     for (size_t i = 0; i < groups.size(); ++i) {
         const Group& group = groups[i];
         double shortfall = 0;
-        if (WordsFollowClosely(*this, *group.back(), budget))
+        if (WordsFollowClosely(head, *group.back(), budget))
             shortfall = kGutterShortfall * group.back()->fontSize * 20.0;
         Box box = SetGroup(group, shortfall, widths);
-        out += TextBox(box.twips, NextTextBoxId(*this), box.text);
+        out += TextBox(box.twips, NextTextBoxId(head), box.text);
     }
-    return ApplyLinks(out);
+    return ApplyLinks(head, out);
 }
 
 // A column of vertical writing: a box whose text runs down the page, its characters
 // upright as vertical writing sets them.
-std::string CRtfXmlText::WriteVerticalFrame() {
-    const double h = static_cast<double>(box.Height()) * 1.15 * kTwipsPerUnit;
-    const double w = static_cast<double>(box.Width()) * 1.15 * kTwipsPerUnit;
-    const int x = ClampedTwips(UnitsInTwips(box.left)), y = ClampedTwips(UnitsInTwips(box.top));
+std::string WriteVerticalFrame(CRtfXmlText& item) {
+    const double h = static_cast<double>(item.box.Height()) * 1.15 * kTwipsPerUnit;
+    const double w = static_cast<double>(item.box.Width()) * 1.15 * kTwipsPerUnit;
+    const int x = ClampedTwips(UnitsInTwips(item.box.left)), y = ClampedTwips(UnitsInTwips(item.box.top));
     const RtfRect r{x, y, ClampedTwips(x + w), ClampedTwips(y + h)};
-    return ApplyLinks(TextBox(r, NextTextBoxId(*this), runs.WriteRuns(0), TextFlow::Down));
+    return ApplyLinks(item, TextBox(r, NextTextBoxId(item), WriteRuns(item.runs, 0), TextFlow::Down));
 }

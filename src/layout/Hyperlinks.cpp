@@ -1,7 +1,7 @@
 #include "layout/Hyperlinks.h"
 
 #include "rtf/CRtfDocument.h"
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "extract/LinkMarkers.h"
 #include "rtf/TextEdit.h"
 
@@ -75,8 +75,8 @@ std::string RewriteLinks(const std::string& s, const std::string& xmlFileName, b
 
 std::string StripLinks(const std::string& s) { return RewriteLinks(s, {}, true); }
 
-std::string CRtfXmlText::ApplyLinks(const std::string& rtf) const {
+std::string ApplyLinks(const CRtfXmlText& item, const std::string& rtf) {
     std::string fileName;
-    if (page && page->document) fileName = page->document->XmlFileName();
+    if (item.page && item.page->document) fileName = item.page->document->XmlFileName();
     return RewriteLinks(rtf, fileName, false);
 }

@@ -1,5 +1,6 @@
 // Joining an item to the line of a line head.
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
+#include "layout/LineJoin.h"
 
 namespace {
 
@@ -10,13 +11,13 @@ constexpr int kJoinReach = 30;
 
 }  // namespace
 
-bool CRtfXmlText::JoinLine(CRtfXmlText* item, int& outcome) {
+bool JoinLine(CRtfXmlText& head, CRtfXmlText* item, int& outcome) {
     outcome = 0;
-    RtfRect& lb = lineBox;
+    RtfRect& lb = head.lineBox;
     RtfRect& nb = item->box;
     const int nh = nb.Height();
     const std::vector<CRtfXmlText*> none;
-    const std::vector<CRtfXmlText*>& segs = segments ? *segments : none;
+    const std::vector<CRtfXmlText*>& segs = head.segments ? *head.segments : none;
 
     if (lb.top >= nb.bottom || nb.top >= lb.bottom) {
         outcome = lb.top >= nb.bottom ? 1 : 2;
@@ -29,7 +30,7 @@ bool CRtfXmlText::JoinLine(CRtfXmlText* item, int& outcome) {
             nb.bottom = lb.top;
             return false;
         }
-        if (Ratio(nb.bottom - box.top, nh) < 0.3) return false;
+        if (Ratio(nb.bottom - head.box.top, nh) < 0.3) return false;
         for (CRtfXmlText* s : segs)
             if (Ratio(nb.bottom - s->box.top, nh) < 0.3 && s->box.right >= nb.left) return false;
     } else if ((nb.top < lb.top && nb.bottom > lb.bottom) || (nb.top > lb.top && nb.bottom < lb.bottom)) {
@@ -48,13 +49,14 @@ bool CRtfXmlText::JoinLine(CRtfXmlText* item, int& outcome) {
             int c = (nb.top + nb.bottom) / 2;
             if ((lb.right >= nb.right && c > lb.bottom) || (nb.left < lb.right && lb.right < nb.right && c > lb.bottom))
                 return false;
-            if (Ratio(box.bottom - nb.top, nh) < 0.3 || Ratio(box.bottom - nb.top, box.Height()) < 0.3) return false;
+            const int below = head.box.bottom - nb.top;
+            if (Ratio(below, nh) < 0.3 || Ratio(below, head.box.Height()) < 0.3) return false;
             for (CRtfXmlText* s : segs)
                 if (Ratio(s->box.bottom - nb.top, nh) < 0.31 && s->box.right >= nb.left) return false;
         }
     }
 
-    const RtfRect& extent = HasSegments() ? lb : box;
+    const RtfRect& extent = head.HasSegments() ? lb : head.box;
     const int x0 = extent.left, x1 = extent.right;
     if (nb.left < x0) {
         if (x0 - nb.left > kJoinReach && nb.Intersect(lb).Empty() && x0 - nb.right > kJoinReach) {
@@ -64,8 +66,8 @@ bool CRtfXmlText::JoinLine(CRtfXmlText* item, int& outcome) {
     } else if (nb.left - x1 > kJoinReach) {
         return false;
     }
-    if (!segments) segments.emplace();
-    segments->push_back(item);
+    if (!head.segments) head.segments.emplace();
+    head.segments->push_back(item);
     lb = lb.Union(nb);
     return true;
 }

@@ -3,12 +3,18 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "layout/CRtfCell.h"
+#include "layout/TableRow.h"
 #include "layout/CRtfPageFlow.h"
 #include "rtf/CRtfDocument.h"
-#include "rtf/CRtfFont.h"
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfFontTable.h"
+#include "rtf/CRtfXmlText.h"
 #include "extract/LinkMarkers.h"
+#include "layout/RunWriter.h"
+#include "layout/LineWriter.h"
+#include "layout/FrameWriter.h"
+#include "layout/TextShapeWriter.h"
+#include "layout/Hyperlinks.h"
+#include "rtf/TextRun.h"
 
 namespace {
 
@@ -35,57 +41,57 @@ std::vector<CRtfXmlText*> LineOrder(CRtfXmlText& head) {
 
 // A line that looks like a table row becomes one when its pieces stack in
 // more than one row beside its key piece.
-bool WriteTableRow(CRtfXmlText& head, std::string& row) {
-    if (!head.IsTableRow()) return false;
-    CRtfCell cell(head);
-    if (!cell.Writable()) return false;
-    row = cell.WriteRow();
+bool WriteTableRow(CRtfXmlText& head, std::string& rtf) {
+    if (!IsTableRow(head)) return false;
+    TableRow row(head);
+    if (!row.Writable()) return false;
+    rtf = row.WriteRow();
     return true;
 }
 
 }  // namespace
 
-std::string CRtfXmlText::WriteItem() {
-    if (!page) return {};
+std::string WriteItem(CRtfXmlText& item) {
+    if (!item.page) return {};
     const bool readingOrientation =
-        rotation == page->rotation || CRtfPageFlow::InReadingOrientation(page->rotation, rotation);
+        item.rotation == item.page->rotation || CRtfPageFlow::InReadingOrientation(item.page->rotation, item.rotation);
     // Vertical writing keeps its look only where the page keeps its geometry; elsewhere
     // its words are ordinary text (a line of the flow, or a paragraph of the page writer).
-    if (verticalWriting && !readingOrientation) {
-        if (page->document && page->document->layoutMode == kLayoutAsIs) return WriteVerticalFrame();
+    if (item.verticalWriting && !readingOrientation) {
+        if (item.page->document && item.page->document->layoutMode == kLayoutAsIs) return WriteVerticalFrame(item);
         return {};
     }
     // A line of the page's flow is read in the page's orientation, whatever its own
     // rotation: as a shape it would find no rectangle on a turned page and be lost.
-    if (readingOrientation) return WriteLine();
-    return WriteTextShape();
+    if (readingOrientation) return WriteLine(item);
+    return WriteTextShape(item);
 }
 
-std::string CRtfXmlText::WriteLine() {
+std::string WriteLine(CRtfXmlText& item) {
     std::string line;
-    if (!segments) {
-        line = runs.WriteRuns(0);
-    } else if (std::string table; WriteTableRow(*this, table)) {
-        itemFlags |= kItemTable;
+    if (!item.segments) {
+        line = WriteRuns(item.runs, 0);
+    } else if (std::string table; WriteTableRow(item, table)) {
+        item.itemFlags |= kItemTable;
         line = table;
     } else {
-        std::vector<CRtfXmlText*> order = LineOrder(*this);
+        std::vector<CRtfXmlText*> order = LineOrder(item);
         for (size_t i = 0; i < order.size(); ++i) {
             CRtfXmlText* c = order[i];
             if (i == 0) {
-                line += c->runs.WriteRuns(0);
+                line += WriteRuns(c->runs, 0);
                 continue;
             }
             CRtfXmlText* p = order[i - 1];
-            switch (c->ScriptKind(*p)) {
+            switch (ScriptKind(*c, *p)) {
                 case 1: {
                     auto raise = static_cast<int8_t>(static_cast<uint8_t>((p->box.bottom - c->box.bottom - 1) & 0xFF));
-                    line += "{\\super " + c->runs.WriteRuns(raise) + "}";
+                    line += "{\\super " + WriteRuns(c->runs, raise) + "}";
                     c->itemFlags |= kItemScript;
                     break;
                 }
                 case 2:
-                    line += "{\\sub " + c->runs.WriteRuns(0) + "}";
+                    line += "{\\sub " + WriteRuns(c->runs, 0) + "}";
                     c->itemFlags |= kItemScript;
                     break;
                 default:
@@ -93,29 +99,29 @@ std::string CRtfXmlText::WriteLine() {
                     // a piece standing right of it is still another word.
                     if (p->itemFlags & kItemScript) {
                         if (c->box.left > p->box.right) line += "{ }";
-                    } else if (int n = c->GapFiller(*p); n > 0) {
+                    } else if (int n = GapFiller(*c, *p); n > 0) {
                         line += "{" + std::string(static_cast<size_t>(n), ' ') + "}";
-                    } else if (c->StandsApartFrom(*p)) {
+                    } else if (StandsApartFrom(*c, *p)) {
                         // Pieces stacked in one line (lines of a cell) are still separate words.
                         line += "{ }";
                     }
-                    line += c->runs.WriteRuns(0);
+                    line += WriteRuns(c->runs, 0);
                     break;
             }
         }
     }
-    return ApplyLinks(line);
+    return ApplyLinks(item, line);
 }
 
-int CRtfXmlText::ScriptKind(const CRtfXmlText& previous) const {
-    std::string visible = runs.RunText();
+int ScriptKind(const CRtfXmlText& item, const CRtfXmlText& previous) {
+    std::string visible = RunText(item.runs);
     size_t m = visible.find(kLinkMiddle);
     if (m != std::string::npos) {
         size_t e = visible.find(kLinkEnd, m);
         visible = visible.substr(m + kLinkMiddle.size(), e == std::string::npos ? std::string::npos : e - m - kLinkMiddle.size());
     }
     if (visible.size() > 3) return 0;
-    const RtfRect& c = box;
+    const RtfRect& c = item.box;
     const RtfRect& p = previous.box;
     if (c.left - p.right > 2) return 0;
     int third = p.Height() / 3;
@@ -128,8 +134,8 @@ int CRtfXmlText::ScriptKind(const CRtfXmlText& previous) const {
     return 0;
 }
 
-int CRtfXmlText::GapFiller(const CRtfXmlText& previous) const {
-    if (box.left <= previous.box.right) return 0;
+int GapFiller(const CRtfXmlText& item, const CRtfXmlText& previous) {
+    if (item.box.left <= previous.box.right) return 0;
     // Half font sizes, rounded up, with the gap taken in points (1.5 units each) like
     // the size: counted in units it gave two or three blanks for every word gap, and
     // the lines grew wider than their columns. Sizes that are multiples of 256 use
@@ -137,16 +143,16 @@ int CRtfXmlText::GapFiller(const CRtfXmlText& previous) const {
     int s = previous.fontSize & 0xFF;
     if (s == 0) s = previous.fontSize;
     if (s == 0) return 0;
-    const int gap = box.left - previous.box.right;
+    const int gap = item.box.left - previous.box.right;
     // A fixed-pitch face draws its blank as wide as its letters (0.6 em): counted in
     // half ems, every blank of a typed page became two.
     if (InFixedPitch(previous)) return 1 + (20 * gap - 5) / (18 * s);
     return (3 * s + 4 * gap - 1) / (3 * s);
 }
 
-bool CRtfXmlText::InFixedPitch(const CRtfXmlText& item) {
-    if (!item.fonts || item.runs.Empty()) return false;
-    const TRtfFontData* entry = item.fonts->FindEntry(item.runs.Last()->fontIndex);
+bool InFixedPitch(const CRtfXmlText& item) {
+    if (!item.fonts || item.runs.empty()) return false;
+    const FontEntry* entry = item.fonts->FindEntry(item.runs.back()->fontIndex);
     if (!entry) return false;
     std::string name = entry->name;
     for (char& ch : name) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));

@@ -3,6 +3,8 @@
 
 #include "rtf/CRtfDocument.h"
 #include "layout/CRtfPageFlow.h"
+#include "layout/RunFit.h"
+#include "layout/LineJoin.h"
 
 bool CRtfPageFlow::InReadingOrientation(int pageRotation, int itemRotation) {
     switch (pageRotation) {
@@ -25,7 +27,7 @@ bool CRtfPageFlow::Add(CRtfPage* page, CRtfXmlText* item) {
     const bool levelOnTurnedPage = pageRotation == 0 || !keepsLook || item->box.Width() > 1;
     if (!InReadingOrientation(pageRotation, item->rotation) || !levelOnTurnedPage) {
         item->drawnBox = item->box;
-        if (!item->verticalWriting) item->runs.SetLooseBox(document, *item);
+        if (!item->verticalWriting) SetLooseBox(document, *item);
         loose.push_back(item);
         return true;
     }
@@ -45,7 +47,7 @@ bool CRtfPageFlow::Add(CRtfPage* page, CRtfXmlText* item) {
 bool CRtfPageFlow::Place(CRtfXmlText* item) {
     CRtfDocument* document = page_ ? page_->document : nullptr;
     if (item->fontSize > 5) {
-        int size = item->runs.FitRunsToBox(document, *item);
+        int size = FitRunsToBox(document, *item);
         if (size != 0) item->fontSize = static_cast<uint16_t>(size);
     }
     if (lines.empty()) {
@@ -55,14 +57,8 @@ bool CRtfPageFlow::Place(CRtfXmlText* item) {
     }
     CRtfXmlText* last = lines.back();
     int outcome = 0;
-    if (last->JoinLine(item, outcome)) return true;
-    if (outcome == 1) {
-        if (item->box.bottom < last->lineBox.top && last->lineBox.right < item->box.left) {
-            last->itemFlags |= kItemBeforeAboveRight;
-            item->itemFlags |= kItemAboveRight;
-        }
-        if (last->JoinLine(item, outcome)) return true;
-    }
+    if (JoinLine(*last, item, outcome)) return true;
+    if (outcome == 1 && JoinLine(*last, item, outcome)) return true;
     item->lineBox = item->box;
     lines.push_back(item);
     return true;

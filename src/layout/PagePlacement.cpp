@@ -5,6 +5,7 @@
 
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfPage.h"
+#include "layout/RunFit.h"
 
 namespace {
 
@@ -26,8 +27,8 @@ enum class Decision { Undecided, Accept, Refuse, Merge, MergeOwnBox };
 bool CRtfPage::ContainmentTest(CRtfXmlText* item, CRtfXmlText* other) {
     RtfRect i = item->box.Intersect(other->box);
     if (!(i == item->box || i == other->box) || item->rotation != other->rotation) return false;
-    item->runs.MeasureAndFix(document, *item);
-    other->runs.MeasureAndFix(document, *other);
+    MeasureAndFix(document, *item);
+    MeasureAndFix(document, *other);
     RtfRect j = item->box.Intersect(other->box);
     return j == item->box || j == other->box;
 }
@@ -35,8 +36,8 @@ bool CRtfPage::ContainmentTest(CRtfXmlText* item, CRtfXmlText* other) {
 bool CRtfPage::OverprintTest(CRtfXmlText* item, CRtfXmlText* other) {
     RtfRect i = item->box.Intersect(other->box);
     if (i.Empty() || i.Area() / item->box.Area() <= kOverprintShare) return false;
-    item->runs.MeasureAndFix(document, *item);
-    other->runs.MeasureAndFix(document, *other);
+    MeasureAndFix(document, *item);
+    MeasureAndFix(document, *other);
     RtfRect j = item->box.Intersect(other->box);
     return !j.Empty() && j.Area() / item->box.Area() > kOverprintShare;
 }
@@ -52,14 +53,14 @@ void CRtfPage::MergeBefore(CRtfXmlText* head, CRtfXmlText* item, size_t segment,
 bool CRtfPage::AddText(CRtfXmlText* item, bool& merged) {
     merged = false;
     RtfRect& nb = item->box;
-    if (nb.Height() == 0) item->runs.MeasureAndFix(document, *item);
+    if (nb.Height() == 0) MeasureAndFix(document, *item);
     if (nb.Width() == 0) return true;
     auto outside = [&] {
         return static_cast<unsigned>(nb.bottom) > static_cast<unsigned>(Height()) ||
                static_cast<unsigned>(nb.right) > static_cast<unsigned>(Width());
     };
     if (outside()) {
-        item->runs.MeasureAndFix(document, *item);
+        MeasureAndFix(document, *item);
         if (outside()) return false;
     }
     if (!flow || flow->lines.empty()) return true;

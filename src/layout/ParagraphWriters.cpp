@@ -1,6 +1,9 @@
 // Paragraphs of one line head for "FORMATTED TEXT" and "TEXT ONLY".
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "layout/Hyperlinks.h"
+#include "layout/RunWriter.h"
+#include "layout/LineWriter.h"
+#include "layout/ParagraphWriters.h"
 
 namespace {
 
@@ -11,9 +14,9 @@ std::string LineText(CRtfXmlText& head, WriteRuns write, bool scripts) {
     const CRtfXmlText* previous = &head;
     for (CRtfXmlText* s : *head.segments) {
         // A footnote mark or an exponent keeps its place above or below the line.
-        const int script = scripts ? s->ScriptKind(*previous) : 0;
+        const int script = scripts ? ScriptKind(*s, *previous) : 0;
         // The extraction delivers the words of a line as separate pieces.
-        if (script == 0 && s->StandsApartFrom(*previous)) text += "{ }";
+        if (script == 0 && StandsApartFrom(*s, *previous)) text += "{ }";
         if (script == 1)
             text += "{\\super " + write(*s) + "}";
         else if (script == 2)
@@ -27,12 +30,12 @@ std::string LineText(CRtfXmlText& head, WriteRuns write, bool scripts) {
 
 }  // namespace
 
-std::string CRtfXmlText::WriteFormattedParagraph() {
-    std::string text = LineText(*this, [](CRtfXmlText& item) { return item.runs.WriteRuns(0); }, true);
-    return "\\pard " + ApplyLinks(text) + "\\par";
+std::string WriteFormattedParagraph(CRtfXmlText& head) {
+    std::string text = LineText(head, [](CRtfXmlText& item) { return WriteRuns(item.runs, 0); }, true);
+    return "\\pard " + ApplyLinks(head, text) + "\\par";
 }
 
-std::string CRtfXmlText::WritePlainParagraph() {
-    std::string text = LineText(*this, [](CRtfXmlText& item) { return item.runs.WritePlainRuns(); }, false);
+std::string WritePlainParagraph(CRtfXmlText& head) {
+    std::string text = LineText(head, [](CRtfXmlText& item) { return WritePlainRuns(item.runs); }, false);
     return "\\pard " + StripLinks(text) + "\\par";
 }

@@ -1,8 +1,9 @@
 // Thin horizontal rules lying under text become the text's underline.
 #include <cstdlib>
 
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "rtf/CRtfPage.h"
+#include "layout/RuleUnderline.h"
 
 namespace {
 
@@ -13,8 +14,8 @@ constexpr int kWidthTolerance = 50;
 
 bool MarkRuns(CRtfXmlText& item) {
     bool marked = false;
-    for (CRtfWord* run : item.runs) {
-        run->style |= 0x04;
+    for (const auto& run : item.runs) {
+        run->style |= kStyleUnderline;
         marked = true;
     }
     return marked;
@@ -32,26 +33,26 @@ bool CRtfPage::UnderlineFromRule(RtfRect rule) {
     if (rule.Height() == 0) rule.top -= 1;
     if (sortedLines.empty()) return false;
     for (CRtfXmlText* line : sortedLines)
-        if (line->lineBox.bottom >= rule.top && line->UnderlineCheck(rule)) return true;
+        if (line->lineBox.bottom >= rule.top && UnderlineCheck(*line, rule)) return true;
     return false;
 }
 
-bool CRtfXmlText::UnderlineCheck(const RtfRect& rule) {
-    RtfRect i = lineBox.Intersect(rule);
+bool UnderlineCheck(CRtfXmlText& item, const RtfRect& rule) {
+    RtfRect i = item.lineBox.Intersect(rule);
     if (i.Empty() || std::abs(i.left - rule.left) > kEndTolerance || std::abs(i.right - rule.right) > kEndTolerance ||
         i.top != rule.top)
         return false;
     bool marked = false;
     bool examineSegments = true;
-    RtfRect j = box.Intersect(rule);
+    RtfRect j = item.box.Intersect(rule);
     if (!j.Empty()) {
-        if (Covers(box, rule)) marked = MarkRuns(*this);
+        if (Covers(item.box, rule)) marked = MarkRuns(item);
         // A rule reaching past the head's end runs under the pieces beside it too:
         // underlining the head alone would lose the rest of the underline.
-        examineSegments = !box.Contains(j.left, j.bottom) || rule.right > box.right;
+        examineSegments = !item.box.Contains(j.left, j.bottom) || rule.right > item.box.right;
     }
-    if (examineSegments && segments) {
-        for (CRtfXmlText* s : *segments) {
+    if (examineSegments && item.segments) {
+        for (CRtfXmlText* s : *item.segments) {
             if (s->box.Intersect(rule).Empty()) continue;
             if (Covers(s->box, rule)) marked = MarkRuns(*s) || marked;
             if (s->box.Contains(j.left, j.bottom)) break;

@@ -3,7 +3,8 @@
 #include <cstdlib>
 
 #include "rtf/CRtfDocument.h"
-#include "layout/CRtfXmlText.h"
+#include "layout/RunFit.h"
+#include "rtf/CRtfXmlText.h"
 #include "rtf/TextEdit.h"
 #include "rtf/TextMeasure.h"
 
@@ -12,15 +13,15 @@ namespace {
 // Sizes up to this are fitted one step at a time, as they always were.
 constexpr int kSteppedSizes = 200;
 
-TRtfFontData* EntryOf(CRtfDocument* document, const CRtfXmlText& item) {
+FontEntry* EntryOf(CRtfDocument* document, const CRtfXmlText& item) {
     const CRtfFontTable* fonts = FontsOf(document, item);
     return fonts ? fonts->FindEntry(item.fontIndex) : nullptr;
 }
 
 }  // namespace
 
-void CRtfSentence::MeasureAndFix(CRtfDocument* document, CRtfXmlText& item) {
-    TRtfFontData* entry = EntryOf(document, item);
+void MeasureAndFix(CRtfDocument* document, CRtfXmlText& item) {
+    FontEntry* entry = EntryOf(document, item);
     if (!entry) return;
     platform::TextExtent e = MeasureRuns(item, item.fontSize, entry->name);
     RtfRect& b = item.box;
@@ -33,8 +34,8 @@ void CRtfSentence::MeasureAndFix(CRtfDocument* document, CRtfXmlText& item) {
     }
 }
 
-int CRtfSentence::FitRunsToBox(CRtfDocument* document, CRtfXmlText& item) {
-    TRtfFontData* entry = EntryOf(document, item);
+int FitRunsToBox(CRtfDocument* document, CRtfXmlText& item) {
+    FontEntry* entry = EntryOf(document, item);
     if (!entry) return 0;
     RtfRect& b = item.box;
     int size = item.fontSize;
@@ -70,24 +71,23 @@ int CRtfSentence::FitRunsToBox(CRtfDocument* document, CRtfXmlText& item) {
             difference = std::abs(width - b.Width());
         }
     }
-    CRtfWord* first = First();
+    TextRun* first = item.runs.empty() ? nullptr : item.runs.front().get();
     if (first && !first->text.empty() && first->text.front() == ' ' && first->wordSpace > 1000) {
         first->text = Trimmed(first->text);
         b.left = b.right - width;
     }
-    CRtfWord* last = Last();
+    TextRun* last = item.runs.empty() ? nullptr : item.runs.back().get();
     if (last && !last->text.empty() && last->text.back() == ' ' && last->wordSpace > 1000) {
         last->text = Trimmed(last->text);
         b.right = b.left + width;
     }
-    for (CRtfWord* run : *this) run->fontSize = static_cast<uint16_t>(size);
+    for (const auto& run : item.runs) run->fontSize = static_cast<uint16_t>(size);
     return size;
 }
 
-int CRtfSentence::SetLooseBox(CRtfDocument* document, CRtfXmlText& item) {
-    TRtfFontData* entry = EntryOf(document, item);
-    if (!entry) return item.fontSize;
+void SetLooseBox(CRtfDocument* document, CRtfXmlText& item) {
+    FontEntry* entry = EntryOf(document, item);
+    if (!entry) return;
     platform::TextExtent e = MeasureRuns(item, item.fontSize, entry->name);
     item.box = {item.box.left, item.box.top, item.box.left + e.width, item.box.top + e.height};
-    return item.fontSize;
 }

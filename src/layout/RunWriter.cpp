@@ -2,8 +2,9 @@
 #include <cstdio>
 #include <functional>
 
-#include "rtf/CRtfFont.h"
-#include "layout/CRtfXmlText.h"
+#include "layout/RunWriter.h"
+#include "rtf/CRtfFontTable.h"
+#include "rtf/CRtfXmlText.h"
 #include "rtf/RtfColorData.h"
 #include "rtf/TextEdit.h"
 
@@ -63,8 +64,7 @@ std::string EscapeRunText(std::string text, const std::function<int(long)>& cove
 }
 
 // The faces that show the run's characters its own face has no glyph for.
-template <typename Run>
-std::function<int(long)> CoveringFonts(const Run& run) {
+std::function<int(long)> CoveringFonts(const TextRun& run) {
     const CRtfFontTable* fonts = run.owner ? run.owner->fonts : nullptr;
     if (!fonts || fonts->covering.empty()) return {};
     const int entry = run.fontIndex;
@@ -77,7 +77,10 @@ struct StyleWord {
     const char* off;
 };
 constexpr StyleWord kStyleWords[] = {
-    {0x01, "\\b ", "\\b0 "}, {0x02, "\\i ", "\\i0 "}, {0x04, "\\ul ", "\\ul0 "}, {0x40, "\\shad ", "\\shad0 "}};
+    {kStyleBold, "\\b ", "\\b0 "},
+    {kStyleItalic, "\\i ", "\\i0 "},
+    {kStyleUnderline, "\\ul ", "\\ul0 "},
+    {kStyleShadow, "\\shad ", "\\shad0 "}};
 
 // An index the document's tables do not hold would name a colour or font the
 // RTF never declared: write the first entry instead.
@@ -87,56 +90,48 @@ unsigned CheckedIndex(int index, size_t count) {
 
 }  // namespace
 
-template <typename Tag>
-std::string TRtfWord<Tag>::WriteRun(int8_t raise) const {
-    if (text.empty()) return {};
-    std::string escaped = EscapeRunText(text, CoveringFonts(*this));
+std::string WriteRun(const TextRun& run, int8_t raise) {
+    if (run.text.empty()) return {};
+    std::string escaped = EscapeRunText(run.text, CoveringFonts(run));
     std::string prefix, suffix;
     for (const StyleWord& w : kStyleWords)
-        if (style & w.bit) {
+        if (run.style & w.bit) {
             prefix += w.on;
             suffix += w.off;
         }
     while (!prefix.empty() && prefix.back() == ' ') prefix.pop_back();
 
-    unsigned colour = owner && owner->colours ? CheckedIndex(colorIndex, owner->colours->Count()) : 0u;
-    unsigned font = owner && owner->fonts ? CheckedIndex(fontIndex, owner->fonts->entries.Count())
-                                          : static_cast<unsigned>(fontIndex < 0 ? 0 : fontIndex);
+    const CRtfXmlText* owner = run.owner;
+    unsigned colour = owner && owner->colours ? CheckedIndex(run.colorIndex, owner->colours->entries.size()) : 0u;
+    unsigned font = owner && owner->fonts ? CheckedIndex(run.fontIndex, owner->fonts->entries.size())
+                                          : static_cast<unsigned>(run.fontIndex < 0 ? 0 : run.fontIndex);
+    const unsigned size = run.fontSize * 2u, scale = run.hScale;
     char head[160];
     if (raise == 0)
-        std::snprintf(head, sizeof head, "\\fs%u\\cf%u\\f%u\\charscalex%u", fontSize * 2u, colour, font, unsigned{hScale});
+        std::snprintf(head, sizeof head, "\\fs%u\\cf%u\\f%u\\charscalex%u", size, colour, font, scale);
     else
-        std::snprintf(head, sizeof head, "\\fs%u\\up%d\\cf%u\\f%u\\charscalex%u", fontSize * 2u + 5, raise / 2, colour,
-                      font, unsigned{hScale});
+        std::snprintf(head, sizeof head, "\\fs%u\\up%d\\cf%u\\f%u\\charscalex%u", size + 5, raise / 2, colour, font, scale);
     return std::string(head) + prefix + " {" + escaped + "}" + suffix;
 }
 
-template <typename Tag>
-std::string TRtfWord<Tag>::WritePlainRun() const {
-    if (text.empty()) return {};
-    unsigned font = owner && owner->fonts ? CheckedIndex(fontIndex, owner->fonts->entries.Count())
-                                          : static_cast<unsigned>(fontIndex < 0 ? 0 : fontIndex);
+std::string WritePlainRun(const TextRun& run) {
+    if (run.text.empty()) return {};
+    const CRtfXmlText* owner = run.owner;
+    unsigned font = owner && owner->fonts ? CheckedIndex(run.fontIndex, owner->fonts->entries.size())
+                                          : static_cast<unsigned>(run.fontIndex < 0 ? 0 : run.fontIndex);
     char head[32];
     std::snprintf(head, sizeof head, "\\f%u {", font);
-    return head + EscapeRunText(text, CoveringFonts(*this)) + "}";
+    return head + EscapeRunText(run.text, CoveringFonts(run)) + "}";
 }
 
-std::string CRtfSentence::WriteRuns(int8_t raise) const {
+std::string WriteRuns(const RunList& runs, int8_t raise) {
     std::string out;
-    for (CRtfWord* run : *this) out += run->WriteRun(raise);
+    for (const auto& run : runs) out += WriteRun(*run, raise);
     return out;
 }
 
-std::string CRtfSentence::WritePlainRuns() const {
+std::string WritePlainRuns(const RunList& runs) {
     std::string out;
-    for (CRtfWord* run : *this) out += run->WritePlainRun();
+    for (const auto& run : runs) out += WritePlainRun(*run);
     return out;
 }
-
-std::string CRtfSentence::RunText() const {
-    std::string out;
-    for (CRtfWord* run : *this) out += run->text;
-    return out;
-}
-
-template class TRtfWord<void>;

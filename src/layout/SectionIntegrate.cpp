@@ -5,9 +5,10 @@
 #include <optional>
 
 #include "layout/CRtfSection.h"
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "layout/LengthRatio.h"
 #include "rtf/CRtfPage.h"
+#include "layout/LineJoin.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ public:
                             IndexIn(page_.sortedLines, line), IndexIn(lines, line)});
         std::erase(band_, line);
         page_.TakeOutLine(line);
-        into->AbsorbLine(line, false);
+        AbsorbLine(*into, line, false);
     }
 
     void Undo() {
@@ -68,18 +69,18 @@ private:
 
 struct NewColumn {
     CRtfXmlText* line;
-    CRtfParagraphs* reference;
+    Column* reference;
     bool after;
 };
 
-void TakeOutOfColumn(CRtfParagraphs& column, CRtfXmlText* line) { std::erase(column.lines, line); }
+void TakeOutOfColumn(Column& column, CRtfXmlText* line) { std::erase(column.lines, line); }
 
 }  // namespace
 
 int CRtfSection::Integrate(LineBand& band, CRtfPage& page) {
     MergeLog log(band, page);
     std::vector<NewColumn> remembered;
-    CRtfParagraphs* previous = nullptr;
+    Column* previous = nullptr;
     auto inBand = [&](const CRtfXmlText* line) { return std::find(band.begin(), band.end(), line) != band.end(); };
 
     const LineBand order = band;
@@ -87,7 +88,7 @@ int CRtfSection::Integrate(LineBand& band, CRtfPage& page) {
         if (!inBand(a)) continue;
         bool newColumn = false, insertAfter = false;
         int relation = 0;
-        CRtfParagraphs* g = FindColumn(a, a->lineBox, newColumn, insertAfter, relation);
+        Column* g = FindColumn(a, a->lineBox, newColumn, insertAfter, relation);
         // A join needs a last line to join; without one the line is placed like any other.
         if (relation != 0 && g && !g->lines.empty()) {
             CRtfXmlText* last = g->lines.back();
@@ -95,13 +96,13 @@ int CRtfSection::Integrate(LineBand& band, CRtfPage& page) {
             if (relation < 0) {
                 // The column's last line lies right of the band line: the band line leads.
                 page.TakeOutLine(last);
-                a->AbsorbLine(last, false);
+                AbsorbLine(*a, last, false);
                 TakeOutOfColumn(*g, last);
                 g->AppendLine(a);
                 sectionBox = sectionBox.Union(a->lineBox);
             } else {
                 page.TakeOutLine(a);
-                last->AbsorbLine(a, false);
+                AbsorbLine(*last, a, false);
                 TakeOutOfColumn(*g, last);
                 g->AppendLine(last);
                 sectionBox = sectionBox.Union(last->lineBox);
@@ -151,7 +152,7 @@ int CRtfSection::Integrate(LineBand& band, CRtfPage& page) {
     for (const NewColumn& c : remembered) {
         if (c.after || !inBand(c.line)) continue;
         auto at = std::find_if(columns.begin(), columns.end(), [&](const auto& p) { return p.get() == c.reference; });
-        auto column = std::make_unique<CRtfParagraphs>(c.line);
+        auto column = std::make_unique<Column>(c.line);
         sectionBox = sectionBox.Union(column->columnBox);
         columns.insert(at, std::move(column));
         std::erase(band, c.line);
@@ -160,7 +161,7 @@ int CRtfSection::Integrate(LineBand& band, CRtfPage& page) {
         if (!c->after || !inBand(c->line)) continue;
         auto at = std::find_if(columns.begin(), columns.end(), [&](const auto& p) { return p.get() == c->reference; });
         if (at != columns.end()) ++at;
-        auto column = std::make_unique<CRtfParagraphs>(c->line);
+        auto column = std::make_unique<Column>(c->line);
         sectionBox = sectionBox.Union(column->columnBox);
         columns.insert(at, std::move(column));
         std::erase(band, c->line);

@@ -4,18 +4,18 @@
 #include <cstdio>
 
 #include "layout/CRtfSection.h"
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "rtf/RtfUnits.h"
 
 CRtfSection::CRtfSection(const LineBand& band) {
     for (CRtfXmlText* line : band) {
         sectionBox = sectionBox.Union(line->lineBox);
-        columns.push_back(std::make_unique<CRtfParagraphs>(line));
+        columns.push_back(std::make_unique<Column>(line));
     }
 }
 
 CRtfSection::CRtfSection(size_t columnCount) {
-    for (size_t i = 0; i < columnCount; ++i) columns.push_back(std::make_unique<CRtfParagraphs>());
+    for (size_t i = 0; i < columnCount; ++i) columns.push_back(std::make_unique<Column>());
 }
 
 // The columns abut: the free space between two columns of the source belongs to

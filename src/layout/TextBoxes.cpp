@@ -8,6 +8,7 @@
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/TextMeasure.h"
+#include "layout/RunWriter.h"
 
 namespace {
 
@@ -26,14 +27,15 @@ const char* const kBoxProperties[][2] = {
 const std::string* FaceOf(const CRtfXmlText& item) {
     CRtfDocument* document = item.page ? item.page->document : nullptr;
     const CRtfFontTable* fonts = FontsOf(document, item);
-    TRtfFontData* entry = fonts ? fonts->FindEntry(item.fontIndex) : nullptr;
+    FontEntry* entry = fonts ? fonts->FindEntry(item.fontIndex) : nullptr;
     return entry && !entry->name.empty() ? &entry->name : nullptr;
 }
 
 // Width in twips of a text set in the face at a size; 0 when the face does not resolve.
 double TextTwips(const std::string& face, int size, uint8_t style, uint8_t scale, const std::string& text) {
     if (text.empty()) return 0;
-    platform::TextExtent e = platform::MeasureText(face, kMeasureEm, style & 1, style & 2, text, true);
+    platform::TextExtent e =
+        platform::MeasureText(face, kMeasureEm, style & kStyleBold, style & kStyleItalic, text, true);
     return e.width * size * 20.0 / kMeasureEm * (scale ? scale : 100) / 100.0;
 }
 
@@ -85,7 +87,7 @@ RunsExtent MeasureItemRuns(CRtfXmlText& item) {
     const std::string* face = FaceOf(item);
     if (!face) return m;
     m.known = true;
-    for (CRtfWord* run : item.runs) {
+    for (const auto& run : item.runs) {
         // Characters beyond the face's 8-bit codes are measured as placeholders of a
         // guessed width: not good enough to set words by.
         if (run->text.find("\\uc1\\u") != std::string::npos) m.known = false;
@@ -100,27 +102,28 @@ RunsExtent MeasureItemRuns(CRtfXmlText& item) {
 
 double LineHeightTwips(const CRtfXmlText& item) {
     const std::string* face = FaceOf(item);
-    const CRtfWord* run = item.runs.First();
+    const TextRun* run = item.runs.empty() ? nullptr : item.runs.front().get();
     if (!face || !run) return 0;
-    platform::TextExtent e = platform::MeasureText(*face, kMeasureEm, run->style & 1, run->style & 2, "x");
+    const bool bold = run->style & kStyleBold, italic = run->style & kStyleItalic;
+    platform::TextExtent e = platform::MeasureText(*face, kMeasureEm, bold, italic, "x");
     return e.height * run->fontSize * 20.0 / kMeasureEm;
 }
 
 double BlankTwips(const CRtfXmlText& item) {
     const std::string* face = FaceOf(item);
-    const CRtfWord* run = item.runs.Last();
+    const TextRun* run = item.runs.empty() ? nullptr : item.runs.back().get();
     if (!face) return 0;
     return TextTwips(*face, run ? run->fontSize : item.fontSize, run ? run->style : 0, run ? run->hScale : 100, " ");
 }
 
 std::string Blank(const CRtfXmlText& item, long spacing, int scale) {
-    const CRtfWord* run = item.runs.Last();
+    const TextRun* run = item.runs.empty() ? nullptr : item.runs.back().get();
     if (!run) return "{" + CharacterSpacing(spacing) + "  }";
-    CRtfWord blank = *run;
+    TextRun blank = *run;
     blank.text = " ";
     if (scale != 100) {
         const long current = blank.hScale ? blank.hScale : 100;
         blank.hScale = static_cast<uint8_t>(std::clamp(current * scale / 100, 1L, 255L));
     }
-    return "{" + CharacterSpacing(spacing) + blank.WriteRun(0) + "}";
+    return "{" + CharacterSpacing(spacing) + WriteRun(blank, 0) + "}";
 }

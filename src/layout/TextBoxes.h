@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "rtf/RtfRect.h"
 
 // How the text of a box runs: level, down the page (top to bottom), up the page.

@@ -3,9 +3,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/RtfUnits.h"
+#include "layout/TextShapeRect.h"
 
 namespace {
 
@@ -72,20 +73,20 @@ RtfRect Chain(const RtfRect& base, const TextShapeChain& chain, Kind kind, int r
 
 }  // namespace
 
-int CRtfXmlText::ShapeAngle() const {
+int ShapeAngle(const CRtfXmlText& item) {
     // The extraction writes no angle of its own: a turned item stands at its quarter turn.
-    if (angle != 0) return angle;
-    return rotation;
+    if (item.angle != 0) return item.angle;
+    return item.rotation;
 }
 
-RtfRect CRtfXmlText::TextShapeRect() {
-    if (!page || page->rotation != 0 || rotation == 0 || !WithinReach(box)) return {};
-    TextShapeChain& chain = page->shapeChain;
-    const RtfRect& b = box;
+RtfRect TextShapeRect(CRtfXmlText& item) {
+    if (!item.page || item.page->rotation != 0 || item.rotation == 0 || !WithinReach(item.box)) return {};
+    TextShapeChain& chain = item.page->shapeChain;
+    const RtfRect& b = item.box;
     const int w = b.Width(), h = b.Height();
-    const int a = ShapeAngle();
+    const int a = ShapeAngle(item);
     RtfRect rect;
-    if (rotation == 90) {
+    if (item.rotation == 90) {
         if (a > 45 && a <= 90) {
             int left = ScaledToTwips(b.left - 0.55 * h);
             int top = ToTwips(b.top - w);
@@ -98,7 +99,7 @@ RtfRect CRtfXmlText::TextShapeRect() {
             chain.baseLeft = rect.left;
             chain.baseTop = rect.top;
         }
-    } else if (rotation == 270) {
+    } else if (item.rotation == 270) {
         // Written as 270 and up, the angle counts the other way round: 270 reads
         // straight down the page like -90, and must chain like it.
         const int reference = a >= 270 ? 360 - a : std::abs(a);
@@ -115,8 +116,8 @@ RtfRect CRtfXmlText::TextShapeRect() {
         rect = chain.lastAngle != 0 ? Chain(base, chain, kind, reference) : base;
         chain.baseLeft = base.left;
         chain.baseTop = base.top;
-    } else if (rotation == 180) {
-        int left = ScaledToTwips(b.left - 2.5 * w - page->margins.left);
+    } else if (item.rotation == 180) {
+        int left = ScaledToTwips(b.left - 2.5 * w - item.page->margins.left);
         int top = ToTwips(b.top);
         return {left, top, left + ScaledToTwips(2.5 * w), top + ToTwips(h)};
     }

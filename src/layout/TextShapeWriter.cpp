@@ -1,9 +1,13 @@
 // A text item rotated against its page, written as a turned text box at its place.
 #include <cstdio>
 
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfPage.h"
+#include "layout/RunWriter.h"
+#include "layout/TextShapeWriter.h"
+#include "layout/TextShapeRect.h"
+#include "layout/Hyperlinks.h"
 
 namespace {
 
@@ -32,12 +36,12 @@ RtfRect UnturnedBox(const RtfRect& covered, int degrees) {
 
 }  // namespace
 
-std::string CRtfXmlText::WriteTextShape() {
-    RtfRect covered = TextShapeRect();
+std::string WriteTextShape(CRtfXmlText& item) {
+    RtfRect covered = TextShapeRect(item);
     if (covered.Empty()) return {};
-    int id = page->document ? page->document->shapeIds.NextTextShape() : 1;
+    int id = item.page->document ? item.page->document->shapeIds.NextTextShape() : 1;
     // Degrees clockwise, as the shape reads them; the angle counts the other way.
-    int degrees = ((360 - ShapeAngle()) % 360 + 360) % 360;
+    int degrees = ((360 - ShapeAngle(item)) % 360 + 360) % 360;
     const RtfRect box = UnturnedBox(covered, degrees);
     char head[256];
     std::snprintf(head, sizeof head,
@@ -49,6 +53,6 @@ std::string CRtfXmlText::WriteTextShape() {
         const std::string value = p[1] ? std::string(p[1]) : std::to_string(degrees * 65536);
         out += std::string("{\\sp{\\sn ") + p[0] + "}{\\sv " + value + "}}\n";
     }
-    out += "{\\shptxt \\pard\\plain " + runs.WriteRuns(0) + "\\par}}}\n";
-    return ApplyLinks(out);
+    out += "{\\shptxt \\pard\\plain " + WriteRuns(item.runs, 0) + "\\par}}}\n";
+    return ApplyLinks(item, out);
 }

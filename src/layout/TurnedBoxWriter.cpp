@@ -8,6 +8,8 @@
 #include "layout/TextBoxes.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/RtfUnits.h"
+#include "layout/RunWriter.h"
+#include "layout/Hyperlinks.h"
 
 namespace {
 
@@ -28,7 +30,7 @@ const RtfRect& Drawn(const CRtfXmlText& item) {
 }
 
 Kind KindOf(const CRtfXmlText& item) {
-    if (item.verticalWriting || item.runs.Empty()) return Kind::Other;
+    if (item.verticalWriting || item.runs.empty()) return Kind::Other;
     const RtfRect& d = Drawn(item);
     if (std::abs(d.Width()) <= 1) return d.Height() > 0 ? Kind::Vertical : Kind::Other;
     return d.Width() < 0 ? Kind::Headstand : Kind::Level;
@@ -83,7 +85,7 @@ std::string LineText(const std::vector<CRtfXmlText*>& words, const std::vector<d
             text += Blank(*words[i - 1], spacing);
             pen += blank + static_cast<double>(spacing);
         }
-        text += "{" + word.runs.WriteRuns(0) + "}";
+        text += "{" + WriteRuns(word.runs, 0) + "}";
         pen += m.known ? m.twips : 0;
     }
     length = pen;
@@ -106,7 +108,7 @@ std::string VerticalBox(std::vector<CRtfXmlText*> words) {
     const double across0 = up ? base - kAscentShare * h : base - (1 - kAscentShare) * h;
     RtfRect r{ClampedTwips(across0 - 0.05 * h), ClampedTwips(up ? start - along : start), ClampedTwips(across0 + 1.05 * h),
               ClampedTwips(up ? start : start + along)};
-    return TextBox(r, NextTextBoxId(first), first.ApplyLinks(text), up ? TextFlow::Up : TextFlow::Down);
+    return TextBox(r, NextTextBoxId(first), ApplyLinks(first, text), up ? TextFlow::Up : TextFlow::Down);
 }
 
 std::string LevelBox(std::vector<CRtfXmlText*> words, bool headstand) {
@@ -133,7 +135,7 @@ std::string LevelBox(std::vector<CRtfXmlText*> words, bool headstand) {
     const double width = std::max((right - left) * kTwipsPerUnit, length) + kSpareEms * first.fontSize * 20.0;
     const int x = ClampedTwips(UnitsInTwips(left)), y = ClampedTwips(UnitsInTwips(place.top));
     RtfRect r{x, y, ClampedTwips(x + width), ClampedTwips(y + place.Height() * kTwipsPerUnit * 1.15)};
-    return TextBox(r, NextTextBoxId(first), first.ApplyLinks(text), TextFlow::Level, headstand ? 180 : 0);
+    return TextBox(r, NextTextBoxId(first), ApplyLinks(first, text), TextFlow::Level, headstand ? 180 : 0);
 }
 
 }  // namespace

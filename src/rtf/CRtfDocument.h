@@ -8,7 +8,7 @@
 
 #include "convert/ConvertEngines.h"
 #include "rtf/CRtfDocInfo.h"
-#include "rtf/CRtfFont.h"
+#include "rtf/CRtfFontTable.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/RtfColorData.h"
 #include "rtf/ShapeIds.h"
@@ -45,7 +45,6 @@ public:
     int lastPageRead = 0;
     std::string outputPath;
     int layoutMode = kLayoutFlowing;
-    uint8_t preserveSpacing = 0;
     // Pictures are named but never written into the RTF; vector shapes stay.
     bool removeImages = false;
     std::vector<std::string> notes;

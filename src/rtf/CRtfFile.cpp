@@ -55,7 +55,7 @@ std::string CRtfFile::Header() const {
     std::string h = buf;
 
     h += "{\\fonttbl\n";
-    for (TRtfFontData* entry : document_.fonts.entries) {
+    for (const auto& entry : document_.fonts.entries) {
         std::snprintf(buf, sizeof buf, "{\\f%u", static_cast<unsigned>(entry->index));
         h += buf;
         h += FamilyClass(entry->name);
@@ -66,7 +66,7 @@ std::string CRtfFile::Header() const {
     h += "}\n";
 
     h += "{\\colortbl";
-    for (RtfColorData* c : document_.colours) {
+    for (const auto& c : document_.colours.entries) {
         std::snprintf(buf, sizeof buf, "\\red%u\\green%u\\blue%u;", c->red, c->green, c->blue);
         h += buf;
     }

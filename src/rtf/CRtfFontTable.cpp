@@ -1,10 +1,10 @@
 #include <strings.h>
 
-#include "rtf/CRtfFont.h"
+#include "rtf/CRtfFontTable.h"
 #include "rtf/FontNameMapping.h"
 #include "platform/FontCatalog.h"
 
-bool TRtfFontData::Resolve(const std::string& faceName, bool& substituted) {
+bool FontEntry::Resolve(const std::string& faceName, bool& substituted) {
     substituted = false;
     if (faceName.empty()) return false;
     if (IsInstalled(faceName)) {
@@ -21,28 +21,28 @@ bool TRtfFontData::Resolve(const std::string& faceName, bool& substituted) {
 }
 
 CRtfFontTable::CRtfFontTable() {
-    auto* entry = new TRtfFontData;
+    auto entry = std::make_unique<FontEntry>();
     bool substituted = false;
     entry->Resolve("Times New Roman", substituted);
-    entries.Append(entry);
+    entries.push_back(std::move(entry));
 }
 
-TRtfFontData* CRtfFontTable::AddFont(CRtfFont* font) {
+FontEntry* CRtfFontTable::AddFont(XmlFontSpec* font) {
     if (!font) return nullptr;
-    CRtfFont* earlier = nullptr;
-    for (CRtfFont* spec : specs)
+    XmlFontSpec* earlier = nullptr;
+    for (const auto& spec : specs)
         if (spec->entry && spec->name == font->name) {
-            earlier = spec;
+            earlier = spec.get();
             break;
         }
-    specs.Append(font);
+    specs.emplace_back(font);
     if (earlier) {
         font->entry = earlier->entry;
         font->substituted = earlier->substituted;
         return font->entry;
     }
 
-    auto entry = std::make_unique<TRtfFontData>();
+    auto entry = std::make_unique<FontEntry>();
     bool substituted = false;
     bool resolved = entry->Resolve(font->name, substituted);
     if (!resolved && !font->alternate.empty()) resolved = entry->Resolve(font->alternate, substituted);
@@ -51,35 +51,35 @@ TRtfFontData* CRtfFontTable::AddFont(CRtfFont* font) {
         font->substituted = 1;
         return font->entry;
     }
-    TRtfFontData* target = nullptr;
-    for (TRtfFontData* e : entries)
+    FontEntry* target = nullptr;
+    for (const auto& e : entries)
         if (strcasecmp(e->name.c_str(), entry->name.c_str()) == 0) {
-            target = e;
+            target = e.get();
             break;
         }
     if (!target) {
-        entry->index = static_cast<int>(entries.Count());
+        entry->index = static_cast<int>(entries.size());
         target = entry.get();
-        entries.Append(std::move(entry));
+        entries.push_back(std::move(entry));
     }
     font->entry = target;
     font->substituted = substituted ? 1 : 0;
     return target;
 }
 
-CRtfFont* CRtfFontTable::FindSpec(int id) const {
-    for (CRtfFont* spec : specs)
-        if (spec->index == id) return spec;
+XmlFontSpec* CRtfFontTable::FindSpec(int id) const {
+    for (const auto& spec : specs)
+        if (spec->index == id) return spec.get();
     return nullptr;
 }
 
 int CRtfFontTable::EntryIndexOfSpec(int id) const {
-    CRtfFont* spec = FindSpec(id);
+    XmlFontSpec* spec = FindSpec(id);
     return spec && spec->entry ? spec->entry->index : 0;
 }
 
 int CRtfFontTable::SizeOfSpec(int id) const {
-    CRtfFont* spec = FindSpec(id);
+    XmlFontSpec* spec = FindSpec(id);
     return spec && spec->size != 0 ? spec->size : 10;
 }
 
@@ -87,17 +87,17 @@ void CRtfFontTable::NoteCharacter(int entryIndex, unsigned codePoint) {
     const std::pair<int, unsigned> key{entryIndex, codePoint};
     if (covering.count(key)) return;
     int use = -1;
-    const TRtfFontData* entry = FindEntry(entryIndex);
+    const FontEntry* entry = FindEntry(entryIndex);
     const std::string family = entry ? platform::FamilyWithCharacter(entry->name, codePoint) : std::string();
     if (entry && !family.empty() && strcasecmp(family.c_str(), entry->name.c_str()) != 0) {
-        for (TRtfFontData* e : entries)
+        for (const auto& e : entries)
             if (strcasecmp(e->name.c_str(), family.c_str()) == 0) use = e->index;
         if (use < 0) {
-            auto added = std::make_unique<TRtfFontData>();
+            auto added = std::make_unique<FontEntry>();
             added->name = family;
-            added->index = static_cast<int>(entries.Count());
+            added->index = static_cast<int>(entries.size());
             use = added->index;
-            entries.Append(std::move(added));
+            entries.push_back(std::move(added));
         }
     }
     covering.emplace(key, use);
@@ -108,8 +108,8 @@ int CRtfFontTable::CoveringEntry(int entryIndex, unsigned codePoint) const {
     return found == covering.end() ? -1 : found->second;
 }
 
-TRtfFontData* CRtfFontTable::FindEntry(int index) const {
-    for (TRtfFontData* e : entries)
-        if (e->index == index) return e;
+FontEntry* CRtfFontTable::FindEntry(int index) const {
+    for (const auto& e : entries)
+        if (e->index == index) return e.get();
     return nullptr;
 }

@@ -7,10 +7,10 @@ CRtfPage::CRtfPage(CRtfDocument* doc, int n) : number(n), document(doc) {}
 
 // The sections and the flow only refer to items; the item list owns them and goes last.
 CRtfPage::~CRtfPage() {
-    flowingText.Clear();
+    flowingText.sections.clear();
     sortedLines.clear();
     flow.reset();
-    items.Clear();
+    items.clear();
 }
 
 void CRtfPage::SetHeight(int h) { rect.bottom = std::min(rect.top + h, kMaxPageCoordinate); }

@@ -5,11 +5,10 @@
 #include <vector>
 
 #include "layout/CRtfPageFlow.h"
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "layout/TextShapeChain.h"
 #include "layout/TRtfFlowingText.h"
 #include "rtf/RtfRect.h"
-#include "rtf/TSafeList.h"
 
 class CRtfDocument;
 class GraphicEntry;
@@ -40,7 +39,7 @@ public:
     // accepted; merged is set when the item joined a line's segments instead.
     bool AddText(CRtfXmlText* item, bool& merged);
     // The page owns every item it accepted or merged, whatever list refers to it.
-    void Adopt(CRtfXmlText* item) { items.Append(item); }
+    void Adopt(std::unique_ptr<CRtfXmlText> item) { items.push_back(std::move(item)); }
 
     // Flowing text: the lines ordered top to bottom, cut into bands and fed to the sections.
     void AnalyseFlow();
@@ -66,7 +65,7 @@ public:
     std::unique_ptr<CRtfPageFlow> flow;
     uint8_t firstWritten = 0;
     std::vector<std::unique_ptr<GraphicEntry>> graphics;
-    TSafeList<CRtfXmlText> items;
+    std::vector<std::unique_ptr<CRtfXmlText>> items;
     // Both refer to items the page owns.
     TRtfFlowingText<> flowingText;
     std::vector<CRtfXmlText*> sortedLines;

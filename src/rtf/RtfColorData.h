@@ -2,20 +2,23 @@
 // The document's colour list: entry 0 is black, no colour is listed twice, and
 // an entry's index is its position in the list.
 #include <cstdint>
+#include <memory>
 #include <string>
-
-#include "rtf/TSafeList.h"
+#include <vector>
 
 struct RtfColorData {
     uint8_t red = 0, green = 0, blue = 0;
     int index = 0;
 };
 
-class CRtfColorList : public TSafeList<RtfColorData> {
+class CRtfColorList {
 public:
     CRtfColorList() { AddColor(0, 0, 0); }
     // The entry with these values, appended when there is none yet.
     RtfColorData* AddColor(uint8_t red, uint8_t green, uint8_t blue);
     // "#rrggbb" (quotes and "#" ignored); none unless exactly six characters remain.
     RtfColorData* ParseColor(const std::string& text);
+
+    // Font specs keep pointers to the entries, so each entry stays where it was made.
+    std::vector<std::unique_ptr<RtfColorData>> entries;
 };

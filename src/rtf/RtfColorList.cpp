@@ -20,11 +20,10 @@ uint8_t HexPair(char high, char low) {
 }  // namespace
 
 RtfColorData* CRtfColorList::AddColor(uint8_t red, uint8_t green, uint8_t blue) {
-    for (RtfColorData* c : *this)
-        if (c->red == red && c->green == green && c->blue == blue) return c;
-    auto* c = new RtfColorData{red, green, blue, static_cast<int>(Count())};
-    Append(c);
-    return c;
+    for (const auto& c : entries)
+        if (c->red == red && c->green == green && c->blue == blue) return c.get();
+    entries.push_back(std::make_unique<RtfColorData>(RtfColorData{red, green, blue, static_cast<int>(entries.size())}));
+    return entries.back().get();
 }
 
 RtfColorData* CRtfColorList::ParseColor(const std::string& text) {

@@ -8,6 +8,10 @@
 #include "layout/Hyperlinks.h"
 #include "layout/TextBoxes.h"
 #include "rtfgraphics/PageGraphicsWriter.h"
+#include "layout/RunWriter.h"
+#include "layout/LineWriter.h"
+#include "layout/ParagraphWriters.h"
+#include "layout/FrameWriter.h"
 
 namespace {
 
@@ -39,15 +43,15 @@ std::string CRtfFile::PageBody(CRtfPage& page, unsigned flags) {
     switch (document_.layoutMode) {
         case kLayoutTextOnly:
             if (page.flow)
-                for (CRtfXmlText* head : page.flow->lines) body += head->WritePlainParagraph();
+                for (CRtfXmlText* head : page.flow->lines) body += WritePlainParagraph(*head);
             break;
         case kLayoutAsIs:
             if (page.flow)
-                for (CRtfXmlText* head : page.flow->lines) body += head->WriteFrame();
+                for (CRtfXmlText* head : page.flow->lines) body += WriteFrame(*head);
             break;
         case kLayoutFormatted:
             if (page.flow)
-                for (CRtfXmlText* head : page.flow->lines) body += head->WriteFormattedParagraph();
+                for (CRtfXmlText* head : page.flow->lines) body += WriteFormattedParagraph(*head);
             break;
         default:
             body = WriteFlowingBody(page, flags);
@@ -84,15 +88,15 @@ std::string CRtfFile::LooseItems(CRtfPage& page) {
     // there too, in reading order.
     const bool shapes = document_.layoutMode != kLayoutTextOnly && document_.layoutMode != kLayoutFormatted;
     for (CRtfXmlText* item : items) {
-        std::string shape = shapes ? item->WriteItem() : std::string();
+        std::string shape = shapes ? WriteItem(*item) : std::string();
         if (!shape.empty()) {
             flush();
             out += shape;
             previous = nullptr;
             continue;
         }
-        std::string words = document_.layoutMode == kLayoutTextOnly ? StripLinks(item->runs.WritePlainRuns())
-                                                                     : item->ApplyLinks(item->runs.WriteRuns(0));
+        std::string words = document_.layoutMode == kLayoutTextOnly ? StripLinks(WritePlainRuns(item->runs))
+                                                                     : ApplyLinks(*item, WriteRuns(item->runs, 0));
         if (words.empty()) continue;
         if (previous && !SameRow(*previous, *item)) flush();
         if (!paragraph.empty()) paragraph += "{ }";

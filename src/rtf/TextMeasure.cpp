@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "rtf/CRtfDocument.h"
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "extract/LinkMarkers.h"
 #include "rtf/TextEdit.h"
 
@@ -56,17 +56,18 @@ std::string WithoutLinkMarkers(std::string text) {
 
 }  // namespace
 
-const std::string& PlainText(CRtfWord& run, int size) {
+const std::string& PlainText(TextRun& run, int size) {
     if (run.plainText.empty()) run.plainText = WithoutLinkMarkers(WithoutEscapes(run.text, size));
     return run.plainText;
 }
 
-platform::TextExtent MeasureRun(CRtfWord& run, int size, const std::string& faceName) {
+platform::TextExtent MeasureRun(TextRun& run, int size, const std::string& faceName) {
     int effective = size >= 12 ? size + 1 : size;
     // Character height in pixels, rounded half away from zero like a multiply-divide.
     int pixels = (effective * platform::kScreenDpi + 36) / 72;
     if (faceName.empty() || pixels <= 0) return {};
-    return platform::MeasureText(faceName, pixels, run.style & 1, run.style & 2, PlainText(run, effective));
+    const bool bold = run.style & kStyleBold, italic = run.style & kStyleItalic;
+    return platform::MeasureText(faceName, pixels, bold, italic, PlainText(run, effective));
 }
 
 const CRtfFontTable* FontsOf(CRtfDocument* document, const CRtfXmlText& item) {
@@ -76,7 +77,7 @@ const CRtfFontTable* FontsOf(CRtfDocument* document, const CRtfXmlText& item) {
 
 platform::TextExtent MeasureRuns(CRtfXmlText& item, int size, const std::string& faceName) {
     platform::TextExtent total;
-    for (CRtfWord* run : item.runs) {
+    for (const auto& run : item.runs) {
         platform::TextExtent e = MeasureRun(*run, size, faceName);
         total.width += e.width;
         total.height = std::max(total.height, e.height);
@@ -86,10 +87,10 @@ platform::TextExtent MeasureRuns(CRtfXmlText& item, int size, const std::string&
 
 int FitItemSize(CRtfDocument* document, CRtfXmlText& item) {
     const CRtfFontTable* fonts = FontsOf(document, item);
-    TRtfFontData* entry = fonts ? fonts->FindEntry(item.fontIndex) : nullptr;
+    FontEntry* entry = fonts ? fonts->FindEntry(item.fontIndex) : nullptr;
     if (!entry) return 0;
     int size = item.fontSize;
     while (size > 6 && MeasureRuns(item, size, entry->name).width > item.box.Width()) --size;
-    for (CRtfWord* run : item.runs) run->fontSize = static_cast<uint16_t>(size);
+    for (const auto& run : item.runs) run->fontSize = static_cast<uint16_t>(size);
     return size;
 }

@@ -4,15 +4,15 @@
 #include <string>
 
 #include "platform/FontCatalog.h"
-#include "layout/TRtfWord.h"
+#include "rtf/TextRun.h"
 
 class CRtfDocument;
 class CRtfXmlText;
 class CRtfFontTable;
 
 // The run's text as measured; computed once per run.
-const std::string& PlainText(CRtfWord& run, int size);
-platform::TextExtent MeasureRun(CRtfWord& run, int size, const std::string& faceName);
+const std::string& PlainText(TextRun& run, int size);
+platform::TextExtent MeasureRun(TextRun& run, int size, const std::string& faceName);
 // Shrinks the item's font size (not below 6) until its runs fit its box; 0 when its font has no entry.
 int FitItemSize(CRtfDocument* document, CRtfXmlText& item);
 // Sum of the run widths and the largest run height of an item at a size.

@@ -42,19 +42,14 @@ bool CRtfXmlParse::ReadFonts(CRtfDocument& document) {
 }
 
 bool CRtfXmlParse::ReadFontLine(CRtfDocument& document, const std::string& line) {
-    auto font = std::make_unique<CRtfFont>();
+    auto font = std::make_unique<XmlFontSpec>();
     for (std::string_view token : SplitTokens(line)) {
         std::string value = AttributeValue(token);
         switch (FindAttribute(token)) {
             case 14: font->index = static_cast<int>(ValueNumber(value)); break;
             case 15: {
                 long size = ValueNumber(value);
-                if ((size & 0xFFFF) == 0) {
-                    font->size = 10;
-                    font->sizeMissing = 1;
-                } else {
-                    font->size = static_cast<uint16_t>(size);
-                }
+                font->size = (size & 0xFFFF) == 0 ? uint16_t{10} : static_cast<uint16_t>(size);
                 break;
             }
             case 16: font->name = CleanFaceName(NormaliseFamily(value)); break;

@@ -135,8 +135,7 @@ bool CRtfXmlParse::ReadTextElement(CRtfDocument& document, const std::string& li
                 int id = static_cast<int>(value);
                 item->fontIndex = document.fonts.EntryIndexOfSpec(id);
                 item->fontSize = static_cast<uint16_t>(document.fonts.SizeOfSpec(id));
-                if (CRtfFont* font = document.fonts.FindSpec(id)) {
-                    item->fontSubstituted = font->substituted;
+                if (XmlFontSpec* font = document.fonts.FindSpec(id)) {
                     item->colorIndex = font->colour ? font->colour->index : 0;
                     item->colours = &document.colours;
                 }
@@ -146,7 +145,6 @@ bool CRtfXmlParse::ReadTextElement(CRtfDocument& document, const std::string& li
             case 28:
                 item->rotation = value == 2 ? 180 : value == 3 ? 270 : value == 4 ? 90 : 0;
                 break;
-            case 29: item->isToc = static_cast<uint8_t>(value); break;
             case 30: item->angle = static_cast<int32_t>(value); break;
             default: break;
         }
@@ -156,20 +154,20 @@ bool CRtfXmlParse::ReadTextElement(CRtfDocument& document, const std::string& li
     if (item->rotation == 270 && item->box.Width() > 1) item->verticalWriting = 1;
     if (const CRtfPage* page = document.page.get(); page && page->contentScale != 1.0) ScaleItem(*item, page->contentScale);
     if (!ReadDataLines(*item)) return false;
-    if (item->runs.Empty()) return true;
+    if (item->runs.empty()) return true;
 
     CRtfPage* page = document.page.get();
     if (!page) return false;
     bool merged = false;
     bool accepted = page->AddText(item.get(), merged);
     if (merged) {
-        page->Adopt(item.release());
+        page->Adopt(std::move(item));
         return true;
     }
     if (!accepted) return true;
     item->page = page;
     if (!document.AddTextToFlow(item.get())) return false;
-    page->Adopt(item.release());
+    page->Adopt(std::move(item));
     return true;
 }
 
@@ -186,7 +184,7 @@ bool CRtfXmlParse::ReadDataLines(CRtfXmlText& item) {
         if (text.empty()) text.push_back(' ');
         accumulated += text;
 
-        auto run = std::make_unique<CRtfWord>();
+        auto run = std::make_unique<TextRun>();
         run->text = DecodeText(text);
         run->owner = &item;
         for (std::string_view token : SplitTokens(std::string_view(line).substr(0, close + 1))) {
@@ -204,7 +202,7 @@ bool CRtfXmlParse::ReadDataLines(CRtfXmlText& item) {
         run->fontIndex = item.fontIndex;
         run->fontSize = item.fontSize;
         run->colorIndex = item.colorIndex;
-        if (!item.runs.Append(run.release())) return false;
+        item.runs.push_back(std::move(run));
     }
     return !Trimmed(accumulated).empty();
 }

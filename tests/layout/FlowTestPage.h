@@ -23,8 +23,8 @@ struct FlowPage {
         page.flow->lines.push_back(line);
         return line;
     }
-    CRtfSection& Section(size_t i) { return *page.flowingText.At(i); }
-    size_t Sections() const { return page.flowingText.Count(); }
+    CRtfSection& Section(size_t i) { return *page.flowingText.sections.at(i); }
+    size_t Sections() const { return page.flowingText.sections.size(); }
 };
 
 // How often a text occurs.

@@ -2,6 +2,7 @@
 
 #include "FlowTestPage.h"
 #include "support/RtfTestXml.h"
+#include "layout/RunWriter.h"
 
 using namespace rtftest;
 using testpdf::TempDir;
@@ -69,10 +70,10 @@ TEST(FlowingBody, LaterPagesRepeatThePageSetupAtEachSectionBreak) {
 TEST(FlowingBody, LinesAboveTheCursorKeepTheirOwnHeight) {
     FlowPage p;
     CRtfXmlText* line = p.Line({40, 100, 200, 114}, "above");
-    CRtfParagraphs column(line);
+    Column column(line);
     int x = 40, y = 130;
     std::string rtf = column.WriteLineParagraph(line, x, y);
-    EXPECT_EQ(rtf, "\\pard\\li0\\ri0\\sl-186\\slmult0 " + line->runs.WriteRuns(0) + "\\par");
+    EXPECT_EQ(rtf, "\\pard\\li0\\ri0\\sl-186\\slmult0 " + WriteRuns(line->runs, 0) + "\\par");
     EXPECT_EQ(y, 130);
 }
 

@@ -2,12 +2,14 @@
 
 #include "rtf/CRtfPage.h"
 #include "RtfTestItems.h"
+#include "layout/RunWriter.h"
+#include "layout/LineWriter.h"
 
 using rtftest::ItemSet;
 
 namespace {
 
-std::string Plain(CRtfXmlText* item) { return item->runs.WriteRuns(0); }
+std::string Plain(CRtfXmlText* item) { return WriteRuns(item->runs, 0); }
 
 }  // namespace
 
@@ -15,30 +17,30 @@ TEST(LineWriter, SuperscriptsAreRaisedAndSubscriptsLowered) {
     ItemSet set;
     CRtfXmlText* x = set.Add({10, 100, 20, 118}, {"x"}, 12);
     CRtfXmlText* sup = set.Add({20, 98, 25, 114}, {"2"}, 8);
-    EXPECT_EQ(sup->ScriptKind(*x), 1);
+    EXPECT_EQ(ScriptKind(*sup, *x), 1);
     ItemSet::Join(x, {sup});
-    EXPECT_EQ(x->WriteLine(), Plain(x) + "{\\super \\fs21\\up1\\cf0\\f0\\charscalex100 {2}}");
+    EXPECT_EQ(WriteLine(*x), Plain(x) + "{\\super \\fs21\\up1\\cf0\\f0\\charscalex100 {2}}");
     EXPECT_TRUE(sup->itemFlags & kItemScript);
 
     CRtfXmlText* y = set.Add({10, 100, 20, 118}, {"y"}, 12);
     CRtfXmlText* sub = set.Add({20, 106, 25, 121}, {"i"}, 8);
-    EXPECT_EQ(sub->ScriptKind(*y), 2);
+    EXPECT_EQ(ScriptKind(*sub, *y), 2);
     ItemSet::Join(y, {sub});
-    EXPECT_EQ(y->WriteLine(), Plain(y) + "{\\sub " + Plain(sub) + "}");
+    EXPECT_EQ(WriteLine(*y), Plain(y) + "{\\sub " + Plain(sub) + "}");
 }
 
 TEST(LineWriter, WhatIsNoScript) {
     ItemSet set;
     CRtfXmlText* x = set.Add({10, 100, 20, 118}, {"x"}, 12);
-    EXPECT_EQ(set.Add({20, 98, 45, 114}, {"abcd"}, 8)->ScriptKind(*x), 0);
-    EXPECT_EQ(set.Add({23, 98, 28, 114}, {"2"}, 8)->ScriptKind(*x), 0);
-    EXPECT_EQ(set.Add({22, 98, 27, 114}, {"2"}, 8)->ScriptKind(*x), 1);
+    EXPECT_EQ(ScriptKind(*set.Add({20, 98, 45, 114}, {"abcd"}, 8), *x), 0);
+    EXPECT_EQ(ScriptKind(*set.Add({23, 98, 28, 114}, {"2"}, 8), *x), 0);
+    EXPECT_EQ(ScriptKind(*set.Add({22, 98, 27, 114}, {"2"}, 8), *x), 1);
     // The visible text of a link decides, not its markers.
-    EXPECT_EQ(set.Add({20, 98, 25, 114}, {"<#dsAnchor#http://x~dsAnchor#>2</~dsAnchor#>"}, 8)->ScriptKind(*x), 1);
+    EXPECT_EQ(ScriptKind(*set.Add({20, 98, 25, 114}, {"<#dsAnchor#http://x~dsAnchor#>2</~dsAnchor#>"}, 8), *x), 1);
     // Lower than a superscript is not its subscript.
     CRtfXmlText* sup = set.Add({20, 98, 25, 114}, {"2"}, 8);
     sup->itemFlags |= kItemScript;
-    EXPECT_EQ(set.Add({25, 100, 30, 116}, {"i"}, 8)->ScriptKind(*sup), 0);
+    EXPECT_EQ(ScriptKind(*set.Add({25, 100, 30, 116}, {"i"}, 8), *sup), 0);
 }
 
 TEST(LineWriter, GapsBecomeBlanksInLeftToRightOrder) {
@@ -49,13 +51,13 @@ TEST(LineWriter, GapsBecomeBlanksInLeftToRightOrder) {
     CRtfXmlText* d = set.Add({80, 100, 90, 118}, {"d"}, 12);
     // The gap in points against half the size: 6 units (4 points) after size 12 is
     // one blank, as is 9 units; 10 units are two.
-    EXPECT_EQ(b->GapFiller(*a), 1);
-    EXPECT_EQ(set.Add({69, 100, 80, 118}, {"c"}, 12)->GapFiller(*b), 1);
-    EXPECT_EQ(c->GapFiller(*b), 2);
-    EXPECT_EQ(d->GapFiller(*c), 0);
+    EXPECT_EQ(GapFiller(*b, *a), 1);
+    EXPECT_EQ(GapFiller(*set.Add({69, 100, 80, 118}, {"c"}, 12), *b), 1);
+    EXPECT_EQ(GapFiller(*c, *b), 2);
+    EXPECT_EQ(GapFiller(*d, *c), 0);
     // Joined out of order: written by their left edges.
     ItemSet::Join(a, {c, d, b});
-    EXPECT_EQ(a->WriteLine(), Plain(a) + "{ }" + Plain(b) + "{  }" + Plain(c) + Plain(d));
+    EXPECT_EQ(WriteLine(*a), Plain(a) + "{ }" + Plain(b) + "{  }" + Plain(c) + Plain(d));
 }
 
 TEST(LineWriter, OneBlankAfterAScriptWhenTheNextPieceStandsApart) {
@@ -64,29 +66,29 @@ TEST(LineWriter, OneBlankAfterAScriptWhenTheNextPieceStandsApart) {
     CRtfXmlText* sup = set.Add({20, 98, 25, 114}, {"2"}, 8);
     CRtfXmlText* next = set.Add({40, 100, 50, 118}, {"y"}, 12);
     ItemSet::Join(x, {sup, next});
-    EXPECT_EQ(x->WriteLine(), Plain(x) + "{\\super " + sup->runs.WriteRuns(3) + "}{ }" + Plain(next));
+    EXPECT_EQ(WriteLine(*x), Plain(x) + "{\\super " + WriteRuns(sup->runs, 3) + "}{ }" + Plain(next));
     // A piece touching the script continues the word.
     CRtfXmlText* z = set.Add({10, 100, 20, 118}, {"z"}, 12);
     CRtfXmlText* sup2 = set.Add({20, 98, 25, 114}, {"2"}, 8);
     CRtfXmlText* touching = set.Add({25, 100, 35, 118}, {"m"}, 12);
     ItemSet::Join(z, {sup2, touching});
-    EXPECT_EQ(z->WriteLine(), Plain(z) + "{\\super " + sup2->runs.WriteRuns(3) + "}" + Plain(touching));
+    EXPECT_EQ(WriteLine(*z), Plain(z) + "{\\super " + WriteRuns(sup2->runs, 3) + "}" + Plain(touching));
 
     // A size whose low byte is 0 divides by the whole size.
     CRtfXmlText* big = set.Add({10, 100, 20, 118}, {"B"}, 256);
     CRtfXmlText* after = set.Add({600, 100, 610, 118}, {"c"}, 12);
-    EXPECT_EQ(after->GapFiller(*big), 4);
+    EXPECT_EQ(GapFiller(*after, *big), 4);
 }
 
 TEST(LineWriter, WriteItemNeedsAPageAndFollowsRotation) {
     ItemSet set;
     CRtfXmlText* item = set.Add({10, 100, 20, 118}, {"x"}, 12);
-    EXPECT_EQ(item->WriteItem(), "");
+    EXPECT_EQ(WriteItem(*item), "");
     CRtfPage page(nullptr, 1);
     item->page = &page;
-    EXPECT_EQ(item->WriteItem(), Plain(item));
+    EXPECT_EQ(WriteItem(*item), Plain(item));
     item->rotation = 90;
-    EXPECT_EQ(item->WriteItem().rfind("\n{\\shp{", 0), 0u);
+    EXPECT_EQ(WriteItem(*item).rfind("\n{\\shp{", 0), 0u);
     page.rotation = 90;
-    EXPECT_EQ(item->WriteItem(), Plain(item));
+    EXPECT_EQ(WriteItem(*item), Plain(item));
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "support/RtfTestXml.h"
+#include "layout/LineWriter.h"
+#include "rtf/TextRun.h"
 
 using namespace rtftest;
 using testpdf::TempDir;
@@ -17,7 +19,7 @@ struct Page {
         if (doc) doc->ReadPage(1);
     }
     CRtfPageFlow& flow() { return *doc->page->flow; }
-    size_t items() { return doc->page->items.Count(); }
+    size_t items() { return doc->page->items.size(); }
 };
 
 std::string Word(int left, int top, int width, const std::string& text, int height = 15) {
@@ -43,7 +45,7 @@ TEST(PagePlacement, ItemsOutsideThePageAndNarrowItems) {
     // Below the page even after measuring: refused; narrower than 2 units: refused by the flow.
     EXPECT_EQ(p.items(), 1u);
     ASSERT_EQ(p.flow().lines.size(), 1u);
-    EXPECT_EQ(p.flow().lines[0]->runs.RunText(), "Kept");
+    EXPECT_EQ(RunText(p.flow().lines[0]->runs), "Kept");
 }
 
 TEST(PagePlacement, PieceOverlappingASegmentPartlyMergesBeforeIt) {
@@ -53,8 +55,8 @@ TEST(PagePlacement, PieceOverlappingASegmentPartlyMergesBeforeIt) {
     CRtfXmlText* head = p.flow().lines[0];
     ASSERT_TRUE(head->segments);
     ASSERT_EQ(head->segments->size(), 2u);
-    EXPECT_EQ((*head->segments)[0]->runs.RunText(), "x");
-    EXPECT_EQ((*head->segments)[1]->runs.RunText(), "two");
+    EXPECT_EQ(RunText((*head->segments)[0]->runs), "x");
+    EXPECT_EQ(RunText((*head->segments)[1]->runs), "two");
     // The merged item belongs to the page like every other.
     EXPECT_EQ(p.items(), 3u);
 }
@@ -68,25 +70,21 @@ TEST(LineJoin, WordsOfALineJoinTheFirstItem) {
     EXPECT_EQ(head->segments->size(), 2u);
     EXPECT_EQ(head->lineBox, (RtfRect{50, 100, 170, 116}));
     // 31 units right of the line's right edge: a line of its own.
-    EXPECT_EQ(p.flow().lines[1]->runs.RunText(), "far");
+    EXPECT_EQ(RunText(p.flow().lines[1]->runs), "far");
     EXPECT_EQ(p.flow().lines[1]->lineBox, p.flow().lines[1]->box);
 }
 
 TEST(LineJoin, ItemsAboveTheLine) {
-    // Reaching less than 30 % into the line: cut back to its top, a new line, no flags.
+    // Reaching less than 30 % into the line: cut back to its top, a new line.
     Page cut(Word(50, 100, 40, "line") + Word(50, 86, 40, "above"));
     ASSERT_TRUE(cut.doc);
     ASSERT_EQ(cut.flow().lines.size(), 2u);
     CRtfXmlText* above = cut.flow().lines[1];
     EXPECT_EQ(above->box.bottom, 100);
-    EXPECT_EQ(above->itemFlags & (kItemAboveRight | kItemBeforeAboveRight), 0u);
-    EXPECT_EQ(cut.flow().lines[0]->itemFlags & (kItemAboveRight | kItemBeforeAboveRight), 0u);
 
-    // Entirely above and right of the last line: flagged on both.
+    // Entirely above and right of the last line: a line of its own.
     Page right(Word(50, 100, 40, "line") + Word(200, 50, 40, "note"));
     ASSERT_EQ(right.flow().lines.size(), 2u);
-    EXPECT_TRUE(right.flow().lines[0]->itemFlags & kItemBeforeAboveRight);
-    EXPECT_TRUE(right.flow().lines[1]->itemFlags & kItemAboveRight);
 }
 
 TEST(LineJoin, SmallPiecesInsideTheLineJoinAndRotatedItemsGoLoose) {
@@ -98,16 +96,16 @@ TEST(LineJoin, SmallPiecesInsideTheLineJoinAndRotatedItemsGoLoose) {
     ASSERT_EQ(p.flow().loose.size(), 1u);
     EXPECT_EQ(p.flow().loose[0]->rotation, 270);
     p.flow().loose[0]->page = p.doc->page.get();
-    EXPECT_NE(p.flow().loose[0]->WriteItem().find("{up}"), std::string::npos);
+    EXPECT_NE(WriteItem(*p.flow().loose[0]).find("{up}"), std::string::npos);
 }
 
 TEST(LineJoin, RotatedPagesPlaceTheirOwnOrientation) {
     Page p(Text(100, 50, 40, 15, 0, "down", 0, 3) + Text(200, 50, 40, 15, 0, "flat"), 90);
     ASSERT_TRUE(p.doc);
     ASSERT_EQ(p.flow().lines.size(), 1u);
-    EXPECT_EQ(p.flow().lines[0]->runs.RunText(), "down");
+    EXPECT_EQ(RunText(p.flow().lines[0]->runs), "down");
     ASSERT_EQ(p.flow().loose.size(), 1u);
-    EXPECT_EQ(p.flow().loose[0]->runs.RunText(), "flat");
+    EXPECT_EQ(RunText(p.flow().loose[0]->runs), "flat");
 }
 
 // A damaged file's absurd font size is fitted to the box in a few measurements
@@ -120,7 +118,7 @@ TEST(PagePlacement, AbsurdFontSizesFitTheBoxLikeRealOnes) {
         if (!doc) return -1;
         doc->ReadPage(1);
         if (!doc->page->flow || doc->page->flow->lines.empty()) return -1;
-        return static_cast<int>(doc->page->flow->lines[0]->runs.First()->fontSize);
+        return static_cast<int>(doc->page->flow->lines[0]->runs.front()->fontSize);
     };
     const int real = fitted(190);
     ASSERT_GT(real, 5);

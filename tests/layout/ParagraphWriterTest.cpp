@@ -1,14 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "rtf/CRtfPage.h"
-#include "layout/CRtfParagraphs.h"
+#include "layout/Column.h"
 #include "RtfTestItems.h"
+#include "layout/RunWriter.h"
+#include "layout/ParagraphWriters.h"
 
 using rtftest::ItemSet;
 
 namespace {
 
-std::string Runs(CRtfXmlText* item) { return item->runs.WriteRuns(0); }
+std::string Runs(CRtfXmlText* item) { return WriteRuns(item->runs, 0); }
 
 }  // namespace
 
@@ -20,7 +22,7 @@ TEST(ParagraphWriters, FormattedLineKeepsJoinOrderWithBlanksBetweenSeparatePiece
     CRtfXmlText* apart = set.Add({84, 100, 99, 118}, {"four"});
     CRtfXmlText* left = set.Add({0, 100, 8, 118}, {"zero"});
     ItemSet::Join(head, {touching, overlapping, apart, left});
-    EXPECT_EQ(head->WriteFormattedParagraph(), "\\pard " + Runs(head) + Runs(touching) + Runs(overlapping) + "{ }" +
+    EXPECT_EQ(WriteFormattedParagraph(*head), "\\pard " + Runs(head) + Runs(touching) + Runs(overlapping) + "{ }" +
                                                    Runs(apart) + "{ }" + Runs(left) + "\\par");
 }
 
@@ -28,19 +30,19 @@ TEST(ParagraphWriters, TextOnlyWritesFontsAndVisibleLinkText) {
     ItemSet set;
     CRtfXmlText* head = set.Add({10, 100, 40, 118}, {"see"});
     CRtfXmlText* link = set.Add({45, 100, 90, 118}, {"<#dsAnchor#http://x.org~dsAnchor#>here</~dsAnchor#>"});
-    head->runs.First()->fontIndex = 2;
+    head->runs.front()->fontIndex = 2;
     ItemSet::Join(head, {link});
-    EXPECT_EQ(head->WritePlainParagraph(), "\\pard \\f2 {see}{ }\\f0 {here}\\par");
+    EXPECT_EQ(WritePlainParagraph(*head), "\\pard \\f2 {see}{ }\\f0 {here}\\par");
     CRtfXmlText* alone = set.Add({10, 200, 40, 218}, {"alone"});
-    EXPECT_EQ(alone->WritePlainParagraph(), "\\pard \\f0 {alone}\\par");
-    EXPECT_EQ(alone->WriteFormattedParagraph(), "\\pard " + Runs(alone) + "\\par");
+    EXPECT_EQ(WritePlainParagraph(*alone), "\\pard \\f0 {alone}\\par");
+    EXPECT_EQ(WriteFormattedParagraph(*alone), "\\pard " + Runs(alone) + "\\par");
 }
 
 TEST(ColumnWriter, FillersAndExactLineSpacing) {
     ItemSet set;
     CRtfPage page(nullptr, 1);
     CRtfXmlText* first = set.Add({40, 150, 90, 162}, {"first"});
-    CRtfParagraphs column(first);
+    Column column(first);
     column.columnBox = {40, 100, 300, 162};
     std::string filler = "\\pard\\li0\\ri0\\sl-213\\slmult0 \\fs18\\cf0\\par";
     EXPECT_EQ(column.Write(&page), filler + filler + filler + "\\pard\\li0\\ri0\\sl-186\\slmult0 " + Runs(first) + "\\par");
@@ -70,7 +72,7 @@ TEST(ColumnWriter, FillersAndExactLineSpacing) {
 TEST(ColumnWriter, LinesHangingBelowTheColumnAreRefused) {
     ItemSet set;
     CRtfXmlText* first = set.Add({40, 100, 90, 120}, {"a"});
-    CRtfParagraphs column(first);
+    Column column(first);
     EXPECT_EQ(column.columnBox, first->lineBox);
     EXPECT_FALSE(column.AddLine(set.Add({40, 110, 90, 130}, {"half below"})));
     EXPECT_TRUE(column.AddLine(set.Add({40, 108, 90, 131}, {"mostly inside"})));
@@ -80,7 +82,7 @@ TEST(ColumnWriter, LinesHangingBelowTheColumnAreRefused) {
     EXPECT_EQ(column.columnBox.bottom, 320);
     // Overlapping pieces run on; a piece standing below the others is another word.
     EXPECT_EQ(column.RunsText(), Runs(column.lines[0]) + Runs(column.lines[1]) + "{ }" + Runs(column.lines[2]));
-    CRtfParagraphs none;
+    Column none;
     EXPECT_TRUE(none.lines.empty());
     EXPECT_TRUE(none.columnBox.Empty());
 }

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "rtf/CRtfFont.h"
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfFontTable.h"
+#include "rtf/CRtfXmlText.h"
 #include "rtf/RtfColorData.h"
 
 namespace rtftest {
@@ -18,10 +18,10 @@ struct ItemSet {
 
     ItemSet() {
         for (int i = 1; i <= 3; ++i) {
-            auto* e = new TRtfFontData;
+            auto e = std::make_unique<FontEntry>();
             e->name = "Face" + std::to_string(i);
             e->index = i;
-            fonts.entries.Append(e);
+            fonts.entries.push_back(std::move(e));
         }
         colours.AddColor(255, 0, 0);
         colours.AddColor(0, 0, 255);
@@ -35,13 +35,13 @@ struct ItemSet {
         item->fonts = &fonts;
         item->colours = &colours;
         for (const std::string& t : runTexts) {
-            auto* run = new CRtfWord;
+            auto run = std::make_unique<TextRun>();
             run->text = t;
             run->fontSize = item->fontSize;
             run->style = style;
             run->hScale = 100;
             run->owner = item.get();
-            item->runs.Append(run);
+            item->runs.push_back(std::move(run));
         }
         items.push_back(std::move(item));
         return items.back().get();

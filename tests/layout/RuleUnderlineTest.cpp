@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FlowTestPage.h"
+#include "layout/LineWriter.h"
 
 using rtftest::FlowPage;
 
@@ -9,15 +10,15 @@ TEST(RuleUnderline, ThinRuleUnderAWordUnderlinesIt) {
     CRtfXmlText* word = p.Line({100, 100, 160, 118}, "word");
     p.page.AnalyseFlow();
     EXPECT_TRUE(p.page.UnderlineFromRule({100, 116, 160, 117}));
-    EXPECT_TRUE(word->runs.First()->style & 0x04);
-    EXPECT_NE(word->WriteLine().find("\\ul {word}\\ul0 "), std::string::npos);
+    EXPECT_TRUE(word->runs.front()->style & kStyleUnderline);
+    EXPECT_NE(WriteLine(*word).find("\\ul {word}\\ul0 "), std::string::npos);
 
     // A rule of height 0 counts from the unit above it.
     FlowPage flat;
     CRtfXmlText* other = flat.Line({100, 100, 160, 118}, "flat");
     flat.page.AnalyseFlow();
     EXPECT_TRUE(flat.page.UnderlineFromRule({101, 117, 159, 117}));
-    EXPECT_TRUE(other->runs.First()->style & 0x04);
+    EXPECT_TRUE(other->runs.front()->style & kStyleUnderline);
 }
 
 TEST(RuleUnderline, WideOrThickRulesAndRulesBesideTextAreNoUnderlines) {
@@ -27,7 +28,7 @@ TEST(RuleUnderline, WideOrThickRulesAndRulesBesideTextAreNoUnderlines) {
     EXPECT_FALSE(p.page.UnderlineFromRule({100, 116, 220, 117}));  // 60 units wider
     EXPECT_FALSE(p.page.UnderlineFromRule({100, 114, 160, 117}));  // 3 units high
     EXPECT_FALSE(p.page.UnderlineFromRule({100, 140, 160, 141}));  // below the line
-    EXPECT_FALSE(word->runs.First()->style & 0x04);
+    EXPECT_FALSE(word->runs.front()->style & kStyleUnderline);
 
     CRtfPage unanalysed(nullptr, 1);
     EXPECT_FALSE(unanalysed.UnderlineFromRule({100, 116, 160, 117}));
@@ -40,8 +41,8 @@ TEST(RuleUnderline, RuleUnderOneSegmentUnderlinesThatSegment) {
     rtftest::ItemSet::Join(head, {segment});
     p.page.AnalyseFlow();
     EXPECT_TRUE(p.page.UnderlineFromRule({168, 116, 230, 117}));
-    EXPECT_TRUE(segment->runs.First()->style & 0x04);
-    EXPECT_FALSE(head->runs.First()->style & 0x04);
+    EXPECT_TRUE(segment->runs.front()->style & kStyleUnderline);
+    EXPECT_FALSE(head->runs.front()->style & kStyleUnderline);
 }
 
 TEST(RuleUnderline, RuleUnderAWholeLineUnderlinesEveryPiece) {
@@ -51,6 +52,6 @@ TEST(RuleUnderline, RuleUnderAWholeLineUnderlinesEveryPiece) {
     rtftest::ItemSet::Join(head, {segment});
     p.page.AnalyseFlow();
     EXPECT_TRUE(p.page.UnderlineFromRule({108, 439, 245, 440}));
-    EXPECT_TRUE(head->runs.First()->style & 0x04);
-    EXPECT_TRUE(segment->runs.First()->style & 0x04);
+    EXPECT_TRUE(head->runs.front()->style & kStyleUnderline);
+    EXPECT_TRUE(segment->runs.front()->style & kStyleUnderline);
 }

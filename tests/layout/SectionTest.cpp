@@ -2,6 +2,8 @@
 
 #include "FlowTestPage.h"
 #include "rtf/RtfUnits.h"
+#include "layout/LineWriter.h"
+#include "layout/Column.h"
 
 using rtftest::FlowPage;
 using rtftest::Occurrences;
@@ -128,7 +130,7 @@ TEST(SectionIntegrate, LineEndingJustBeforeTheNextColumnShrinksOnePoint) {
     EXPECT_EQ(s.Integrate(band, p.page), 0);
     EXPECT_EQ(s.columns[0]->lines, std::vector<CRtfXmlText*>{tight});
     EXPECT_EQ(tight->fontSize, 11);
-    EXPECT_NE(tight->WriteLine().find("\\fs22"), std::string::npos);
+    EXPECT_NE(WriteLine(*tight).find("\\fs22"), std::string::npos);
 
     CRtfXmlText* reaching = p.Line({40, 60, 212, 74}, "reaches into the next");
     LineBand next{reaching};
@@ -141,10 +143,10 @@ TEST(SectionIntegrate, ShrinkingStopsAtOnePoint) {
     CRtfXmlText* tiny = p.Line({40, 40, 208, 54}, "tiny", 1);
     CRtfXmlText* piece = p.Line({210, 40, 230, 54}, "piece", 1);
     rtftest::ItemSet::Join(tiny, {piece});
-    tiny->ShrinkFont(1);
+    ShrinkFont(*tiny, 1);
     EXPECT_EQ(tiny->fontSize, 1);
     EXPECT_EQ(piece->fontSize, 1);
-    EXPECT_EQ(tiny->runs.First()->fontSize, 1);
+    EXPECT_EQ(tiny->runs.front()->fontSize, 1);
 }
 
 TEST(SectionIntegrate, ZeroHeightLinesFindColumnsWithoutDividingByZero) {

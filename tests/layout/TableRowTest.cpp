@@ -3,8 +3,9 @@
 #include <regex>
 
 #include "FlowTestPage.h"
-#include "layout/CRtfCell.h"
+#include "layout/TableRow.h"
 #include "rtf/RtfUnits.h"
+#include "layout/RunWriter.h"
 
 using rtftest::FlowPage;
 using rtftest::ItemSet;
@@ -27,7 +28,7 @@ struct Row {
     CRtfXmlText* label;
     CRtfXmlText* upper;
     CRtfXmlText* lower;
-    CRtfParagraphs column;
+    Column column;
     Row(RtfRect labelBox = {40, 100, 80, 112}) {
         label = p.Line(labelBox, "Name:");
         upper = p.set.Add({100, 94, 200, 108}, {"first"});
@@ -42,7 +43,7 @@ struct Row {
 
 TEST(TableRows, LabelBesideTwoStackedPiecesIsATwoCellRow) {
     Row r;
-    EXPECT_TRUE(r.label->IsTableRow());
+    EXPECT_TRUE(IsTableRow(*r.label));
     std::string rtf = r.column.Write(&r.p.page);
     EXPECT_TRUE(r.label->itemFlags & kItemTable);
     EXPECT_EQ(rtf.rfind("{\\trowd\\trleft0\\trkeep\\trftsWidth1\\trpaddl0\\trpaddr0\\trpaddfl3\\trpaddfr3 ", 0), 0u) << rtf;
@@ -66,7 +67,7 @@ TEST(TableRows, WhatIsNoTable) {
     FlowPage p;
     CRtfXmlText* head = p.Line({40, 100, 80, 112}, "one");
     ItemSet::Join(head, {p.set.Add({100, 94, 200, 108}, {"two"})});
-    EXPECT_FALSE(head->IsTableRow());
+    EXPECT_FALSE(IsTableRow(*head));
 
     // Pieces that form one stack only: a plain paragraph.
     FlowPage q;
@@ -74,7 +75,7 @@ TEST(TableRows, WhatIsNoTable) {
     CRtfXmlText* a = q.set.Add({100, 98, 150, 114}, {"a"});
     CRtfXmlText* b = q.set.Add({152, 98, 200, 114}, {"b"});
     ItemSet::Join(label, {a, b});
-    CRtfCell cell(*label);
+    TableRow cell(*label);
     EXPECT_EQ(cell.stacks.size(), 1u);
     EXPECT_FALSE(cell.Writable());
 }
@@ -107,7 +108,7 @@ TEST(TableRows, StacksStartFromThePiecesOwnBoxes) {
     Row r;
     r.upper->lineBox = {};
     r.lower->lineBox = {};
-    CRtfCell cell(*r.label);
+    TableRow cell(*r.label);
     ASSERT_EQ(cell.stacks.size(), 2u);
     EXPECT_EQ(cell.stacks[0]->columnBox, r.upper->box);
     EXPECT_EQ(cell.stacks[1]->columnBox, r.lower->box);
@@ -132,7 +133,7 @@ TEST(TableRows, PiecesSideBySideInAStackAreWordsApart) {
     CRtfXmlText* b = p.set.Add({150, 94, 200, 108}, {"right"});
     CRtfXmlText* c = p.set.Add({100, 110, 200, 124}, {"lower"});
     ItemSet::Join(label, {a, b, c});
-    CRtfCell cell(*label);
+    TableRow cell(*label);
     ASSERT_EQ(cell.stacks.size(), 2u);
-    EXPECT_EQ(cell.stacks[0]->RunsText(), a->runs.WriteRuns(0) + "{ }" + b->runs.WriteRuns(0));
+    EXPECT_EQ(cell.stacks[0]->RunsText(), WriteRuns(a->runs, 0) + "{ }" + WriteRuns(b->runs, 0));
 }

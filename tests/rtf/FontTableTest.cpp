@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "rtf/CRtfFont.h"
+#include "rtf/CRtfFontTable.h"
 #include "rtf/FontNameMapping.h"
 #include "rtf/RtfColorData.h"
 #include "support/RtfTestXml.h"
@@ -10,8 +10,8 @@ using namespace rtftest;
 
 namespace {
 
-CRtfFont* Spec(int id, const std::string& name, const std::string& alternate = {}) {
-    auto* f = new CRtfFont;
+XmlFontSpec* Spec(int id, const std::string& name, const std::string& alternate = {}) {
+    auto* f = new XmlFontSpec;
     f->index = id;
     f->name = name;
     f->alternate = alternate;
@@ -22,14 +22,14 @@ CRtfFont* Spec(int id, const std::string& name, const std::string& alternate = {
 
 TEST(ColourList, BlackFirstAndNoColourTwice) {
     CRtfColorList colours;
-    ASSERT_EQ(colours.Count(), 1u);
+    ASSERT_EQ(colours.entries.size(), 1u);
     EXPECT_EQ(colours.AddColor(0, 0, 0)->index, 0);
     RtfColorData* red = colours.ParseColor("\"#ff0000\"");
     ASSERT_TRUE(red);
     EXPECT_EQ(red->index, 1);
     EXPECT_EQ(colours.ParseColor("#FF0000"), red);
     EXPECT_EQ(colours.ParseColor("#000000")->index, 0);
-    EXPECT_EQ(colours.Count(), 2u);
+    EXPECT_EQ(colours.entries.size(), 2u);
     // Six characters that are not all hexadecimal read as far as they are valid.
     RtfColorData* odd = colours.ParseColor("#1gzz0a");
     ASSERT_TRUE(odd);
@@ -42,52 +42,52 @@ TEST(ColourList, BlackFirstAndNoColourTwice) {
 
 TEST(FontTable, DefaultEntryAndSharedEntries) {
     CRtfFontTable table;
-    ASSERT_EQ(table.entries.Count(), 1u);
+    ASSERT_EQ(table.entries.size(), 1u);
     EXPECT_EQ(table.DefaultEntry()->index, 0);
     EXPECT_EQ(table.DefaultEntry()->name, "Times New Roman");
 
     // The same PDF name under two ids shares one entry.
-    TRtfFontData* a = table.AddFont(Spec(0, "Times New Roman"));
-    TRtfFontData* b = table.AddFont(Spec(1, "Times New Roman"));
+    FontEntry* a = table.AddFont(Spec(0, "Times New Roman"));
+    FontEntry* b = table.AddFont(Spec(1, "Times New Roman"));
     EXPECT_EQ(a, b);
     EXPECT_EQ(a, table.DefaultEntry());
     // A name that resolves nowhere takes the default entry and is marked substituted.
-    TRtfFontData* none = table.AddFont(Spec(2, "NoSuchFaceAnywhere", "NorThisOne"));
+    FontEntry* none = table.AddFont(Spec(2, "NoSuchFaceAnywhere", "NorThisOne"));
     EXPECT_EQ(none, table.DefaultEntry());
     EXPECT_EQ(table.FindSpec(2)->substituted, 1);
-    EXPECT_EQ(table.entries.Count(), 1u);
+    EXPECT_EQ(table.entries.size(), 1u);
 
     EXPECT_EQ(table.EntryIndexOfSpec(2), 0);
     EXPECT_EQ(table.EntryIndexOfSpec(99), 0);
     EXPECT_EQ(table.SizeOfSpec(99), 10);
     EXPECT_EQ(table.FindSpec(99), nullptr);
     EXPECT_EQ(table.FindEntry(5), nullptr);
-    EXPECT_EQ(table.specs.Count(), 3u);
+    EXPECT_EQ(table.specs.size(), 3u);
 }
 
 TEST(FontTable, NamesDifferingInCaseEndOnOneEntry) {
     if (!IsInstalled("times new roman")) GTEST_SKIP() << "font catalogue without case-insensitive names";
     CRtfFontTable table;
-    TRtfFontData* a = table.AddFont(Spec(0, "times new roman"));
+    FontEntry* a = table.AddFont(Spec(0, "times new roman"));
     EXPECT_EQ(a, table.DefaultEntry());
     EXPECT_EQ(table.FindSpec(0)->substituted, 0);
-    EXPECT_EQ(table.entries.Count(), 1u);
+    EXPECT_EQ(table.entries.size(), 1u);
 }
 
 TEST(FontTable, InstalledFacesGetEntriesInOrderOfFirstUse) {
     if (!IsInstalled("Arial") || !IsInstalled("Courier New")) GTEST_SKIP() << "Arial and Courier New not known here";
     CRtfFontTable table;
-    TRtfFontData* arial = table.AddFont(Spec(0, "Arial"));
-    TRtfFontData* courier = table.AddFont(Spec(1, "Courier New"));
-    TRtfFontData* again = table.AddFont(Spec(2, "arial"));
+    FontEntry* arial = table.AddFont(Spec(0, "Arial"));
+    FontEntry* courier = table.AddFont(Spec(1, "Courier New"));
+    FontEntry* again = table.AddFont(Spec(2, "arial"));
     ASSERT_TRUE(arial && courier);
     EXPECT_EQ(arial->index, 1);
     EXPECT_EQ(courier->index, 2);
     EXPECT_EQ(again, arial);
     // The alternate name is tried when the name does not resolve.
-    TRtfFontData* alt = table.AddFont(Spec(3, "NoSuchFaceAnywhere", "Courier New"));
+    FontEntry* alt = table.AddFont(Spec(3, "NoSuchFaceAnywhere", "Courier New"));
     EXPECT_EQ(alt, courier);
-    EXPECT_EQ(table.entries.Count(), 3u);
+    EXPECT_EQ(table.entries.size(), 3u);
 }
 
 TEST(FontTable, FontspecLinesRegisterWithSizeAndColour) {
@@ -96,19 +96,17 @@ TEST(FontTable, FontspecLinesRegisterWithSizeAndColour) {
                       FontSpec(2, 9, "Times", "nonsense") + "</page>\n" + kEnd;
     auto doc = Load(dir, xml);
     ASSERT_TRUE(doc);
-    CRtfFont* a = doc->fonts.FindSpec(0);
-    CRtfFont* b = doc->fonts.FindSpec(1);
-    CRtfFont* c = doc->fonts.FindSpec(2);
+    XmlFontSpec* a = doc->fonts.FindSpec(0);
+    XmlFontSpec* b = doc->fonts.FindSpec(1);
+    XmlFontSpec* c = doc->fonts.FindSpec(2);
     ASSERT_TRUE(a && b && c);
     EXPECT_EQ(a->size, 10);
-    EXPECT_EQ(a->sizeMissing, 1);
     EXPECT_EQ(b->size, 10);
-    EXPECT_EQ(b->sizeMissing, 1);
     EXPECT_EQ(c->size, 9);
     EXPECT_EQ(a->colour, b->colour);
     EXPECT_EQ(c->colour, nullptr);
     EXPECT_EQ(a->entry, b->entry);
-    EXPECT_EQ(doc->colours.Count(), 2u);
+    EXPECT_EQ(doc->colours.entries.size(), 2u);
 }
 
 TEST(FontTable, MappingFileNamesAReplacementFace) {
@@ -120,7 +118,7 @@ TEST(FontTable, MappingFileNamesAReplacementFace) {
     SetFontMapKey("SOFTWARE/VellumorRtfTest");
     {
         CRtfFontTable table;
-        TRtfFontData* mapped = table.AddFont(Spec(0, "NoSuchFaceAnywhere"));
+        FontEntry* mapped = table.AddFont(Spec(0, "NoSuchFaceAnywhere"));
         ASSERT_TRUE(mapped);
         EXPECT_EQ(mapped->name, "Arial");
         EXPECT_EQ(mapped->index, 1);

@@ -2,13 +2,14 @@
 
 #include "rtf/CRtfXmlParse.h"
 #include "support/RtfTestXml.h"
+#include "rtf/TextRun.h"
 
 using namespace rtftest;
 using testpdf::TempDir;
 
 namespace {
 
-std::string Runs(const CRtfXmlText& item) { return item.runs.RunText(); }
+std::string Runs(const CRtfXmlText& item) { return RunText(item.runs); }
 
 // Every item the page holds, in the order the lines and their segments list them.
 std::vector<CRtfXmlText*> LineHeads(CRtfDocument& doc) {
@@ -55,8 +56,8 @@ TEST(XmlReader, HeaderInfoFontsAndRunAttributes) {
     EXPECT_EQ(doc->info.date, "2004-03-09T14:05:00+00:00");
     EXPECT_EQ(doc->info.subject, "S");
     EXPECT_EQ(doc->XmlFileName(), "doc.xml");
-    ASSERT_EQ(doc->fonts.specs.Count(), 1u);
-    CRtfFont* font = doc->fonts.FindSpec(0);
+    ASSERT_EQ(doc->fonts.specs.size(), 1u);
+    XmlFontSpec* font = doc->fonts.FindSpec(0);
     ASSERT_TRUE(font && font->colour);
     EXPECT_EQ(font->colour->index, 1);
     EXPECT_EQ(font->size, 12);
@@ -69,8 +70,8 @@ TEST(XmlReader, HeaderInfoFontsAndRunAttributes) {
     EXPECT_EQ(item->box.top, 100);
     EXPECT_EQ(item->colorIndex, 1);
     EXPECT_EQ(item->page, doc->page.get());
-    ASSERT_EQ(item->runs.Count(), 2u);
-    CRtfWord* first = item->runs.First();
+    ASSERT_EQ(item->runs.size(), 2u);
+    TextRun* first = item->runs.front().get();
     EXPECT_EQ(first->text, "A\\{b\\}");
     EXPECT_EQ(first->charSpace, 1);
     EXPECT_FLOAT_EQ(first->rise, -3.0f);
@@ -80,7 +81,7 @@ TEST(XmlReader, HeaderInfoFontsAndRunAttributes) {
     EXPECT_EQ(first->colorIndex, 1);
     EXPECT_EQ(first->owner, item);
     // An empty data line counts as one blank.
-    EXPECT_EQ(item->runs.Last()->text, " ");
+    EXPECT_EQ(item->runs.back()->text, " ");
 }
 
 TEST(XmlReader, PageGeometryMarginsAndRotationAreCapped) {
@@ -146,7 +147,7 @@ TEST(XmlReader, TextBeforeAPageAndItemsWithoutTextAreDropped) {
     auto heads = LineHeads(*doc);
     ASSERT_EQ(heads.size(), 1u);
     EXPECT_EQ(Runs(*heads[0]), "kept");
-    EXPECT_EQ(doc->page->items.Count(), 1u);
+    EXPECT_EQ(doc->page->items.size(), 1u);
 }
 
 TEST(XmlReader, UnknownFontIdGivesDefaults) {
@@ -160,7 +161,6 @@ TEST(XmlReader, UnknownFontIdGivesDefaults) {
     ASSERT_EQ(heads.size(), 1u);
     EXPECT_EQ(heads[0]->fontIndex, 0);
     EXPECT_EQ(heads[0]->colorIndex, 0);
-    EXPECT_EQ(heads[0]->fontSubstituted, 0);
     EXPECT_EQ(heads[0]->colours, nullptr);
     EXPECT_EQ(heads[0]->fonts, &doc->fonts);
 }

@@ -4,36 +4,33 @@
 // one entry.
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
-
-#include "rtf/TSafeList.h"
+#include <vector>
 
 struct RtfColorData;
 
-class TRtfFontBase {
+// One entry of the RTF font table; index is its \f number.
+class FontEntry {
 public:
-    virtual ~TRtfFontBase() = default;
+    // Takes the name when it is an installed face, else its mapping-file
+    // replacement when that one is installed (substituted); false otherwise.
+    bool Resolve(const std::string& faceName, bool& substituted);
+
     std::string name;
     int index = 0;
 };
 
-// One entry of the RTF font table; index is its \f number.
-class TRtfFontData : public TRtfFontBase {
-public:
-    // Takes the name when it is an installed face, else its mapping-file
-    // replacement when that one is installed (substituted); false otherwise.
-    virtual bool Resolve(const std::string& faceName, bool& substituted);
-};
-
 // One fontspec of the XML; index holds its id.
-class CRtfFont : public TRtfFontBase {
+class XmlFontSpec {
 public:
-    TRtfFontData* entry = nullptr;
+    std::string name;
+    int index = 0;
+    FontEntry* entry = nullptr;
     RtfColorData* colour = nullptr;
     uint16_t size = 10;
     std::string alternate;
-    uint8_t sizeMissing = 0;
     uint8_t substituted = 0;
 };
 
@@ -43,20 +40,21 @@ public:
     CRtfFontTable();
 
     // Registers the spec (the table takes it over) and gives its entry; none only when nothing could be created.
-    TRtfFontData* AddFont(CRtfFont* font);
+    FontEntry* AddFont(XmlFontSpec* font);
     int EntryIndexOfSpec(int id) const;
     int SizeOfSpec(int id) const;
-    CRtfFont* FindSpec(int id) const;
-    TRtfFontData* FindEntry(int index) const;
+    XmlFontSpec* FindSpec(int id) const;
+    FontEntry* FindEntry(int index) const;
     // Characters beyond the code page that an entry's face has no glyph for are
     // written in a face that has one: learnt while the document is read, before
     // the table is written.
     void NoteCharacter(int entryIndex, unsigned codePoint);
     // The entry to write the character in instead of entryIndex; -1 to keep it.
     int CoveringEntry(int entryIndex, unsigned codePoint) const;
-    TRtfFontData* DefaultEntry() const { return entries.First(); }
+    FontEntry* DefaultEntry() const { return entries.empty() ? nullptr : entries.front().get(); }
 
-    TSafeList<TRtfFontData> entries;
-    TSafeList<CRtfFont> specs;
+    // Specs and items keep pointers to the entries, so each entry stays where it was made.
+    std::vector<std::unique_ptr<FontEntry>> entries;
+    std::vector<std::unique_ptr<XmlFontSpec>> specs;
     std::map<std::pair<int, unsigned>, int> covering;
 };

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "layout/CRtfParagraphs.h"
+#include "layout/Column.h"
 #include "rtf/RtfRect.h"
 
 class CRtfXmlText;
 
-class CRtfCell {
+class TableRow {
 public:
-    explicit CRtfCell(CRtfXmlText& head);
-    virtual ~CRtfCell() = default;
+    explicit TableRow(CRtfXmlText& head);
+    virtual ~TableRow() = default;
 
     // A row is written only for stacks in more than one row, with the key cell
     // beside them: a key lying inside their span would be lost from the row.
@@ -24,10 +24,12 @@ public:
 
     std::vector<CRtfXmlText*> items;  // the head, then its segments in join order
     CRtfXmlText* key = nullptr;
-    std::vector<std::unique_ptr<CRtfParagraphs>> stacks;
+    std::vector<std::unique_ptr<Column>> stacks;
     RtfRect cellBox;
     int32_t rowTop = 0;
 };
 
 // The piece of the line with the smallest height (the later one on equal heights).
 CRtfXmlText* KeyPiece(const CRtfXmlText& head);
+// Pieces stacked above one another beside a single piece, as in a table row.
+bool IsTableRow(const CRtfXmlText& item);

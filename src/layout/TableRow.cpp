@@ -4,11 +4,12 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "layout/CRtfCell.h"
-#include "layout/CRtfXmlText.h"
+#include "layout/TableRow.h"
+#include "rtf/CRtfXmlText.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/RtfUnits.h"
 #include "rtf/TextMeasure.h"
+#include "layout/RunWriter.h"
 
 namespace {
 
@@ -48,19 +49,19 @@ CRtfXmlText* KeyPiece(const CRtfXmlText& head) {
     return key;
 }
 
-bool CRtfXmlText::IsTableRow() const {
-    if (!segments || segments->size() < 2) return false;
-    const CRtfXmlText* key = KeyPiece(*this);
-    RtfRect span = key != this ? key->box : segments->front()->box;
-    for (const CRtfXmlText* s : *segments)
+bool IsTableRow(const CRtfXmlText& item) {
+    if (!item.segments || item.segments->size() < 2) return false;
+    const CRtfXmlText* key = KeyPiece(item);
+    RtfRect span = key != &item ? key->box : item.segments->front()->box;
+    for (const CRtfXmlText* s : *item.segments)
         if (s != key && s->box.Width() > span.Width()) span = s->box;
-    int within = key != this && CentreWithin(box, span) ? 1 : 0;
-    for (const CRtfXmlText* s : *segments)
+    int within = key != &item && CentreWithin(item.box, span) ? 1 : 0;
+    for (const CRtfXmlText* s : *item.segments)
         if (s != key && CentreWithin(s->box, span) && ++within > 1) return true;
     return false;
 }
 
-CRtfCell::CRtfCell(CRtfXmlText& head) {
+TableRow::TableRow(CRtfXmlText& head) {
     if (!head.segments || head.segments->size() < 2) return;
     items.push_back(&head);
     items.insert(items.end(), head.segments->begin(), head.segments->end());
@@ -70,7 +71,7 @@ CRtfCell::CRtfCell(CRtfXmlText& head) {
         if (x == key) continue;
         if (stacks.empty() || !stacks.back()->AddLine(x)) {
             // A piece has no line box of its own: the stack starts from its box.
-            auto stack = std::make_unique<CRtfParagraphs>();
+            auto stack = std::make_unique<Column>();
             stack->lines.push_back(x);
             stack->columnBox = x->box;
             stacks.push_back(std::move(stack));
@@ -79,20 +80,20 @@ CRtfCell::CRtfCell(CRtfXmlText& head) {
     }
 }
 
-bool CRtfCell::Writable() const {
+bool TableRow::Writable() const {
     if (!key || stacks.size() < 2) return false;
     const RtfRect& kb = key->box;
     return kb.left <= cellBox.left || kb.left >= cellBox.right;
 }
 
-std::string CRtfCell::WriteRow() {
+std::string TableRow::WriteRow() {
     if (!Writable()) return {};
     CRtfXmlText& head = *items.front();
     if (key->page && key->page->document) {
         if (int size = FitItemSize(key->page->document, *key); size != 0) key->fontSize = static_cast<uint16_t>(size);
     }
     const RtfRect& kb = key->box;
-    const std::string keyText = CellParagraph(Spacing(kb.bottom, rowTop, kb.Height()), key->runs.WriteRuns(0));
+    const std::string keyText = CellParagraph(Spacing(kb.bottom, rowTop, kb.Height()), WriteRuns(key->runs, 0));
 
     std::string stackText;
     int previousBottom = rowTop;

@@ -12,10 +12,13 @@ class CRtfXmlText;
 // Height of one filler paragraph, in XML units.
 constexpr int kFillerStep = 16;
 
-class CRtfParagraphs {
+// Lowers the font size of the item, its segments and all their runs.
+void ShrinkFont(CRtfXmlText& item, int points);
+
+class Column {
 public:
-    explicit CRtfParagraphs(CRtfXmlText* first = nullptr);
-    virtual ~CRtfParagraphs() = default;
+    explicit Column(CRtfXmlText* first = nullptr);
+    virtual ~Column() = default;
 
     // Adds the line unless its vertical middle lies at or below the column's bottom.
     bool AddLine(CRtfXmlText* head);

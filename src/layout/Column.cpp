@@ -1,10 +1,12 @@
-#include "layout/CRtfParagraphs.h"
+#include "layout/Column.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "layout/CRtfXmlText.h"
+#include "rtf/CRtfXmlText.h"
 #include "rtf/RtfUnits.h"
+#include "layout/RunWriter.h"
+#include "layout/LineWriter.h"
 
 namespace {
 
@@ -16,14 +18,14 @@ std::string ExactParagraph(int indent, int spacing, const std::string& text) {
 
 }  // namespace
 
-CRtfParagraphs::CRtfParagraphs(CRtfXmlText* first) {
+Column::Column(CRtfXmlText* first) {
     if (first) {
         lines.push_back(first);
         columnBox = first->lineBox;
     }
 }
 
-bool CRtfParagraphs::AddLine(CRtfXmlText* head) {
+bool Column::AddLine(CRtfXmlText* head) {
     const RtfRect& b = head->box;
     if (b.bottom - columnBox.bottom >= columnBox.bottom - b.top) return false;
     lines.push_back(head);
@@ -31,12 +33,12 @@ bool CRtfParagraphs::AddLine(CRtfXmlText* head) {
     return true;
 }
 
-void CRtfParagraphs::AppendLine(CRtfXmlText* head) {
+void Column::AppendLine(CRtfXmlText* head) {
     lines.push_back(head);
     columnBox = columnBox.Union(head->lineBox);
 }
 
-std::string CRtfParagraphs::Write(CRtfPage* page) {
+std::string Column::Write(CRtfPage* page) {
     int x = columnBox.left, y = columnBox.top;
     std::string out;
     for (CRtfXmlText* head : lines) {
@@ -47,7 +49,7 @@ std::string CRtfParagraphs::Write(CRtfPage* page) {
     return out;
 }
 
-std::string CRtfParagraphs::WriteLineParagraph(CRtfXmlText* head, int& x, int& y) {
+std::string Column::WriteLineParagraph(CRtfXmlText* head, int& x, int& y) {
     const RtfRect& lb = head->lineBox;
     std::string out;
     int gap = lb.top - y;
@@ -67,10 +69,10 @@ std::string CRtfParagraphs::WriteLineParagraph(CRtfXmlText* head, int& x, int& y
     y = std::max(y, lb.bottom);
     int left = lb.left - x < 0 ? 0 : lb.left - x;
 
-    std::string text = head->WriteItem();
+    std::string text = WriteItem(*head);
     // Lines turned against the page have no text shape yet: their words are kept
     // as a line of their own rather than lost.
-    if (text.empty()) text = head->WriteLine();
+    if (text.empty()) text = WriteLine(*head);
     if (text.empty()) return out;
     if (head->itemFlags & kItemTable) {
         char row[160];
@@ -84,12 +86,12 @@ std::string CRtfParagraphs::WriteLineParagraph(CRtfXmlText* head, int& x, int& y
 
 // Pieces written into one paragraph need a blank where they stand apart, side
 // by side or one above the other; touching pieces are parts of one word.
-std::string CRtfParagraphs::RunsText() const {
+std::string Column::RunsText() const {
     std::string out;
     const CRtfXmlText* previous = nullptr;
     for (const CRtfXmlText* head : lines) {
-        if (previous && head->StandsApartFrom(*previous)) out += "{ }";
-        out += head->runs.WriteRuns(0);
+        if (previous && StandsApartFrom(*head, *previous)) out += "{ }";
+        out += WriteRuns(head->runs, 0);
         previous = head;
     }
     return out;

@@ -1,0 +1,24 @@
+#pragma once
+// One line of text: its segments left to right, superscripts and subscripts,
+// gaps as blanks, and hyperlink fields.
+#include <string>
+
+#include "rtf/CRtfXmlText.h"
+
+// The item as its page places it: a line, a turned text shape, or a vertical frame.
+std::string WriteItem(CRtfXmlText& item);
+std::string WriteLine(CRtfXmlText& item);
+// 1 superscript, 2 subscript after the previous piece, 0 neither.
+int ScriptKind(const CRtfXmlText& item, const CRtfXmlText& previous);
+// Number of blanks for the gap after the previous segment; 0 for none.
+int GapFiller(const CRtfXmlText& item, const CRtfXmlText& previous);
+// The item's text is set in a fixed-pitch face.
+bool InFixedPitch(const CRtfXmlText& item);
+// Written after `previous` in one paragraph, cell or line, the item needs a blank:
+// it stands apart side by side or one above the other. Touching pieces are
+// parts of one word.
+inline bool StandsApartFrom(const CRtfXmlText& item, const CRtfXmlText& previous) {
+    const RtfRect& b = item.box;
+    const RtfRect& p = previous.box;
+    return b.left > p.right || b.right < p.left || b.top >= p.bottom || b.bottom <= p.top;
+}

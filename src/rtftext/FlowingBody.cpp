@@ -1,12 +1,14 @@
 // The sections of a flowing page stacked vertically, each as wide as the
 // page's text, separated by continuous section breaks.
-#include "layout/FlowingBody.h"
+#include "rtftext/FlowingBody.h"
 
 #include <algorithm>
 #include <cstdio>
 
+#include "layout/CRtfSection.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/RtfUnits.h"
+#include "rtftext/SectionWriter.h"
 
 namespace {
 
@@ -40,7 +42,7 @@ std::string WriteFlowingBody(CRtfPage& page, unsigned flags) {
         } else {
             s.top = previous->sectionBox.bottom;
         }
-        body += section->Write(&page) + sectionBreak;
+        body += WriteSection(*section, &page) + sectionBreak;
         previous = section.get();
     }
     if (body.ends_with(sectionBreak)) body.resize(body.size() - sectionBreak.size());

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "RtfTestItems.h"
+#include "support/RtfTestItems.h"
 #include "rtf/CRtfPage.h"
 
 namespace rtftest {

@@ -45,7 +45,6 @@ public:
     PDFDoc* OpenGraphicsPdf(const std::string* password = nullptr);
 
     CConvertPara* para = nullptr;
-    double scale = 1.5;
     std::unique_ptr<PDFDoc> document;
     // The page-graphics pass's own copy of the PDF: it changes it (its fonts),
     // and it may run beside the text pass.

@@ -77,27 +77,27 @@ ImagePlacement PlacePicture(const PictureMatrix& m, double w, double h) {
         p.paperWidth = ch;
         p.paperHeight = cw;
         p.placementLine = Format("[0 -%g %g 0 0 %g] cm\n", p.p[0], p.p[3], p.p[0]);
-        p.kind = 3;
+        p.kind = PicturePlacement::QuarterClockwise;
     } else if (a == 0 && b > 0 && c < 0) {
         // Turned a quarter counter-clockwise: shown h wide and w high, the
         // picture's first column along the bottom.
         p.paperWidth = ch;
         p.paperHeight = cw;
         p.placementLine = Format("[0 %g -%g 0 %g 0] cm\n", w, h, h);
-        p.kind = 4;
+        p.kind = PicturePlacement::QuarterCounterClockwise;
     } else if (a == 0 && b > 0 && c > 0 && d == 0) {
         p.paperWidth = std::abs(cw);
         p.paperHeight = std::abs(ch);
         p.orientationText = "90 rotate\n 0 -" + std::to_string(static_cast<int>(w)) + " translate";
         p.placementLine = Format("[0 -%g %g 0 0 %g] cm\n", p.p[0], p.p[3], std::fabs(p.p[0]));
-        p.kind = 7;
+        p.kind = PicturePlacement::QuarterMirrored;
     } else {
         p.paperWidth = cw;
         p.paperHeight = ch;
         char buf[192];
         std::snprintf(buf, sizeof buf, "[%g %g %g %g %g %g] cm\n", p.p[0], p.p[1], p.p[2], p.p[3], p.p[4], p.p[5]);
         p.placementLine = buf;
-        p.kind = (a > 0 && b == 0 && c == 0 && d > 0) ? 5 : 2;
+        p.kind = (a > 0 && b == 0 && c == 0 && d > 0) ? PicturePlacement::Upright : PicturePlacement::Other;
     }
     return p;
 }

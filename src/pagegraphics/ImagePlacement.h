@@ -4,6 +4,8 @@
 // decided by how the page turned the picture.
 #include <string>
 
+#include "rtf/RecordedGraphics.h"
+
 namespace pagegraphics {
 
 struct PictureMatrix {
@@ -33,7 +35,7 @@ struct ImagePlacement {
     int paperWidth = 0, paperHeight = 0;
     std::string orientationText;  // inserted before the page orientation comment
     std::string placementLine;    // "[...] cm\n", replaces nothing: inserted at the image tag
-    int kind = 2;                 // placement kind stored on the picture entry
+    PicturePlacement kind = PicturePlacement::Other;  // stored on the picture entry
     double p[6] = {0, 0, 0, 0, 0, 0};  // the placement matrix of an upright picture
 };
 

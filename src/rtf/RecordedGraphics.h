@@ -21,6 +21,17 @@ private:
     int kind_;
 };
 
+// How a picture lies on its page, as the image filter found from its matrix: the
+// writer turns the picture's box and moves its corner by it.
+enum class PicturePlacement {
+    None = 0,                     // not cut out by the image filter
+    Other = 2,                    // slanted or mirrored; upright and unmirrored it hangs from its top
+    QuarterClockwise = 3,         // shown turned a quarter clockwise: its width and height swap
+    QuarterCounterClockwise = 4,  // turned a quarter the other way: swapped, its corner at the far side
+    Upright = 5,
+    QuarterMirrored = 7,          // turned a quarter and mirrored
+};
+
 // A picture: what the page PostScript device saw when it drew it, and what the
 // image filter made of it (the rendered file and its placement).
 class Picture : public GraphicEntry {
@@ -31,7 +42,7 @@ public:
 
     double posX = 0, posY = 0;
     float scaleA = 0, scaleB = 0, scaleC = 0, scaleD = 0;
-    int placement = 0;       // placement kind set by the image filter: 2, 3, 4, 5 or 7
+    PicturePlacement placement = PicturePlacement::None;
     std::string matrixText;  // "[a b c d e f]": the transformation of the picture's unit square
     std::string stateText;   // the fill colour when it was drawn, as colour operators
     std::string imagePath;

@@ -44,21 +44,21 @@ std::string WritePicture(const Picture& picture, const CRtfPage* page, ShapeIds&
     double top = std::fabs(static_cast<double>(pageHeight) - picture.posY * s);
     double left = picture.posX * s;
     switch (picture.placement) {
-        case 3:
+        case PicturePlacement::QuarterClockwise:
             std::swap(width, height);
             break;
-        case 4:
+        case PicturePlacement::QuarterCounterClockwise:
             std::swap(width, height);
             left -= width;
             top -= height;
             break;
-        case 5:
+        case PicturePlacement::Upright:
             top -= height;
             break;
         default:
             break;
     }
-    if (picture.scaleB == 0 && picture.scaleC == 0 && picture.scaleD > 0 && picture.placement == 2 && height > 0)
+    if (picture.scaleB == 0 && picture.scaleC == 0 && picture.scaleD > 0 && picture.placement == PicturePlacement::Other && height > 0)
         top -= height;
     height = std::fabs(height);
 

@@ -28,7 +28,7 @@ struct SeenEntry {
     int kind, drawingOrder, itemNumber;
     std::string psText;
     std::string imagePath, hexText, matrixText;
-    int placement;
+    PicturePlacement placement;
     double posX, posY;
     bool imageExists;
 };
@@ -48,7 +48,7 @@ public:
         pagePostScript_[page_] = ReadFile(psPath_);
         for (const auto& entry : list) {
             const GraphicEntry* e = entry.get();
-            SeenEntry s{e->Kind(), e->drawingOrder, e->itemNumber, {}, {}, {}, {}, 0, 0, 0, false};
+            SeenEntry s{e->Kind(), e->drawingOrder, e->itemNumber, {}, {}, {}, {}, PicturePlacement::None, 0, 0, false};
             if (auto* line = dynamic_cast<const VectorShape*>(e)) s.psText = line->psText;
             if (auto* image = dynamic_cast<const Picture*>(e)) {
                 s.imagePath = image->imagePath;
@@ -127,7 +127,7 @@ TEST_F(PageRecording, TextJobsRenderJpegAndMakeThePictureText) {
     EXPECT_TRUE(jpeg.imageExists);
     EXPECT_EQ(fs::path(jpeg.imagePath).extension(), ".jpeg");
     EXPECT_EQ(jpeg.hexText.substr(0, 6), "FFD8FF") << "the picture text is the JPEG file in hexadecimal";
-    EXPECT_EQ(jpeg.placement, 5);
+    EXPECT_EQ(jpeg.placement, PicturePlacement::Upright);
     // Drawn at (100, 500) in points: the position is in the 108-dpi unit.
     EXPECT_DOUBLE_EQ(jpeg.posX, 150);
     EXPECT_DOUBLE_EQ(jpeg.posY, 750);

@@ -66,7 +66,7 @@ TEST(Placement, UprightPictureGetsItsSizeAsPaper) {
     ImagePlacement p = PlacePicture(m, 400, 200);
     EXPECT_EQ(PaperSetupLine(p), "400 200 false pdfSetup\n");
     EXPECT_EQ(p.placementLine, "[400 0 -0 200 0 0] cm\n");
-    EXPECT_EQ(p.kind, 5);
+    EXPECT_EQ(p.kind, PicturePlacement::Upright);
     EXPECT_EQ(p.p[4], 0);
     EXPECT_EQ(p.p[5], 0);
 }
@@ -76,12 +76,12 @@ TEST(Placement, TurnedPicturesGetARealMatrixAndTurnedPaper) {
     ImagePlacement p = PlacePicture(ccw, 8, 4);
     EXPECT_EQ(PaperSetupLine(p), "4 8 false pdfSetup\n");
     EXPECT_EQ(p.placementLine, "[0 8 -4 0 4 0] cm\n");
-    EXPECT_EQ(p.kind, 4);
+    EXPECT_EQ(p.kind, PicturePlacement::QuarterCounterClockwise);
     PictureMatrix cw{0, -100, 50, 0, 300, 300};
     p = PlacePicture(cw, 8, 4);
     EXPECT_EQ(PaperSetupLine(p), "4 8 false pdfSetup\n");
     EXPECT_EQ(p.placementLine, "[0 -8 4 0 0 8] cm\n");
-    EXPECT_EQ(p.kind, 3);
+    EXPECT_EQ(p.kind, PicturePlacement::QuarterClockwise);
 }
 
 TEST(Placement, OnlyPicturesNeitherUprightNorQuarterTurnedAreSkewed) {

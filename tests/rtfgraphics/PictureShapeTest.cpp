@@ -26,7 +26,7 @@ struct PictureCase {
         image.scaleD = 100;
         image.posX = 50;
         image.posY = 600;
-        image.placement = 2;
+        image.placement = PicturePlacement::Other;
         image.drawingOrder = 3;
     }
 };
@@ -48,7 +48,7 @@ TEST(PictureShape, FlatPicturesTakeTheirHeightFromTheSlantToo) {
     PictureCase p;
     p.image.scaleC = 3;
     p.image.scaleD = 0.4f;
-    p.image.placement = 7;
+    p.image.placement = PicturePlacement::QuarterMirrored;
     std::string rtf = WritePicture(p.image, &p.page, p.ids, false);
     char rect[96];
     std::snprintf(rect, sizeof rect, "\\shptop%d\\shpright%d\\shpbottom%d", ToTwips(588), ToTwips(250), ToTwips(591));

@@ -85,13 +85,13 @@ std::string WriteLine(CRtfXmlText& item) {
             }
             CRtfXmlText* p = order[i - 1];
             switch (ScriptKind(*c, *p)) {
-                case 1: {
+                case Script::Super: {
                     auto raise = static_cast<int8_t>(static_cast<uint8_t>((p->box.bottom - c->box.bottom - 1) & 0xFF));
                     line += "{\\super " + WriteRuns(c->runs, raise) + "}";
                     c->itemFlags |= kItemScript;
                     break;
                 }
-                case 2:
+                case Script::Sub:
                     line += "{\\sub " + WriteRuns(c->runs, 0) + "}";
                     c->itemFlags |= kItemScript;
                     break;
@@ -114,25 +114,25 @@ std::string WriteLine(CRtfXmlText& item) {
     return ApplyLinks(item, line);
 }
 
-int ScriptKind(const CRtfXmlText& item, const CRtfXmlText& previous) {
+Script ScriptKind(const CRtfXmlText& item, const CRtfXmlText& previous) {
     std::string visible = RunText(item.runs);
     size_t m = visible.find(kLinkMiddle);
     if (m != std::string::npos) {
         size_t e = visible.find(kLinkEnd, m);
         visible = visible.substr(m + kLinkMiddle.size(), e == std::string::npos ? std::string::npos : e - m - kLinkMiddle.size());
     }
-    if (visible.size() > 3) return 0;
+    if (visible.size() > 3) return Script::None;
     const RtfRect& c = item.box;
     const RtfRect& p = previous.box;
-    if (c.left - p.right > 2) return 0;
+    if (c.left - p.right > 2) return Script::None;
     int third = p.Height() / 3;
     int mid = (p.top + p.bottom) / 2;
     int dBottom = c.bottom - p.bottom;
     int dTop = p.top - c.top;
-    if (dBottom < 0 && dTop >= 0 && dTop <= third && std::abs(mid - c.bottom) <= third) return 1;
+    if (dBottom < 0 && dTop >= 0 && dTop <= third && std::abs(mid - c.bottom) <= third) return Script::Super;
     if (dBottom >= 0 && dTop < 0 && dBottom <= third && std::abs(c.top - mid) <= third && !(previous.itemFlags & kItemScript))
-        return 2;
-    return 0;
+        return Script::Sub;
+    return Script::None;
 }
 
 int GapFiller(const CRtfXmlText& item, const CRtfXmlText& previous) {

@@ -8,8 +8,9 @@
 // The item as its page places it: a line, a turned text shape, or a vertical frame.
 std::string WriteItem(CRtfXmlText& item);
 std::string WriteLine(CRtfXmlText& item);
-// 1 superscript, 2 subscript after the previous piece, 0 neither.
-int ScriptKind(const CRtfXmlText& item, const CRtfXmlText& previous);
+// Where a short piece stands against the piece before it.
+enum class Script { None, Super, Sub };
+Script ScriptKind(const CRtfXmlText& item, const CRtfXmlText& previous);
 // Number of blanks for the gap after the previous segment; 0 for none.
 int GapFiller(const CRtfXmlText& item, const CRtfXmlText& previous);
 // The item's text is set in a fixed-pitch face.

@@ -14,12 +14,12 @@ std::string LineText(CRtfXmlText& head, WriteRuns write, bool scripts) {
     const CRtfXmlText* previous = &head;
     for (CRtfXmlText* s : *head.segments) {
         // A footnote mark or an exponent keeps its place above or below the line.
-        const int script = scripts ? ScriptKind(*s, *previous) : 0;
+        const Script script = scripts ? ScriptKind(*s, *previous) : Script::None;
         // The extraction delivers the words of a line as separate pieces.
-        if (script == 0 && StandsApartFrom(*s, *previous)) text += "{ }";
-        if (script == 1)
+        if (script == Script::None && StandsApartFrom(*s, *previous)) text += "{ }";
+        if (script == Script::Super)
             text += "{\\super " + write(*s) + "}";
-        else if (script == 2)
+        else if (script == Script::Sub)
             text += "{\\sub " + write(*s) + "}";
         else
             text += write(*s);

@@ -17,14 +17,14 @@ TEST(LineWriter, SuperscriptsAreRaisedAndSubscriptsLowered) {
     ItemSet set;
     CRtfXmlText* x = set.Add({10, 100, 20, 118}, {"x"}, 12);
     CRtfXmlText* sup = set.Add({20, 98, 25, 114}, {"2"}, 8);
-    EXPECT_EQ(ScriptKind(*sup, *x), 1);
+    EXPECT_EQ(ScriptKind(*sup, *x), Script::Super);
     ItemSet::Join(x, {sup});
     EXPECT_EQ(WriteLine(*x), Plain(x) + "{\\super \\fs21\\up1\\cf0\\f0\\charscalex100 {2}}");
     EXPECT_TRUE(sup->itemFlags & kItemScript);
 
     CRtfXmlText* y = set.Add({10, 100, 20, 118}, {"y"}, 12);
     CRtfXmlText* sub = set.Add({20, 106, 25, 121}, {"i"}, 8);
-    EXPECT_EQ(ScriptKind(*sub, *y), 2);
+    EXPECT_EQ(ScriptKind(*sub, *y), Script::Sub);
     ItemSet::Join(y, {sub});
     EXPECT_EQ(WriteLine(*y), Plain(y) + "{\\sub " + Plain(sub) + "}");
 }
@@ -32,15 +32,15 @@ TEST(LineWriter, SuperscriptsAreRaisedAndSubscriptsLowered) {
 TEST(LineWriter, WhatIsNoScript) {
     ItemSet set;
     CRtfXmlText* x = set.Add({10, 100, 20, 118}, {"x"}, 12);
-    EXPECT_EQ(ScriptKind(*set.Add({20, 98, 45, 114}, {"abcd"}, 8), *x), 0);
-    EXPECT_EQ(ScriptKind(*set.Add({23, 98, 28, 114}, {"2"}, 8), *x), 0);
-    EXPECT_EQ(ScriptKind(*set.Add({22, 98, 27, 114}, {"2"}, 8), *x), 1);
+    EXPECT_EQ(ScriptKind(*set.Add({20, 98, 45, 114}, {"abcd"}, 8), *x), Script::None);
+    EXPECT_EQ(ScriptKind(*set.Add({23, 98, 28, 114}, {"2"}, 8), *x), Script::None);
+    EXPECT_EQ(ScriptKind(*set.Add({22, 98, 27, 114}, {"2"}, 8), *x), Script::Super);
     // The visible text of a link decides, not its markers.
-    EXPECT_EQ(ScriptKind(*set.Add({20, 98, 25, 114}, {"<#dsAnchor#http://x~dsAnchor#>2</~dsAnchor#>"}, 8), *x), 1);
+    EXPECT_EQ(ScriptKind(*set.Add({20, 98, 25, 114}, {"<#dsAnchor#http://x~dsAnchor#>2</~dsAnchor#>"}, 8), *x), Script::Super);
     // Lower than a superscript is not its subscript.
     CRtfXmlText* sup = set.Add({20, 98, 25, 114}, {"2"}, 8);
     sup->itemFlags |= kItemScript;
-    EXPECT_EQ(ScriptKind(*set.Add({25, 100, 30, 116}, {"i"}, 8), *sup), 0);
+    EXPECT_EQ(ScriptKind(*set.Add({25, 100, 30, 116}, {"i"}, 8), *sup), Script::None);
 }
 
 TEST(LineWriter, GapsBecomeBlanksInLeftToRightOrder) {

@@ -9,6 +9,7 @@
 #include "rtf/RtfRect.h"
 
 class CRtfPage;
+class PageLayout;
 class CRtfXmlText;
 
 // Lines that stand side by side at one height, ordered by their left edges.
@@ -23,7 +24,7 @@ public:
     virtual ~CRtfSection() = default;
 
     // 1 when the band does not fit the section (merges made on trial undone), 0 when its lines were placed.
-    int Integrate(LineBand& band, CRtfPage& page);
+    int Integrate(LineBand& band, PageLayout& layout);
     // The column a line belongs to, or a column to insert beside (newColumn), or none.
     // relation -1/+1: the line joins the column's last line, which lies right/left of it.
     Column* FindColumn(CRtfXmlText* line, const RtfRect& lineBox, bool& newColumn, bool& insertAfter, int& relation);
@@ -31,7 +32,7 @@ public:
     void SetColumnGeometry();
     std::string ColumnsHeader() const;
     // The section's RTF, without the section break.
-    std::string Write(CRtfPage* page);
+    std::string Write(PageLayout& layout);
 
     RtfRect sectionBox;
     std::vector<std::unique_ptr<Column>> columns;  // left to right

@@ -1,4 +1,5 @@
 #include "layout/Column.h"
+#include "layout/PageLayout.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -38,18 +39,18 @@ void Column::AppendLine(CRtfXmlText* head) {
     columnBox = columnBox.Union(head->lineBox);
 }
 
-std::string Column::Write(CRtfPage* page) {
+std::string Column::Write(PageLayout& layout) {
     int x = columnBox.left, y = columnBox.top;
     std::string out;
     for (CRtfXmlText* head : lines) {
-        head->page = page;
+        head->page = &layout.page;
         head->column = this;
-        out += WriteLineParagraph(head, x, y);
+        out += WriteLineParagraph(head, x, y, layout);
     }
     return out;
 }
 
-std::string Column::WriteLineParagraph(CRtfXmlText* head, int& x, int& y) {
+std::string Column::WriteLineParagraph(CRtfXmlText* head, int& x, int& y, PageLayout& layout) {
     const RtfRect& lb = head->lineBox;
     std::string out;
     int gap = lb.top - y;
@@ -69,7 +70,7 @@ std::string Column::WriteLineParagraph(CRtfXmlText* head, int& x, int& y) {
     y = std::max(y, lb.bottom);
     int left = lb.left - x < 0 ? 0 : lb.left - x;
 
-    std::string text = WriteItem(*head);
+    std::string text = WriteItem(*head, layout.shapeChain);
     // Lines turned against the page have no text shape yet: their words are kept
     // as a line of their own rather than lost.
     if (text.empty()) text = WriteLine(*head);

@@ -6,7 +6,7 @@
 
 #include "rtf/RtfRect.h"
 
-class CRtfPage;
+class PageLayout;
 class CRtfXmlText;
 
 // Height of one filler paragraph, in XML units.
@@ -23,9 +23,9 @@ public:
     // Adds the line unless its vertical middle lies at or below the column's bottom.
     bool AddLine(CRtfXmlText* head);
     void AppendLine(CRtfXmlText* head);
-    std::string Write(CRtfPage* page);
+    std::string Write(PageLayout& layout);
     // Cursor (x, y) in XML units, moved to the line's bottom.
-    std::string WriteLineParagraph(CRtfXmlText* head, int& x, int& y);
+    std::string WriteLineParagraph(CRtfXmlText* head, int& x, int& y, PageLayout& layout);
     std::string RunsText() const;
 
     std::vector<CRtfXmlText*> lines;  // line heads, owned by the page

@@ -60,13 +60,13 @@ std::string CRtfSection::ColumnsHeader() const {
     return header;
 }
 
-std::string CRtfSection::Write(CRtfPage* page) {
+std::string CRtfSection::Write(PageLayout& layout) {
     SetColumnGeometry();
-    if (columns.size() == 1) return columns.front()->Write(page);
+    if (columns.size() == 1) return columns.front()->Write(layout);
     if (columns.empty()) return {};
     std::string out = ColumnsHeader();
     for (size_t i = 0; i < columns.size(); ++i) {
-        out += columns[i]->Write(page);
+        out += columns[i]->Write(layout);
         if (i + 1 < columns.size()) out += "\\column";
     }
     return out;

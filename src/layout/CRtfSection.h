@@ -1,8 +1,7 @@
 #pragma once
 // A section of a flowing page: lines that stand side by side grouped into
-// newspaper columns, written as one RTF section with real columns.
+// newspaper columns.
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "layout/Column.h"
@@ -29,10 +28,8 @@ public:
     // relation -1/+1: the line joins the column's last line, which lies right/left of it.
     Column* FindColumn(CRtfXmlText* line, const RtfRect& lineBox, bool& newColumn, bool& insertAfter, int& relation);
 
+    // The columns abut inside the section box; each gets the section's height.
     void SetColumnGeometry();
-    std::string ColumnsHeader() const;
-    // The section's RTF, without the section break.
-    std::string Write(PageLayout& layout);
 
     RtfRect sectionBox;
     std::vector<std::unique_ptr<Column>> columns;  // left to right

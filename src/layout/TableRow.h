@@ -1,9 +1,9 @@
 #pragma once
 // A line whose pieces stand stacked above one another beside a single piece,
-// written as a table row of two cells: the key cell (the line's lowest piece)
+// laid out as a table row of two cells: the key cell (the line's lowest piece)
 // and the stacked cell (one paragraph per stack).
+#include <cstdint>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "layout/Column.h"
@@ -19,8 +19,6 @@ public:
     // A row is written only for stacks in more than one row, with the key cell
     // beside them: a key lying inside their span would be lost from the row.
     bool Writable() const;
-    // The cells of the row, without the row group.
-    std::string WriteRow();
 
     std::vector<CRtfXmlText*> items;  // the head, then its segments in join order
     CRtfXmlText* key = nullptr;

@@ -1,6 +1,6 @@
 #include "rtf/CRtfDocument.h"
 
-#include "rtf/CRtfFile.h"
+#include "rtftext/CRtfFile.h"
 #include "rtf/CRtfXmlParse.h"
 #include "rtf/GraphicsList.h"
 #include "rtf/RecordedGraphics.h"

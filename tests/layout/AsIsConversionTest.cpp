@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "RtfChecks.h"
+#include "support/RtfChecks.h"
 #include "app/DefaultEngines.h"
 #include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "FlowTestPage.h"
+#include "support/FlowTestPage.h"
 
 using rtftest::FlowPage;
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "app/DefaultEngines.h"
-#include "RtfChecks.h"
+#include "support/RtfChecks.h"
 #include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"
 #include "support/PdfWriter.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/RtfTestXml.h"
-#include "layout/LineWriter.h"
+#include "rtftext/LineWriter.h"
 #include "rtf/TextRun.h"
 
 using namespace rtftest;

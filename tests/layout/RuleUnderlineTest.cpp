@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "FlowTestPage.h"
-#include "layout/LineWriter.h"
+#include "support/FlowTestPage.h"
+#include "rtftext/LineWriter.h"
 
 using rtftest::FlowPage;
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "rtf/CRtfPage.h"
-#include "RtfTestItems.h"
-#include "layout/RunWriter.h"
-#include "layout/LineWriter.h"
-#include "layout/TextShapeWriter.h"
+#include "support/RtfTestItems.h"
+#include "rtftext/RunWriter.h"
+#include "rtftext/LineWriter.h"
+#include "rtftext/TextShapeWriter.h"
 #include "layout/TextShapeRect.h"
 
 using rtftest::ItemSet;

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "rtftext/ColumnWriter.h"
 #include "rtf/CRtfPage.h"
 #include "layout/Column.h"
 #include "layout/PageLayout.h"
-#include "RtfTestItems.h"
-#include "layout/RunWriter.h"
-#include "layout/ParagraphWriters.h"
+#include "support/RtfTestItems.h"
+#include "rtftext/RunWriter.h"
+#include "rtftext/ParagraphWriters.h"
 
 using rtftest::ItemSet;
 
@@ -47,27 +48,27 @@ TEST(ColumnWriter, FillersAndExactLineSpacing) {
     Column column(first);
     column.columnBox = {40, 100, 300, 162};
     std::string filler = "\\pard\\li0\\ri0\\sl-213\\slmult0 \\fs18\\cf0\\par";
-    EXPECT_EQ(column.Write(layout), filler + filler + filler + "\\pard\\li0\\ri0\\sl-186\\slmult0 " + Runs(first) + "\\par");
+    EXPECT_EQ(WriteColumn(column, layout), filler + filler + filler + "\\pard\\li0\\ri0\\sl-186\\slmult0 " + Runs(first) + "\\par");
     EXPECT_EQ(first->lineTop, 148);
 
     // A gap of exactly one filler step: no filler, the spacing spans it.
     int x = 40, y = 162;
     CRtfXmlText* second = set.Add({60, 178, 90, 190}, {"second"});
     second->page = &page;
-    EXPECT_EQ(column.WriteLineParagraph(second, x, y, layout), "\\pard\\li266\\ri0\\sl-373\\slmult0 " + Runs(second) + "\\par");
+    EXPECT_EQ(WriteLineParagraph(second, x, y, layout), "\\pard\\li266\\ri0\\sl-373\\slmult0 " + Runs(second) + "\\par");
     EXPECT_EQ(y, 190);
 
     // Left of the column's start: no indent for the line, one unit for its fillers.
     CRtfXmlText* outdented = set.Add({30, 210, 90, 222}, {"out"});
     outdented->page = &page;
-    EXPECT_EQ(column.WriteLineParagraph(outdented, x, y, layout),
+    EXPECT_EQ(WriteLineParagraph(outdented, x, y, layout),
               "\\pard\\li13\\ri0\\sl-213\\slmult0 \\fs18\\cf0\\par\\pard\\li0\\ri0\\sl-213\\slmult0 " + Runs(outdented) +
                   "\\par");
 
     // A line without text keeps its fillers and moves the cursor.
     CRtfXmlText* empty = set.Add({40, 260, 90, 272}, {""});
     empty->page = &page;
-    EXPECT_EQ(column.WriteLineParagraph(empty, x, y, layout), "\\pard\\li0\\ri0\\sl-213\\slmult0 \\fs18\\cf0\\par\\pard\\li0\\ri0\\sl-213\\slmult0 \\fs18\\cf0\\par");
+    EXPECT_EQ(WriteLineParagraph(empty, x, y, layout), "\\pard\\li0\\ri0\\sl-213\\slmult0 \\fs18\\cf0\\par\\pard\\li0\\ri0\\sl-213\\slmult0 \\fs18\\cf0\\par");
     EXPECT_EQ(y, 272);
 }
 
@@ -83,7 +84,7 @@ TEST(ColumnWriter, LinesHangingBelowTheColumnAreRefused) {
     column.AppendLine(set.Add({40, 300, 90, 320}, {"far"}));
     EXPECT_EQ(column.columnBox.bottom, 320);
     // Overlapping pieces run on; a piece standing below the others is another word.
-    EXPECT_EQ(column.RunsText(), Runs(column.lines[0]) + Runs(column.lines[1]) + "{ }" + Runs(column.lines[2]));
+    EXPECT_EQ(RunsText(column), Runs(column.lines[0]) + Runs(column.lines[1]) + "{ }" + Runs(column.lines[2]));
     Column none;
     EXPECT_TRUE(none.lines.empty());
     EXPECT_TRUE(none.columnBox.Empty());

@@ -4,10 +4,10 @@
 #include "rtf/CRtfXmlText.h"
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfPage.h"
-#include "layout/RunWriter.h"
-#include "layout/TextShapeWriter.h"
+#include "rtftext/RunWriter.h"
+#include "rtftext/TextShapeWriter.h"
 #include "layout/TextShapeRect.h"
-#include "layout/Hyperlinks.h"
+#include "rtftext/Hyperlinks.h"
 
 namespace {
 

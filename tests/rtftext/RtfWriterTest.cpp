@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "rtf/CRtfFile.h"
+#include "rtftext/CRtfFile.h"
 #include "rtf/FontNameMapping.h"
 #include "support/RtfTestXml.h"
 

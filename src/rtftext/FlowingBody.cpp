@@ -1,12 +1,13 @@
 // The sections of a flowing page stacked vertically, each as wide as the
 // page's text, separated by continuous section breaks.
-#include "layout/FlowingBody.h"
+#include "rtftext/FlowingBody.h"
 
 #include <algorithm>
 #include <cstdio>
 
 #include "layout/PageLayout.h"
 #include "rtf/RtfUnits.h"
+#include "rtftext/SectionWriter.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ std::string WriteFlowingBody(PageLayout& layout, unsigned flags, bool firstOfFil
         } else {
             s.top = previous->sectionBox.bottom;
         }
-        body += section->Write(layout) + sectionBreak;
+        body += WriteSection(*section, layout) + sectionBreak;
         previous = section.get();
     }
     if (body.ends_with(sectionBreak)) body.resize(body.size() - sectionBreak.size());

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "layout/Hyperlinks.h"
+#include "rtftext/Hyperlinks.h"
 
 namespace {
 

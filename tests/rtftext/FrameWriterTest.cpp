@@ -4,8 +4,8 @@
 
 #include "platform/FontCatalog.h"
 #include "rtf/CRtfPage.h"
-#include "RtfTestItems.h"
-#include "layout/FrameWriter.h"
+#include "support/RtfTestItems.h"
+#include "rtftext/FrameWriter.h"
 
 using rtftest::ItemSet;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "RtfTestItems.h"
-#include "layout/RunWriter.h"
+#include "support/RtfTestItems.h"
+#include "rtftext/RunWriter.h"
 
 using rtftest::ItemSet;
 

@@ -9,11 +9,12 @@
 #include "rtf/CRtfFontTable.h"
 #include "rtf/CRtfXmlText.h"
 #include "extract/LinkMarkers.h"
-#include "layout/RunWriter.h"
-#include "layout/LineWriter.h"
-#include "layout/FrameWriter.h"
-#include "layout/TextShapeWriter.h"
-#include "layout/Hyperlinks.h"
+#include "rtftext/RunWriter.h"
+#include "rtftext/LineWriter.h"
+#include "rtftext/FrameWriter.h"
+#include "rtftext/TextShapeWriter.h"
+#include "rtftext/Hyperlinks.h"
+#include "rtftext/TableRowWriter.h"
 #include "rtf/TextRun.h"
 
 namespace {
@@ -45,7 +46,7 @@ bool WriteTableRow(CRtfXmlText& head, std::string& rtf) {
     if (!IsTableRow(head)) return false;
     TableRow row(head);
     if (!row.Writable()) return false;
-    rtf = row.WriteRow();
+    rtf = WriteTableRow(row);
     return true;
 }
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "rtf/CRtfPage.h"
-#include "RtfTestItems.h"
-#include "layout/RunWriter.h"
-#include "layout/LineWriter.h"
+#include "support/RtfTestItems.h"
+#include "rtftext/RunWriter.h"
+#include "rtftext/LineWriter.h"
 
 using rtftest::ItemSet;
 

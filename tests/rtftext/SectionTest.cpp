@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "FlowTestPage.h"
+#include "rtftext/SectionWriter.h"
+#include "support/FlowTestPage.h"
 #include "rtf/RtfUnits.h"
-#include "layout/LineWriter.h"
+#include "rtftext/LineWriter.h"
 #include "layout/Column.h"
 
 using rtftest::FlowPage;
@@ -26,7 +27,7 @@ TEST(SectionWriter, OneColumnWritesPlainParagraphs) {
     CRtfXmlText* line = p.Line({40, 100, 300, 114}, "alone");
     CRtfSection s(LineBand{line});
     s.sectionBox = {40, 100, 560, 114};
-    std::string rtf = s.Write(p.layout);
+    std::string rtf = WriteSection(s, p.layout);
     EXPECT_EQ(rtf.find("\\cols"), std::string::npos);
     EXPECT_EQ(rtf.find("\\column"), std::string::npos);
     EXPECT_NE(rtf.find("{alone}"), std::string::npos);
@@ -38,7 +39,7 @@ TEST(SectionWriter, TwoColumnsAbutAndCarryTheirWidths) {
     s.SetColumnGeometry();
     EXPECT_EQ(s.columns[0]->columnBox, (RtfRect{40, 0, 310, 100}));
     EXPECT_EQ(s.columns[1]->columnBox, (RtfRect{310, 0, 560, 100}));
-    EXPECT_EQ(s.ColumnsHeader(), "\\cols2\\colno1\\colw3600\\colsr-0\\colno2\\colw3333");
+    EXPECT_EQ(ColumnsHeader(s), "\\cols2\\colno1\\colw3600\\colsr-0\\colno2\\colw3333");
 }
 
 TEST(SectionWriter, ThreeColumnsHaveTwoColumnBreaksAndEmptyColumnsKeepTheirBreak) {
@@ -49,7 +50,7 @@ TEST(SectionWriter, ThreeColumnsHaveTwoColumnBreaksAndEmptyColumnsKeepTheirBreak
     CRtfXmlText* right = p.Line({390, 10, 560, 24}, "right");
     s.columns[0]->AppendLine(left);
     s.columns[2]->AppendLine(right);
-    std::string rtf = s.Write(p.layout);
+    std::string rtf = WriteSection(s, p.layout);
     EXPECT_EQ(rtf.rfind("\\cols3\\colno1\\colw2266\\colsr-0\\colno2\\colw2400\\colsr-0\\colno3\\colw2266", 0), 0u) << rtf;
     EXPECT_EQ(Occurrences(rtf, "\\column"), 2u);
     EXPECT_LT(rtf.find("{left}"), rtf.find("\\column"));
@@ -69,7 +70,7 @@ TEST(SectionWriter, ColumnsNeverGetNegativeWidthsNorExceedTheTextWidth) {
     }
     EXPECT_GE(s.columns[1]->columnBox.Width(), 30);
     EXPECT_EQ(total, 520);
-    EXPECT_EQ(s.ColumnsHeader(), "\\cols2\\colno1\\colw6533\\colsr-0\\colno2\\colw400");
+    EXPECT_EQ(ColumnsHeader(s), "\\cols2\\colno1\\colw6533\\colsr-0\\colno2\\colw400");
 }
 
 TEST(SectionIntegrate, ColumnsOfATwoColumnSectionFillBandByBand) {

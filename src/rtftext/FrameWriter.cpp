@@ -7,13 +7,13 @@
 #include <unordered_map>
 
 #include "rtf/CRtfXmlText.h"
-#include "layout/TextBoxes.h"
+#include "rtftext/TextBoxes.h"
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/RtfUnits.h"
-#include "layout/RunWriter.h"
-#include "layout/FrameWriter.h"
-#include "layout/Hyperlinks.h"
+#include "rtftext/RunWriter.h"
+#include "rtftext/FrameWriter.h"
+#include "rtftext/Hyperlinks.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "layout/RunWriter.h"
+#include "rtftext/RunWriter.h"
 #include "rtf/CRtfFontTable.h"
 #include "rtf/CRtfXmlText.h"
 #include "rtf/RtfColorData.h"

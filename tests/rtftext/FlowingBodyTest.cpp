@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "FlowTestPage.h"
+#include "rtftext/ColumnWriter.h"
+#include "support/FlowTestPage.h"
 #include "support/RtfTestXml.h"
-#include "layout/RunWriter.h"
+#include "rtftext/RunWriter.h"
 
 using namespace rtftest;
 using testpdf::TempDir;
@@ -72,7 +73,7 @@ TEST(FlowingBody, LinesAboveTheCursorKeepTheirOwnHeight) {
     CRtfXmlText* line = p.Line({40, 100, 200, 114}, "above");
     Column column(line);
     int x = 40, y = 130;
-    std::string rtf = column.WriteLineParagraph(line, x, y, p.layout);
+    std::string rtf = WriteLineParagraph(line, x, y, p.layout);
     EXPECT_EQ(rtf, "\\pard\\li0\\ri0\\sl-186\\slmult0 " + WriteRuns(line->runs, 0) + "\\par");
     EXPECT_EQ(y, 130);
 }

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "RtfTestItems.h"
 #include "layout/PageLayout.h"
+#include "support/RtfTestItems.h"
 #include "rtf/CRtfPage.h"
 
 namespace rtftest {

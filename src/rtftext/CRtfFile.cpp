@@ -1,5 +1,5 @@
 // Opening and closing the RTF file, and its header.
-#include "rtf/CRtfFile.h"
+#include "rtftext/CRtfFile.h"
 
 #include <cstdio>
 

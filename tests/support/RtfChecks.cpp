@@ -1,4 +1,4 @@
-#include "RtfChecks.h"
+#include "support/RtfChecks.h"
 
 #include "support/RtfText.h"
 

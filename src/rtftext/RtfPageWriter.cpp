@@ -2,17 +2,17 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "rtf/CRtfDocument.h"
-#include "rtf/CRtfFile.h"
-#include "layout/FlowingBody.h"
-#include "layout/Hyperlinks.h"
-#include "layout/TextBoxes.h"
-#include "rtfgraphics/PageGraphicsWriter.h"
-#include "layout/RunWriter.h"
-#include "layout/LineWriter.h"
-#include "layout/ParagraphWriters.h"
-#include "layout/FrameWriter.h"
 #include "layout/PageLayout.h"
+#include "rtf/CRtfDocument.h"
+#include "rtftext/CRtfFile.h"
+#include "rtftext/FlowingBody.h"
+#include "rtftext/Hyperlinks.h"
+#include "rtftext/TextBoxes.h"
+#include "rtfgraphics/PageGraphicsWriter.h"
+#include "rtftext/RunWriter.h"
+#include "rtftext/LineWriter.h"
+#include "rtftext/ParagraphWriters.h"
+#include "rtftext/FrameWriter.h"
 
 namespace {
 

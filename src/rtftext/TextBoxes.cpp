@@ -1,5 +1,5 @@
 // Text boxes for "AS IS" and the widths of their words.
-#include "layout/TextBoxes.h"
+#include "rtftext/TextBoxes.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/TextMeasure.h"
-#include "layout/RunWriter.h"
+#include "rtftext/RunWriter.h"
 
 namespace {
 

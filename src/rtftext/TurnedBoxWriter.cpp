@@ -5,11 +5,11 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "layout/TextBoxes.h"
+#include "rtftext/TextBoxes.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/RtfUnits.h"
-#include "layout/RunWriter.h"
-#include "layout/Hyperlinks.h"
+#include "rtftext/RunWriter.h"
+#include "rtftext/Hyperlinks.h"
 
 namespace {
 

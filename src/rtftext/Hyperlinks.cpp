@@ -1,4 +1,4 @@
-#include "layout/Hyperlinks.h"
+#include "rtftext/Hyperlinks.h"
 
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfXmlText.h"

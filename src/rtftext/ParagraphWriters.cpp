@@ -1,9 +1,9 @@
 // Paragraphs of one line head for "FORMATTED TEXT" and "TEXT ONLY".
 #include "rtf/CRtfXmlText.h"
-#include "layout/Hyperlinks.h"
-#include "layout/RunWriter.h"
-#include "layout/LineWriter.h"
-#include "layout/ParagraphWriters.h"
+#include "rtftext/Hyperlinks.h"
+#include "rtftext/RunWriter.h"
+#include "rtftext/LineWriter.h"
+#include "rtftext/ParagraphWriters.h"
 
 namespace {
 

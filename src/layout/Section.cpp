@@ -1,11 +1,8 @@
-// A section written with newspaper columns: the columns' geometry inside the
-// section, the column definition words, and the columns' paragraphs.
+// A section of a flowing page: its columns and their geometry inside it.
 #include <algorithm>
-#include <cstdio>
 
 #include "layout/CRtfSection.h"
 #include "rtf/CRtfXmlText.h"
-#include "rtf/RtfUnits.h"
 
 CRtfSection::CRtfSection(const LineBand& band) {
     for (CRtfXmlText* line : band) {
@@ -43,31 +40,4 @@ void CRtfSection::SetColumnGeometry() {
         c.left = edges[i];
         c.right = edges[i + 1];
     }
-}
-
-std::string CRtfSection::ColumnsHeader() const {
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "\\cols%u", static_cast<unsigned>(columns.size()));
-    std::string header = buf;
-    for (size_t i = 0; i < columns.size(); ++i) {
-        auto width = static_cast<unsigned>(ToTwips(std::max(columns[i]->columnBox.Width(), 0)));
-        if (i + 1 < columns.size())
-            std::snprintf(buf, sizeof buf, "\\colno%u\\colw%u\\colsr-0", static_cast<unsigned>(i + 1), width);
-        else
-            std::snprintf(buf, sizeof buf, "\\colno%u\\colw%u", static_cast<unsigned>(i + 1), width);
-        header += buf;
-    }
-    return header;
-}
-
-std::string CRtfSection::Write(PageLayout& layout) {
-    SetColumnGeometry();
-    if (columns.size() == 1) return columns.front()->Write(layout);
-    if (columns.empty()) return {};
-    std::string out = ColumnsHeader();
-    for (size_t i = 0; i < columns.size(); ++i) {
-        out += columns[i]->Write(layout);
-        if (i + 1 < columns.size()) out += "\\column";
-    }
-    return out;
 }

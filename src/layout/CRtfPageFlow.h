@@ -4,13 +4,13 @@
 // items owned by the page.
 #include <vector>
 
-class CRtfPage;
+class PageLayout;
 class CRtfXmlText;
 
 class CRtfPageFlow {
 public:
     // Routes an accepted item by its rotation; false refuses it.
-    bool Add(CRtfPage* page, CRtfXmlText* item);
+    bool Add(PageLayout& layout, CRtfXmlText* item);
     // Fits the item's font size and joins it to the last line or starts a line.
     bool Place(CRtfXmlText* item);
     // Whether an item of this rotation is read in the page's orientation (a line, not a loose item).
@@ -22,5 +22,5 @@ public:
     std::vector<CRtfXmlText*> loose;
 
 private:
-    CRtfPage* page_ = nullptr;
+    PageLayout* layout_ = nullptr;
 };

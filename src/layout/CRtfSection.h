@@ -8,6 +8,7 @@
 #include "rtf/RtfRect.h"
 
 class CRtfPage;
+class PageLayout;
 class CRtfXmlText;
 
 // Lines that stand side by side at one height, ordered by their left edges.
@@ -22,7 +23,7 @@ public:
     virtual ~CRtfSection() = default;
 
     // 1 when the band does not fit the section (merges made on trial undone), 0 when its lines were placed.
-    int Integrate(LineBand& band, CRtfPage& page);
+    int Integrate(LineBand& band, PageLayout& layout);
     // The column a line belongs to, or a column to insert beside (newColumn), or none.
     // relation -1/+1: the line joins the column's last line, which lies right/left of it.
     Column* FindColumn(CRtfXmlText* line, const RtfRect& lineBox, bool& newColumn, bool& insertAfter, int& relation);

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "layout/LengthRatio.h"
-#include "rtf/CRtfPage.h"
+#include "layout/PageLayout.h"
 #include "layout/LineJoin.h"
 
 namespace {
@@ -56,22 +56,21 @@ void AbsorbLine(CRtfXmlText& head, CRtfXmlText* line, bool atFront) {
     head.lineBox = head.lineBox.Union(line->lineBox);
 }
 
-void CRtfPage::TakeOutLine(CRtfXmlText* line) {
+void PageLayout::TakeOutLine(CRtfXmlText* line) {
     std::erase(sortedLines, line);
-    if (flow) std::erase(flow->lines, line);
+    std::erase(flow.lines, line);
 }
 
-std::vector<CRtfXmlText*> CRtfPage::SortLines() {
+std::vector<CRtfXmlText*> PageLayout::SortLines() {
     std::vector<CRtfXmlText*> sorted;
-    if (!flow) return sorted;
     // Increasing tops; of lines with equal tops the later one in the flow comes first.
-    sorted.assign(flow->lines.rbegin(), flow->lines.rend());
+    sorted.assign(flow.lines.rbegin(), flow.lines.rend());
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const CRtfXmlText* a, const CRtfXmlText* b) { return a->lineBox.top < b->lineBox.top; });
     return sorted;
 }
 
-void CRtfPage::CollectBand(size_t& cursor, LineBand& band) {
+void PageLayout::CollectBand(size_t& cursor, LineBand& band) {
     band.clear();
     for (; cursor < sortedLines.size(); ++cursor) {
         CRtfXmlText* o = sortedLines[cursor];
@@ -120,7 +119,7 @@ void CRtfPage::CollectBand(size_t& cursor, LineBand& band) {
     }
 }
 
-void CRtfPage::AnalyseFlow() {
+void PageLayout::AnalyseFlow() {
     sortedLines = SortLines();
     size_t cursor = 0;
     LineBand band;
@@ -128,25 +127,24 @@ void CRtfPage::AnalyseFlow() {
         CollectBand(cursor, band);
         if (band.empty()) break;
         CRtfXmlText* next = cursor < sortedLines.size() ? sortedLines[cursor] : nullptr;
-        flowingText.AddBand(band, *this);
+        AddBand(band);
         // Integration takes lines out of the order (all of them before the cursor).
         cursor = next ? static_cast<size_t>(std::find(sortedLines.begin(), sortedLines.end(), next) - sortedLines.begin())
                       : sortedLines.size();
     }
-    if (flowingText.sections.empty()) flowingText.sections.push_back(std::make_unique<CRtfSection>(size_t{1}));
+    if (sections.empty()) sections.push_back(std::make_unique<CRtfSection>(size_t{1}));
 }
 
-template <typename Section>
-bool TRtfFlowingText<Section>::AddBand(LineBand& band, CRtfPage& page) {
+bool PageLayout::AddBand(LineBand& band) {
     if (band.empty()) return false;
     auto startSection = [&] {
         // Lines merged away on trial may leave nothing to start a section with.
         if (band.empty()) return false;
-        sections.push_back(std::make_unique<Section>(band));
+        sections.push_back(std::make_unique<CRtfSection>(band));
         return true;
     };
     if (sections.empty()) return startSection();
-    Section* last = sections.back().get();
+    CRtfSection* last = sections.back().get();
     const RtfRect& s = last->sectionBox;
     if (last->columns.size() < band.size()) {
         const RtfRect& first = band.front()->lineBox;
@@ -156,8 +154,6 @@ bool TRtfFlowingText<Section>::AddBand(LineBand& band, CRtfPage& page) {
         });
         if (below && overlap) return startSection();
     }
-    if (last->Integrate(band, page) == 1) return startSection();
+    if (last->Integrate(band, *this) == 1) return startSection();
     return false;
 }
-
-template class TRtfFlowingText<CRtfSection>;

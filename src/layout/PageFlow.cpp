@@ -3,6 +3,7 @@
 
 #include "rtf/CRtfDocument.h"
 #include "layout/CRtfPageFlow.h"
+#include "layout/PageLayout.h"
 #include "layout/RunFit.h"
 #include "layout/LineJoin.h"
 
@@ -16,10 +17,10 @@ bool CRtfPageFlow::InReadingOrientation(int pageRotation, int itemRotation) {
     }
 }
 
-bool CRtfPageFlow::Add(CRtfPage* page, CRtfXmlText* item) {
-    page_ = page;
-    CRtfDocument* document = page ? page->document : nullptr;
-    const int pageRotation = page ? page->rotation : 0;
+bool CRtfPageFlow::Add(PageLayout& layout, CRtfXmlText* item) {
+    layout_ = &layout;
+    CRtfDocument* document = layout.page.document;
+    const int pageRotation = layout.page.rotation;
     // On a turned page the extraction gives the words that read across the page as it is
     // shown their own width; one a unit wide runs along the page, one of a negative
     // width stands on its head. "AS IS" keeps those turned, at their places.
@@ -38,14 +39,14 @@ bool CRtfPageFlow::Add(CRtfPage* page, CRtfXmlText* item) {
     if (item->box.Width() <= 1) {
         item->box.right = item->box.left;
         bool merged = false;
-        if (!page->AddText(item, merged)) return merged;
+        if (!layout.AddText(item, merged)) return merged;
         if (merged) return true;
     }
     return Place(item);
 }
 
 bool CRtfPageFlow::Place(CRtfXmlText* item) {
-    CRtfDocument* document = page_ ? page_->document : nullptr;
+    CRtfDocument* document = layout_ ? layout_->page.document : nullptr;
     if (item->fontSize > 5) {
         int size = FitRunsToBox(document, *item);
         if (size != 0) item->fontSize = static_cast<uint16_t>(size);

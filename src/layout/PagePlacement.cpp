@@ -3,9 +3,9 @@
 // into that line, everything else is accepted.
 #include <algorithm>
 
-#include "rtf/CRtfDocument.h"
-#include "rtf/CRtfPage.h"
+#include "layout/PageLayout.h"
 #include "layout/RunFit.h"
+#include "rtf/CRtfDocument.h"
 
 namespace {
 
@@ -24,53 +24,53 @@ enum class Decision { Undecided, Accept, Refuse, Merge, MergeOwnBox };
 
 }  // namespace
 
-bool CRtfPage::ContainmentTest(CRtfXmlText* item, CRtfXmlText* other) {
+bool PageLayout::ContainmentTest(CRtfXmlText* item, CRtfXmlText* other) {
     RtfRect i = item->box.Intersect(other->box);
     if (!(i == item->box || i == other->box) || item->rotation != other->rotation) return false;
-    MeasureAndFix(document, *item);
-    MeasureAndFix(document, *other);
+    MeasureAndFix(page.document, *item);
+    MeasureAndFix(page.document, *other);
     RtfRect j = item->box.Intersect(other->box);
     return j == item->box || j == other->box;
 }
 
-bool CRtfPage::OverprintTest(CRtfXmlText* item, CRtfXmlText* other) {
+bool PageLayout::OverprintTest(CRtfXmlText* item, CRtfXmlText* other) {
     RtfRect i = item->box.Intersect(other->box);
     if (i.Empty() || i.Area() / item->box.Area() <= kOverprintShare) return false;
-    MeasureAndFix(document, *item);
-    MeasureAndFix(document, *other);
+    MeasureAndFix(page.document, *item);
+    MeasureAndFix(page.document, *other);
     RtfRect j = item->box.Intersect(other->box);
     return !j.Empty() && j.Area() / item->box.Area() > kOverprintShare;
 }
 
-void CRtfPage::MergeBefore(CRtfXmlText* head, CRtfXmlText* item, size_t segment, bool withOwnBox) {
-    if (flow) flow->Remove(item);
+void PageLayout::MergeBefore(CRtfXmlText* head, CRtfXmlText* item, size_t segment, bool withOwnBox) {
+    flow.Remove(item);
     auto& segs = *head->segments;
     CRtfXmlText* s = segs[segment];
     segs.insert(segs.begin() + static_cast<std::ptrdiff_t>(segment), item);
     item->lineBox = item->lineBox.Union(withOwnBox ? item->box : s->box);
 }
 
-bool CRtfPage::AddText(CRtfXmlText* item, bool& merged) {
+bool PageLayout::AddText(CRtfXmlText* item, bool& merged) {
     merged = false;
     RtfRect& nb = item->box;
-    if (nb.Height() == 0) MeasureAndFix(document, *item);
+    if (nb.Height() == 0) MeasureAndFix(page.document, *item);
     if (nb.Width() == 0) return true;
     auto outside = [&] {
-        return static_cast<unsigned>(nb.bottom) > static_cast<unsigned>(Height()) ||
-               static_cast<unsigned>(nb.right) > static_cast<unsigned>(Width());
+        return static_cast<unsigned>(nb.bottom) > static_cast<unsigned>(page.Height()) ||
+               static_cast<unsigned>(nb.right) > static_cast<unsigned>(page.Width());
     };
     if (outside()) {
-        MeasureAndFix(document, *item);
+        MeasureAndFix(page.document, *item);
         if (outside()) return false;
     }
-    if (!flow || flow->lines.empty()) return true;
+    if (flow.lines.empty()) return true;
 
     float share = 0;
     auto overlapShare = [&](const RtfRect& i) {
         share += static_cast<float>(i.Area() / nb.Area());
         return share;
     };
-    for (CRtfXmlText* head : flow->lines) {
+    for (CRtfXmlText* head : flow.lines) {
         if (head->rotation != item->rotation) continue;
         if (ContainmentTest(item, head) || OverprintTest(item, head)) return false;
         RtfRect i = nb.Intersect(head->box);
@@ -122,4 +122,20 @@ bool CRtfPage::AddText(CRtfXmlText* item, bool& merged) {
         return true;
     }
     return true;
+}
+
+void PageLayout::PlaceItems(std::vector<std::unique_ptr<CRtfXmlText>> items) {
+    for (auto& item : items) {
+        bool merged = false;
+        const bool accepted = AddText(item.get(), merged);
+        // A piece merged into a line is given no page: what the writers make of it depends on that.
+        if (merged) {
+            page.items.push_back(std::move(item));
+            continue;
+        }
+        if (!accepted) continue;
+        item->page = &page;
+        if (!flow.Add(*this, item.get())) continue;
+        page.items.push_back(std::move(item));
+    }
 }

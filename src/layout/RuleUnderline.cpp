@@ -2,7 +2,7 @@
 #include <cstdlib>
 
 #include "rtf/CRtfXmlText.h"
-#include "rtf/CRtfPage.h"
+#include "layout/PageLayout.h"
 #include "layout/RuleUnderline.h"
 
 namespace {
@@ -28,7 +28,7 @@ bool Covers(const RtfRect& piece, const RtfRect& rule) {
 
 }  // namespace
 
-bool CRtfPage::UnderlineFromRule(RtfRect rule) {
+bool PageLayout::UnderlineFromRule(RtfRect rule) {
     if (rule.Height() < 0 || rule.Height() > 1) return false;
     if (rule.Height() == 0) rule.top -= 1;
     if (sortedLines.empty()) return false;

@@ -7,7 +7,7 @@
 #include "layout/CRtfSection.h"
 #include "rtf/CRtfXmlText.h"
 #include "layout/LengthRatio.h"
-#include "rtf/CRtfPage.h"
+#include "layout/PageLayout.h"
 #include "layout/LineJoin.h"
 
 namespace {
@@ -37,15 +37,13 @@ struct MergeRecord {
 
 class MergeLog {
 public:
-    MergeLog(LineBand& band, CRtfPage& page) : band_(band), page_(page) {}
+    MergeLog(LineBand& band, PageLayout& layout) : band_(band), layout_(layout) {}
 
     void Merge(CRtfXmlText* line, CRtfXmlText* into) {
-        std::vector<CRtfXmlText*> none;
-        std::vector<CRtfXmlText*>& lines = page_.flow ? page_.flow->lines : none;
         records_.push_back({line, into, into->lineBox, into->segments, line->segments, IndexIn(band_, line),
-                            IndexIn(page_.sortedLines, line), IndexIn(lines, line)});
+                            IndexIn(layout_.sortedLines, line), IndexIn(layout_.flow.lines, line)});
         std::erase(band_, line);
-        page_.TakeOutLine(line);
+        layout_.TakeOutLine(line);
         AbsorbLine(*into, line, false);
     }
 
@@ -55,15 +53,15 @@ public:
             r->into->segments = r->intoSegments;
             r->merged->segments = r->mergedSegments;
             InsertAt(band_, r->inBand, r->merged);
-            InsertAt(page_.sortedLines, r->inSorted, r->merged);
-            if (page_.flow) InsertAt(page_.flow->lines, r->inLines, r->merged);
+            InsertAt(layout_.sortedLines, r->inSorted, r->merged);
+            InsertAt(layout_.flow.lines, r->inLines, r->merged);
         }
         records_.clear();
     }
 
 private:
     LineBand& band_;
-    CRtfPage& page_;
+    PageLayout& layout_;
     std::vector<MergeRecord> records_;
 };
 
@@ -77,8 +75,8 @@ void TakeOutOfColumn(Column& column, CRtfXmlText* line) { std::erase(column.line
 
 }  // namespace
 
-int CRtfSection::Integrate(LineBand& band, CRtfPage& page) {
-    MergeLog log(band, page);
+int CRtfSection::Integrate(LineBand& band, PageLayout& layout) {
+    MergeLog log(band, layout);
     std::vector<NewColumn> remembered;
     Column* previous = nullptr;
     auto inBand = [&](const CRtfXmlText* line) { return std::find(band.begin(), band.end(), line) != band.end(); };
@@ -95,13 +93,13 @@ int CRtfSection::Integrate(LineBand& band, CRtfPage& page) {
             std::erase(band, a);
             if (relation < 0) {
                 // The column's last line lies right of the band line: the band line leads.
-                page.TakeOutLine(last);
+                layout.TakeOutLine(last);
                 AbsorbLine(*a, last, false);
                 TakeOutOfColumn(*g, last);
                 g->AppendLine(a);
                 sectionBox = sectionBox.Union(a->lineBox);
             } else {
-                page.TakeOutLine(a);
+                layout.TakeOutLine(a);
                 AbsorbLine(*last, a, false);
                 TakeOutOfColumn(*g, last);
                 g->AppendLine(last);

@@ -79,9 +79,8 @@ int ShapeAngle(const CRtfXmlText& item) {
     return item.rotation;
 }
 
-RtfRect TextShapeRect(CRtfXmlText& item) {
+RtfRect TextShapeRect(CRtfXmlText& item, TextShapeChain& chain) {
     if (!item.page || item.page->rotation != 0 || item.rotation == 0 || !WithinReach(item.box)) return {};
-    TextShapeChain& chain = item.page->shapeChain;
     const RtfRect& b = item.box;
     const int w = b.Width(), h = b.Height();
     const int a = ShapeAngle(item);

@@ -20,6 +20,7 @@ std::unique_ptr<CRtfDocument> CRtfDocument::Create(const std::string& xmlPath, c
 
 // The page refers to the tables and the writer closes the file: page first, writer last.
 CRtfDocument::~CRtfDocument() {
+    layout.reset();
     page.reset();
     reader.reset();
     writer.reset();
@@ -39,10 +40,15 @@ void CRtfDocument::SetLayoutMode(int mode) { layoutMode = (mode >= 1 && mode <= 
 
 bool CRtfDocument::ReadPage(int n) {
     if (!reader) return true;
-    if (!page) page = std::make_unique<CRtfPage>(this, n);
-    reader->ReadPage(*this, n);
+    if (!page) {
+        page = std::make_unique<CRtfPage>(this, n);
+        layout = std::make_unique<PageLayout>(*page);
+    }
+    std::vector<std::unique_ptr<CRtfXmlText>> items;
+    reader->ReadPage(*this, *page, n, items);
+    layout->PlaceItems(std::move(items));
     lastPageRead = n;
-    if (layoutMode == kLayoutFlowing) page->AnalyseFlow();
+    if (layoutMode == kLayoutFlowing) layout->AnalyseFlow();
     return true;
 }
 
@@ -55,7 +61,7 @@ void CRtfDocument::AddGraphics(GraphicsList& list) {
             if (!ConvertShapeToRtf(shape, page.get(), shapeIds)) continue;
             // Only a shape of one piece can be a rule: taking a larger one would
             // lose its other pieces from the page.
-            if (layoutMode == kLayoutFlowing && shape.shapesWritten == 1 && page->UnderlineFromRule(shape.Box())) {
+            if (layoutMode == kLayoutFlowing && shape.shapesWritten == 1 && layout->UnderlineFromRule(shape.Box())) {
                 shape.rtfText.clear();
                 continue;
             }
@@ -64,21 +70,17 @@ void CRtfDocument::AddGraphics(GraphicsList& list) {
     }
 }
 
-bool CRtfDocument::AddTextToFlow(CRtfXmlText* item) {
-    if (!page) return false;
-    if (!page->flow) page->flow = std::make_unique<CRtfPageFlow>();
-    return page->flow->Add(page.get(), item);
-}
-
 std::string CRtfDocument::XmlFileName() const { return reader ? reader->FileName() : std::string(); }
 
 bool CRtfDocument::WritePage(unsigned char flags) {
-    if (page && writer) writer->WritePage(*this, flags);
+    if (page && writer) writer->WritePage(*this, *layout, flags);
+    layout.reset();
     page.reset();
     return true;
 }
 
 bool CRtfDocument::Close() {
+    layout.reset();
     page.reset();
     return writer && writer->Finish();
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "convert/ConvertEngines.h"
+#include "layout/PageLayout.h"
 #include "rtf/CRtfDocInfo.h"
 #include "rtf/CRtfFontTable.h"
 #include "rtf/CRtfPage.h"
@@ -32,10 +33,10 @@ public:
     bool Close() override;
     std::vector<std::string> TakeNotes() override { return std::exchange(notes, {}); }
 
-    bool AddTextToFlow(CRtfXmlText* item);
     std::string XmlFileName() const;
 
     std::unique_ptr<CRtfPage> page;
+    std::unique_ptr<PageLayout> layout;
     std::unique_ptr<CRtfXmlParse> reader;
     std::unique_ptr<CRtfFile> writer;
     CRtfDocInfo info;

@@ -5,13 +5,7 @@
 
 CRtfPage::CRtfPage(CRtfDocument* doc, int n) : number(n), document(doc) {}
 
-// The sections and the flow only refer to items; the item list owns them and goes last.
-CRtfPage::~CRtfPage() {
-    flowingText.sections.clear();
-    sortedLines.clear();
-    flow.reset();
-    items.clear();
-}
+CRtfPage::~CRtfPage() = default;
 
 void CRtfPage::SetHeight(int h) { rect.bottom = std::min(rect.top + h, kMaxPageCoordinate); }
 

@@ -1,13 +1,10 @@
 #pragma once
-// The page being built: geometry and margins from the XML, the text items and
-// their flow, and the graphics handed over for it.
+// The page being built: geometry and margins from the XML, the text items kept
+// on it, and the graphics handed over for it.
 #include <memory>
 #include <vector>
 
-#include "layout/CRtfPageFlow.h"
 #include "rtf/CRtfXmlText.h"
-#include "layout/TextShapeChain.h"
-#include "layout/TRtfFlowingText.h"
 #include "rtf/RtfRect.h"
 
 class CRtfDocument;
@@ -35,22 +32,6 @@ public:
     void SetRotation(int r);
     static int CapMargin(long long value);
 
-    // Placement check of a new item against the lines on the page: true when
-    // accepted; merged is set when the item joined a line's segments instead.
-    bool AddText(CRtfXmlText* item, bool& merged);
-    // The page owns every item it accepted or merged, whatever list refers to it.
-    void Adopt(std::unique_ptr<CRtfXmlText> item) { items.push_back(std::move(item)); }
-
-    // Flowing text: the lines ordered top to bottom, cut into bands and fed to the sections.
-    void AnalyseFlow();
-    std::vector<CRtfXmlText*> SortLines();
-    // Collects the band starting at the cursor (a position in sortedLines) and moves the cursor past it.
-    void CollectBand(size_t& cursor, LineBand& band);
-    // A thin rule lying under a line becomes its underline; true when a line took it.
-    bool UnderlineFromRule(RtfRect rule);
-    // A line joined into another leaves the vertical order and the flow.
-    void TakeOutLine(CRtfXmlText* line);
-
     int Width() const { return rect.right - rect.left; }
     int Height() const { return rect.bottom - rect.top; }
 
@@ -62,17 +43,7 @@ public:
     RtfRect margins;
     int rotation = 0;
     CRtfDocument* document;
-    std::unique_ptr<CRtfPageFlow> flow;
-    uint8_t firstWritten = 0;
     std::vector<std::unique_ptr<GraphicEntry>> graphics;
+    // Every item placed on the page or merged into one of its lines, whatever list refers to it.
     std::vector<std::unique_ptr<CRtfXmlText>> items;
-    // Both refer to items the page owns.
-    TRtfFlowingText<> flowingText;
-    std::vector<CRtfXmlText*> sortedLines;
-    TextShapeChain shapeChain;
-
-private:
-    bool ContainmentTest(CRtfXmlText* item, CRtfXmlText* other);
-    bool OverprintTest(CRtfXmlText* item, CRtfXmlText* other);
-    void MergeBefore(CRtfXmlText* head, CRtfXmlText* item, size_t segment, bool withOwnBox);
 };

@@ -7,10 +7,12 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "rtf/CRtfDocInfo.h"
 
 class CRtfDocument;
+class CRtfPage;
 class CRtfXmlText;
 
 class CRtfXmlParse {
@@ -24,9 +26,9 @@ public:
     bool ReadFonts(CRtfDocument& document);
     void CopyInfo(CRtfDocument& document) const;
     std::string FileName() const;
-    // Reads page n into the document's current page; pages come in ascending order.
-    bool ReadPage(CRtfDocument& document, int n);
-    int PageNumber() const { return pageNumber_; }
+    // Reads page n: its geometry and margins into the page, its text items, in the
+    // order of the XML, into items. Pages come in ascending order.
+    bool ReadPage(CRtfDocument& document, CRtfPage& page, int n, std::vector<std::unique_ptr<CRtfXmlText>>& items);
 
     // Attribute number of a token (0: none), and its value without quotes and ">".
     static int FindAttribute(std::string_view token);
@@ -42,7 +44,8 @@ private:
     void Rewind();
     void ReadHeader();
     bool ReadFontLine(CRtfDocument& document, const std::string& line);
-    bool ReadTextElement(CRtfDocument& document, const std::string& line);
+    // The item of a text element; none when it holds no words.
+    std::unique_ptr<CRtfXmlText> ReadTextElement(CRtfDocument& document, const CRtfPage& page, const std::string& line);
     bool ReadDataLines(CRtfXmlText& item);
 
     std::FILE* file_ = nullptr;
@@ -55,5 +58,4 @@ private:
     char* lineBuffer_ = nullptr;
     size_t lineCapacity_ = 0;
     std::unique_ptr<CRtfDocInfo> info_;
-    int pageNumber_ = 0;
 };

@@ -20,7 +20,8 @@ void ScaleItem(CRtfXmlText& item, double scale) {
 
 }  // namespace
 
-bool CRtfXmlParse::ReadPage(CRtfDocument& document, int n) {
+bool CRtfXmlParse::ReadPage(CRtfDocument& document, CRtfPage& page, int n,
+                           std::vector<std::unique_ptr<CRtfXmlText>>& items) {
     if (!opened_) return false;
     bool matched = false;
     std::string line;
@@ -51,18 +52,17 @@ bool CRtfXmlParse::ReadPage(CRtfDocument& document, int n) {
                 SeekBack();
                 return true;
             }
-            CRtfPage* page = document.page.get();
-            if (!page) return false;
+            int pageNumber = 0;
             long height = 0, width = 0;
             for (std::string_view token : tokens) {
                 long value = ValueNumber(AttributeValue(token));
                 switch (FindAttribute(token)) {
-                    case 7: pageNumber_ = static_cast<int>(value); break;
-                    case 9: page->SetTop(static_cast<int>(value)); break;
-                    case 10: page->SetLeft(static_cast<int>(value)); break;
+                    case 7: pageNumber = static_cast<int>(value); break;
+                    case 9: page.SetTop(static_cast<int>(value)); break;
+                    case 10: page.SetLeft(static_cast<int>(value)); break;
                     case 11: height = value; break;
                     case 12: width = value; break;
-                    case 13: page->SetRotation(static_cast<int>(value)); break;
+                    case 13: page.SetRotation(static_cast<int>(value)); break;
                     default: break;
                 }
             }
@@ -70,8 +70,8 @@ bool CRtfXmlParse::ReadPage(CRtfDocument& document, int n) {
             // everything beyond: the page is scaled to fit instead.
             const double room = kMaxPageCoordinate;
             double scale = 1.0;
-            if (height > 0 && page->rect.top + height > room) scale = std::min(scale, (room - page->rect.top) / height);
-            if (width > 0 && page->rect.left + width > room) scale = std::min(scale, (room - page->rect.left) / width);
+            if (height > 0 && page.rect.top + height > room) scale = std::min(scale, (room - page.rect.top) / height);
+            if (width > 0 && page.rect.left + width > room) scale = std::min(scale, (room - page.rect.left) / width);
             scale = std::max(scale, 0.01);
             // A page of a few points (a stamp, an icon exported as a page) holds no line of
             // the word processor's: it adds pages of its own for the page's picture. Such a
@@ -80,13 +80,13 @@ bool CRtfXmlParse::ReadPage(CRtfDocument& document, int n) {
             const bool tiny = height > 0 && width > 0 && (height < kSmallestPageSide || width < kSmallestPageSide);
             if (tiny && scale == 1.0) {
                 scale = std::max(kSmallestPageSide / static_cast<double>(height), kSmallestPageSide / static_cast<double>(width));
-                scale = std::min({scale, (room - page->rect.top) / height, (room - page->rect.left) / width});
+                scale = std::min({scale, (room - page.rect.top) / height, (room - page.rect.left) / width});
                 scale = std::max(scale, 1.0);
             }
-            page->contentScale = scale;
-            page->SetHeight(static_cast<int>(height * scale));
-            page->SetWidth(static_cast<int>(width * scale));
-            matched = pageNumber_ == n;
+            page.contentScale = scale;
+            page.SetHeight(static_cast<int>(height * scale));
+            page.SetWidth(static_cast<int>(width * scale));
+            matched = pageNumber == n;
             if (matched && scale != 1.0) {
                 char note[160];
                 if (scale > 1.0)
@@ -103,26 +103,26 @@ bool CRtfXmlParse::ReadPage(CRtfDocument& document, int n) {
         }
         if (!matched) continue;
         if (StartsWith(line, "<margin") && HasTagEnd(line)) {
-            CRtfPage* page = document.page.get();
-            if (!page) return false;
             for (std::string_view token : SplitTokens(line)) {
                 // Values are unsigned on the page: a negative one counts as huge and is capped.
                 long long value = static_cast<unsigned>(ValueNumber(AttributeValue(token)));
                 switch (FindAttribute(token)) {
-                    case 19: page->margins.left = CRtfPage::CapMargin(value); break;
-                    case 20: page->margins.top = CRtfPage::CapMargin(value); break;
-                    case 21: page->margins.bottom = CRtfPage::CapMargin(value); break;
-                    case 22: page->margins.right = CRtfPage::CapMargin(value); break;
+                    case 19: page.margins.left = CRtfPage::CapMargin(value); break;
+                    case 20: page.margins.top = CRtfPage::CapMargin(value); break;
+                    case 21: page.margins.bottom = CRtfPage::CapMargin(value); break;
+                    case 22: page.margins.right = CRtfPage::CapMargin(value); break;
                     default: break;
                 }
             }
             continue;
         }
-        if (StartsWith(line, "<text") && HasTagEnd(line)) ReadTextElement(document, line);
+        if (StartsWith(line, "<text") && HasTagEnd(line))
+            if (auto item = ReadTextElement(document, page, line)) items.push_back(std::move(item));
     }
 }
 
-bool CRtfXmlParse::ReadTextElement(CRtfDocument& document, const std::string& line) {
+std::unique_ptr<CRtfXmlText> CRtfXmlParse::ReadTextElement(CRtfDocument& document, const CRtfPage& page,
+                                                           const std::string& line) {
     auto item = std::make_unique<CRtfXmlText>();
     for (std::string_view token : SplitTokens(line)) {
         long value = ValueNumber(AttributeValue(token));
@@ -152,23 +152,9 @@ bool CRtfXmlParse::ReadTextElement(CRtfDocument& document, const std::string& li
     // Text turned a quarter clockwise is written one unit wide, as its characters advance
     // down the page; a wider column is vertical writing, whose box is the column's own.
     if (item->rotation == 270 && item->box.Width() > 1) item->verticalWriting = 1;
-    if (const CRtfPage* page = document.page.get(); page && page->contentScale != 1.0) ScaleItem(*item, page->contentScale);
-    if (!ReadDataLines(*item)) return false;
-    if (item->runs.empty()) return true;
-
-    CRtfPage* page = document.page.get();
-    if (!page) return false;
-    bool merged = false;
-    bool accepted = page->AddText(item.get(), merged);
-    if (merged) {
-        page->Adopt(std::move(item));
-        return true;
-    }
-    if (!accepted) return true;
-    item->page = page;
-    if (!document.AddTextToFlow(item.get())) return false;
-    page->Adopt(std::move(item));
-    return true;
+    if (page.contentScale != 1.0) ScaleItem(*item, page.contentScale);
+    if (!ReadDataLines(*item) || item->runs.empty()) return nullptr;
+    return item;
 }
 
 bool CRtfXmlParse::ReadDataLines(CRtfXmlText& item) {

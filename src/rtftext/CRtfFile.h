@@ -8,6 +8,7 @@
 
 class CRtfDocument;
 class CRtfPage;
+class PageLayout;
 
 class CRtfFile {
 public:
@@ -22,12 +23,12 @@ public:
     // since the file was opened did not reach it (a full disk, a failed device).
     bool Finish();
     // flags bit 0: first page of the range; bit 1: last page.
-    bool WritePage(CRtfDocument& document, unsigned flags);
+    bool WritePage(CRtfDocument& document, PageLayout& layout, unsigned flags);
 
     std::string Header() const;
     std::string PageSetup(const CRtfPage& page) const;
-    std::string PageBody(CRtfPage& page, unsigned flags);
-    std::string LooseItems(CRtfPage& page);
+    std::string PageBody(PageLayout& layout, unsigned flags);
+    std::string LooseItems(PageLayout& layout);
 
 private:
     CRtfDocument& document_;

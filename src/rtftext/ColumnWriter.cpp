@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "layout/Column.h"
+#include "layout/PageLayout.h"
 #include "rtf/CRtfXmlText.h"
 #include "rtf/RtfUnits.h"
 #include "rtftext/LineWriter.h"
@@ -21,18 +22,18 @@ std::string ExactParagraph(int indent, int spacing, const std::string& text) {
 
 }  // namespace
 
-std::string WriteColumn(Column& column, CRtfPage* page) {
+std::string WriteColumn(Column& column, PageLayout& layout) {
     int x = column.columnBox.left, y = column.columnBox.top;
     std::string out;
     for (CRtfXmlText* head : column.lines) {
-        head->page = page;
+        head->page = &layout.page;
         head->column = &column;
-        out += WriteLineParagraph(head, x, y);
+        out += WriteLineParagraph(head, x, y, layout);
     }
     return out;
 }
 
-std::string WriteLineParagraph(CRtfXmlText* head, int& x, int& y) {
+std::string WriteLineParagraph(CRtfXmlText* head, int& x, int& y, PageLayout& layout) {
     const RtfRect& lb = head->lineBox;
     std::string out;
     int gap = lb.top - y;
@@ -52,7 +53,7 @@ std::string WriteLineParagraph(CRtfXmlText* head, int& x, int& y) {
     y = std::max(y, lb.bottom);
     int left = lb.left - x < 0 ? 0 : lb.left - x;
 
-    std::string text = WriteItem(*head);
+    std::string text = WriteItem(*head, layout.shapeChain);
     // Lines turned against the page have no text shape yet: their words are kept
     // as a line of their own rather than lost.
     if (text.empty()) text = WriteLine(*head);

@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "layout/CRtfSection.h"
-#include "rtf/CRtfPage.h"
+#include "layout/PageLayout.h"
 #include "rtf/RtfUnits.h"
 #include "rtftext/SectionWriter.h"
 
@@ -15,8 +14,8 @@ namespace {
 const std::string kContinuousBreak = "\\pard\\sect\\sectd\\sbknone";
 
 // A section break resets the section's page setup: later pages give it again.
-std::string SectionBreak(const CRtfPage& page) {
-    if (page.firstWritten) return kContinuousBreak;
+std::string SectionBreak(const CRtfPage& page, bool firstOfFile) {
+    if (firstOfFile) return kContinuousBreak;
     char buf[160];
     std::snprintf(buf, sizeof buf, "%s\\pgwsxn%u\\pghsxn%u\\marglsxn%u\\margrsxn%u", kContinuousBreak.c_str(),
                   static_cast<unsigned>(ToTwips(std::max(page.Width(), 0))),
@@ -27,12 +26,13 @@ std::string SectionBreak(const CRtfPage& page) {
 
 }  // namespace
 
-std::string WriteFlowingBody(CRtfPage& page, unsigned flags) {
+std::string WriteFlowingBody(PageLayout& layout, unsigned flags, bool firstOfFile) {
     std::string body;
-    if (page.flowingText.sections.empty()) return body;
-    const std::string sectionBreak = SectionBreak(page);
+    if (layout.sections.empty()) return body;
+    CRtfPage& page = layout.page;
+    const std::string sectionBreak = SectionBreak(page, firstOfFile);
     CRtfSection* previous = nullptr;
-    for (const auto& section : page.flowingText.sections) {
+    for (const auto& section : layout.sections) {
         RtfRect& s = section->sectionBox;
         s.left = page.margins.left;
         s.right = page.rect.right - page.margins.right - page.rect.left;
@@ -42,7 +42,7 @@ std::string WriteFlowingBody(CRtfPage& page, unsigned flags) {
         } else {
             s.top = previous->sectionBox.bottom;
         }
-        body += WriteSection(*section, &page) + sectionBreak;
+        body += WriteSection(*section, layout) + sectionBreak;
         previous = section.get();
     }
     if (body.ends_with(sectionBreak)) body.resize(body.size() - sectionBreak.size());

@@ -119,13 +119,13 @@ std::vector<CRtfXmlText*> LeftToRight(CRtfXmlText& head) {
 // Whether the lines near the head (above and below it, within a few line heights) all
 // leave the middle of the gap open, and at least three of them do: a column gutter.
 // Word gaps of justified text line up by chance in two lines now and then, rarely in four.
-bool OpenInNearLines(const CRtfXmlText& head, double from, double to, long& budget) {
-    if (!head.page || !head.page->flow) return false;
+bool OpenInNearLines(const CRtfXmlText& head, const CRtfPageFlow& flow, double from, double to, long& budget) {
+    if (!head.page) return false;
     const double middle = (from + to) / 2, reach = (to - from) / 4;
     const RtfRect& line = head.lineBox;
     const double centre = (line.top + line.bottom) / 2.0, near = kNearLines * std::max(line.Height(), 1);
     int open = 0;
-    for (const CRtfXmlText* other : head.page->flow->lines) {
+    for (const CRtfXmlText* other : flow.lines) {
         if (--budget < 0) return false;
         if (other == &head || other->rotation != head.rotation) continue;
         const RtfRect& o = other->lineBox;
@@ -145,7 +145,8 @@ bool OpenInNearLines(const CRtfXmlText& head, double from, double to, long& budg
 
 // Whether a piece of this line or of another one starts soon after the piece, on its
 // baseline: the next column, or the next cell of a row.
-bool WordsFollowClosely(const CRtfXmlText& head, const CRtfXmlText& piece, long& budget) {
+bool WordsFollowClosely(const CRtfXmlText& head, const CRtfPageFlow& flow, const CRtfXmlText& piece,
+                        long& budget) {
     const double reach = kSeparationEms * EmUnits(piece);
     auto follows = [&](const CRtfXmlText* other) {
         --budget;
@@ -153,7 +154,7 @@ bool WordsFollowClosely(const CRtfXmlText& head, const CRtfXmlText& piece, long&
                SameBaseline(piece, *other);
     };
     std::vector<const CRtfXmlText*> heads = {&head};
-    if (head.page && head.page->flow) heads.assign(head.page->flow->lines.begin(), head.page->flow->lines.end());
+    if (head.page && !flow.lines.empty()) heads.assign(flow.lines.begin(), flow.lines.end());
     for (const CRtfXmlText* line : heads) {
         if (--budget < 0) return false;
         if (line->rotation != head.rotation || line->lineBox.bottom < piece.box.top || line->lineBox.top > piece.box.bottom)
@@ -166,7 +167,7 @@ bool WordsFollowClosely(const CRtfXmlText& head, const CRtfXmlText& piece, long&
     return false;
 }
 
-std::vector<Group> Groups(CRtfXmlText& head, Widths& widths, long& budget) {
+std::vector<Group> Groups(CRtfXmlText& head, const CRtfPageFlow& flow, Widths& widths, long& budget) {
     std::vector<Group> groups;
     bool previousMeasured = true;
     for (CRtfXmlText* piece : LeftToRight(head)) {
@@ -180,8 +181,9 @@ std::vector<Group> Groups(CRtfXmlText& head, Widths& widths, long& budget) {
             const CRtfXmlText& previous = *groups.back().back();
             const double gap = piece->box.left - previous.box.right;
             const double em = std::max(EmUnits(previous), EmUnits(*piece));
-            const bool apart = gap > kSeparationEms * em ||
-                               (gap > kGutterEms * em && OpenInNearLines(head, previous.box.right, piece->box.left, budget));
+            const bool apart =
+                gap > kSeparationEms * em ||
+                (gap > kGutterEms * em && OpenInNearLines(head, flow, previous.box.right, piece->box.left, budget));
             if (!apart && gap >= -0.5 * em && SameBaseline(previous, *piece)) {
                 groups.back().push_back(piece);
                 continue;
@@ -325,17 +327,17 @@ Box SetGroup(const Group& group, double shortfall, Widths& widths) {
 
 }  // namespace
 
-std::string WriteFrame(CRtfXmlText& head) {
+std::string WriteFrame(CRtfXmlText& head, const CRtfPageFlow& flow) {
     std::string out;
     // Comparing with the rest of the page is bounded: a damaged page of a hundred
     // thousand pieces must not take hours, and its boxes only lose the finer rules.
     long budget = kMostComparisons;
     Widths widths;
-    std::vector<Group> groups = Groups(head, widths, budget);
+    std::vector<Group> groups = Groups(head, flow, widths, budget);
     for (size_t i = 0; i < groups.size(); ++i) {
         const Group& group = groups[i];
         double shortfall = 0;
-        if (WordsFollowClosely(head, *group.back(), budget))
+        if (WordsFollowClosely(head, flow, *group.back(), budget))
             shortfall = kGutterShortfall * group.back()->fontSize * 20.0;
         Box box = SetGroup(group, shortfall, widths);
         out += TextBox(box.twips, NextTextBoxId(head), box.text);

@@ -52,7 +52,7 @@ bool WriteTableRow(CRtfXmlText& head, std::string& rtf) {
 
 }  // namespace
 
-std::string WriteItem(CRtfXmlText& item) {
+std::string WriteItem(CRtfXmlText& item, TextShapeChain& chain) {
     if (!item.page) return {};
     const bool readingOrientation =
         item.rotation == item.page->rotation || CRtfPageFlow::InReadingOrientation(item.page->rotation, item.rotation);
@@ -65,7 +65,7 @@ std::string WriteItem(CRtfXmlText& item) {
     // A line of the page's flow is read in the page's orientation, whatever its own
     // rotation: as a shape it would find no rectangle on a turned page and be lost.
     if (readingOrientation) return WriteLine(item);
-    return WriteTextShape(item);
+    return WriteTextShape(item, chain);
 }
 
 std::string WriteLine(CRtfXmlText& item) {

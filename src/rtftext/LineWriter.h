@@ -3,10 +3,12 @@
 // gaps as blanks, and hyperlink fields.
 #include <string>
 
+#include "layout/TextShapeChain.h"
 #include "rtf/CRtfXmlText.h"
 
-// The item as its page places it: a line, a turned text shape, or a vertical frame.
-std::string WriteItem(CRtfXmlText& item);
+// The item as its page places it: a line, a turned text shape (following the page's
+// chain of shapes), or a vertical frame.
+std::string WriteItem(CRtfXmlText& item, TextShapeChain& chain);
 std::string WriteLine(CRtfXmlText& item);
 // Where a short piece stands against the piece before it.
 enum class Script { None, Super, Sub };

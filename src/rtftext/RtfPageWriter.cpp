@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "layout/PageLayout.h"
 #include "rtf/CRtfDocument.h"
 #include "rtftext/CRtfFile.h"
 #include "rtftext/FlowingBody.h"
@@ -38,23 +39,20 @@ std::string CRtfFile::PageSetup(const CRtfPage& page) const {
     return buf;
 }
 
-std::string CRtfFile::PageBody(CRtfPage& page, unsigned flags) {
+std::string CRtfFile::PageBody(PageLayout& layout, unsigned flags) {
     std::string body;
     switch (document_.layoutMode) {
         case kLayoutTextOnly:
-            if (page.flow)
-                for (CRtfXmlText* head : page.flow->lines) body += WritePlainParagraph(*head);
+            for (CRtfXmlText* head : layout.flow.lines) body += WritePlainParagraph(*head);
             break;
         case kLayoutAsIs:
-            if (page.flow)
-                for (CRtfXmlText* head : page.flow->lines) body += WriteFrame(*head);
+            for (CRtfXmlText* head : layout.flow.lines) body += WriteFrame(*head, layout.flow);
             break;
         case kLayoutFormatted:
-            if (page.flow)
-                for (CRtfXmlText* head : page.flow->lines) body += WriteFormattedParagraph(*head);
+            for (CRtfXmlText* head : layout.flow.lines) body += WriteFormattedParagraph(*head);
             break;
         default:
-            body = WriteFlowingBody(page, flags);
+            body = WriteFlowingBody(layout, flags, !pageWritten_);
             break;
     }
     return body;
@@ -72,15 +70,14 @@ bool SameRow(const CRtfXmlText& previous, const CRtfXmlText& item) {
 // Items outside the page's reading orientation become text shapes. An item no
 // shape is made for (on a turned page, every item) would lose its words: those
 // are kept as plain paragraphs, one per row of items, words apart.
-std::string CRtfFile::LooseItems(CRtfPage& page) {
+std::string CRtfFile::LooseItems(PageLayout& layout) {
     std::string out, paragraph;
-    if (!page.flow) return out;
     auto flush = [&] {
         if (!paragraph.empty()) out += "\\pard " + paragraph + "\\par";
         paragraph.clear();
     };
-    std::vector<CRtfXmlText*> items = page.flow->loose;
-    for (CRtfXmlText* item : items) item->page = &page;
+    std::vector<CRtfXmlText*> items = layout.flow.loose;
+    for (CRtfXmlText* item : items) item->page = &layout.page;
     // "AS IS" keeps the look of turned words too: turned boxes at their places.
     if (document_.layoutMode == kLayoutAsIs) out += WriteTurnedBoxes(items);
     const CRtfXmlText* previous = nullptr;
@@ -88,7 +85,7 @@ std::string CRtfFile::LooseItems(CRtfPage& page) {
     // there too, in reading order.
     const bool shapes = document_.layoutMode != kLayoutTextOnly && document_.layoutMode != kLayoutFormatted;
     for (CRtfXmlText* item : items) {
-        std::string shape = shapes ? WriteItem(*item) : std::string();
+        std::string shape = shapes ? WriteItem(*item, layout.shapeChain) : std::string();
         if (!shape.empty()) {
             flush();
             out += shape;
@@ -107,19 +104,17 @@ std::string CRtfFile::LooseItems(CRtfPage& page) {
     return out;
 }
 
-bool CRtfFile::WritePage(CRtfDocument& document, unsigned flags) {
-    CRtfPage* page = document.page.get();
-    if (!page) return false;
+bool CRtfFile::WritePage(CRtfDocument& document, PageLayout& layout, unsigned flags) {
+    CRtfPage* page = &layout.page;
     std::string text;
     if (!(flags & 1) && pageWritten_) text = kPageBreak;
-    if (!pageWritten_) page->firstWritten = 1;
 
     // Only the layouts that keep the page's look carry its pictures and shapes.
     PageGraphicsPieces graphics;
     if (document.layoutMode == kLayoutFlowing || document.layoutMode == kLayoutAsIs)
         graphics = WritePageGraphics(*page, document.shapeIds, document.removeImages);
-    std::string body = PageBody(*page, flags);
-    std::string loose = LooseItems(*page);
+    std::string body = PageBody(layout, flags);
+    std::string loose = LooseItems(layout);
     // Every page is a section of its own with its own paper, even one that holds
     // nothing. The text boxes of "AS IS" are anchored to a paragraph of their page:
     // without one they would go with the next page's first paragraph. Pages of

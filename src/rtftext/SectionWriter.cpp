@@ -25,14 +25,14 @@ std::string ColumnsHeader(const CRtfSection& section) {
     return header;
 }
 
-std::string WriteSection(CRtfSection& section, CRtfPage* page) {
+std::string WriteSection(CRtfSection& section, PageLayout& layout) {
     section.SetColumnGeometry();
     const auto& columns = section.columns;
-    if (columns.size() == 1) return WriteColumn(*columns.front(), page);
+    if (columns.size() == 1) return WriteColumn(*columns.front(), layout);
     if (columns.empty()) return {};
     std::string out = ColumnsHeader(section);
     for (size_t i = 0; i < columns.size(); ++i) {
-        out += WriteColumn(*columns[i], page);
+        out += WriteColumn(*columns[i], layout);
         if (i + 1 < columns.size()) out += "\\column";
     }
     return out;

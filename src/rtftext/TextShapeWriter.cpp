@@ -36,8 +36,8 @@ RtfRect UnturnedBox(const RtfRect& covered, int degrees) {
 
 }  // namespace
 
-std::string WriteTextShape(CRtfXmlText& item) {
-    RtfRect covered = TextShapeRect(item);
+std::string WriteTextShape(CRtfXmlText& item, TextShapeChain& chain) {
+    RtfRect covered = TextShapeRect(item, chain);
     if (covered.Empty()) return {};
     int id = item.page->document ? item.page->document->shapeIds.NextTextShape() : 1;
     // Degrees clockwise, as the shape reads them; the angle counts the other way.

@@ -2,7 +2,8 @@
 // A text item rotated against its page, written as a turned text box at its place.
 #include <string>
 
+#include "layout/TextShapeChain.h"
 #include "rtf/CRtfXmlText.h"
 
 // Empty when the piece has no rectangle.
-std::string WriteTextShape(CRtfXmlText& item);
+std::string WriteTextShape(CRtfXmlText& item, TextShapeChain& chain);

@@ -9,7 +9,7 @@ TEST(FlowAnalysis, OneColumnPageIsOneSectionWithOneColumn) {
     CRtfXmlText* a = p.Line({40, 100, 300, 114}, "first");
     CRtfXmlText* b = p.Line({40, 116, 280, 130}, "second");
     CRtfXmlText* c = p.Line({60, 150, 300, 164}, "third");
-    p.page.AnalyseFlow();
+    p.layout.AnalyseFlow();
     ASSERT_EQ(p.Sections(), 1u);
     ASSERT_EQ(p.Section(0).columns.size(), 1u);
     EXPECT_EQ(p.Section(0).columns[0]->lines, (std::vector<CRtfXmlText*>{a, b, c}));
@@ -23,12 +23,12 @@ TEST(FlowAnalysis, SideBySideLinesFillTwoColumns) {
     CRtfXmlText* l2 = p.Line({40, 118, 290, 132}, "l2");
     CRtfXmlText* r1 = p.Line({310, 100, 560, 114}, "r1");
     CRtfXmlText* r2 = p.Line({310, 118, 560, 132}, "r2");
-    p.page.AnalyseFlow();
+    p.layout.AnalyseFlow();
     ASSERT_EQ(p.Sections(), 1u);
     ASSERT_EQ(p.Section(0).columns.size(), 2u);
     EXPECT_EQ(p.Section(0).columns[0]->lines, (std::vector<CRtfXmlText*>{l1, l2}));
     EXPECT_EQ(p.Section(0).columns[1]->lines, (std::vector<CRtfXmlText*>{r1, r2}));
-    EXPECT_EQ(p.page.sortedLines.size(), 4u);
+    EXPECT_EQ(p.layout.sortedLines.size(), 4u);
 }
 
 TEST(FlowAnalysis, HeadingOverTwoColumnsStartsANewSection) {
@@ -38,7 +38,7 @@ TEST(FlowAnalysis, HeadingOverTwoColumnsStartsANewSection) {
     p.Line({310, 100, 560, 114}, "r1");
     p.Line({40, 118, 290, 132}, "l2");
     p.Line({310, 118, 560, 132}, "r2");
-    p.page.AnalyseFlow();
+    p.layout.AnalyseFlow();
     ASSERT_EQ(p.Sections(), 2u);
     EXPECT_EQ(p.Section(0).columns.size(), 1u);
     EXPECT_EQ(p.Section(0).columns[0]->lines, (std::vector<CRtfXmlText*>{heading}));
@@ -49,14 +49,14 @@ TEST(FlowAnalysis, LineOverlappingTheBandBySmallShareIsPushedDown) {
     FlowPage p;
     p.Line({40, 100, 290, 120}, "first");
     CRtfXmlText* low = p.Line({310, 118, 560, 138}, "overlaps by a tenth");
-    p.page.sortedLines = p.page.SortLines();
+    p.layout.sortedLines = p.layout.SortLines();
     size_t cursor = 0;
     LineBand band;
-    p.page.CollectBand(cursor, band);
+    p.layout.CollectBand(cursor, band);
     EXPECT_EQ(band.size(), 1u);
     EXPECT_EQ(low->lineBox, (RtfRect{310, 120, 560, 140}));
     EXPECT_EQ(cursor, 1u);
-    p.page.CollectBand(cursor, band);
+    p.layout.CollectBand(cursor, band);
     EXPECT_EQ(band, LineBand{low});
 }
 
@@ -64,23 +64,23 @@ TEST(FlowAnalysis, RaisedPieceJoinsAtEightyPercentNotAtFifty) {
     FlowPage joined;
     CRtfXmlText* left = joined.Line({40, 100, 200, 120}, "left");
     CRtfXmlText* raised = joined.Line({205, 96, 300, 116}, "reaches 80 %");
-    joined.page.sortedLines = joined.page.SortLines();
+    joined.layout.sortedLines = joined.layout.SortLines();
     size_t cursor = 0;
     LineBand band;
-    joined.page.CollectBand(cursor, band);
+    joined.layout.CollectBand(cursor, band);
     EXPECT_EQ(band, LineBand{left});
     ASSERT_TRUE(left->segments);
     EXPECT_EQ(left->segments->front(), raised);
     EXPECT_EQ(left->lineBox, (RtfRect{40, 96, 300, 120}));
-    EXPECT_EQ(joined.page.flow->lines, std::vector<CRtfXmlText*>{left});
-    EXPECT_EQ(joined.page.sortedLines, std::vector<CRtfXmlText*>{left});
+    EXPECT_EQ(joined.layout.flow.lines, std::vector<CRtfXmlText*>{left});
+    EXPECT_EQ(joined.layout.sortedLines, std::vector<CRtfXmlText*>{left});
 
     FlowPage apart;
     CRtfXmlText* left2 = apart.Line({40, 100, 200, 120}, "left");
     CRtfXmlText* high = apart.Line({205, 90, 300, 110}, "reaches 50 %");
-    apart.page.sortedLines = apart.page.SortLines();
+    apart.layout.sortedLines = apart.layout.SortLines();
     cursor = 0;
-    apart.page.CollectBand(cursor, band);
+    apart.layout.CollectBand(cursor, band);
     EXPECT_EQ(band, (LineBand{left2, high}));
     EXPECT_FALSE(left2->segments);
 }
@@ -92,7 +92,7 @@ TEST(FlowAnalysis, LinesAreOrderedBySignedTopsOfTheirLineBoxes) {
     CRtfXmlText* above = p.Line({40, -10, 100, 0}, "above");
     CRtfXmlText* low = p.Line({40, 20, 100, 30}, "line");
     low->box = {40, 500, 100, 510};
-    EXPECT_EQ(p.page.SortLines(), (std::vector<CRtfXmlText*>{above, low, middle}));
+    EXPECT_EQ(p.layout.SortLines(), (std::vector<CRtfXmlText*>{above, low, middle}));
 }
 
 TEST(FlowAnalysis, EmptyLineBoxesNeitherDivideByZeroNorLoseLines) {
@@ -101,9 +101,9 @@ TEST(FlowAnalysis, EmptyLineBoxesNeitherDivideByZeroNorLoseLines) {
     std::vector<CRtfXmlText*> lines = {p.Line({40, 100, 40, 100}, "a"), p.Line({40, 100, 300, 100}, "b"),
                                        p.Line({40, 100, 40, 120}, "c"), p.Line({310, 100, 310, 100}, "d"),
                                        p.Line({40, 130, 300, 130}, "e")};
-    p.page.AnalyseFlow();
+    p.layout.AnalyseFlow();
     size_t placed = 0;
-    for (const auto& s : p.page.flowingText.sections)
+    for (const auto& s : p.layout.sections)
         for (auto& c : s->columns) placed += c->lines.size();
     for (CRtfXmlText* line : lines)
         if (line->segments) placed += line->segments->size();
@@ -112,11 +112,12 @@ TEST(FlowAnalysis, EmptyLineBoxesNeitherDivideByZeroNorLoseLines) {
 
 TEST(FlowAnalysis, PageWithoutLinesGetsOneEmptySection) {
     FlowPage p;
-    p.page.AnalyseFlow();
+    p.layout.AnalyseFlow();
     ASSERT_EQ(p.Sections(), 1u);
     ASSERT_EQ(p.Section(0).columns.size(), 1u);
     EXPECT_TRUE(p.Section(0).columns[0]->lines.empty());
-    CRtfPage noFlow(nullptr, 2);
+    CRtfPage empty(nullptr, 2);
+    PageLayout noFlow(empty);
     noFlow.AnalyseFlow();
-    EXPECT_EQ(noFlow.flowingText.sections.size(), 1u);
+    EXPECT_EQ(noFlow.sections.size(), 1u);
 }

@@ -18,7 +18,7 @@ struct Page {
                             "</page>\n" + kEnd);
         if (doc) doc->ReadPage(1);
     }
-    CRtfPageFlow& flow() { return *doc->page->flow; }
+    CRtfPageFlow& flow() { return doc->layout->flow; }
     size_t items() { return doc->page->items.size(); }
 };
 
@@ -96,7 +96,7 @@ TEST(LineJoin, SmallPiecesInsideTheLineJoinAndRotatedItemsGoLoose) {
     ASSERT_EQ(p.flow().loose.size(), 1u);
     EXPECT_EQ(p.flow().loose[0]->rotation, 270);
     p.flow().loose[0]->page = p.doc->page.get();
-    EXPECT_NE(WriteItem(*p.flow().loose[0]).find("{up}"), std::string::npos);
+    EXPECT_NE(WriteItem(*p.flow().loose[0], p.doc->layout->shapeChain).find("{up}"), std::string::npos);
 }
 
 TEST(LineJoin, RotatedPagesPlaceTheirOwnOrientation) {
@@ -117,8 +117,8 @@ TEST(PagePlacement, AbsurdFontSizesFitTheBoxLikeRealOnes) {
                                  Word(50, 100, 40, "Hello") + "</page>\n" + kEnd);
         if (!doc) return -1;
         doc->ReadPage(1);
-        if (!doc->page->flow || doc->page->flow->lines.empty()) return -1;
-        return static_cast<int>(doc->page->flow->lines[0]->runs.front()->fontSize);
+        if (doc->layout->flow.lines.empty()) return -1;
+        return static_cast<int>(doc->layout->flow.lines[0]->runs.front()->fontSize);
     };
     const int real = fitted(190);
     ASSERT_GT(real, 5);

@@ -13,8 +13,8 @@ std::string Runs(const CRtfXmlText& item) { return RunText(item.runs); }
 
 // Every item the page holds, in the order the lines and their segments list them.
 std::vector<CRtfXmlText*> LineHeads(CRtfDocument& doc) {
-    if (!doc.page || !doc.page->flow) return {};
-    return doc.page->flow->lines;
+    if (!doc.layout) return {};
+    return doc.layout->flow.lines;
 }
 
 }  // namespace

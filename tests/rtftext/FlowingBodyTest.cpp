@@ -73,7 +73,7 @@ TEST(FlowingBody, LinesAboveTheCursorKeepTheirOwnHeight) {
     CRtfXmlText* line = p.Line({40, 100, 200, 114}, "above");
     Column column(line);
     int x = 40, y = 130;
-    std::string rtf = WriteLineParagraph(line, x, y);
+    std::string rtf = WriteLineParagraph(line, x, y, p.layout);
     EXPECT_EQ(rtf, "\\pard\\li0\\ri0\\sl-186\\slmult0 " + WriteRuns(line->runs, 0) + "\\par");
     EXPECT_EQ(y, 130);
 }

@@ -31,12 +31,15 @@ long Edge(const std::string& rtf, const std::string& name) {
     return p == std::string::npos ? -1 : std::stol(rtf.substr(p + name.size() + 1));
 }
 
+// The items of these tests stand on no page: no other line is looked at.
+const CRtfPageFlow kNoOtherLines;
+
 }  // namespace
 
 TEST(FrameWriter, AnItemIsATransparentTextBoxAtItsPlaceThatDoesNotWrap) {
     ItemSet set;
     CRtfXmlText* item = set.Add({100, 200, 150, 210}, {"Word"});
-    std::string rtf = WriteFrame(*item);
+    std::string rtf = WriteFrame(*item, kNoOtherLines);
     // 100 units are 1333 twips (truncated); the top (200 units, 2666 twips) moves by a
     // little so that the reader's first line sits on the source's baseline.
     EXPECT_NE(rtf.find("{\\shp{\\*\\shpinst\\shpleft1333\\shptop"), std::string::npos) << rtf;
@@ -59,7 +62,7 @@ TEST(FrameWriter, ALineIsOneBoxHoldingItsWordsInOrder) {
     CRtfXmlText* b = set.Add({145, 200, 175, 215}, {"two"});
     CRtfXmlText* d = set.Add({255, 200, 285, 215}, {"four"});
     ItemSet::Join(head, {c, b, d});
-    std::string rtf = WriteFrame(*head);
+    std::string rtf = WriteFrame(*head, kNoOtherLines);
     EXPECT_EQ(Count(rtf, "{\\shp{"), 1u) << rtf;
     size_t one = rtf.find("{one}"), two = rtf.find("{two}"), three = rtf.find("{three}"), four = rtf.find("{four}");
     ASSERT_NE(four, std::string::npos) << rtf;
@@ -78,7 +81,7 @@ TEST(FrameWriter, WideGapsEndAtTabStopsAndNarrowOnesAtNarrowerBlanks) {
     CRtfXmlText* head = set.Add({100, 200, 130, 215}, {"one"}, 10);
     CRtfXmlText* wide = set.Add({160, 200, 190, 215}, {"two"}, 10);
     ItemSet::Join(head, {wide});
-    std::string rtf = WriteFrame(*head);
+    std::string rtf = WriteFrame(*head, kNoOtherLines);
     EXPECT_NE(rtf.find("\\tx800 "), std::string::npos) << rtf;  // 60 units, 800 twips right of the box
     EXPECT_EQ(Count(rtf, "\\tab"), 1u) << rtf;
 
@@ -92,7 +95,7 @@ TEST(FrameWriter, WideGapsEndAtTabStopsAndNarrowOnesAtNarrowerBlanks) {
     CRtfXmlText* first = set.Add({300, 300, end + 1, 315}, {"word"}, 10);
     CRtfXmlText* next = set.Add({end + 3, 300, end + 40, 315}, {"next"}, 10);
     ItemSet::Join(first, {next});
-    rtf = WriteFrame(*first);
+    rtf = WriteFrame(*first, kNoOtherLines);
     EXPECT_EQ(rtf.find("\\tab"), std::string::npos) << rtf;
     ASSERT_NE(rtf.find("{ }"), std::string::npos) << rtf;
     const long scale = Edge(rtf.substr(rtf.rfind("\\charscalex", rtf.find("{ }"))), "charscalex");
@@ -108,7 +111,7 @@ TEST(FrameWriter, PiecesSeveralEmsApartAreBoxesOfTheirOwn) {
     CRtfXmlText* head = set.Add({100, 200, 200, 215}, {"Left column"}, 10);
     CRtfXmlText* right = set.Add({300, 200, 400, 215}, {"Right column"}, 10);
     ItemSet::Join(head, {right});
-    std::string rtf = WriteFrame(*head);
+    std::string rtf = WriteFrame(*head, kNoOtherLines);
     EXPECT_EQ(Count(rtf, "{\\shp{"), 2u) << rtf;
     EXPECT_NE(rtf.find("\\shpleft4000\\shptop"), std::string::npos) << rtf;
 }
@@ -119,7 +122,7 @@ TEST(FrameWriter, APieceRaisedAboveTheLineHasABoxOfItsOwn) {
     CRtfXmlText* head = set.Add({100, 200, 150, 215}, {"x"});
     CRtfXmlText* power = set.Add({151, 194, 157, 204}, {"2"}, 7);
     ItemSet::Join(head, {power});
-    EXPECT_EQ(Count(WriteFrame(*head), "{\\shp{"), 2u);
+    EXPECT_EQ(Count(WriteFrame(*head, kNoOtherLines), "{\\shp{"), 2u);
 }
 
 // The runs are spaced to the source's width: wider than their text, expanded;
@@ -127,11 +130,11 @@ TEST(FrameWriter, APieceRaisedAboveTheLineHasABoxOfItsOwn) {
 TEST(FrameWriter, CharacterSpacingFitsTheWordsToTheSourceWidth) {
     ItemSet set;
     CRtfXmlText* wide = set.Add({100, 200, 400, 215}, {"spread"}, 10);
-    std::vector<long> expanded = Spacings(WriteFrame(*wide));
+    std::vector<long> expanded = Spacings(WriteFrame(*wide, kNoOtherLines));
     ASSERT_FALSE(expanded.empty());
     EXPECT_GT(expanded.front(), 0);
     CRtfXmlText* narrow = set.Add({100, 300, 110, 315}, {"squeezed words"}, 10);
-    std::vector<long> condensed = Spacings(WriteFrame(*narrow));
+    std::vector<long> condensed = Spacings(WriteFrame(*narrow, kNoOtherLines));
     ASSERT_FALSE(condensed.empty());
     EXPECT_LT(condensed.front(), 0);
     EXPECT_GE(condensed.front(), -0.05 * 10 * 20);
@@ -143,7 +146,7 @@ TEST(FrameWriter, ABoxIsNeverNarrowerThanItsTextInTheFaceUsed) {
     ItemSet set;
     const std::string title = "A bold title set much wider than drawn";
     CRtfXmlText* item = set.Add({100, 200, 120, 230}, {title}, 24, 1);
-    std::string rtf = WriteFrame(*item);
+    std::string rtf = WriteFrame(*item, kNoOtherLines);
     long width = Edge(rtf, "shpright") - Edge(rtf, "shpleft");
     long scale = Edge(rtf, "charscalex");
     EXPECT_GE(scale, 60);
@@ -159,7 +162,7 @@ TEST(FrameWriter, ABoxIsNeverNarrowerThanItsTextInTheFaceUsed) {
 TEST(FrameWriter, ALinkStaysInsideItsBox) {
     ItemSet set;
     CRtfXmlText* item = set.Add({100, 200, 150, 210}, {"<#dsAnchor#http://example.org/~dsAnchor#>site</~dsAnchor#>"});
-    std::string rtf = WriteFrame(*item);
+    std::string rtf = WriteFrame(*item, kNoOtherLines);
     size_t field = rtf.find("HYPERLINK \"http://example.org/\"");
     ASSERT_NE(field, std::string::npos) << rtf;
     EXPECT_LT(rtf.find("{\\shptxt"), field);
@@ -169,6 +172,6 @@ TEST(FrameWriter, ALinkStaysInsideItsBox) {
 TEST(FrameWriter, PiecesLeftOfOrAboveThePageAreBoxedAtItsEdge) {
     ItemSet set;
     CRtfXmlText* item = set.Add({-30, -12, 20, 0}, {"edge"});
-    std::string rtf = WriteFrame(*item);
+    std::string rtf = WriteFrame(*item, kNoOtherLines);
     EXPECT_NE(rtf.find("\\shpleft0\\shptop0\\shpright"), std::string::npos) << rtf;
 }

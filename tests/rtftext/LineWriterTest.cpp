@@ -83,12 +83,13 @@ TEST(LineWriter, OneBlankAfterAScriptWhenTheNextPieceStandsApart) {
 TEST(LineWriter, WriteItemNeedsAPageAndFollowsRotation) {
     ItemSet set;
     CRtfXmlText* item = set.Add({10, 100, 20, 118}, {"x"}, 12);
-    EXPECT_EQ(WriteItem(*item), "");
+    TextShapeChain chain;
+    EXPECT_EQ(WriteItem(*item, chain), "");
     CRtfPage page(nullptr, 1);
     item->page = &page;
-    EXPECT_EQ(WriteItem(*item), Plain(item));
+    EXPECT_EQ(WriteItem(*item, chain), Plain(item));
     item->rotation = 90;
-    EXPECT_EQ(WriteItem(*item).rfind("\n{\\shp{", 0), 0u);
+    EXPECT_EQ(WriteItem(*item, chain).rfind("\n{\\shp{", 0), 0u);
     page.rotation = 90;
-    EXPECT_EQ(WriteItem(*item), Plain(item));
+    EXPECT_EQ(WriteItem(*item, chain), Plain(item));
 }

@@ -3,6 +3,7 @@
 #include "rtftext/ColumnWriter.h"
 #include "rtf/CRtfPage.h"
 #include "layout/Column.h"
+#include "layout/PageLayout.h"
 #include "support/RtfTestItems.h"
 #include "rtftext/RunWriter.h"
 #include "rtftext/ParagraphWriters.h"
@@ -42,31 +43,32 @@ TEST(ParagraphWriters, TextOnlyWritesFontsAndVisibleLinkText) {
 TEST(ColumnWriter, FillersAndExactLineSpacing) {
     ItemSet set;
     CRtfPage page(nullptr, 1);
+    PageLayout layout(page);
     CRtfXmlText* first = set.Add({40, 150, 90, 162}, {"first"});
     Column column(first);
     column.columnBox = {40, 100, 300, 162};
     std::string filler = "\\pard\\li0\\ri0\\sl-213\\slmult0 \\fs18\\cf0\\par";
-    EXPECT_EQ(WriteColumn(column, &page), filler + filler + filler + "\\pard\\li0\\ri0\\sl-186\\slmult0 " + Runs(first) + "\\par");
+    EXPECT_EQ(WriteColumn(column, layout), filler + filler + filler + "\\pard\\li0\\ri0\\sl-186\\slmult0 " + Runs(first) + "\\par");
     EXPECT_EQ(first->lineTop, 148);
 
     // A gap of exactly one filler step: no filler, the spacing spans it.
     int x = 40, y = 162;
     CRtfXmlText* second = set.Add({60, 178, 90, 190}, {"second"});
     second->page = &page;
-    EXPECT_EQ(WriteLineParagraph(second, x, y), "\\pard\\li266\\ri0\\sl-373\\slmult0 " + Runs(second) + "\\par");
+    EXPECT_EQ(WriteLineParagraph(second, x, y, layout), "\\pard\\li266\\ri0\\sl-373\\slmult0 " + Runs(second) + "\\par");
     EXPECT_EQ(y, 190);
 
     // Left of the column's start: no indent for the line, one unit for its fillers.
     CRtfXmlText* outdented = set.Add({30, 210, 90, 222}, {"out"});
     outdented->page = &page;
-    EXPECT_EQ(WriteLineParagraph(outdented, x, y),
+    EXPECT_EQ(WriteLineParagraph(outdented, x, y, layout),
               "\\pard\\li13\\ri0\\sl-213\\slmult0 \\fs18\\cf0\\par\\pard\\li0\\ri0\\sl-213\\slmult0 " + Runs(outdented) +
                   "\\par");
 
     // A line without text keeps its fillers and moves the cursor.
     CRtfXmlText* empty = set.Add({40, 260, 90, 272}, {""});
     empty->page = &page;
-    EXPECT_EQ(WriteLineParagraph(empty, x, y), "\\pard\\li0\\ri0\\sl-213\\slmult0 \\fs18\\cf0\\par\\pard\\li0\\ri0\\sl-213\\slmult0 \\fs18\\cf0\\par");
+    EXPECT_EQ(WriteLineParagraph(empty, x, y, layout), "\\pard\\li0\\ri0\\sl-213\\slmult0 \\fs18\\cf0\\par\\pard\\li0\\ri0\\sl-213\\slmult0 \\fs18\\cf0\\par");
     EXPECT_EQ(y, 272);
 }
 

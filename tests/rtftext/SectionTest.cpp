@@ -27,7 +27,7 @@ TEST(SectionWriter, OneColumnWritesPlainParagraphs) {
     CRtfXmlText* line = p.Line({40, 100, 300, 114}, "alone");
     CRtfSection s(LineBand{line});
     s.sectionBox = {40, 100, 560, 114};
-    std::string rtf = WriteSection(s, &p.page);
+    std::string rtf = WriteSection(s, p.layout);
     EXPECT_EQ(rtf.find("\\cols"), std::string::npos);
     EXPECT_EQ(rtf.find("\\column"), std::string::npos);
     EXPECT_NE(rtf.find("{alone}"), std::string::npos);
@@ -50,7 +50,7 @@ TEST(SectionWriter, ThreeColumnsHaveTwoColumnBreaksAndEmptyColumnsKeepTheirBreak
     CRtfXmlText* right = p.Line({390, 10, 560, 24}, "right");
     s.columns[0]->AppendLine(left);
     s.columns[2]->AppendLine(right);
-    std::string rtf = WriteSection(s, &p.page);
+    std::string rtf = WriteSection(s, p.layout);
     EXPECT_EQ(rtf.rfind("\\cols3\\colno1\\colw2266\\colsr-0\\colno2\\colw2400\\colsr-0\\colno3\\colw2266", 0), 0u) << rtf;
     EXPECT_EQ(Occurrences(rtf, "\\column"), 2u);
     EXPECT_LT(rtf.find("{left}"), rtf.find("\\column"));
@@ -77,7 +77,7 @@ TEST(SectionIntegrate, ColumnsOfATwoColumnSectionFillBandByBand) {
     FlowPage p;
     CRtfSection s(LineBand{p.Line({40, 100, 290, 114}, "l1"), p.Line({310, 100, 560, 114}, "r1")});
     LineBand band{p.Line({40, 118, 290, 132}, "l2"), p.Line({310, 118, 560, 132}, "r2")};
-    EXPECT_EQ(s.Integrate(band, p.page), 0);
+    EXPECT_EQ(s.Integrate(band, p.layout), 0);
     EXPECT_EQ(s.columns[0]->lines.size(), 2u);
     EXPECT_EQ(s.columns[1]->lines.size(), 2u);
     EXPECT_EQ(s.sectionBox, (RtfRect{40, 100, 560, 132}));
@@ -90,7 +90,7 @@ TEST(SectionIntegrate, RefusedBandUndoesItsMergesAndStartsASection) {
     CRtfXmlText* x = p.Line({40, 130, 70, 150}, "x");
     CRtfXmlText* y = p.Line({80, 130, 100, 150}, "y");
     CRtfXmlText* a = p.Line({112, 140, 148, 160}, "half level with x");
-    p.page.AnalyseFlow();
+    p.layout.AnalyseFlow();
     ASSERT_EQ(p.Sections(), 2u);
     EXPECT_EQ(p.Section(0).columns.size(), 2u);
     ASSERT_EQ(p.Section(1).columns.size(), 3u);
@@ -100,8 +100,8 @@ TEST(SectionIntegrate, RefusedBandUndoesItsMergesAndStartsASection) {
     // y had been merged into x on trial: x has its own box and no segments again.
     EXPECT_EQ(x->lineBox, (RtfRect{40, 130, 70, 150}));
     EXPECT_TRUE(!x->segments || x->segments->empty());
-    EXPECT_EQ(p.page.flow->lines.size(), 5u);
-    EXPECT_EQ(p.page.sortedLines.size(), 5u);
+    EXPECT_EQ(p.layout.flow.lines.size(), 5u);
+    EXPECT_EQ(p.layout.sortedLines.size(), 5u);
 }
 
 TEST(SectionIntegrate, PieceRightOfAColumnsLastLineJoinsIt) {
@@ -110,16 +110,16 @@ TEST(SectionIntegrate, PieceRightOfAColumnsLastLineJoinsIt) {
     CRtfXmlText* last = p.Line({40, 100, 120, 120}, "last");
     CRtfSection s(LineBand{first});
     s.columns[0]->AppendLine(last);
-    p.page.sortedLines = {first, last};
+    p.layout.sortedLines = {first, last};
     CRtfXmlText* piece = p.Line({130, 102, 190, 118}, "piece");
-    p.page.sortedLines.push_back(piece);
+    p.layout.sortedLines.push_back(piece);
     LineBand band{piece};
-    EXPECT_EQ(s.Integrate(band, p.page), 0);
+    EXPECT_EQ(s.Integrate(band, p.layout), 0);
     EXPECT_EQ(s.columns[0]->lines, (std::vector<CRtfXmlText*>{first, last}));
     ASSERT_TRUE(last->segments);
     EXPECT_EQ(*last->segments, std::vector<CRtfXmlText*>{piece});
     EXPECT_EQ(last->lineBox, (RtfRect{40, 100, 190, 120}));
-    EXPECT_EQ(p.page.sortedLines, (std::vector<CRtfXmlText*>{first, last}));
+    EXPECT_EQ(p.layout.sortedLines, (std::vector<CRtfXmlText*>{first, last}));
 }
 
 TEST(SectionIntegrate, LineEndingJustBeforeTheNextColumnShrinksOnePoint) {
@@ -128,14 +128,14 @@ TEST(SectionIntegrate, LineEndingJustBeforeTheNextColumnShrinksOnePoint) {
     CRtfSection& s = *owned;
     CRtfXmlText* tight = p.Line({40, 40, 208, 54}, "ends 2 units short");
     LineBand band{tight};
-    EXPECT_EQ(s.Integrate(band, p.page), 0);
+    EXPECT_EQ(s.Integrate(band, p.layout), 0);
     EXPECT_EQ(s.columns[0]->lines, std::vector<CRtfXmlText*>{tight});
     EXPECT_EQ(tight->fontSize, 11);
     EXPECT_NE(WriteLine(*tight).find("\\fs22"), std::string::npos);
 
     CRtfXmlText* reaching = p.Line({40, 60, 212, 74}, "reaches into the next");
     LineBand next{reaching};
-    EXPECT_EQ(s.Integrate(next, p.page), 1);
+    EXPECT_EQ(s.Integrate(next, p.layout), 1);
     EXPECT_EQ(reaching->fontSize, 12);
 }
 

@@ -45,7 +45,7 @@ struct Row {
 TEST(TableRows, LabelBesideTwoStackedPiecesIsATwoCellRow) {
     Row r;
     EXPECT_TRUE(IsTableRow(*r.label));
-    std::string rtf = WriteColumn(r.column, &r.p.page);
+    std::string rtf = WriteColumn(r.column, r.p.layout);
     EXPECT_TRUE(r.label->itemFlags & kItemTable);
     EXPECT_EQ(rtf.rfind("{\\trowd\\trleft0\\trkeep\\trftsWidth1\\trpaddl0\\trpaddr0\\trpaddfl3\\trpaddfr3 ", 0), 0u) << rtf;
     EXPECT_TRUE(rtf.ends_with("\\row}")) << rtf;
@@ -84,7 +84,7 @@ TEST(TableRows, WhatIsNoTable) {
 // The key lying inside the stacked pieces' span would have lost its words.
 TEST(TableRows, KeyInsideTheStackedSpanWritesTheLineNormally) {
     Row r({140, 100, 160, 111});
-    std::string rtf = WriteColumn(r.column, &r.p.page);
+    std::string rtf = WriteColumn(r.column, r.p.layout);
     EXPECT_FALSE(r.label->itemFlags & kItemTable);
     EXPECT_EQ(rtf.find("\\trowd"), std::string::npos);
     for (const char* word : {"{Name:}", "{first}", "{second}"}) EXPECT_NE(rtf.find(word), std::string::npos) << word;
@@ -93,7 +93,7 @@ TEST(TableRows, KeyInsideTheStackedSpanWritesTheLineNormally) {
 // With the key cell last, a width used to be written as a position.
 TEST(TableRows, KeyCellLastKeepsCellEdgesIncreasing) {
     Row r({220, 100, 280, 112});
-    std::string rtf = WriteColumn(r.column, &r.p.page);
+    std::string rtf = WriteColumn(r.column, r.p.layout);
     ASSERT_TRUE(r.label->itemFlags & kItemTable) << rtf;
     EXPECT_LT(rtf.find("{second}"), rtf.find("{Name:}"));
     std::vector<long> edges = Numbers(rtf, "cellx");
@@ -121,7 +121,7 @@ TEST(TableRows, RowAboveTheCursorKeepsPositiveSpacing) {
     Row r;
     r.label->page = &r.p.page;
     int x = 40, y = 400;
-    std::string rtf = WriteLineParagraph(r.label, x, y);
+    std::string rtf = WriteLineParagraph(r.label, x, y, r.p.layout);
     EXPECT_EQ(rtf.find("\\sl--"), std::string::npos) << rtf;
     for (long v : Numbers(rtf, "sl")) EXPECT_LT(v, 0);
     EXPECT_EQ(y, 400);

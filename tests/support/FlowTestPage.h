@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "layout/PageLayout.h"
 #include "support/RtfTestItems.h"
 #include "rtf/CRtfPage.h"
 
@@ -11,20 +12,18 @@ namespace rtftest {
 struct FlowPage {
     ItemSet set;
     CRtfPage page{nullptr, 1};
+    PageLayout layout{page};
 
-    FlowPage() {
-        page.flow = std::make_unique<CRtfPageFlow>();
-        page.rect = {0, 0, 612, 792};
-    }
+    FlowPage() { page.rect = {0, 0, 612, 792}; }
     // A line head in flow order.
     CRtfXmlText* Line(RtfRect box, const std::string& text, int size = 12) {
         CRtfXmlText* line = set.Add(box, {text}, size);
         line->page = &page;
-        page.flow->lines.push_back(line);
+        layout.flow.lines.push_back(line);
         return line;
     }
-    CRtfSection& Section(size_t i) { return *page.flowingText.sections.at(i); }
-    size_t Sections() const { return page.flowingText.sections.size(); }
+    CRtfSection& Section(size_t i) { return *layout.sections.at(i); }
+    size_t Sections() const { return layout.sections.size(); }
 };
 
 // How often a text occurs.

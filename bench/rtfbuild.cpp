@@ -17,7 +17,7 @@
 #include "extract/HtmlOutputDev.h"
 #include "platform/PdfCoreConfig.h"
 #include "platform/Process.h"
-#include "rtf/CRtfDocument.h"
+#include "app/RtfEngine.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -29,12 +29,12 @@ double Seconds(const std::function<void()>& run) {
 }
 
 void BuildRtf(const std::string& xml, const std::string& rtf, int mode, int pages) {
-    auto doc = CRtfDocument::Create(xml, rtf);
+    auto doc = RtfEngine::Create(xml, rtf);
     if (!doc || !doc->OpenRtf()) return;
     doc->SetLayoutMode(mode);
     for (int n = 1; n <= pages; ++n) {
         doc->ReadPage(n);
-        doc->WritePage((n == 1 ? 1 : 0) | (n == pages ? 2 : 0));
+        doc->WritePage({.first = n == 1, .last = n == pages});
     }
 }
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "FuzzScratch.h"
-#include "rtf/CRtfDocument.h"
+#include "app/RtfEngine.h"
 #include "rtf/GraphicsList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int mode = data[0] % 4;
     std::string xml = fuzz::WriteInput("input.xml", data + 1, size - 1);
     std::string rtf = fuzz::ScratchDir() + "/output.rtf";
-    auto doc = CRtfDocument::Create(xml, rtf);
+    auto doc = RtfEngine::Create(xml, rtf);
     if (!doc || !doc->OpenRtf()) return 0;
     doc->SetLayoutMode(mode);
     GraphicsList graphics;
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int n = 1; n <= kPages; ++n) {
         if (!doc->ReadPage(n)) break;
         doc->AddGraphics(graphics);
-        doc->WritePage(static_cast<unsigned char>((n == 1 ? 1 : 0) | (n == kPages ? 2 : 0)));
+        doc->WritePage({.first = n == 1, .last = n == kPages});
     }
     return 0;
 }

@@ -5,11 +5,11 @@
 
 #include <filesystem>
 
+#include "app/RtfEngine.h"
 #include "convert/CConvertPara.h"
 #include "convert/CRtf2Doc.h"
 #include "extract/HtmlOutputDev.h"
 #include "pagegraphics/PageGraphicsPass.h"
-#include "rtf/CRtfDocument.h"
 #include "rtf/FontNameMapping.h"
 
 namespace fs = std::filesystem;
@@ -27,9 +27,9 @@ ConvertEngines MakeDefaultEngines() {
     };
     e.createRtfDocument = [](const std::string& xmlPath, const CConvertPara& para) -> std::unique_ptr<IRtfDocument> {
         SetFontMapKey(para.fontMapKey);
-        auto document = CRtfDocument::Create(xmlPath, para.rtfPath);
-        if (document) document->removeImages = para.removeImages == 1;
-        return document;
+        auto engine = RtfEngine::Create(xmlPath, para.rtfPath);
+        if (engine) engine->Document().removeImages = para.removeImages == 1;
+        return engine;
     };
     e.pageGraphics = &pagegraphics::RunPageGraphicsPass;
     return e;

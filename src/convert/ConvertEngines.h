@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "rtf/GraphicsList.h"
+#include "rtf/PageInRange.h"
 
 class OutputDev;
 class CConvertPara;
@@ -30,7 +31,7 @@ public:
     virtual void SetLayoutMode(int mode) = 0;
     virtual bool ReadPage(int n) = 0;
     virtual void AddGraphics(GraphicsList& list) = 0;
-    virtual bool WritePage(unsigned char flags) = 0;
+    virtual bool WritePage(PageInRange range) = 0;
     // Finishes the file; false when any of it could not be written.
     virtual bool Close() = 0;
     // What the user must hear of the pages read so far (a page scaled to fit); taken once.

@@ -53,8 +53,7 @@ int ConversionJob::RtfBuild(bool withGraphics) {
             }
             if (withGraphics) rtf->AddGraphics(graphics);
             for (const std::string& note : rtf->TakeNotes()) para->AddNote(note);
-            unsigned char flags = (n == para->firstPage ? 1 : 0) | (n == para->lastPage ? 2 : 0);
-            if (rtf->WritePage(flags)) ++pagesWritten;
+            if (rtf->WritePage({.first = n == para->firstPage, .last = n == para->lastPage})) ++pagesWritten;
             else result = ResultPageFailed;
         }
         if (result != ResultDone) break;

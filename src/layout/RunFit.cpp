@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "rtf/CRtfPage.h"
 #include "rtf/CRtfDocument.h"
 #include "layout/RunFit.h"
 #include "rtf/CRtfXmlText.h"

@@ -1,5 +1,6 @@
 // The page pass of the XML reader: page geometry, margins and text items.
 #include "rtf/CRtfDocument.h"
+#include "rtf/CRtfPage.h"
 #include "rtf/CRtfXmlParse.h"
 #include "rtf/TextEdit.h"
 #include "rtf/XmlParseTokens.h"

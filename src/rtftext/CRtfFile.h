@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "rtf/PageInRange.h"
 #include "rtf/RtfUnits.h"
 
 class CRtfDocument;
@@ -22,12 +23,11 @@ public:
     // Writes the closing brace and closes the file; false when anything written
     // since the file was opened did not reach it (a full disk, a failed device).
     bool Finish();
-    // flags bit 0: first page of the range; bit 1: last page.
-    bool WritePage(CRtfDocument& document, PageLayout& layout, unsigned flags);
+    bool WritePage(PageLayout& layout, PageInRange range);
 
     std::string Header() const;
     std::string PageSetup(const CRtfPage& page) const;
-    std::string PageBody(PageLayout& layout, unsigned flags);
+    std::string PageBody(PageLayout& layout, PageInRange range);
     std::string LooseItems(PageLayout& layout);
 
 private:

@@ -26,7 +26,7 @@ std::string SectionBreak(const CRtfPage& page, bool firstOfFile) {
 
 }  // namespace
 
-std::string WriteFlowingBody(PageLayout& layout, unsigned flags, bool firstOfFile) {
+std::string WriteFlowingBody(PageLayout& layout, bool lastOfRange, bool firstOfFile) {
     std::string body;
     if (layout.sections.empty()) return body;
     CRtfPage& page = layout.page;
@@ -46,6 +46,6 @@ std::string WriteFlowingBody(PageLayout& layout, unsigned flags, bool firstOfFil
         previous = section.get();
     }
     if (body.ends_with(sectionBreak)) body.resize(body.size() - sectionBreak.size());
-    if ((flags & 2) && body.ends_with(" \\par")) body.resize(body.size() - 5);
+    if (lastOfRange && body.ends_with(" \\par")) body.resize(body.size() - 5);
     return body;
 }

@@ -4,5 +4,5 @@
 
 class PageLayout;
 
-// flags bit 1: the last page of the range; firstOfFile: nothing was written before the page.
-std::string WriteFlowingBody(PageLayout& layout, unsigned flags, bool firstOfFile);
+// lastOfRange: the last page converted; firstOfFile: nothing was written before the page.
+std::string WriteFlowingBody(PageLayout& layout, bool lastOfRange, bool firstOfFile);

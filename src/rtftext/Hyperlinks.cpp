@@ -1,5 +1,6 @@
 #include "rtftext/Hyperlinks.h"
 
+#include "rtf/CRtfPage.h"
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfXmlText.h"
 #include "extract/LinkMarkers.h"
@@ -77,6 +78,6 @@ std::string StripLinks(const std::string& s) { return RewriteLinks(s, {}, true);
 
 std::string ApplyLinks(const CRtfXmlText& item, const std::string& rtf) {
     std::string fileName;
-    if (item.page && item.page->document) fileName = item.page->document->XmlFileName();
+    if (item.page && item.page->document) fileName = item.page->document->xmlFileName;
     return RewriteLinks(rtf, fileName, false);
 }

@@ -5,6 +5,7 @@
 
 #include "layout/TableRow.h"
 #include "layout/CRtfPageFlow.h"
+#include "rtf/CRtfPage.h"
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfFontTable.h"
 #include "rtf/CRtfXmlText.h"

@@ -39,7 +39,7 @@ std::string CRtfFile::PageSetup(const CRtfPage& page) const {
     return buf;
 }
 
-std::string CRtfFile::PageBody(PageLayout& layout, unsigned flags) {
+std::string CRtfFile::PageBody(PageLayout& layout, PageInRange range) {
     std::string body;
     switch (document_.layoutMode) {
         case kLayoutTextOnly:
@@ -52,7 +52,7 @@ std::string CRtfFile::PageBody(PageLayout& layout, unsigned flags) {
             for (CRtfXmlText* head : layout.flow.lines) body += WriteFormattedParagraph(*head);
             break;
         default:
-            body = WriteFlowingBody(layout, flags, !pageWritten_);
+            body = WriteFlowingBody(layout, range.last, !pageWritten_);
             break;
     }
     return body;
@@ -104,16 +104,17 @@ std::string CRtfFile::LooseItems(PageLayout& layout) {
     return out;
 }
 
-bool CRtfFile::WritePage(CRtfDocument& document, PageLayout& layout, unsigned flags) {
+bool CRtfFile::WritePage(PageLayout& layout, PageInRange range) {
     CRtfPage* page = &layout.page;
+    CRtfDocument& document = document_;
     std::string text;
-    if (!(flags & 1) && pageWritten_) text = kPageBreak;
+    if (!range.first && pageWritten_) text = kPageBreak;
 
     // Only the layouts that keep the page's look carry its pictures and shapes.
     PageGraphicsPieces graphics;
     if (document.layoutMode == kLayoutFlowing || document.layoutMode == kLayoutAsIs)
         graphics = WritePageGraphics(*page, document.shapeIds, document.removeImages);
-    std::string body = PageBody(layout, flags);
+    std::string body = PageBody(layout, range);
     std::string loose = LooseItems(layout);
     // Every page is a section of its own with its own paper, even one that holds
     // nothing. The text boxes of "AS IS" are anchored to a paragraph of their page:

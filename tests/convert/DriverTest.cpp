@@ -51,8 +51,9 @@ public:
     void AddGraphics(GraphicsList& list) override {
         for (const auto& entry : list) c_.graphics.emplace_back(last_, entry->drawingOrder);
     }
-    bool WritePage(unsigned char flags) override {
-        c_.written.emplace_back(last_, flags);
+    // Recorded as 1 for the first page of the range, 2 for the last, 3 for both.
+    bool WritePage(PageInRange range) override {
+        c_.written.emplace_back(last_, (range.first ? 1 : 0) | (range.last ? 2 : 0));
         return true;
     }
     bool Close() override { return true; }

@@ -12,14 +12,14 @@ namespace {
 // Reads page 1 of a one-page document holding the given text elements.
 struct Page {
     TempDir dir;
-    std::unique_ptr<CRtfDocument> doc;
+    std::unique_ptr<RtfEngine> doc;
     explicit Page(const std::string& texts, int rotation = 0) {
         doc = Load(dir, Root() + PageLine(1, 1188, 918, rotation) + FontSpec(0, 10, "Times") + Margin() + texts +
                             "</page>\n" + kEnd);
         if (doc) doc->ReadPage(1);
     }
-    CRtfPageFlow& flow() { return doc->layout->flow; }
-    size_t items() { return doc->page->items.size(); }
+    CRtfPageFlow& flow() { return doc->Layout()->flow; }
+    size_t items() { return doc->Page()->items.size(); }
 };
 
 std::string Word(int left, int top, int width, const std::string& text, int height = 15) {
@@ -95,8 +95,8 @@ TEST(LineJoin, SmallPiecesInsideTheLineJoinAndRotatedItemsGoLoose) {
     EXPECT_EQ(p.flow().lines[0]->segments->size(), 1u);
     ASSERT_EQ(p.flow().loose.size(), 1u);
     EXPECT_EQ(p.flow().loose[0]->rotation, 270);
-    p.flow().loose[0]->page = p.doc->page.get();
-    EXPECT_NE(WriteItem(*p.flow().loose[0], p.doc->layout->shapeChain).find("{up}"), std::string::npos);
+    p.flow().loose[0]->page = p.doc->Page();
+    EXPECT_NE(WriteItem(*p.flow().loose[0], p.doc->Layout()->shapeChain).find("{up}"), std::string::npos);
 }
 
 TEST(LineJoin, RotatedPagesPlaceTheirOwnOrientation) {
@@ -117,8 +117,8 @@ TEST(PagePlacement, AbsurdFontSizesFitTheBoxLikeRealOnes) {
                                  Word(50, 100, 40, "Hello") + "</page>\n" + kEnd);
         if (!doc) return -1;
         doc->ReadPage(1);
-        if (doc->layout->flow.lines.empty()) return -1;
-        return static_cast<int>(doc->layout->flow.lines[0]->runs.front()->fontSize);
+        if (doc->Layout()->flow.lines.empty()) return -1;
+        return static_cast<int>(doc->Layout()->flow.lines[0]->runs.front()->fontSize);
     };
     const int real = fitted(190);
     ASSERT_GT(real, 5);

@@ -62,7 +62,7 @@ public:
             seen_[page_].push_back(s);
         }
     }
-    bool WritePage(unsigned char) override { return true; }
+    bool WritePage(PageInRange) override { return true; }
     bool Close() override { return true; }
 
 private:

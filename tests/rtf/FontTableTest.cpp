@@ -96,9 +96,9 @@ TEST(FontTable, FontspecLinesRegisterWithSizeAndColour) {
                       FontSpec(2, 9, "Times", "nonsense") + "</page>\n" + kEnd;
     auto doc = Load(dir, xml);
     ASSERT_TRUE(doc);
-    XmlFontSpec* a = doc->fonts.FindSpec(0);
-    XmlFontSpec* b = doc->fonts.FindSpec(1);
-    XmlFontSpec* c = doc->fonts.FindSpec(2);
+    XmlFontSpec* a = doc->Document().fonts.FindSpec(0);
+    XmlFontSpec* b = doc->Document().fonts.FindSpec(1);
+    XmlFontSpec* c = doc->Document().fonts.FindSpec(2);
     ASSERT_TRUE(a && b && c);
     EXPECT_EQ(a->size, 10);
     EXPECT_EQ(b->size, 10);
@@ -106,7 +106,7 @@ TEST(FontTable, FontspecLinesRegisterWithSizeAndColour) {
     EXPECT_EQ(a->colour, b->colour);
     EXPECT_EQ(c->colour, nullptr);
     EXPECT_EQ(a->entry, b->entry);
-    EXPECT_EQ(doc->colours.entries.size(), 2u);
+    EXPECT_EQ(doc->Document().colours.entries.size(), 2u);
 }
 
 TEST(FontTable, MappingFileNamesAReplacementFace) {

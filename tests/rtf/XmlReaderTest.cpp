@@ -12,9 +12,9 @@ namespace {
 std::string Runs(const CRtfXmlText& item) { return RunText(item.runs); }
 
 // Every item the page holds, in the order the lines and their segments list them.
-std::vector<CRtfXmlText*> LineHeads(CRtfDocument& doc) {
-    if (!doc.layout) return {};
-    return doc.layout->flow.lines;
+std::vector<CRtfXmlText*> LineHeads(RtfEngine& engine) {
+    if (!engine.Layout()) return {};
+    return engine.Layout()->flow.lines;
 }
 
 }  // namespace
@@ -51,13 +51,13 @@ TEST(XmlReader, HeaderInfoFontsAndRunAttributes) {
                       DataTag(1, "+001.50", "-003.75") + "A{b}\n" + DataTag(2) + "\n</text>\n</page>\n" + kEnd;
     auto doc = Load(dir, xml);
     ASSERT_TRUE(doc);
-    EXPECT_EQ(doc->info.author, "Jane");
-    EXPECT_EQ(doc->info.keywords, "tax");
-    EXPECT_EQ(doc->info.date, "2004-03-09T14:05:00+00:00");
-    EXPECT_EQ(doc->info.subject, "S");
-    EXPECT_EQ(doc->XmlFileName(), "doc.xml");
-    ASSERT_EQ(doc->fonts.specs.size(), 1u);
-    XmlFontSpec* font = doc->fonts.FindSpec(0);
+    EXPECT_EQ(doc->Document().info.author, "Jane");
+    EXPECT_EQ(doc->Document().info.keywords, "tax");
+    EXPECT_EQ(doc->Document().info.date, "2004-03-09T14:05:00+00:00");
+    EXPECT_EQ(doc->Document().info.subject, "S");
+    EXPECT_EQ(doc->Document().xmlFileName, "doc.xml");
+    ASSERT_EQ(doc->Document().fonts.specs.size(), 1u);
+    XmlFontSpec* font = doc->Document().fonts.FindSpec(0);
     ASSERT_TRUE(font && font->colour);
     EXPECT_EQ(font->colour->index, 1);
     EXPECT_EQ(font->size, 12);
@@ -69,7 +69,7 @@ TEST(XmlReader, HeaderInfoFontsAndRunAttributes) {
     EXPECT_EQ(item->box.left, 50);
     EXPECT_EQ(item->box.top, 100);
     EXPECT_EQ(item->colorIndex, 1);
-    EXPECT_EQ(item->page, doc->page.get());
+    EXPECT_EQ(item->page, doc->Page());
     ASSERT_EQ(item->runs.size(), 2u);
     TextRun* first = item->runs.front().get();
     EXPECT_EQ(first->text, "A\\{b\\}");
@@ -92,20 +92,20 @@ TEST(XmlReader, PageGeometryMarginsAndRotationAreCapped) {
     auto doc = Load(dir, xml);
     ASSERT_TRUE(doc);
     doc->ReadPage(1);
-    CRtfPage& p1 = *doc->page;
+    CRtfPage& p1 = *doc->Page();
     EXPECT_EQ(p1.rect, (RtfRect{108, 108, 1026, 1296}));
     EXPECT_EQ(p1.margins.left, 12);
     EXPECT_EQ(p1.margins.top, 50);
     EXPECT_EQ(p1.margins.bottom, 50);
     EXPECT_EQ(p1.margins.right, 50);
-    doc->WritePage(1);
+    doc->WritePage({.first = true});
     doc->ReadPage(2);
-    EXPECT_EQ(doc->page->rect.right, 2375);
-    EXPECT_EQ(doc->page->rect.bottom, 2375);
-    EXPECT_EQ(doc->page->rotation, 0);
-    doc->WritePage(0);
+    EXPECT_EQ(doc->Page()->rect.right, 2375);
+    EXPECT_EQ(doc->Page()->rect.bottom, 2375);
+    EXPECT_EQ(doc->Page()->rotation, 0);
+    doc->WritePage({});
     doc->ReadPage(3);
-    EXPECT_EQ(doc->page->rotation, 270);
+    EXPECT_EQ(doc->Page()->rotation, 270);
 }
 
 TEST(XmlReader, PagesAreFoundInOrderAndSkippedPagesDoNotHideLaterOnes) {
@@ -120,19 +120,18 @@ TEST(XmlReader, PagesAreFoundInOrderAndSkippedPagesDoNotHideLaterOnes) {
     doc->ReadPage(2);
     ASSERT_EQ(LineHeads(*doc).size(), 1u);
     EXPECT_EQ(Runs(*LineHeads(*doc)[0]), "two");
-    doc->WritePage(1);
+    doc->WritePage({.first = true});
     // Page 4 is missing: nothing is read and page 5 stays for its own request.
     doc->ReadPage(4);
     EXPECT_TRUE(LineHeads(*doc).empty());
-    doc->WritePage(0);
+    doc->WritePage({});
     doc->ReadPage(5);
     ASSERT_EQ(LineHeads(*doc).size(), 1u);
     EXPECT_EQ(Runs(*LineHeads(*doc)[0]), "five");
-    doc->WritePage(0);
+    doc->WritePage({});
     // A page asked for after a later one was read is not found again.
     doc->ReadPage(1);
     EXPECT_TRUE(LineHeads(*doc).empty());
-    EXPECT_EQ(doc->lastPageRead, 1);
 }
 
 TEST(XmlReader, TextBeforeAPageAndItemsWithoutTextAreDropped) {
@@ -147,7 +146,7 @@ TEST(XmlReader, TextBeforeAPageAndItemsWithoutTextAreDropped) {
     auto heads = LineHeads(*doc);
     ASSERT_EQ(heads.size(), 1u);
     EXPECT_EQ(Runs(*heads[0]), "kept");
-    EXPECT_EQ(doc->page->items.size(), 1u);
+    EXPECT_EQ(doc->Page()->items.size(), 1u);
 }
 
 TEST(XmlReader, UnknownFontIdGivesDefaults) {
@@ -162,17 +161,17 @@ TEST(XmlReader, UnknownFontIdGivesDefaults) {
     EXPECT_EQ(heads[0]->fontIndex, 0);
     EXPECT_EQ(heads[0]->colorIndex, 0);
     EXPECT_EQ(heads[0]->colours, nullptr);
-    EXPECT_EQ(heads[0]->fonts, &doc->fonts);
+    EXPECT_EQ(heads[0]->fonts, &doc->Document().fonts);
 }
 
 TEST(XmlReader, FilesThatCannotBeReadGiveNoDocument) {
     TempDir dir;
-    EXPECT_FALSE(CRtfDocument::Create("", dir / "out.rtf"));
-    EXPECT_FALSE(CRtfDocument::Create(dir / "missing.xml", dir / "out.rtf"));
+    EXPECT_FALSE(RtfEngine::Create("", dir / "out.rtf"));
+    EXPECT_FALSE(RtfEngine::Create(dir / "missing.xml", dir / "out.rtf"));
     // Without the closing root line the file is incomplete.
     EXPECT_FALSE(Load(dir, Root() + PageLine(1) + FontSpec(0, 10, "Times") + "</page>\n"));
     // Windows line ends read the same.
     auto doc = Load(dir, "<pdf2xml author=\"A\" keywords=\"\" date=\"\" subject=\"\">\r\n</pdf2xml>\r\n");
     ASSERT_TRUE(doc);
-    EXPECT_EQ(doc->info.author, "A");
+    EXPECT_EQ(doc->Document().info.author, "A");
 }

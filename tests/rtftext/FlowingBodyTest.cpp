@@ -32,7 +32,7 @@ std::string FlowingRtf(const TempDir& dir, const std::vector<std::string>& pages
         doc->SetLayoutMode(kLayoutFlowing);
         for (size_t i = 0; i < pages.size(); ++i) {
             doc->ReadPage(static_cast<int>(i + 1));
-            doc->WritePage((i == 0 ? 1 : 0) | (i + 1 == pages.size() ? 2 : 0));
+            doc->WritePage({.first = i == 0, .last = i + 1 == pages.size()});
         }
     }
     return testpdf::ReadFile(dir / "out.rtf");
@@ -87,7 +87,7 @@ TEST(FlowingBody, LinesTurnedAgainstThePageKeepTheirWords) {
         auto doc = Load(dir, xml);
         ASSERT_TRUE(doc && doc->OpenRtf());
         doc->ReadPage(1);
-        doc->WritePage(3);
+        doc->WritePage({.first = true, .last = true});
     }
     std::string rtf = testpdf::ReadFile(dir / "out.rtf");
     EXPECT_NE(rtf.find("{turned}"), std::string::npos) << rtf;

@@ -40,7 +40,7 @@ std::string Convert(const std::string& xml, int mode, int first = 1, int last = 
         doc->SetLayoutMode(mode);
         for (int n = first; n <= last; ++n) {
             doc->ReadPage(n);
-            doc->WritePage((n == first ? 1 : 0) | (n == last ? 2 : 0));
+            doc->WritePage({.first = n == first, .last = n == last});
         }
     }
     return ReadFile(dir / "out.rtf");
@@ -57,11 +57,11 @@ TEST(RtfWriter, UnitsAndLayoutModes) {
     auto doc = Load(dir, Root() + kEnd);
     ASSERT_TRUE(doc);
     doc->SetLayoutMode(7);
-    EXPECT_EQ(doc->layoutMode, kLayoutFlowing);
+    EXPECT_EQ(doc->Document().layoutMode, kLayoutFlowing);
     doc->SetLayoutMode(3);
-    EXPECT_EQ(doc->layoutMode, kLayoutTextOnly);
+    EXPECT_EQ(doc->Document().layoutMode, kLayoutTextOnly);
     // Without a page nothing is written, and that is no failure.
-    EXPECT_TRUE(doc->WritePage(3));
+    EXPECT_TRUE(doc->WritePage({.first = true, .last = true}));
 }
 
 TEST(RtfWriter, HeaderWithTablesAndInformation) {
@@ -130,10 +130,10 @@ TEST(RtfWriter, AsIsPagesHoldTheParagraphTheirBoxesAnchorTo) {
 TEST(RtfWriter, UnwritableOutputFailsToOpen) {
     TempDir dir;
     testpdf::WriteFile(dir / "doc.xml", Root() + kEnd);
-    auto doc = CRtfDocument::Create(dir / "doc.xml", dir / "no/such/folder/out.rtf");
+    auto doc = RtfEngine::Create(dir / "doc.xml", dir / "no/such/folder/out.rtf");
     ASSERT_TRUE(doc);
     EXPECT_FALSE(doc->OpenRtf());
-    EXPECT_FALSE(doc->writer);
+    EXPECT_FALSE(doc->Writing());
 }
 
 TEST(RtfWriter, WordsOfTurnedPagesAreKept) {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "rtf/CRtfDocument.h"
+#include "app/RtfEngine.h"
 #include "support/TempDir.h"
 
 namespace rtftest {
@@ -51,10 +51,10 @@ inline std::string Text(int top, int left, int width, int height, int font, cons
 
 inline const char* kEnd = "</pdf2xml>\n";
 
-// A document over the XML text, writing its RTF to out.rtf in the folder.
-inline std::unique_ptr<CRtfDocument> Load(const testpdf::TempDir& dir, const std::string& xml) {
+// The RTF engine over the XML text, writing its RTF to out.rtf in the folder.
+inline std::unique_ptr<RtfEngine> Load(const testpdf::TempDir& dir, const std::string& xml) {
     testpdf::WriteFile(dir / "doc.xml", xml);
-    return CRtfDocument::Create(dir / "doc.xml", dir / "out.rtf");
+    return RtfEngine::Create(dir / "doc.xml", dir / "out.rtf");
 }
 
 }  // namespace rtftest

@@ -1,0 +1,2 @@
+// Layout may use the model.
+#include "rtf/Model.h"

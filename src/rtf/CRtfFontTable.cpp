@@ -27,15 +27,16 @@ CRtfFontTable::CRtfFontTable() {
     entries.push_back(std::move(entry));
 }
 
-FontEntry* CRtfFontTable::AddFont(XmlFontSpec* font) {
-    if (!font) return nullptr;
+FontEntry* CRtfFontTable::AddFont(std::unique_ptr<XmlFontSpec> owned) {
+    if (!owned) return nullptr;
+    XmlFontSpec* font = owned.get();
     XmlFontSpec* earlier = nullptr;
     for (const auto& spec : specs)
         if (spec->entry && spec->name == font->name) {
             earlier = spec.get();
             break;
         }
-    specs.emplace_back(font);
+    specs.push_back(std::move(owned));
     if (earlier) {
         font->entry = earlier->entry;
         font->substituted = earlier->substituted;

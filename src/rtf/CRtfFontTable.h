@@ -40,7 +40,7 @@ public:
     CRtfFontTable();
 
     // Registers the spec (the table takes it over) and gives its entry; none only when nothing could be created.
-    FontEntry* AddFont(XmlFontSpec* font);
+    FontEntry* AddFont(std::unique_ptr<XmlFontSpec> font);
     int EntryIndexOfSpec(int id) const;
     int SizeOfSpec(int id) const;
     XmlFontSpec* FindSpec(int id) const;

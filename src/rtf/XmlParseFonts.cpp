@@ -58,5 +58,5 @@ bool CRtfXmlParse::ReadFontLine(CRtfDocument& document, const std::string& line)
             default: break;
         }
     }
-    return document.fonts.AddFont(font.release()) != nullptr;
+    return document.fonts.AddFont(std::move(font)) != nullptr;
 }

@@ -10,8 +10,8 @@ using namespace rtftest;
 
 namespace {
 
-XmlFontSpec* Spec(int id, const std::string& name, const std::string& alternate = {}) {
-    auto* f = new XmlFontSpec;
+std::unique_ptr<XmlFontSpec> Spec(int id, const std::string& name, const std::string& alternate = {}) {
+    auto f = std::make_unique<XmlFontSpec>();
     f->index = id;
     f->name = name;
     f->alternate = alternate;

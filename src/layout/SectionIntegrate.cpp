@@ -3,6 +3,7 @@
 // overlapping lines into one column is refused (its trial merges undone).
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 
 #include "layout/CRtfSection.h"
 #include "rtf/CRtfXmlText.h"
@@ -81,6 +82,8 @@ int CRtfSection::Integrate(LineBand& band, PageLayout& layout) {
     Column* previous = nullptr;
     auto inBand = [&](const CRtfXmlText* line) { return std::find(band.begin(), band.end(), line) != band.end(); };
 
+    // The column each band line goes to; lines that open a new column or join another line have none.
+    std::unordered_map<const CRtfXmlText*, Column*> columnOf;
     const LineBand order = band;
     for (CRtfXmlText* a : order) {
         if (!inBand(a)) continue;
@@ -117,20 +120,20 @@ int CRtfSection::Integrate(LineBand& band, PageLayout& layout) {
             return 1;
         }
         if (g != previous) {
-            a->column = g;
+            columnOf[a] = g;
             previous = g;
             continue;
         }
         bool placed = false;
         for (CRtfXmlText* x : LineBand(band)) {
-            if (x == a || x->column != g) continue;
+            if (x == a || columnOf[x] != g) continue;
             const RtfRect& ab = a->lineBox;
             const RtfRect& xb = x->lineBox;
             int overlap = std::min(ab.bottom, xb.bottom) - std::max(ab.top, xb.top);
             if (overlap <= 0) continue;
             double v = LengthRatio(overlap, ab.Height());
             if (v <= kBesideShare) {
-                a->column = g;
+                columnOf[a] = g;
                 placed = true;
                 break;
             }
@@ -144,7 +147,7 @@ int CRtfSection::Integrate(LineBand& band, PageLayout& layout) {
                 break;
             }
         }
-        if (!placed) a->column = g;
+        if (!placed) columnOf[a] = g;
     }
 
     for (const NewColumn& c : remembered) {
@@ -165,8 +168,9 @@ int CRtfSection::Integrate(LineBand& band, PageLayout& layout) {
         std::erase(band, c->line);
     }
     for (CRtfXmlText* line : band) {
-        if (!line->column) continue;
-        line->column->AppendLine(line);
+        Column* column = columnOf[line];
+        if (!column) continue;
+        column->AppendLine(line);
         sectionBox = sectionBox.Union(line->lineBox);
     }
     return 0;

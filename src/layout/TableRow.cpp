@@ -32,12 +32,12 @@ bool IsTableRow(const CRtfXmlText& item) {
     return false;
 }
 
-TableRow::TableRow(CRtfXmlText& head) {
+TableRow::TableRow(CRtfXmlText& head, int top) {
     if (!head.segments || head.segments->size() < 2) return;
     items.push_back(&head);
     items.insert(items.end(), head.segments->begin(), head.segments->end());
     key = KeyPiece(head);
-    rowTop = head.lineTop;
+    rowTop = top;
     for (CRtfXmlText* x : items) {
         if (x == key) continue;
         if (stacks.empty() || !stacks.back()->AddLine(x)) {

@@ -13,7 +13,8 @@ class CRtfXmlText;
 
 class TableRow {
 public:
-    explicit TableRow(CRtfXmlText& head);
+    // top: where the row's first paragraph starts, the line's top below any fillers.
+    explicit TableRow(CRtfXmlText& head, int top = 0);
     virtual ~TableRow() = default;
 
     // A row is written only for stacks in more than one row, with the key cell

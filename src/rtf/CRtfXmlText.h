@@ -11,7 +11,6 @@
 #include "rtf/TextRun.h"
 
 class CRtfPage;
-class Column;
 class CRtfColorList;
 class CRtfFontTable;
 
@@ -39,10 +38,6 @@ public:
     // Absent until the first join; the items are owned by the page.
     std::optional<std::vector<CRtfXmlText*>> segments;
     uint32_t itemFlags = 0;
-    // Only while a column writes the line: the column a table row takes its origin
-    // from, and the line's top below its fillers.
-    Column* column = nullptr;
-    int32_t lineTop = 0;
     int32_t angle = 0;
     CRtfColorList* colours = nullptr;
     CRtfFontTable* fonts = nullptr;

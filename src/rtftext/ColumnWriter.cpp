@@ -27,13 +27,12 @@ std::string WriteColumn(Column& column, PageLayout& layout) {
     std::string out;
     for (CRtfXmlText* head : column.lines) {
         head->page = &layout.page;
-        head->column = &column;
-        out += WriteLineParagraph(head, x, y, layout);
+        out += WriteLineParagraph(head, x, y, layout, &column);
     }
     return out;
 }
 
-std::string WriteLineParagraph(CRtfXmlText* head, int& x, int& y, PageLayout& layout) {
+std::string WriteLineParagraph(CRtfXmlText* head, int& x, int& y, PageLayout& layout, const Column* column) {
     const RtfRect& lb = head->lineBox;
     std::string out;
     int gap = lb.top - y;
@@ -49,14 +48,14 @@ std::string WriteLineParagraph(CRtfXmlText* head, int& x, int& y, PageLayout& la
     // exact, never negative, and the cursor never moves up.
     int height = lb.bottom - lineTop;
     if (height < 1) height = std::max(lb.Height(), 1);
-    head->lineTop = lineTop;
     y = std::max(y, lb.bottom);
     int left = lb.left - x < 0 ? 0 : lb.left - x;
 
-    std::string text = WriteItem(*head, layout.shapeChain);
+    const LineInColumn place{column, lineTop};
+    std::string text = WriteItem(*head, layout.shapeChain, place);
     // Lines turned against the page have no text shape yet: their words are kept
     // as a line of their own rather than lost.
-    if (text.empty()) text = WriteLine(*head);
+    if (text.empty()) text = WriteLine(*head, place);
     if (text.empty()) return out;
     if (head->itemFlags & kItemTable) {
         char row[160];

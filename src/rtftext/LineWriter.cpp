@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "layout/Column.h"
 #include "layout/TableRow.h"
 #include "layout/CRtfPageFlow.h"
 #include "rtf/CRtfPage.h"
@@ -43,17 +44,17 @@ std::vector<CRtfXmlText*> LineOrder(CRtfXmlText& head) {
 
 // A line that looks like a table row becomes one when its pieces stack in
 // more than one row beside its key piece.
-bool WriteTableRow(CRtfXmlText& head, std::string& rtf) {
+bool WriteTableRow(CRtfXmlText& head, const LineInColumn& place, std::string& rtf) {
     if (!IsTableRow(head)) return false;
-    TableRow row(head);
+    TableRow row(head, place.top);
     if (!row.Writable()) return false;
-    rtf = WriteTableRow(row);
+    rtf = WriteTableRow(row, place.column ? place.column->columnBox.left : 0);
     return true;
 }
 
 }  // namespace
 
-std::string WriteItem(CRtfXmlText& item, TextShapeChain& chain) {
+std::string WriteItem(CRtfXmlText& item, TextShapeChain& chain, const LineInColumn& place) {
     if (!item.page) return {};
     const bool readingOrientation =
         item.rotation == item.page->rotation || CRtfPageFlow::InReadingOrientation(item.page->rotation, item.rotation);
@@ -65,15 +66,15 @@ std::string WriteItem(CRtfXmlText& item, TextShapeChain& chain) {
     }
     // A line of the page's flow is read in the page's orientation, whatever its own
     // rotation: as a shape it would find no rectangle on a turned page and be lost.
-    if (readingOrientation) return WriteLine(item);
+    if (readingOrientation) return WriteLine(item, place);
     return WriteTextShape(item, chain);
 }
 
-std::string WriteLine(CRtfXmlText& item) {
+std::string WriteLine(CRtfXmlText& item, const LineInColumn& place) {
     std::string line;
     if (!item.segments) {
         line = WriteRuns(item.runs, 0);
-    } else if (std::string table; WriteTableRow(item, table)) {
+    } else if (std::string table; WriteTableRow(item, place, table)) {
         item.itemFlags |= kItemTable;
         line = table;
     } else {

@@ -6,10 +6,20 @@
 #include "layout/TextShapeChain.h"
 #include "rtf/CRtfXmlText.h"
 
+class Column;
+
+// Where a line is written into a column of a flowing page: a table row takes its
+// cell edges from the column's left and its first paragraph from the line's top
+// below the fillers. Lines written elsewhere have neither.
+struct LineInColumn {
+    const Column* column = nullptr;
+    int top = 0;
+};
+
 // The item as its page places it: a line, a turned text shape (following the page's
 // chain of shapes), or a vertical frame.
-std::string WriteItem(CRtfXmlText& item, TextShapeChain& chain);
-std::string WriteLine(CRtfXmlText& item);
+std::string WriteItem(CRtfXmlText& item, TextShapeChain& chain, const LineInColumn& place = {});
+std::string WriteLine(CRtfXmlText& item, const LineInColumn& place = {});
 // Where a short piece stands against the piece before it.
 enum class Script { None, Super, Sub };
 Script ScriptKind(const CRtfXmlText& item, const CRtfXmlText& previous);

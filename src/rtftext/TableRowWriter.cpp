@@ -38,7 +38,7 @@ int Spacing(int bottom, int cursor, int ownHeight) {
 
 }  // namespace
 
-std::string WriteTableRow(TableRow& row) {
+std::string WriteTableRow(TableRow& row, int origin) {
     if (!row.Writable()) return {};
     CRtfXmlText& head = *row.items.front();
     CRtfXmlText* key = row.key;
@@ -59,7 +59,6 @@ std::string WriteTableRow(TableRow& row) {
         previousBottom = std::max(previousBottom, sb.bottom);
     }
 
-    const int origin = head.column ? head.column->columnBox.left : 0;
     const int rowLeft = std::max(head.lineBox.left, origin);
     const bool keyFirst = kb.left <= cellBox.left;
     // The space between the cells belongs to the left one, as between columns: a

@@ -5,4 +5,5 @@
 class TableRow;
 
 // The cells of the row, without the row group; empty when the row is not writable.
-std::string WriteTableRow(TableRow& row);
+// origin: the left of the column the row stands in, from which its cell edges count.
+std::string WriteTableRow(TableRow& row, int origin);

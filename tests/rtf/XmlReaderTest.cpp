@@ -20,12 +20,13 @@ std::vector<CRtfXmlText*> LineHeads(CRtfDocument& doc) {
 }  // namespace
 
 TEST(XmlReaderValues, TokensAreCutAtBlanksAndNumbersReadLikeAtol) {
-    EXPECT_EQ(CRtfXmlParse::FindAttribute("mleft=\"0036\""), 19);
-    EXPECT_EQ(CRtfXmlParse::FindAttribute("left=\"12\""), 24);
-    EXPECT_EQ(CRtfXmlParse::FindAttribute("Angle=\"0\">"), 30);
-    EXPECT_EQ(CRtfXmlParse::FindAttribute("cSpace=\"+000.00\""), 30);
-    EXPECT_EQ(CRtfXmlParse::FindAttribute("Left=\"1\""), 0);
-    EXPECT_EQ(CRtfXmlParse::FindAttribute(""), 0);
+    EXPECT_EQ(CRtfXmlParse::FindAttribute("mleft=\"0036\""), XmlAttribute::MarginLeft);
+    EXPECT_EQ(CRtfXmlParse::FindAttribute("left=\"12\""), XmlAttribute::Left);
+    EXPECT_EQ(CRtfXmlParse::FindAttribute("Angle=\"0\">"), XmlAttribute::Angle);
+    EXPECT_EQ(CRtfXmlParse::FindAttribute("cSpace=\"+000.00\""), XmlAttribute::CharSpace);
+    EXPECT_EQ(CRtfXmlParse::FindAttribute("toc=\"0\""), XmlAttribute::Toc);
+    EXPECT_EQ(CRtfXmlParse::FindAttribute("Left=\"1\""), XmlAttribute::None);
+    EXPECT_EQ(CRtfXmlParse::FindAttribute(""), XmlAttribute::None);
     EXPECT_EQ(CRtfXmlParse::AttributeValue("family=\"Times"), "Times");
     EXPECT_EQ(CRtfXmlParse::AttributeValue("color=\"#1f1f1f\">"), "#1f1f1f");
     EXPECT_EQ(CRtfXmlParse::ValueNumber("+001.50"), 1);
@@ -82,6 +83,24 @@ TEST(XmlReader, HeaderInfoFontsAndRunAttributes) {
     EXPECT_EQ(first->owner, item);
     // An empty data line counts as one blank.
     EXPECT_EQ(item->runs.back()->text, " ");
+}
+
+TEST(XmlReader, AnAttributeCountsOnlyOnTheElementItBelongsTo) {
+    TempDir dir;
+    // Spacing on the text line and an angle on the data line, as no extraction writes them.
+    std::string xml = Root() + PageLine(1) + FontSpec(0, 10, "Times") +
+                      "<text top=\"100\" left=\"50\" width=\"40\" height=\"15\" font=\"0\" direction=\"1\" toc=\"0\" "
+                      "cSpace=\"+007.00\">\n"
+                      "<data cSpace=\"+002.00\" wSpace=\"+0000.00\" hScal=\"100\" style=\"0\" Angle=\"9\">word\n"
+                      "</text>\n</page>\n" + kEnd;
+    auto doc = Load(dir, xml);
+    ASSERT_TRUE(doc);
+    doc->ReadPage(1);
+    auto heads = LineHeads(*doc);
+    ASSERT_EQ(heads.size(), 1u);
+    EXPECT_EQ(heads[0]->angle, 0);
+    ASSERT_EQ(heads[0]->runs.size(), 1u);
+    EXPECT_EQ(heads[0]->runs.front()->charSpace, 2);
 }
 
 TEST(XmlReader, PageGeometryMarginsAndRotationAreCapped) {

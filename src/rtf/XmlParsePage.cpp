@@ -166,7 +166,7 @@ std::unique_ptr<CRtfXmlText> CRtfXmlParse::ReadTextElement(CRtfDocument& documen
     }
     // Text turned a quarter clockwise is written one unit wide, as its characters advance
     // down the page; a wider column is vertical writing, whose box is the column's own.
-    if (item->rotation == 270 && item->box.Width() > 1) item->verticalWriting = 1;
+    if (item->rotation == 270 && item->box.Width() > 1) item->verticalWriting = true;
     if (page.contentScale != 1.0) ScaleItem(*item, page.contentScale);
     if (!ReadDataLines(*item) || item->runs.empty()) return nullptr;
     return item;

@@ -17,6 +17,15 @@ std::vector<CRtfXmlText*> LineHeads(CRtfDocument& doc) {
     return doc.layout->flow.lines;
 }
 
+// The line of page 1 of the XML when the page reads as one line; none otherwise.
+CRtfXmlText* OnlyLineOfFirstPage(const TempDir& dir, const std::string& xml, std::unique_ptr<CRtfDocument>& doc) {
+    doc = Load(dir, xml);
+    if (!doc) return nullptr;
+    doc->ReadPage(1);
+    auto heads = LineHeads(*doc);
+    return heads.size() == 1 ? heads[0] : nullptr;
+}
+
 }  // namespace
 
 TEST(XmlReaderValues, TokensAreCutAtBlanksAndNumbersReadLikeAtol) {
@@ -92,15 +101,12 @@ TEST(XmlReader, AnAttributeCountsOnlyOnTheElementItBelongsTo) {
                       "<text top=\"100\" left=\"50\" width=\"40\" height=\"15\" font=\"0\" direction=\"1\" toc=\"0\" "
                       "cSpace=\"+007.00\">\n"
                       "<data cSpace=\"+002.00\" wSpace=\"+0000.00\" hScal=\"100\" style=\"0\" Angle=\"9\">word\n"
-                      "</text>\n</page>\n" + kEnd;
-    auto doc = Load(dir, xml);
-    ASSERT_TRUE(doc);
-    doc->ReadPage(1);
-    auto heads = LineHeads(*doc);
-    ASSERT_EQ(heads.size(), 1u);
-    EXPECT_EQ(heads[0]->angle, 0);
-    ASSERT_EQ(heads[0]->runs.size(), 1u);
-    EXPECT_EQ(heads[0]->runs.front()->charSpace, 2);
+                      "</text>\n</page>\n</pdf2xml>\n";
+    std::unique_ptr<CRtfDocument> doc;
+    CRtfXmlText* line = OnlyLineOfFirstPage(dir, xml, doc);
+    ASSERT_TRUE(line && line->runs.size() == 1);
+    EXPECT_EQ(line->angle, 0);
+    EXPECT_EQ(line->runs.front()->charSpace, 2);
 }
 
 TEST(XmlReader, PageGeometryMarginsAndRotationAreCapped) {
@@ -173,15 +179,13 @@ TEST(XmlReader, UnknownFontIdGivesDefaults) {
     TempDir dir;
     std::string xml = Root() + PageLine(1) + FontSpec(0, 14, "Times", "#00ff00") + Text(100, 50, 40, 15, 9, "x") +
                       "</page>\n" + kEnd;
-    auto doc = Load(dir, xml);
-    ASSERT_TRUE(doc);
-    doc->ReadPage(1);
-    auto heads = LineHeads(*doc);
-    ASSERT_EQ(heads.size(), 1u);
-    EXPECT_EQ(heads[0]->fontIndex, 0);
-    EXPECT_EQ(heads[0]->colorIndex, 0);
-    EXPECT_EQ(heads[0]->colours, nullptr);
-    EXPECT_EQ(heads[0]->fonts, &doc->fonts);
+    std::unique_ptr<CRtfDocument> doc;
+    CRtfXmlText* line = OnlyLineOfFirstPage(dir, xml, doc);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->fontIndex, 0);
+    EXPECT_EQ(line->colorIndex, 0);
+    EXPECT_EQ(line->colours, nullptr);
+    EXPECT_EQ(line->fonts, &doc->fonts);
 }
 
 TEST(XmlReader, FilesThatCannotBeReadGiveNoDocument) {

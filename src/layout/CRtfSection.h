@@ -14,6 +14,10 @@ class CRtfXmlText;
 // Lines that stand side by side at one height, ordered by their left edges.
 using LineBand = std::vector<CRtfXmlText*>;
 
+// A band line that takes a column's last line into its own: none, in front of it (the
+// last line lies right of the band line), or behind it.
+enum class LastLineJoin { None, InFront, Behind };
+
 class CRtfSection {
 public:
     // One column per band line, each starting with that line.
@@ -22,11 +26,13 @@ public:
     explicit CRtfSection(size_t columnCount);
     virtual ~CRtfSection() = default;
 
-    // 1 when the band does not fit the section (merges made on trial undone), 0 when its lines were placed.
-    int Integrate(LineBand& band, PageLayout& layout);
+    // True when the band's lines were placed; false when the band does not fit the
+    // section (the merges made on trial are undone).
+    bool Integrate(LineBand& band, PageLayout& layout);
     // The column a line belongs to, or a column to insert beside (newColumn), or none.
-    // relation -1/+1: the line joins the column's last line, which lies right/left of it.
-    Column* FindColumn(CRtfXmlText* line, const RtfRect& lineBox, bool& newColumn, bool& insertAfter, int& relation);
+    // lastLine: whether the line joins the column's last line instead, and on which side.
+    Column* FindColumn(CRtfXmlText* line, const RtfRect& lineBox, bool& newColumn, bool& insertAfter,
+                       LastLineJoin& lastLine);
 
     // The columns abut inside the section box; each gets the section's height.
     void SetColumnGeometry();

@@ -37,7 +37,7 @@ void ShrinkFont(CRtfXmlText& item, int points) {
 }
 
 Column* CRtfSection::FindColumn(CRtfXmlText* line, const RtfRect& box, bool& newColumn, bool& insertAfter,
-                                int& relation) {
+                                LastLineJoin& lastLine) {
     const int l = box.left, t = box.top, r = box.right, h = box.Height();
     if ((box.Width() == 0 && h != 0) || columns.empty()) return nullptr;
     for (size_t i = 0; i < columns.size(); ++i) {
@@ -78,16 +78,16 @@ Column* CRtfSection::FindColumn(CRtfXmlText* line, const RtfRect& box, bool& new
         if (c->lines.empty()) continue;
         const RtfRect& q = c->lines.back()->lineBox;
         if (q.left > r) {
-            relation = -1;
+            lastLine = LastLineJoin::InFront;
             return c;
         }
         if (l > q.right) {
-            relation = 1;
+            lastLine = LastLineJoin::Behind;
             return c;
         }
         if (StrictlyBetween(q.left, l, r) || StrictlyBetween(q.right, l, r)) return c;
         if (c->lines.back()->HasSegments()) {
-            relation = 1;
+            lastLine = LastLineJoin::Behind;
             return c;
         }
     }

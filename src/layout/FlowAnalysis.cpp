@@ -154,6 +154,6 @@ bool PageLayout::AddBand(LineBand& band) {
         });
         if (below && overlap) return startSection();
     }
-    if (last->Integrate(band, *this) == 1) return startSection();
+    if (!last->Integrate(band, *this)) return startSection();
     return false;
 }

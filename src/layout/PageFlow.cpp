@@ -57,9 +57,9 @@ bool CRtfPageFlow::Place(CRtfXmlText* item) {
         return true;
     }
     CRtfXmlText* last = lines.back();
-    int outcome = 0;
-    if (JoinLine(*last, item, outcome)) return true;
-    if (outcome == 1 && JoinLine(*last, item, outcome)) return true;
+    const JoinOutcome outcome = JoinLine(*last, item);
+    if (outcome == JoinOutcome::Joined) return true;
+    if (outcome == JoinOutcome::Above && JoinLine(*last, item) == JoinOutcome::Joined) return true;
     item->lineBox = item->box;
     lines.push_back(item);
     return true;

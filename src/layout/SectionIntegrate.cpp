@@ -76,7 +76,7 @@ void TakeOutOfColumn(Column& column, CRtfXmlText* line) { std::erase(column.line
 
 }  // namespace
 
-int CRtfSection::Integrate(LineBand& band, PageLayout& layout) {
+bool CRtfSection::Integrate(LineBand& band, PageLayout& layout) {
     MergeLog log(band, layout);
     std::vector<NewColumn> remembered;
     Column* previous = nullptr;
@@ -88,13 +88,13 @@ int CRtfSection::Integrate(LineBand& band, PageLayout& layout) {
     for (CRtfXmlText* a : order) {
         if (!inBand(a)) continue;
         bool newColumn = false, insertAfter = false;
-        int relation = 0;
-        Column* g = FindColumn(a, a->lineBox, newColumn, insertAfter, relation);
+        LastLineJoin lastLine = LastLineJoin::None;
+        Column* g = FindColumn(a, a->lineBox, newColumn, insertAfter, lastLine);
         // A join needs a last line to join; without one the line is placed like any other.
-        if (relation != 0 && g && !g->lines.empty()) {
+        if (lastLine != LastLineJoin::None && g && !g->lines.empty()) {
             CRtfXmlText* last = g->lines.back();
             std::erase(band, a);
-            if (relation < 0) {
+            if (lastLine == LastLineJoin::InFront) {
                 // The column's last line lies right of the band line: the band line leads.
                 layout.TakeOutLine(last);
                 AbsorbLine(*a, last, false);
@@ -117,7 +117,7 @@ int CRtfSection::Integrate(LineBand& band, PageLayout& layout) {
         }
         if (!g) {
             log.Undo();
-            return 1;
+            return false;
         }
         if (g != previous) {
             columnOf[a] = g;
@@ -139,7 +139,7 @@ int CRtfSection::Integrate(LineBand& band, PageLayout& layout) {
             }
             if (v <= kLevelShare) {
                 log.Undo();
-                return 1;
+                return false;
             }
             if (ab.right > xb.right) {
                 log.Merge(a, x);
@@ -173,5 +173,5 @@ int CRtfSection::Integrate(LineBand& band, PageLayout& layout) {
         column->AppendLine(line);
         sectionBox = sectionBox.Union(line->lineBox);
     }
-    return 0;
+    return true;
 }

@@ -15,6 +15,24 @@ class CRtfDocument;
 class CRtfPage;
 class CRtfXmlText;
 
+// The attributes the reader knows, named by what they hold. Each element reads its
+// own: a name that belongs to another element is ignored where it does not belong.
+enum class XmlAttribute {
+    None,
+    // the root
+    Version, Encoding, Author, Keywords, Date, Subject,
+    // a page
+    PageNumber, PagePosition, PageTop, PageLeft, PageHeight, PageWidth, PageRotation,
+    // a fontspec
+    FontId, FontSize, FontFamily, FontAlternate, FontColor,
+    // a margin
+    MarginLeft, MarginTop, MarginBottom, MarginRight,
+    // a text element
+    Top, Left, Width, Height, Font, Direction, Toc, Angle,
+    // a data line (one run)
+    CharSpace, WordSpace, HScale, Style, Rise, Leading,
+};
+
 class CRtfXmlParse {
 public:
     explicit CRtfXmlParse(const std::string& path);
@@ -30,8 +48,9 @@ public:
     // order of the XML, into items. Pages come in ascending order.
     bool ReadPage(CRtfDocument& document, CRtfPage& page, int n, std::vector<std::unique_ptr<CRtfXmlText>>& items);
 
-    // Attribute number of a token (0: none), and its value without quotes and ">".
-    static int FindAttribute(std::string_view token);
+    // The attribute a token names (None when the reader knows no such name), and its
+    // value without quotes and ">".
+    static XmlAttribute FindAttribute(std::string_view token);
     static std::string AttributeValue(std::string_view token);
     // Leading integer of a value, as a C atol would read it, saturated to 32 bits.
     static long ValueNumber(const std::string& value);

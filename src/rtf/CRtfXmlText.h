@@ -42,7 +42,7 @@ public:
     CRtfColorList* colours = nullptr;
     CRtfFontTable* fonts = nullptr;
     // A column of vertical writing, read top to bottom; box is the column's own.
-    uint8_t verticalWriting = 0;
+    bool verticalWriting = false;
 
     bool HasSegments() const { return segments && !segments->empty(); }
 };

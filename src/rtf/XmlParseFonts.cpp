@@ -20,7 +20,7 @@ bool CRtfXmlParse::ReadFonts(CRtfDocument& document) {
         // The characters beyond the code page, with the face each is set in.
         if (StartsWith(line, "<text")) {
             for (std::string_view token : SplitTokens(line))
-                if (FindAttribute(token) == 27) entry = document.fonts.EntryIndexOfSpec(static_cast<int>(ValueNumber(AttributeValue(token))));
+                if (FindAttribute(token) == XmlAttribute::Font) entry = document.fonts.EntryIndexOfSpec(static_cast<int>(ValueNumber(AttributeValue(token))));
             continue;
         }
         if (StartsWith(line, "<data")) {
@@ -46,15 +46,15 @@ bool CRtfXmlParse::ReadFontLine(CRtfDocument& document, const std::string& line)
     for (std::string_view token : SplitTokens(line)) {
         std::string value = AttributeValue(token);
         switch (FindAttribute(token)) {
-            case 14: font->index = static_cast<int>(ValueNumber(value)); break;
-            case 15: {
+            case XmlAttribute::FontId: font->index = static_cast<int>(ValueNumber(value)); break;
+            case XmlAttribute::FontSize: {
                 long size = ValueNumber(value);
                 font->size = (size & 0xFFFF) == 0 ? uint16_t{10} : static_cast<uint16_t>(size);
                 break;
             }
-            case 16: font->name = CleanFaceName(NormaliseFamily(value)); break;
-            case 17: font->alternate = value; break;
-            case 18: font->colour = document.colours.ParseColor(value); break;
+            case XmlAttribute::FontFamily: font->name = CleanFaceName(NormaliseFamily(value)); break;
+            case XmlAttribute::FontAlternate: font->alternate = value; break;
+            case XmlAttribute::FontColor: font->colour = document.colours.ParseColor(value); break;
             default: break;
         }
     }

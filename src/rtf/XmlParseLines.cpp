@@ -14,17 +14,47 @@ namespace {
 
 struct AttributeName {
     std::string_view prefix;
-    int number;
+    XmlAttribute attribute;
 };
 
-// Order matters: the first prefix a token begins with gives its number.
+// Order matters: the first prefix a token begins with names it.
 constexpr AttributeName kAttributes[] = {
-    {"version=", 1},   {"encoding=", 2}, {"author=", 3},    {"keywords=", 4},  {"date=", 5},       {"subject=", 6},
-    {"pnumber=", 7},   {"pposition=", 8}, {"ptop=", 9},     {"pleft=", 10},    {"pheight=", 11},   {"pwidth=", 12},
-    {"protation=", 13}, {"id=", 14},     {"size=", 15},     {"family=", 16},   {"alternate=", 17}, {"color=", 18},
-    {"mleft=", 19},    {"mtop=", 20},     {"mbottom=", 21}, {"mright=", 22},   {"top=", 23},       {"left=", 24},
-    {"width=", 25},    {"height=", 26},   {"font=", 27},    {"direction=", 28}, {"toc=", 29},      {"Angle=", 30},
-    {"cSpace=", 30},   {"wSpace=", 31},   {"hScal=", 32},   {"style=", 33},    {"cRise=", 34},     {"cLeading=", 35},
+    {"version=", XmlAttribute::Version},
+    {"encoding=", XmlAttribute::Encoding},
+    {"author=", XmlAttribute::Author},
+    {"keywords=", XmlAttribute::Keywords},
+    {"date=", XmlAttribute::Date},
+    {"subject=", XmlAttribute::Subject},
+    {"pnumber=", XmlAttribute::PageNumber},
+    {"pposition=", XmlAttribute::PagePosition},
+    {"ptop=", XmlAttribute::PageTop},
+    {"pleft=", XmlAttribute::PageLeft},
+    {"pheight=", XmlAttribute::PageHeight},
+    {"pwidth=", XmlAttribute::PageWidth},
+    {"protation=", XmlAttribute::PageRotation},
+    {"id=", XmlAttribute::FontId},
+    {"size=", XmlAttribute::FontSize},
+    {"family=", XmlAttribute::FontFamily},
+    {"alternate=", XmlAttribute::FontAlternate},
+    {"color=", XmlAttribute::FontColor},
+    {"mleft=", XmlAttribute::MarginLeft},
+    {"mtop=", XmlAttribute::MarginTop},
+    {"mbottom=", XmlAttribute::MarginBottom},
+    {"mright=", XmlAttribute::MarginRight},
+    {"top=", XmlAttribute::Top},
+    {"left=", XmlAttribute::Left},
+    {"width=", XmlAttribute::Width},
+    {"height=", XmlAttribute::Height},
+    {"font=", XmlAttribute::Font},
+    {"direction=", XmlAttribute::Direction},
+    {"toc=", XmlAttribute::Toc},
+    {"Angle=", XmlAttribute::Angle},
+    {"cSpace=", XmlAttribute::CharSpace},
+    {"wSpace=", XmlAttribute::WordSpace},
+    {"hScal=", XmlAttribute::HScale},
+    {"style=", XmlAttribute::Style},
+    {"cRise=", XmlAttribute::Rise},
+    {"cLeading=", XmlAttribute::Leading},
 };
 
 }  // namespace
@@ -77,13 +107,13 @@ void CRtfXmlParse::Rewind() {
     position_ = 0;
 }
 
-int CRtfXmlParse::FindAttribute(std::string_view token) {
-    if (token.empty()) return 0;
+XmlAttribute CRtfXmlParse::FindAttribute(std::string_view token) {
+    if (token.empty()) return XmlAttribute::None;
     // Every data line asks this for each of its tokens: the first letter rules out
     // nearly all names before any comparison.
     for (const AttributeName& a : kAttributes)
-        if (a.prefix.front() == token.front() && token.substr(0, a.prefix.size()) == a.prefix) return a.number;
-    return 0;
+        if (a.prefix.front() == token.front() && token.substr(0, a.prefix.size()) == a.prefix) return a.attribute;
+    return XmlAttribute::None;
 }
 
 std::string CRtfXmlParse::AttributeValue(std::string_view token) {
@@ -131,10 +161,10 @@ void CRtfXmlParse::ReadHeader() {
             info_ = std::make_unique<CRtfDocInfo>();
             for (std::string_view token : SplitTokens(line)) {
                 switch (FindAttribute(token)) {
-                    case 3: info_->author = AttributeValue(token); break;
-                    case 4: info_->keywords = AttributeValue(token); break;
-                    case 5: info_->date = AttributeValue(token); break;
-                    case 6: info_->subject = AttributeValue(token); break;
+                    case XmlAttribute::Author: info_->author = AttributeValue(token); break;
+                    case XmlAttribute::Keywords: info_->keywords = AttributeValue(token); break;
+                    case XmlAttribute::Date: info_->date = AttributeValue(token); break;
+                    case XmlAttribute::Subject: info_->subject = AttributeValue(token); break;
                     default: break;
                 }
             }

@@ -11,12 +11,29 @@
 
 namespace {
 
+// The XML's unit, for the notes that tell a page's size in the user's words.
+constexpr double kUnitsPerInch = 108.0;
+constexpr double kUnitsPerPoint = 1.5;
+
 // The item of a page scaled to fit: its place and its size shrink with the page.
 void ScaleItem(CRtfXmlText& item, double scale) {
     auto at = [scale](int32_t v) { return static_cast<int32_t>(std::lround(v * scale)); };
     item.box = RtfRect{at(item.box.left), at(item.box.top), std::max(at(item.box.right), at(item.box.left) + 1),
                        std::max(at(item.box.bottom), at(item.box.top) + 1)};
     item.fontSize = static_cast<uint16_t>(std::max(1L, std::lround(item.fontSize * scale)));
+}
+
+// The turn of a text element's writing direction, in degrees counter-clockwise. The
+// extraction numbers the directions: 1 left to right, 2 right to left (the text stands
+// on its head), 3 a quarter turn clockwise, 4 a quarter turn counter-clockwise.
+int RotationOfDirection(long direction) {
+    constexpr long kRightToLeft = 2, kQuarterClockwise = 3, kQuarterCounterClockwise = 4;
+    switch (direction) {
+        case kRightToLeft: return 180;
+        case kQuarterClockwise: return 270;
+        case kQuarterCounterClockwise: return 90;
+        default: return 0;
+    }
 }
 
 }  // namespace
@@ -44,7 +61,7 @@ bool CRtfXmlParse::ReadPage(CRtfDocument& document, CRtfPage& page, int n,
             std::vector<std::string_view> tokens = SplitTokens(line);
             int number = 0;
             for (std::string_view token : tokens)
-                if (FindAttribute(token) == 7) {
+                if (FindAttribute(token) == XmlAttribute::PageNumber) {
                     number = static_cast<int>(ValueNumber(AttributeValue(token)));
                     break;
                 }
@@ -58,12 +75,12 @@ bool CRtfXmlParse::ReadPage(CRtfDocument& document, CRtfPage& page, int n,
             for (std::string_view token : tokens) {
                 long value = ValueNumber(AttributeValue(token));
                 switch (FindAttribute(token)) {
-                    case 7: pageNumber = static_cast<int>(value); break;
-                    case 9: page.SetTop(static_cast<int>(value)); break;
-                    case 10: page.SetLeft(static_cast<int>(value)); break;
-                    case 11: height = value; break;
-                    case 12: width = value; break;
-                    case 13: page.SetRotation(static_cast<int>(value)); break;
+                    case XmlAttribute::PageNumber: pageNumber = static_cast<int>(value); break;
+                    case XmlAttribute::PageTop: page.SetTop(static_cast<int>(value)); break;
+                    case XmlAttribute::PageLeft: page.SetLeft(static_cast<int>(value)); break;
+                    case XmlAttribute::PageHeight: height = value; break;
+                    case XmlAttribute::PageWidth: width = value; break;
+                    case XmlAttribute::PageRotation: page.SetRotation(static_cast<int>(value)); break;
                     default: break;
                 }
             }
@@ -93,11 +110,11 @@ bool CRtfXmlParse::ReadPage(CRtfDocument& document, CRtfPage& page, int n,
                 if (scale > 1.0)
                     std::snprintf(note, sizeof note,
                                   "page %d (%.1f x %.1f points) is smaller than word processors take; it was scaled to %d %%",
-                                  n, width / 1.5, height / 1.5, static_cast<int>(scale * 100));
+                                  n, width / kUnitsPerPoint, height / kUnitsPerPoint, static_cast<int>(scale * 100));
                 else
                     std::snprintf(note, sizeof note,
                                   "page %d (%.1f x %.1f inches) is larger than word processors take; it was scaled to %d %%",
-                                  n, width / 108.0, height / 108.0, static_cast<int>(scale * 100));
+                                  n, width / kUnitsPerInch, height / kUnitsPerInch, static_cast<int>(scale * 100));
                 document.notes.push_back(note);
             }
             continue;
@@ -108,10 +125,10 @@ bool CRtfXmlParse::ReadPage(CRtfDocument& document, CRtfPage& page, int n,
                 // Values are unsigned on the page: a negative one counts as huge and is capped.
                 long long value = static_cast<unsigned>(ValueNumber(AttributeValue(token)));
                 switch (FindAttribute(token)) {
-                    case 19: page.margins.left = CRtfPage::CapMargin(value); break;
-                    case 20: page.margins.top = CRtfPage::CapMargin(value); break;
-                    case 21: page.margins.bottom = CRtfPage::CapMargin(value); break;
-                    case 22: page.margins.right = CRtfPage::CapMargin(value); break;
+                    case XmlAttribute::MarginLeft: page.margins.left = CRtfPage::CapMargin(value); break;
+                    case XmlAttribute::MarginTop: page.margins.top = CRtfPage::CapMargin(value); break;
+                    case XmlAttribute::MarginBottom: page.margins.bottom = CRtfPage::CapMargin(value); break;
+                    case XmlAttribute::MarginRight: page.margins.right = CRtfPage::CapMargin(value); break;
                     default: break;
                 }
             }
@@ -128,11 +145,11 @@ std::unique_ptr<CRtfXmlText> CRtfXmlParse::ReadTextElement(CRtfDocument& documen
     for (std::string_view token : SplitTokens(line)) {
         long value = ValueNumber(AttributeValue(token));
         switch (FindAttribute(token)) {
-            case 23: item->box.top = static_cast<int32_t>(value); break;
-            case 24: item->box.left = static_cast<int32_t>(value); break;
-            case 25: item->box.right = item->box.left + static_cast<int32_t>(value); break;
-            case 26: item->box.bottom = item->box.top + static_cast<int32_t>(value); break;
-            case 27: {
+            case XmlAttribute::Top: item->box.top = static_cast<int32_t>(value); break;
+            case XmlAttribute::Left: item->box.left = static_cast<int32_t>(value); break;
+            case XmlAttribute::Width: item->box.right = item->box.left + static_cast<int32_t>(value); break;
+            case XmlAttribute::Height: item->box.bottom = item->box.top + static_cast<int32_t>(value); break;
+            case XmlAttribute::Font: {
                 int id = static_cast<int>(value);
                 item->fontIndex = document.fonts.EntryIndexOfSpec(id);
                 item->fontSize = static_cast<uint16_t>(document.fonts.SizeOfSpec(id));
@@ -143,16 +160,14 @@ std::unique_ptr<CRtfXmlText> CRtfXmlParse::ReadTextElement(CRtfDocument& documen
                 item->fonts = &document.fonts;
                 break;
             }
-            case 28:
-                item->rotation = value == 2 ? 180 : value == 3 ? 270 : value == 4 ? 90 : 0;
-                break;
-            case 30: item->angle = static_cast<int32_t>(value); break;
+            case XmlAttribute::Direction: item->rotation = RotationOfDirection(value); break;
+            case XmlAttribute::Angle: item->angle = static_cast<int32_t>(value); break;
             default: break;
         }
     }
     // Text turned a quarter clockwise is written one unit wide, as its characters advance
     // down the page; a wider column is vertical writing, whose box is the column's own.
-    if (item->rotation == 270 && item->box.Width() > 1) item->verticalWriting = 1;
+    if (item->rotation == 270 && item->box.Width() > 1) item->verticalWriting = true;
     if (page.contentScale != 1.0) ScaleItem(*item, page.contentScale);
     if (!ReadDataLines(*item) || item->runs.empty()) return nullptr;
     return item;
@@ -177,12 +192,12 @@ bool CRtfXmlParse::ReadDataLines(CRtfXmlText& item) {
         for (std::string_view token : SplitTokens(std::string_view(line).substr(0, close + 1))) {
             long value = ValueNumber(AttributeValue(token));
             switch (FindAttribute(token)) {
-                case 30: run->charSpace = static_cast<int16_t>(value); break;
-                case 31: run->wordSpace = static_cast<int16_t>(value); break;
-                case 32: run->hScale = static_cast<uint8_t>(value); break;
-                case 33: run->style = static_cast<uint8_t>(value); break;
-                case 34: run->rise = static_cast<float>(value); break;
-                case 35: run->leading = static_cast<float>(value); break;
+                case XmlAttribute::CharSpace: run->charSpace = static_cast<int16_t>(value); break;
+                case XmlAttribute::WordSpace: run->wordSpace = static_cast<int16_t>(value); break;
+                case XmlAttribute::HScale: run->hScale = static_cast<uint8_t>(value); break;
+                case XmlAttribute::Style: run->style = static_cast<uint8_t>(value); break;
+                case XmlAttribute::Rise: run->rise = static_cast<float>(value); break;
+                case XmlAttribute::Leading: run->leading = static_cast<float>(value); break;
                 default: break;
             }
         }

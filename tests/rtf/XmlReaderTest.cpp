@@ -17,15 +17,25 @@ std::vector<CRtfXmlText*> LineHeads(RtfEngine& engine) {
     return engine.Layout()->flow.lines;
 }
 
+// The line of page 1 of the XML when the page reads as one line; none otherwise.
+CRtfXmlText* OnlyLineOfFirstPage(const TempDir& dir, const std::string& xml, std::unique_ptr<RtfEngine>& doc) {
+    doc = Load(dir, xml);
+    if (!doc) return nullptr;
+    doc->ReadPage(1);
+    auto heads = LineHeads(*doc);
+    return heads.size() == 1 ? heads[0] : nullptr;
+}
+
 }  // namespace
 
 TEST(XmlReaderValues, TokensAreCutAtBlanksAndNumbersReadLikeAtol) {
-    EXPECT_EQ(CRtfXmlParse::FindAttribute("mleft=\"0036\""), 19);
-    EXPECT_EQ(CRtfXmlParse::FindAttribute("left=\"12\""), 24);
-    EXPECT_EQ(CRtfXmlParse::FindAttribute("Angle=\"0\">"), 30);
-    EXPECT_EQ(CRtfXmlParse::FindAttribute("cSpace=\"+000.00\""), 30);
-    EXPECT_EQ(CRtfXmlParse::FindAttribute("Left=\"1\""), 0);
-    EXPECT_EQ(CRtfXmlParse::FindAttribute(""), 0);
+    EXPECT_EQ(CRtfXmlParse::FindAttribute("mleft=\"0036\""), XmlAttribute::MarginLeft);
+    EXPECT_EQ(CRtfXmlParse::FindAttribute("left=\"12\""), XmlAttribute::Left);
+    EXPECT_EQ(CRtfXmlParse::FindAttribute("Angle=\"0\">"), XmlAttribute::Angle);
+    EXPECT_EQ(CRtfXmlParse::FindAttribute("cSpace=\"+000.00\""), XmlAttribute::CharSpace);
+    EXPECT_EQ(CRtfXmlParse::FindAttribute("toc=\"0\""), XmlAttribute::Toc);
+    EXPECT_EQ(CRtfXmlParse::FindAttribute("Left=\"1\""), XmlAttribute::None);
+    EXPECT_EQ(CRtfXmlParse::FindAttribute(""), XmlAttribute::None);
     EXPECT_EQ(CRtfXmlParse::AttributeValue("family=\"Times"), "Times");
     EXPECT_EQ(CRtfXmlParse::AttributeValue("color=\"#1f1f1f\">"), "#1f1f1f");
     EXPECT_EQ(CRtfXmlParse::ValueNumber("+001.50"), 1);
@@ -82,6 +92,21 @@ TEST(XmlReader, HeaderInfoFontsAndRunAttributes) {
     EXPECT_EQ(first->owner, item);
     // An empty data line counts as one blank.
     EXPECT_EQ(item->runs.back()->text, " ");
+}
+
+TEST(XmlReader, AnAttributeCountsOnlyOnTheElementItBelongsTo) {
+    TempDir dir;
+    // Spacing on the text line and an angle on the data line, as no extraction writes them.
+    std::string xml = Root() + PageLine(1) + FontSpec(0, 10, "Times") +
+                      "<text top=\"100\" left=\"50\" width=\"40\" height=\"15\" font=\"0\" direction=\"1\" toc=\"0\" "
+                      "cSpace=\"+007.00\">\n"
+                      "<data cSpace=\"+002.00\" wSpace=\"+0000.00\" hScal=\"100\" style=\"0\" Angle=\"9\">word\n"
+                      "</text>\n</page>\n</pdf2xml>\n";
+    std::unique_ptr<RtfEngine> doc;
+    CRtfXmlText* line = OnlyLineOfFirstPage(dir, xml, doc);
+    ASSERT_TRUE(line && line->runs.size() == 1);
+    EXPECT_EQ(line->angle, 0);
+    EXPECT_EQ(line->runs.front()->charSpace, 2);
 }
 
 TEST(XmlReader, PageGeometryMarginsAndRotationAreCapped) {
@@ -153,15 +178,13 @@ TEST(XmlReader, UnknownFontIdGivesDefaults) {
     TempDir dir;
     std::string xml = Root() + PageLine(1) + FontSpec(0, 14, "Times", "#00ff00") + Text(100, 50, 40, 15, 9, "x") +
                       "</page>\n" + kEnd;
-    auto doc = Load(dir, xml);
-    ASSERT_TRUE(doc);
-    doc->ReadPage(1);
-    auto heads = LineHeads(*doc);
-    ASSERT_EQ(heads.size(), 1u);
-    EXPECT_EQ(heads[0]->fontIndex, 0);
-    EXPECT_EQ(heads[0]->colorIndex, 0);
-    EXPECT_EQ(heads[0]->colours, nullptr);
-    EXPECT_EQ(heads[0]->fonts, &doc->Document().fonts);
+    std::unique_ptr<RtfEngine> doc;
+    CRtfXmlText* line = OnlyLineOfFirstPage(dir, xml, doc);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->fontIndex, 0);
+    EXPECT_EQ(line->colorIndex, 0);
+    EXPECT_EQ(line->colours, nullptr);
+    EXPECT_EQ(line->fonts, &doc->Document().fonts);
 }
 
 TEST(XmlReader, FilesThatCannotBeReadGiveNoDocument) {

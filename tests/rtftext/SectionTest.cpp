@@ -77,7 +77,7 @@ TEST(SectionIntegrate, ColumnsOfATwoColumnSectionFillBandByBand) {
     FlowPage p;
     CRtfSection s(LineBand{p.Line({40, 100, 290, 114}, "l1"), p.Line({310, 100, 560, 114}, "r1")});
     LineBand band{p.Line({40, 118, 290, 132}, "l2"), p.Line({310, 118, 560, 132}, "r2")};
-    EXPECT_EQ(s.Integrate(band, p.layout), 0);
+    EXPECT_TRUE(s.Integrate(band, p.layout));
     EXPECT_EQ(s.columns[0]->lines.size(), 2u);
     EXPECT_EQ(s.columns[1]->lines.size(), 2u);
     EXPECT_EQ(s.sectionBox, (RtfRect{40, 100, 560, 132}));
@@ -114,7 +114,7 @@ TEST(SectionIntegrate, PieceRightOfAColumnsLastLineJoinsIt) {
     CRtfXmlText* piece = p.Line({130, 102, 190, 118}, "piece");
     p.layout.sortedLines.push_back(piece);
     LineBand band{piece};
-    EXPECT_EQ(s.Integrate(band, p.layout), 0);
+    EXPECT_TRUE(s.Integrate(band, p.layout));
     EXPECT_EQ(s.columns[0]->lines, (std::vector<CRtfXmlText*>{first, last}));
     ASSERT_TRUE(last->segments);
     EXPECT_EQ(*last->segments, std::vector<CRtfXmlText*>{piece});
@@ -128,14 +128,14 @@ TEST(SectionIntegrate, LineEndingJustBeforeTheNextColumnShrinksOnePoint) {
     CRtfSection& s = *owned;
     CRtfXmlText* tight = p.Line({40, 40, 208, 54}, "ends 2 units short");
     LineBand band{tight};
-    EXPECT_EQ(s.Integrate(band, p.layout), 0);
+    EXPECT_TRUE(s.Integrate(band, p.layout));
     EXPECT_EQ(s.columns[0]->lines, std::vector<CRtfXmlText*>{tight});
     EXPECT_EQ(tight->fontSize, 11);
     EXPECT_NE(WriteLine(*tight).find("\\fs22"), std::string::npos);
 
     CRtfXmlText* reaching = p.Line({40, 60, 212, 74}, "reaches into the next");
     LineBand next{reaching};
-    EXPECT_EQ(s.Integrate(next, p.layout), 1);
+    EXPECT_FALSE(s.Integrate(next, p.layout));
     EXPECT_EQ(reaching->fontSize, 12);
 }
 
@@ -157,9 +157,9 @@ TEST(SectionIntegrate, ZeroHeightLinesFindColumnsWithoutDividingByZero) {
     s.columns[0]->AppendLine(p.Line({40, 10, 100, 30}, "last"));
     CRtfXmlText* flat = p.Line({40, 20, 150, 20}, "flat");
     bool newColumn = false, after = false;
-    int relation = 0;
+    LastLineJoin lastLine = LastLineJoin::None;
     // Hanging 10 units above the column's bottom on a height counted as 1: beside the last line.
-    EXPECT_EQ(s.FindColumn(flat, flat->lineBox, newColumn, after, relation), s.columns[0].get());
-    EXPECT_EQ(relation, 0);
+    EXPECT_EQ(s.FindColumn(flat, flat->lineBox, newColumn, after, lastLine), s.columns[0].get());
+    EXPECT_EQ(lastLine, LastLineJoin::None);
     EXPECT_FALSE(newColumn);
 }

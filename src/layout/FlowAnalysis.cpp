@@ -45,17 +45,6 @@ bool JoinsLeftPiece(const RtfRect& l, const RtfRect& h) {
 
 }  // namespace
 
-void AbsorbLine(CRtfXmlText& head, CRtfXmlText* line, bool atFront) {
-    if (!head.segments) head.segments.emplace();
-    if (atFront) head.segments->insert(head.segments->begin(), line);
-    else head.segments->push_back(line);
-    if (line->segments) {
-        head.segments->insert(head.segments->end(), line->segments->begin(), line->segments->end());
-        line->segments->clear();
-    }
-    head.lineBox = head.lineBox.Union(line->lineBox);
-}
-
 void PageLayout::TakeOutLine(CRtfXmlText* line) {
     std::erase(sortedLines, line);
     std::erase(flow.lines, line);

@@ -62,3 +62,14 @@ JoinOutcome JoinLine(CRtfXmlText& head, CRtfXmlText* item) {
     lb = lb.Union(nb);
     return JoinOutcome::Joined;
 }
+
+void AbsorbLine(CRtfXmlText& head, CRtfXmlText* line, bool atFront) {
+    if (!head.segments) head.segments.emplace();
+    if (atFront) head.segments->insert(head.segments->begin(), line);
+    else head.segments->push_back(line);
+    if (line->segments) {
+        head.segments->insert(head.segments->end(), line->segments->begin(), line->segments->end());
+        line->segments->clear();
+    }
+    head.lineBox = head.lineBox.Union(line->lineBox);
+}

@@ -76,6 +76,8 @@ TEST_F(WindowTest, SettingsOkWritesTheStoreAndAFreshWindowShowsThem) {
     EXPECT_EQ(para.ResultFormat(), "rtf");
     EXPECT_TRUE(window->findChild<QRadioButton*>("formatRtf")->isChecked());
     EXPECT_TRUE(window->findChild<QRadioButton*>("pageNumbers")->isChecked());
+    // The page list is the user's to write; it once showed the setting's own "No".
+    EXPECT_EQ(window->findChild<QLineEdit*>("pageText")->text(), QString());
     // The nine values stand in the store in their order.
     std::string ini = testpdf::ReadFile(dir / "registry.ini");
     size_t last = 0;

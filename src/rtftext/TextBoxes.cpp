@@ -51,13 +51,17 @@ int CharacterCount(const std::string& plain) {
 
 }  // namespace
 
-std::string TextBox(const RtfRect& r, int id, const std::string& text, TextFlow flow, int rotation) {
+std::string TextShapeHead(const RtfRect& r, int id) {
     char head[200];
     std::snprintf(head, sizeof head,
                   "{\\shp{\\*\\shpinst\\shpleft%d\\shptop%d\\shpright%d\\shpbottom%d\\shpbxpage\\shpbypage\\shpwr3"
                   "\\shpfblwtxt0\\shpz%d\\shplid%d",
                   r.left, r.top, r.right, r.bottom, id, id);
-    std::string out = head;
+    return head;
+}
+
+std::string TextBox(const RtfRect& r, int id, const std::string& text, TextFlow flow, int rotation) {
+    std::string out = TextShapeHead(r, id);
     for (const auto& p : kBoxProperties) out += std::string("{\\sp{\\sn ") + p[0] + "}{\\sv " + p[1] + "}}";
     // A level box grows downwards with its text; a box whose text runs along the page
     // is made long enough, and would otherwise grow across it.

@@ -11,6 +11,8 @@
 // How the text of a box runs: level, down the page (top to bottom), up the page.
 enum class TextFlow { Level = 0, Down = 1, Up = 2 };
 
+// The opening of a text shape in twips, in front of the page's drawings, its z-order its id.
+std::string TextShapeHead(const RtfRect& twips, int id);
 // A box at rect (twips, page relative) holding the paragraph text; rotation in degrees
 // clockwise for the readers that turn text boxes.
 std::string TextBox(const RtfRect& twips, int id, const std::string& text, TextFlow flow = TextFlow::Level,

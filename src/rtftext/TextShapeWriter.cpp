@@ -1,10 +1,9 @@
 // A text item rotated against its page, written as a turned text box at its place.
-#include <cstdio>
-
 #include "rtf/CRtfXmlText.h"
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfPage.h"
 #include "rtftext/RunWriter.h"
+#include "rtftext/TextBoxes.h"
 #include "rtftext/TextShapeWriter.h"
 #include "layout/TextShapeRect.h"
 #include "rtftext/Hyperlinks.h"
@@ -45,12 +44,7 @@ std::string WriteTextShape(CRtfXmlText& item, TextShapeChain& chain) {
     // Degrees clockwise, as the shape reads them; the angle counts the other way.
     int degrees = ((360 - ShapeAngle(item)) % 360 + 360) % 360;
     const RtfRect box = UnturnedBox(covered, degrees);
-    char head[256];
-    std::snprintf(head, sizeof head,
-                  "\n{\\shp{\\*\\shpinst\\shpleft%d\\shptop%d\\shpright%d\\shpbottom%d\\shpbxpage\\shpbypage\\shpwr3"
-                  "\\shpfblwtxt0\\shpz%d\\shplid%d\n",
-                  box.left, box.top, box.right, box.bottom, id, id);
-    std::string out = head;
+    std::string out = "\n" + TextShapeHead(box, id) + "\n";
     for (const auto& p : kShapeProperties) {
         const std::string value = p[1] ? std::string(p[1]) : std::to_string(degrees * 65536);
         out += std::string("{\\sp{\\sn ") + p[0] + "}{\\sv " + value + "}}\n";

@@ -3,6 +3,7 @@
 
 #include <PDFDoc.h>
 
+#include "pagegraphics/DrawingPictures.h"
 #include "pagegraphics/PageDrawsGraphics.h"
 #include "pagegraphics/PageImageFilter.h"
 #include "pagegraphics/PagePostScriptDevice.h"
@@ -20,6 +21,8 @@ int RunPageGraphicsPass(PageGraphicsJob& job, int page, GraphicsList& graphics) 
     const int paperHeight = static_cast<int>(doc->getPageCropHeight(page));
     const std::string psPath = job.workDir + "/" + job.baseName + ".ps";
     bool written = false;
+    bool complete = true;
+    PageFootprints footprints;
     {
         PagePostScriptDevice device(psPath, doc, page, paperWidth, paperHeight, graphics);
         if (device.Ready()) {
@@ -27,7 +30,9 @@ int RunPageGraphicsPass(PageGraphicsJob& job, int page, GraphicsList& graphics) 
             doc->displayPage(&device, page, 108, 108, 0, false, false, false, &platform::DrawingBudget::Spent, &budget);
             device.Flush();
             written = !device.WriteFailed();
-            if (budget.Exceeded())
+            footprints = device.Footprints();
+            complete = !budget.Exceeded();
+            if (!complete)
                 job.observer->AddNote("page " + std::to_string(page) +
                                       " draws more than any real page; the rest of its graphics was left out");
         }
@@ -42,8 +47,19 @@ int RunPageGraphicsPass(PageGraphicsJob& job, int page, GraphicsList& graphics) 
             pictures.firstProblem = "page " + std::to_string(page) + ": its PostScript cannot be written to " + psPath;
         return FilterFailed;
     }
-    PageImageFilter filter(psPath, page, graphics, job);
-    return filter.Run();
+    int result;
+    {
+        PageImageFilter filter(psPath, page, graphics, job);
+        result = filter.Run();
+    }
+    // An image job's pictures are the PDF's own; a page cut short by its budget
+    // would only be cut short again.
+    if (job.imageJob || !complete || job.Cancelled()) return result;
+    if (!ReplaceDrawingsByPictures(job, page, footprints, graphics) && result == FilterDone) {
+        // The drawing's shapes stay: the page is complete, only heavier.
+        job.observer->Log("page " + std::to_string(page) + ": a drawing could not be rendered as a picture");
+    }
+    return result;
 }
 
 }  // namespace pagegraphics

@@ -6,13 +6,13 @@
 #include <PDFDoc.h>
 #include <SplashOutputDev.h>
 #include <splash/SplashBitmap.h>
-#include <splash/SplashErrorCodes.h>
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
 
+#include "pagegraphics/DrawingImageFile.h"
 #include "pagegraphics/PageDrawings.h"
 #include "pagegraphics/PictureText.h"
 #include "platform/DrawingBudget.h"
@@ -23,7 +23,10 @@ namespace {
 
 constexpr double kXmlPerInch = 108;
 // Sharp at print size, and sharper still for a small drawing, which a reader enlarges.
-constexpr double kLeastDpi = 150, kMostDpi = 300, kLongSidePixels = 1200;
+constexpr double kLeastDpi = 150, kMostDpi = 300, kLongSidePixels = 900;
+// The page is rendered once for all its drawings; past this many pixels its
+// resolution comes down towards the least.
+constexpr double kMostPixels = 12e6;
 
 double DrawingDpi(const FootprintBox& box) {
     const double inches = std::max(box.Width(), box.Height()) / kXmlPerInch;
@@ -31,51 +34,47 @@ double DrawingDpi(const FootprintBox& box) {
     return std::clamp(kLongSidePixels / inches, kLeastDpi, kMostDpi);
 }
 
-// Charts and diagrams are mostly flat colour: most pixels equal their left
-// neighbour, and PNG keeps their edges sharp. Shadings and photographs vary
-// from pixel to pixel and go as JPEG.
-bool FewColours(SplashBitmap& bitmap) {
-    const int w = bitmap.getWidth(), h = bitmap.getHeight(), row = bitmap.getRowSize();
-    const unsigned char* data = bitmap.getDataPtr();
-    long long same = 0, all = 0;
-    for (int y = 0; y < h; ++y) {
-        const unsigned char* p = data + static_cast<long long>(y) * row;
-        for (int x = 1; x < w; ++x, ++all)
-            if (p[3 * x] == p[3 * x - 3] && p[3 * x + 1] == p[3 * x - 2] && p[3 * x + 2] == p[3 * x - 1]) ++same;
-    }
-    return all == 0 || same * 10 >= all * 6;
-}
-
+// The drawings' part of the page, rendered once without the text: every
+// rendering runs the whole page again, shadings and all.
 class DrawingRenderer {
 public:
     DrawingRenderer(PDFDoc& doc, int page, const std::atomic<int32_t>* cancel)
-        : doc_(doc), page_(page), cancel_(cancel) {
+        : doc_(doc), page_(page), cancel_(cancel) {}
+
+    // Renders `area` (XML units) at the resolution of its largest drawing.
+    bool Render(const FootprintBox& area, const FootprintBox& largest) {
+        dpi_ = DrawingDpi(largest);
+        const double squareInches = area.Width() * area.Height() / (kXmlPerInch * kXmlPerInch);
+        if (squareInches * dpi_ * dpi_ > kMostPixels) dpi_ = std::max(kLeastDpi, std::sqrt(kMostPixels / squareInches));
+        const double scale = dpi_ / kXmlPerInch;
+        x_ = static_cast<int>(std::floor(area.left * scale));
+        y_ = static_cast<int>(std::floor(area.top * scale));
+        const int w = std::max(1, static_cast<int>(std::ceil(area.right * scale)) - x_);
+        const int h = std::max(1, static_cast<int>(std::ceil(area.bottom * scale)) - y_);
         SplashColor paper = {255, 255, 255};
-        splash_ = std::make_unique<SplashOutputDev>(splashModeRGB8, 4, false, paper);
+        splash_ = std::make_unique<SplashOutputDev>(splashModeRGB8, 1, false, paper);
         splash_->setSkipText(true, true);
         splash_->setVectorAntialias(true);
         splash_->startDoc(&doc_);
-    }
-
-    // Writes the page's area `box` as `stem`.png or `stem`.jpg; false when it could not.
-    bool Render(const FootprintBox& box, const std::string& stem, std::string& path, bool& png) {
-        const double dpi = DrawingDpi(box);
-        const double scale = dpi / kXmlPerInch;
-        const int x = static_cast<int>(std::floor(box.left * scale));
-        const int y = static_cast<int>(std::floor(box.top * scale));
-        const int w = std::max(1, static_cast<int>(std::ceil(box.right * scale)) - x);
-        const int h = std::max(1, static_cast<int>(std::ceil(box.bottom * scale)) - y);
         platform::DrawingBudget budget(cancel_);
-        doc_.displayPageSlice(splash_.get(), page_, dpi, dpi, 0, false, false, false, x, y, w, h,
+        doc_.displayPageSlice(splash_.get(), page_, dpi_, dpi_, 0, false, false, false, x_, y_, w, h,
                               &platform::DrawingBudget::Spent, &budget);
         SplashBitmap* bitmap = splash_->getBitmap();
-        if (budget.Exceeded() || (cancel_ && *cancel_) || !bitmap || bitmap->getWidth() < 1) return false;
-        png = FewColours(*bitmap);
-        path = stem + (png ? ".png" : ".jpg");
-        SplashBitmap::WriteImgParams params;
-        params.jpegQuality = 90;
-        return bitmap->writeImgFile(png ? splashFormatPng : splashFormatJpeg, path.c_str(), dpi, dpi, &params) ==
-               splashOk;
+        return !budget.Exceeded() && !(cancel_ && *cancel_) && bitmap && bitmap->getWidth() == w &&
+               bitmap->getHeight() == h;
+    }
+
+    // Writes the rendered `box` as `stem`.png or `stem`.jpg.
+    bool Write(const FootprintBox& box, const std::string& stem, std::string& path, bool& png) {
+        SplashBitmap* bitmap = splash_ ? splash_->getBitmap() : nullptr;
+        if (!bitmap) return false;
+        const double scale = dpi_ / kXmlPerInch;
+        PixelArea area;
+        area.x = std::max(0, static_cast<int>(std::floor(box.left * scale)) - x_);
+        area.y = std::max(0, static_cast<int>(std::floor(box.top * scale)) - y_);
+        area.width = std::min(bitmap->getWidth(), static_cast<int>(std::ceil(box.right * scale)) - x_) - area.x;
+        area.height = std::min(bitmap->getHeight(), static_cast<int>(std::ceil(box.bottom * scale)) - y_) - area.y;
+        return WriteDrawingImage(*bitmap, area, dpi_, stem, path, png);
     }
 
 private:
@@ -83,6 +82,8 @@ private:
     int page_;
     const std::atomic<int32_t>* cancel_;
     std::unique_ptr<SplashOutputDev> splash_;
+    double dpi_ = kLeastDpi;
+    int x_ = 0, y_ = 0;
 };
 
 // The picture shows the drawing upright at its place on the page, in XML units.
@@ -104,26 +105,33 @@ bool ReplaceDrawingsByPictures(PageGraphicsJob& job, int page, const PageFootpri
                                GraphicsList& graphics) {
     std::vector<Drawing> drawings = PictureDrawings(footprints);
     if (drawings.empty() || !job.document) return true;
-    std::unique_ptr<DrawingRenderer> renderer;
+    const FootprintBox pageBox{0, 0, footprints.pageWidth, footprints.pageHeight};
+    FootprintBox area, largest;
+    for (Drawing& drawing : drawings) {
+        drawing.box = drawing.box.Intersected(pageBox);
+        area.Add(drawing.box);
+        if (drawing.box.Width() * drawing.box.Height() > largest.Width() * largest.Height()) largest = drawing.box;
+    }
+    DrawingRenderer renderer(*job.document, page, job.cancel);
+    const bool rendered = job.removeImages || area.Empty() || renderer.Render(area, largest);
+    if (job.Cancelled()) return true;
     // The pictures to go before each place of the list (the last place: after it).
     std::vector<std::vector<std::unique_ptr<Picture>>> before(graphics.size() + 1);
     bool allRendered = true;
     int number = 0;
     for (const Drawing& drawing : drawings) {
-        FootprintBox box = drawing.box.Intersected({0, 0, footprints.pageWidth, footprints.pageHeight});
+        const FootprintBox& box = drawing.box;
         if (box.Empty()) continue;
         ++number;
         std::unique_ptr<Picture> picture;
         if (!job.removeImages) {
-            if (!renderer) renderer = std::make_unique<DrawingRenderer>(*job.document, page, job.cancel);
             std::string path;
             bool png = false;
             const std::string stem =
                 job.workDir + "/" + job.baseName + "-drawing" + std::to_string(page) + "-" + std::to_string(number);
             picture = PlacedPicture(box, footprints.pageHeight, drawing.drawingOrder);
-            if (!renderer->Render(box, stem, path, png) || !SetPictureFile(*picture, path, false)) {
+            if (!rendered || !renderer.Write(box, stem, path, png) || !SetPictureFile(*picture, path, false)) {
                 allRendered = false;
-                if (job.Cancelled()) return true;
                 continue;
             }
             picture->format = png ? PictureFormat::Png : PictureFormat::Jpeg;

@@ -14,11 +14,6 @@ namespace {
 constexpr double kNear = 1.5;
 constexpr double kCell = 6;
 
-// A thin line or a thin bar: a rule, an underline, a border.
-constexpr double kRuleThickness = 4;
-// A filled rectangle this large on both sides is a cell's or a frame's ground.
-constexpr double kBoxSide = 18;
-
 class Groups {
 public:
     explicit Groups(size_t n) : parent_(n) { std::iota(parent_.begin(), parent_.end(), size_t{0}); }
@@ -36,11 +31,12 @@ private:
     std::vector<size_t> parent_;
 };
 
+// Rules (thin lines and bars: underlines, borders, separators), frames, and the
+// grounds of cells and frames, filled rectangles large on both sides.
 bool BelongsToText(const ShapeFootprint& s) {
     if (!s.axisAligned) return false;
     const double thin = std::min(s.box.Width(), s.box.Height());
-    if (thin <= kRuleThickness || !s.filled) return true;
-    return thin >= kBoxSide;
+    return thin <= 4 || !s.filled || thin >= 18;
 }
 
 struct Group {

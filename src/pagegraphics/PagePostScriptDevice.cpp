@@ -176,8 +176,56 @@ void PagePostScriptDevice::clearSoftMask(GfxState* state) {
     softMasked_ = false;
 }
 
+namespace {
+
+// Whether any of the path can show inside the clip in force. Both boxes are
+// taken wide (a curve within its control points, a stroke its full width
+// around its path), so only what surely lies outside the clip is left out:
+// crop marks outside a page's clip, for instance, which must not print on it.
+bool ShowsInsideClip(GfxState* state, bool stroked) {
+    const GfxPath* path = state->getPath();
+    if (!path) return false;
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+    bool any = false;
+    for (int i = 0; i < path->getNumSubpaths(); ++i) {
+        const GfxSubpath* sub = path->getSubpath(i);
+        for (int j = 0; j < sub->getNumPoints(); ++j) {
+            double x, y;
+            state->transform(sub->getX(j), sub->getY(j), &x, &y);
+            if (!any) {
+                xMin = xMax = x;
+                yMin = yMax = y;
+                any = true;
+            }
+            xMin = std::min(xMin, x);
+            xMax = std::max(xMax, x);
+            yMin = std::min(yMin, y);
+            yMax = std::max(yMax, y);
+        }
+    }
+    // A path without points draws nothing; it is left to the shape writer as before.
+    if (!any) return true;
+    if (stroked) {
+        // Miter joins reach beyond half the width; the full width covers common limits.
+        const double reach = std::max(state->transformWidth(state->getLineWidth()), 1.0);
+        xMin -= reach;
+        yMin -= reach;
+        xMax += reach;
+        yMax += reach;
+    }
+    double clipXMin, clipYMin, clipXMax, clipYMax;
+    state->getClipBBox(&clipXMin, &clipYMin, &clipXMax, &clipYMax);
+    return xMax >= clipXMin && xMin <= clipXMax && yMax >= clipYMin && yMin <= clipYMax;
+}
+
+}  // namespace
+
 void PagePostScriptDevice::RecordShape(GfxState* state, const char* paintOperator) {
     if (!Recording()) return;
+    // A path partly inside keeps its whole geometry: the shapes have no clip
+    // of their own, and cutting curves and closed outlines at the clip's edge
+    // would change what stays inside.
+    if (!ShowsInsideClip(state, paintOperator[0] == 'S')) return;
     auto shape = std::make_unique<VectorShape>();
     std::string text;
     if (!clipText_.empty()) text += clipText_ + "W\n";

@@ -11,6 +11,7 @@
 #include "rtf/ShapeIds.h"
 #include "rtf/RecordedGraphics.h"
 #include "rtfgraphics/FreeformPath.h"
+#include "rtfgraphics/LineDashing.h"
 #include "rtfgraphics/PageGraphicsWriter.h"
 
 namespace {
@@ -45,7 +46,9 @@ struct PaintState {
     PathMatrix matrix;
     bool cmSeen = false;
     int lineWidth = 0;  // EMU
-    int dashing = 0;
+    double pathLineWidth = 0;
+    std::vector<double> dashPattern;
+    bool roundOrSquareCaps = false;
     int fillColor = 0;
     int lineColor = 0;
     std::string pathText;
@@ -62,13 +65,15 @@ struct PaintState {
             // A quarter turn the other way leaves the diagonal empty; the width
             // still scales with the matrix.
             if (scale == 0) scale = std::hypot(m[0], m[1]);
-            lineWidth = TruncatedInt(Numbers(operands, 1)[0] * std::fabs(scale) * 2 / 3 * kEmuPerPoint + 0.5);
+            pathLineWidth = Numbers(operands, 1)[0];
+            lineWidth = TruncatedInt(pathLineWidth * std::fabs(scale) * 2 / 3 * kEmuPerPoint + 0.5);
         } else if (op == "d") {
-            std::string rest;
-            for (char c : line)
-                if (c != '[' && c != ']') rest += c;
-            if (!rest.empty()) rest.pop_back();
-            dashing = Numbers(rest, 1)[0] == 0 ? 0 : 6;
+            size_t open = line.find('['), close = line.rfind(']');
+            dashPattern.clear();
+            if (open != std::string_view::npos && close != std::string_view::npos && open < close)
+                dashPattern = ReadNumbers(line.substr(open + 1, close - open - 1));
+        } else if (op == "J") {
+            roundOrSquareCaps = Numbers(operands, 1)[0] != 0;
         } else if (op == "k" || op == "K") {
             (op == "k" ? fillColor : lineColor) = Cmyk(Numbers(operands, 4));
         } else if (op == "g" || op == "G") {
@@ -140,6 +145,8 @@ bool ConvertShapeToRtf(VectorShape& shape, const CRtfPage* page, ShapeIds& ids) 
         if (b != std::string_view::npos) state.Read(line.substr(b, e - b + 1));
         start = end + 1;
     }
+    // The width may follow the pattern, so the style is chosen once both are read.
+    const int dashing = NearestLineDashing(state.dashPattern, state.pathLineWidth, state.roundOrSquareCaps);
     // A page scaled to fit takes its drawing along.
     if (page->contentScale != 1.0)
         for (double& m : state.matrix.m) m *= page->contentScale;
@@ -173,7 +180,7 @@ bool ConvertShapeToRtf(VectorShape& shape, const CRtfPage* page, ShapeIds& ids) 
         if (isFill) rtf << "\n{\\sp{\\sn fillColor}{\\sv " << state.fillColor << "}}";
         if (isStroke)
             rtf << "\n{\\sp{\\sn lineWidth}{\\sv " << state.lineWidth << "}}\n{\\sp{\\sn lineColor}{\\sv "
-                << state.lineColor << "}}\n{\\sp{\\sn lineDashing}{\\sv " << state.dashing << "}}";
+                << state.lineColor << "}}\n{\\sp{\\sn lineDashing}{\\sv " << dashing << "}}";
         // A filled hairline rectangle is outlined in its own colour so that it stays visible.
         const int line = piece.thin ? 1 : (isStroke ? 1 : 0);
         const int lineColor = piece.thin ? state.fillColor : (isStroke ? state.lineColor : 0);

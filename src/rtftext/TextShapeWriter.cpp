@@ -15,9 +15,11 @@ namespace {
 // turn them, but LibreOffice (which makes our DOC, DOCX and ODT) draws one either as
 // a box filled with the text colour or as outlines: the words would be in no result.
 // The box neither wraps nor clips its words, and grows to hold them where a
-// substituted face runs wider than the source's.
+// substituted face runs wider than the source's. It lies in front, as the other
+// text does: behind the text it would sit under the page's own fills and
+// pictures (a chart's turned axis label under the chart's background).
 const char* const kShapeProperties[][2] = {
-    {"fBehindDocument", "1"}, {"shapeType", "202"}, {"fFlipH", "0"}, {"fFlipV", "0"}, {"rotation", nullptr},
+    {"fBehindDocument", "0"}, {"shapeType", "202"}, {"fFlipH", "0"}, {"fFlipV", "0"}, {"rotation", nullptr},
     {"fFilled", "0"},         {"fLine", "0"},       {"dxTextLeft", "0"}, {"dyTextTop", "0"}, {"dxTextRight", "0"},
     {"dyTextBottom", "0"},    {"WrapText", "2"}, {"fFitShapeToText", "1"}, {"fAllowOverlap", "1"},
 };
@@ -46,8 +48,8 @@ std::string WriteTextShape(CRtfXmlText& item, TextShapeChain& chain) {
     char head[256];
     std::snprintf(head, sizeof head,
                   "\n{\\shp{\\*\\shpinst\\shpleft%d\\shptop%d\\shpright%d\\shpbottom%d\\shpbxpage\\shpbypage\\shpwr3"
-                  "\\shpfblwtxt1\\shpz0\\shplid%d\n",
-                  box.left, box.top, box.right, box.bottom, id);
+                  "\\shpfblwtxt0\\shpz%d\\shplid%d\n",
+                  box.left, box.top, box.right, box.bottom, id, id);
     std::string out = head;
     for (const auto& p : kShapeProperties) {
         const std::string value = p[1] ? std::string(p[1]) : std::to_string(degrees * 65536);

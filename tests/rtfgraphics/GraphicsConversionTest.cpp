@@ -76,6 +76,27 @@ TEST_F(GraphicsConversion, AHairlineRectangleIsOutlinedInItsColour) {
     EXPECT_NE(rtf.find("fillColor}{\\sv 65280}}\n{\\sp{\\sn fLine}{\\sv 0}}"), std::string::npos);
 }
 
+// Dashed and dotted lines keep their look, and what the page's clip hides is
+// not drawn: a crop mark beside the page, a rectangle outside a small clip.
+// A rectangle partly inside the clip is kept whole.
+TEST_F(GraphicsConversion, DashesStayDashesAndClippedAwayPathsAreDropped) {
+    PdfWriter w;
+    w.AddPage("q 0 0 612 792 re W n 0 G 0.5 w -30 -30 m -10 -10 l S Q\n"
+              "q 2 w [16 6] 0 d 72 700 m 500 700 l S Q\n"
+              "q 2 w 1 J [0 4] 0 d 72 650 m 500 650 l S Q\n"
+              "q 2 w 72 600 m 500 600 l S Q\n"
+              "q 100 100 100 100 re W n 1 0 0 rg 300 300 50 50 re f 0 1 0 rg 150 150 100 100 re f Q\n" +
+              TextLine("words", 72, 500));
+    w.Save(dir / "dashclip.pdf");
+    std::string rtf = Convert("dashclip", ModeAsIs);
+    EXPECT_NE(rtf.find("lineDashing}{\\sv 7}"), std::string::npos) << "long dashes";
+    EXPECT_NE(rtf.find("lineDashing}{\\sv 2}"), std::string::npos) << "round dots";
+    EXPECT_NE(rtf.find("lineDashing}{\\sv 0}"), std::string::npos) << "the solid line";
+    EXPECT_EQ(Count(rtf, "lineDashing"), 3u) << "no crop mark";
+    EXPECT_EQ(rtf.find("fillColor}{\\sv 255}"), std::string::npos) << "the red rectangle outside the clip";
+    EXPECT_EQ(Count(rtf, "fillColor}{\\sv 65280}"), 1u) << "the green one across its edge";
+}
+
 TEST_F(GraphicsConversion, RemovedImagesLeaveTheShapesOnly) {
     std::string rtf = Convert("shapes", ModeAsIs, true);
     EXPECT_EQ(Count(rtf, "shapeType}{\\sv 75}"), 0u);

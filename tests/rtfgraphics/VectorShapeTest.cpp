@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "rtf/CRtfPage.h"
 #include "rtf/RecordedGraphics.h"
 #include "rtf/ShapeIds.h"
@@ -46,12 +48,36 @@ TEST(VectorShape, StrokesCarryWidthColourAndDashing) {
     Shape s;
     std::string rtf = s.Convert("0 0 1 RG\n2 w\n[3 2] 0 d\n", "10 10 m\n200 10 l\n", "S");
     EXPECT_NE(rtf.find("{\\sn lineWidth}{\\sv 25400}}\n{\\sp{\\sn lineColor}{\\sv 16711680}}\n"
-                       "{\\sp{\\sn lineDashing}{\\sv 6}}"),
+                       "{\\sp{\\sn lineDashing}{\\sv 2}}"),
               std::string::npos)
         << rtf;
     EXPECT_NE(rtf.find("{\\sn fLine}{\\sv 1}}{\\sp{\\sn lineColor}{\\sv 16711680}}"), std::string::npos);
     EXPECT_NE(rtf.find("{\\sn fFilled}{\\sv 0}"), std::string::npos);
     EXPECT_NE(s.Convert("[] 0 d\n", "10 10 m\n200 10 l\n", "S").find("lineDashing}{\\sv 0}"), std::string::npos);
+}
+
+// The dash style is the one nearest to the pattern measured in line widths,
+// with round or square caps lengthening every dash by the width.
+TEST(VectorShape, DashPatternsTakeTheNearestDashStyle) {
+    Shape s;
+    auto dashing = [&s](const std::string& state) {
+        std::string rtf = s.Convert(state, "10 10 m\n200 10 l\n", "S");
+        const std::string key = "lineDashing}{\\sv ";
+        size_t at = rtf.find(key);
+        return at == std::string::npos ? -1 : std::atoi(rtf.c_str() + at + key.size());
+    };
+    EXPECT_EQ(dashing("[3 1] 0 d\n"), 1) << "dash";
+    EXPECT_EQ(dashing("[1 1] 0 d\n"), 2) << "dot";
+    EXPECT_EQ(dashing("[3 1 1 1] 0 d\n"), 3) << "dash dot";
+    EXPECT_EQ(dashing("[4 3 1 3] 0 d\n"), 8) << "sparse dash dot";
+    EXPECT_EQ(dashing("[1 3] 0 d\n"), 5) << "sparse dots";
+    EXPECT_EQ(dashing("[9 3] 0 d\n"), 7) << "long dash";
+    EXPECT_EQ(dashing("[9 3 1 3 1 3] 0 d\n"), 10) << "long dash dot dot";
+    EXPECT_EQ(dashing("[3] 0 d\n"), 6) << "an odd pattern repeats dash for gap";
+    EXPECT_EQ(dashing("4 w\n[12 4] 0 d\n"), 1) << "the same dashes four times as wide";
+    EXPECT_EQ(dashing("2 w\n1 J\n[0 4] 0 d\n"), 2) << "round dots";
+    EXPECT_EQ(dashing("2 w\n1 J\n[0 2] 0 d\n"), 0) << "dots that touch";
+    EXPECT_EQ(dashing("[0 0] 0 d\n"), 0);
 }
 
 TEST(VectorShape, ColoursArePackedRedFirst) {

@@ -188,3 +188,43 @@ TEST(PicturesRender, GraphicsLeaveTheWordsInPlace) {
         }
     }
 }
+
+namespace {
+
+// Pixels of a box given in points from the page's bottom that are nearly black.
+int DarkPixels(const RgbImage& page, int left, int bottom, int right, int top) {
+    int dark = 0;
+    for (int x = left; x < right; ++x)
+        for (int y = page.height - top; y < page.height - bottom; ++y)
+            if (Near(page.At(x, y), {0, 0, 0}, 60)) ++dark;
+    return dark;
+}
+
+}  // namespace
+
+// Labels drawn over a figure's fills stay readable: the fills lie behind every
+// word, level or turned.
+TEST(PicturesRender, LabelsOverFilledBoxesStayVisible) {
+    if (!ToolsPresent()) GTEST_SKIP() << "soffice or poppler-utils missing";
+    TempDir dir;
+    PdfWriter w;
+    w.AddPage("0.2 0.4 0.8 rg 100 600 200 60 re f 100 300 60 250 re f\n0 0 0 rg " + TextLine("LABEL", 130, 620, 24) +
+              "BT /F1 24 Tf 0 1 -1 0 140 350 Tm (TURNED) Tj ET\n");
+    w.Save(dir / "labels.pdf");
+    std::vector<std::string> rendered;
+    for (const char* mode : {"flowing", "asis"}) {
+        fs::create_directory(dir / mode);
+        fs::copy_file(Convert(dir / "labels.pdf", mode, dir / mode), dir / (std::string(mode) + ".rtf"));
+        rendered.push_back(dir / (std::string(mode) + ".rtf"));
+    }
+    RenderToPdf(rendered, dir.path(), dir / "profile");
+    for (const char* name : {"flowing", "asis"}) {
+        SCOPED_TRACE(name);
+        RgbImage page = FirstPage(dir / (std::string(name) + ".pdf"), dir / name);
+        ASSERT_EQ(page.width, 612);
+        EXPECT_TRUE(Near(page.At(110, 792 - 610), {51, 102, 204})) << "the box";
+        // The boxes the labels cover in the source, in points from the bottom.
+        EXPECT_GT(DarkPixels(page, 128, 614, 215, 640), 100) << "the level label";
+        EXPECT_GT(DarkPixels(page, 114, 345, 145, 450), 100) << "the turned label";
+    }
+}

@@ -23,7 +23,7 @@ namespace {
 
 constexpr double kXmlPerInch = 108;
 // Sharp at print size, and sharper still for a small drawing, which a reader enlarges.
-constexpr double kLeastDpi = 150, kMostDpi = 300, kLongSidePixels = 900;
+constexpr double kLeastDpi = 150, kMostDpi = 300, kLongSidePixels = 600;
 // The page is rendered once for all its drawings; past this many pixels its
 // resolution comes down towards the least.
 constexpr double kMostPixels = 12e6;
@@ -112,8 +112,15 @@ bool ReplaceDrawingsByPictures(PageGraphicsJob& job, int page, const PageFootpri
         area.Add(drawing.box);
         if (drawing.box.Width() * drawing.box.Height() > largest.Width() * largest.Height()) largest = drawing.box;
     }
+    // Drawings far apart (a figure at the top, another at the foot) are rendered
+    // one by one: the page between them would cost more pixels than running the
+    // page again.
+    double drawingsArea = 0;
+    for (const Drawing& drawing : drawings) drawingsArea += drawing.box.Width() * drawing.box.Height();
+    const bool oneByOne = drawings.size() > 1 && drawingsArea * 2 < area.Width() * area.Height();
     DrawingRenderer renderer(*job.document, page, job.cancel);
-    const bool rendered = job.removeImages || area.Empty() || renderer.Render(area, largest);
+    const bool rendered =
+        job.removeImages || area.Empty() || oneByOne || renderer.Render(area, largest);
     if (job.Cancelled()) return true;
     // The pictures to go before each place of the list (the last place: after it).
     std::vector<std::vector<std::unique_ptr<Picture>>> before(graphics.size() + 1);
@@ -130,7 +137,8 @@ bool ReplaceDrawingsByPictures(PageGraphicsJob& job, int page, const PageFootpri
             const std::string stem =
                 job.workDir + "/" + job.baseName + "-drawing" + std::to_string(page) + "-" + std::to_string(number);
             picture = PlacedPicture(box, footprints.pageHeight, drawing.drawingOrder);
-            if (!rendered || !renderer.Write(box, stem, path, png) || !SetPictureFile(*picture, path, false)) {
+            const bool drawn = oneByOne ? renderer.Render(box, box) && !job.Cancelled() : rendered;
+            if (!drawn || !renderer.Write(box, stem, path, png) || !SetPictureFile(*picture, path, false)) {
                 allRendered = false;
                 continue;
             }

@@ -101,10 +101,10 @@ std::unique_ptr<Picture> PlacedPicture(const FootprintBox& box, double pageHeigh
 
 }  // namespace
 
-bool ReplaceDrawingsByPictures(PageGraphicsJob& job, int page, const PageFootprints& footprints,
+bool ReplaceDrawingsByPictures(PageGraphicsJob& job, PDFDoc& doc, int page, const PageFootprints& footprints,
                                GraphicsList& graphics) {
     std::vector<Drawing> drawings = PictureDrawings(footprints);
-    if (drawings.empty() || !job.document) return true;
+    if (drawings.empty()) return true;
     const FootprintBox pageBox{0, 0, footprints.pageWidth, footprints.pageHeight};
     FootprintBox area, largest;
     for (Drawing& drawing : drawings) {
@@ -118,7 +118,7 @@ bool ReplaceDrawingsByPictures(PageGraphicsJob& job, int page, const PageFootpri
     double drawingsArea = 0;
     for (const Drawing& drawing : drawings) drawingsArea += drawing.box.Width() * drawing.box.Height();
     const bool oneByOne = drawings.size() > 1 && drawingsArea * 2 < area.Width() * area.Height();
-    DrawingRenderer renderer(*job.document, page, job.cancel);
+    DrawingRenderer renderer(doc, page, job.cancel);
     const bool rendered =
         job.removeImages || area.Empty() || oneByOne || renderer.Render(area, largest);
     if (job.Cancelled()) return true;

@@ -6,12 +6,15 @@
 #include "pagegraphics/PageGraphicsJob.h"
 #include "rtf/GraphicsList.h"
 
+class PDFDoc;
+
 namespace pagegraphics {
 
 // Replaces the paths of every picture drawing of `page` by one picture, and drops
 // the entries the picture already shows. With pictures removed the drawings go
 // without a picture. False when a drawing could not be rendered (its paths stay).
-bool ReplaceDrawingsByPictures(PageGraphicsJob& job, int page, const PageFootprints& footprints,
+// `doc` is the copy of the PDF the drawings are rendered from.
+bool ReplaceDrawingsByPictures(PageGraphicsJob& job, PDFDoc& doc, int page, const PageFootprints& footprints,
                                GraphicsList& graphics);
 
 }  // namespace pagegraphics

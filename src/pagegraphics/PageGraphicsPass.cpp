@@ -12,7 +12,7 @@
 
 namespace pagegraphics {
 
-int RunPageGraphicsPass(PageGraphicsJob& job, int page, GraphicsList& graphics) {
+int RunPageGraphicsPass(PageGraphicsJob& job, int page, GraphicsList& graphics, PendingDrawings* later) {
     PDFDoc* doc = job.document;
     if (!doc || !doc->isOk() || page < 1 || page > doc->getNumPages()) return FilterDone;
     if (!PageDrawsGraphics(*doc, page)) return FilterDone;
@@ -55,11 +55,23 @@ int RunPageGraphicsPass(PageGraphicsJob& job, int page, GraphicsList& graphics) 
     // An image job's pictures are the PDF's own; a page cut short by its budget
     // would only be cut short again.
     if (job.imageJob || !complete || job.Cancelled()) return result;
-    if (!ReplaceDrawingsByPictures(job, page, footprints, graphics) && result == FilterDone) {
+    PendingDrawings pending{std::move(footprints), result, true};
+    if (later) {
+        *later = std::move(pending);
+        return result;
+    }
+    return RenderPendingDrawings(job, *doc, page, pending, graphics);
+}
+
+int RenderPendingDrawings(PageGraphicsJob& job, PDFDoc& doc, int page, PendingDrawings& pending,
+                          GraphicsList& graphics) {
+    if (!pending.pending) return pending.result;
+    pending.pending = false;
+    if (!ReplaceDrawingsByPictures(job, doc, page, pending.footprints, graphics) && pending.result == FilterDone) {
         // The drawing's shapes stay: the page is complete, only heavier.
         job.observer->Log("page " + std::to_string(page) + ": a drawing could not be rendered as a picture");
     }
-    return result;
+    return pending.result;
 }
 
 }  // namespace pagegraphics

@@ -32,6 +32,7 @@ ConvertEngines MakeDefaultEngines() {
         return engine;
     };
     e.pageGraphics = &pagegraphics::RunPageGraphicsPass;
+    e.pageDrawings = &pagegraphics::RenderPendingDrawings;
     return e;
 }
 

@@ -16,7 +16,7 @@ const char* UsageText() {
            "  -f, --format FMT       rtf | doc | docx | odt              (default rtf)\n"
            "  -p, --pages LIST       e.g. 1,3,7,10-15                    (default: all pages)\n"
            "      --password PW      user password of encrypted sources\n"
-           "      --remove-images    leave the pictures out (lines and filled shapes stay)\n"
+           "      --remove-images    leave the pictures and figures out (rules and boxes stay)\n"
            "      --extract-images FMT   image job instead: same|bmp|jpg|png|tiff|pcx|pbm|pnm|ppm\n"
            "      --keep-xml         copy the intermediate XML to DIR/NAME.xml right after the text pass\n"
            "  -j, --jobs N           convert up to N files at once (default: one per processor)\n"

@@ -32,8 +32,15 @@ public:
     void StopPageGraphics();
     int RtfBuild(bool withGraphics);
     int ImageExtraction(const std::string& password);
-    // Records the graphics of `page` into `graphics` with the job's page-graphics engine.
-    int PageGraphicsPass(int page, GraphicsList& graphics);
+    // Records the graphics of `page` into `graphics` with the job's page-graphics engine;
+    // with `later`, the engine may leave the page's drawings for PageDrawingsPass.
+    int PageGraphicsPass(int page, GraphicsList& graphics, pagegraphics::PendingDrawings* later = nullptr);
+    // Whether PageGraphicsPass may leave drawings for later.
+    bool RendersDrawingsLater() const;
+    // Renders the drawings PageGraphicsPass left, from `doc`: a copy of the PDF
+    // (OpenDrawingPdf) of the calling thread alone. Without one they stay shapes.
+    int PageDrawingsPass(PDFDoc* doc, int page, pagegraphics::PendingDrawings& pending, GraphicsList& graphics);
+    std::unique_ptr<PDFDoc> OpenDrawingPdf() const;
     int PageCountFor(const std::string& password);
     int PageCountQuery(const std::string* password);
 

@@ -12,8 +12,11 @@
 class OutputDev;
 class CConvertPara;
 
+class PDFDoc;
+
 namespace pagegraphics {
 struct PageGraphicsJob;
+struct PendingDrawings;
 }
 
 // What the text extraction device is built from.
@@ -45,7 +48,14 @@ struct ConvertEngines {
     std::function<std::unique_ptr<IRtfDocument>(const std::string& xmlPath, const CConvertPara& para)>
         createRtfDocument;
     // Writes page n as PostScript, records its graphics into `graphics` and filters
-    // its images; 0 = no problem.
-    std::function<int(pagegraphics::PageGraphicsJob& job, int page, GraphicsList& graphics)> pageGraphics;
+    // its images; 0 = no problem. Given `later`, it may leave the page's drawings
+    // there for pageDrawings, which another thread runs with a PDF of its own.
+    std::function<int(pagegraphics::PageGraphicsJob& job, int page, GraphicsList& graphics,
+                      pagegraphics::PendingDrawings* later)>
+        pageGraphics;
+    // Optional: without it every page is completed by pageGraphics.
+    std::function<int(pagegraphics::PageGraphicsJob& job, PDFDoc& doc, int page, pagegraphics::PendingDrawings& pending,
+                      GraphicsList& graphics)>
+        pageDrawings;
 };
 

@@ -2,6 +2,8 @@
 
 #include <PDFDoc.h>
 
+#include <algorithm>
+
 #include "convert/ConversionJob.h"
 
 namespace {
@@ -10,11 +12,16 @@ namespace {
 // recorded shape holds its PostScript text and room for its RTF).
 constexpr size_t kMostPagesAhead = 64;
 constexpr size_t kMostEntriesAhead = 50000;
+// Drawings of two pages at once: one processor renders while the other records
+// or writes, and both render when the figures come in a run of pages.
+constexpr unsigned kDrawers = 2;
 
 }  // namespace
 
 GraphicsAhead::GraphicsAhead(ConversionJob& job) : job_(job) {
-    thread_ = std::thread([this] { Run(); });
+    recorder_ = std::thread([this] { Record(); });
+    const unsigned drawers = job_.RendersDrawingsLater() ? kDrawers : 1;
+    for (unsigned i = 0; i < drawers; ++i) drawers_.emplace_back([this] { Draw(); });
 }
 
 GraphicsAhead::~GraphicsAhead() {
@@ -23,10 +30,21 @@ GraphicsAhead::~GraphicsAhead() {
         stop_ = true;
     }
     changed_.notify_all();
-    thread_.join();
+    recorder_.join();
+    for (std::thread& drawer : drawers_) drawer.join();
 }
 
-void GraphicsAhead::Run() {
+bool GraphicsAhead::RoomAhead() const {
+    return recorded_.size() + drawing_.size() + ready_.size() < kMostPagesAhead && entriesAhead_ < kMostEntriesAhead;
+}
+
+bool GraphicsAhead::StillComing(int page) const {
+    if (page > lastRecorded_) return !recordingDone_ && !stop_;
+    return drawing_.count(page) != 0 ||
+           std::any_of(recorded_.begin(), recorded_.end(), [page](const Page& p) { return p.number == page; });
+}
+
+void GraphicsAhead::Record() {
     PDFDoc* doc = job_.OpenGraphicsPdf();
     const int pages = doc && doc->isOk() ? doc->getNumPages() : 0;
     CConvertPara& para = *job_.para;
@@ -34,23 +52,54 @@ void GraphicsAhead::Run() {
         if (!para.pages.Selected(n)) continue;
         {
             std::unique_lock<std::mutex> hold(lock_);
-            changed_.wait(hold, [this] {
-                return stop_ || (ready_.size() < kMostPagesAhead && readyEntries_ < kMostEntriesAhead);
-            });
+            changed_.wait(hold, [this] { return stop_ || RoomAhead(); });
             if (stop_) break;
         }
-        GraphicsList recorded;
-        job_.PageGraphicsPass(n, recorded);
+        Page page;
+        page.number = n;
+        job_.PageGraphicsPass(n, page.graphics, &page.drawings);
         {
             std::lock_guard<std::mutex> hold(lock_);
-            readyEntries_ += recorded.size();
-            ready_.emplace_back(n, std::move(recorded));
+            entriesAhead_ += page.graphics.size();
+            lastRecorded_ = n;
+            recorded_.push_back(std::move(page));
         }
         changed_.notify_all();
     }
     {
         std::lock_guard<std::mutex> hold(lock_);
-        done_ = true;
+        recordingDone_ = true;
+    }
+    changed_.notify_all();
+}
+
+void GraphicsAhead::Draw() {
+    std::unique_ptr<PDFDoc> doc;  // opened on the first page with drawings
+    while (true) {
+        Page page;
+        {
+            std::unique_lock<std::mutex> hold(lock_);
+            changed_.wait(hold, [this] { return stop_ || !recorded_.empty() || recordingDone_; });
+            if (stop_ || recorded_.empty()) break;
+            page = std::move(recorded_.front());
+            recorded_.pop_front();
+            drawing_.insert(page.number);
+        }
+        if (page.drawings.pending && job_.para->cancelRequested == 0) {
+            if (!doc) doc = job_.OpenDrawingPdf();
+            const size_t before = page.graphics.size();
+            job_.PageDrawingsPass(doc.get(), page.number, page.drawings, page.graphics);
+            std::lock_guard<std::mutex> hold(lock_);
+            entriesAhead_ = entriesAhead_ - before + page.graphics.size();
+        }
+        page.drawings = {};
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            drawing_.erase(page.number);
+            const int number = page.number;
+            ready_.emplace(number, std::move(page));
+        }
+        changed_.notify_all();
     }
     changed_.notify_all();
 }
@@ -58,14 +107,19 @@ void GraphicsAhead::Run() {
 GraphicsList GraphicsAhead::Take(int page) {
     std::unique_lock<std::mutex> hold(lock_);
     while (true) {
-        while (!ready_.empty() && ready_.front().first <= page) {
-            std::pair<int, GraphicsList> front = std::move(ready_.front());
-            ready_.pop_front();
-            readyEntries_ -= front.second.size();
+        while (!ready_.empty() && ready_.begin()->first < page) {
+            entriesAhead_ -= ready_.begin()->second.graphics.size();
+            ready_.erase(ready_.begin());
             changed_.notify_all();
-            if (front.first == page) return std::move(front.second);
         }
-        if (!ready_.empty() || done_) return {};
+        if (!ready_.empty() && ready_.begin()->first == page) {
+            GraphicsList graphics = std::move(ready_.begin()->second.graphics);
+            entriesAhead_ -= graphics.size();
+            ready_.erase(ready_.begin());
+            changed_.notify_all();
+            return graphics;
+        }
+        if (!StillComing(page)) return {};
         changed_.wait(hold);
     }
 }

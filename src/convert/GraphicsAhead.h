@@ -3,14 +3,20 @@
 // own, in the pass's own copy of the PDF, from the start of the job: beside
 // the text pass first, then ahead of the page being written. On a
 // drawing-heavy document the graphics take as long as all the rest, and a
-// second processor hides most of them. How far the thread may run ahead is
-// bounded, so that memory does not grow with the document.
+// second processor hides most of them. A page's dense drawings are rendered
+// by other threads, each with a copy of its own, while the next pages are
+// recorded: rendering a figure costs as much as recording its page. How far
+// the threads may run ahead is bounded, so that memory does not grow with the
+// document.
 #include <condition_variable>
 #include <deque>
+#include <map>
 #include <mutex>
+#include <set>
 #include <thread>
-#include <utility>
+#include <vector>
 
+#include "pagegraphics/PageGraphicsPass.h"
 #include "rtf/GraphicsList.h"
 
 class ConversionJob;
@@ -18,23 +24,36 @@ class ConversionJob;
 class GraphicsAhead {
 public:
     explicit GraphicsAhead(ConversionJob& job);
-    ~GraphicsAhead();  // stops the thread and waits for it
+    ~GraphicsAhead();  // stops the threads and waits for them
     GraphicsAhead(const GraphicsAhead&) = delete;
     GraphicsAhead& operator=(const GraphicsAhead&) = delete;
 
-    // Waits until the graphics of `page` are recorded and hands them over;
-    // nothing for a page the thread does not reach (a cancelled job).
+    // Waits until the graphics of `page` are complete and hands them over;
+    // nothing for a page the threads do not reach (a cancelled job).
     GraphicsList Take(int page);
 
 private:
-    void Run();
+    struct Page {
+        int number = 0;
+        GraphicsList graphics;
+        pagegraphics::PendingDrawings drawings;
+    };
+
+    void Record();
+    void Draw();
+    bool RoomAhead() const;
+    bool StillComing(int page) const;
 
     ConversionJob& job_;
     std::mutex lock_;
     std::condition_variable changed_;
-    std::deque<std::pair<int, GraphicsList>> ready_;
-    size_t readyEntries_ = 0;
+    std::deque<Page> recorded_;  // drawings still to render, in page order
+    std::set<int> drawing_;      // pages being rendered
+    std::map<int, Page> ready_;  // complete; drawers may finish out of order
+    size_t entriesAhead_ = 0;    // in all of them
+    int lastRecorded_ = 0;
     bool stop_ = false;
-    bool done_ = false;
-    std::thread thread_;
+    bool recordingDone_ = false;
+    std::thread recorder_;
+    std::vector<std::thread> drawers_;
 };

@@ -7,6 +7,7 @@
 #include "convert/ConversionJob.h"
 #include "convert/GraphicsAhead.h"
 #include "convert/PdfOpen.h"
+#include "pagegraphics/PageGraphicsPass.h"
 
 namespace {
 
@@ -72,10 +73,27 @@ int ConversionJob::RtfBuild(bool withGraphics) {
     return result;
 }
 
-int ConversionJob::PageGraphicsPass(int page, GraphicsList& graphics) {
+int ConversionJob::PageGraphicsPass(int page, GraphicsList& graphics, pagegraphics::PendingDrawings* later) {
     if (!engines_ || !engines_->pageGraphics) return 0;
     graphicsJob_.document = graphicsDocument.get();
-    return engines_->pageGraphics(graphicsJob_, page, graphics);
+    return engines_->pageGraphics(graphicsJob_, page, graphics, RendersDrawingsLater() ? later : nullptr);
+}
+
+bool ConversionJob::RendersDrawingsLater() const { return engines_ && engines_->pageDrawings; }
+
+int ConversionJob::PageDrawingsPass(PDFDoc* doc, int page, pagegraphics::PendingDrawings& pending,
+                                    GraphicsList& graphics) {
+    if (!pending.pending) return pending.result;
+    if (!RendersDrawingsLater() || !doc || !doc->isOk()) {
+        // The page keeps its drawings as shapes: heavier, but complete.
+        pending.pending = false;
+        return pending.result;
+    }
+    return engines_->pageDrawings(graphicsJob_, *doc, page, pending, graphics);
+}
+
+std::unique_ptr<PDFDoc> ConversionJob::OpenDrawingPdf() const {
+    return OpenPdfDocument(PdfPath(), para ? para->password : std::string());
 }
 
 int ConversionJob::ImageExtraction(const std::string& password) {

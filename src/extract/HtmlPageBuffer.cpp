@@ -23,8 +23,13 @@ int DirectionOf(unsigned u, GfxState* state) {
     if (b > 0 && c < 0) return 4;
     if (b < 0 && c > 0) return 3;
     if (a < 0 && d < 0) return 2;
+    // The page matrix is in device space, whose y runs down the page.
     const double* ctm = state->getCTM();
-    if (ctm[0] == 0 && ctm[1] < 0 && ctm[2] < 0 && ctm[3] == 0) return 4;
+    a = Zeroed(ctm[0]), b = Zeroed(ctm[1]), c = Zeroed(ctm[2]), d = Zeroed(ctm[3]);
+    if (a == 0 && d == 0 && b < 0 && c < 0) return 4;
+    // On a page the viewer turns by its rotation, the page's own turn is not the
+    // text's: only a page drawn upright says the content turned its label down.
+    if (a == 0 && d == 0 && b > 0 && c > 0 && state->getRotate() == 0) return 3;
     return 1;
 }
 

@@ -6,6 +6,8 @@
 #include <PDFDoc.h>
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 #include "pagegraphics/GraphicsStateText.h"
 #include "rtf/RecordedGraphics.h"
@@ -63,6 +65,8 @@ void PagePostScriptDevice::Write(void* stream, const char* data, size_t length) 
 void PagePostScriptDevice::startPage(int pageNum, GfxState* state, XRef* xref) {
     PSOutputDev::startPage(pageNum, state, xref);
     onPage_ = true;
+    footprints_.pageWidth = state->getPageWidth();
+    footprints_.pageHeight = state->getPageHeight();
 }
 
 void PagePostScriptDevice::endPage() {
@@ -70,10 +74,106 @@ void PagePostScriptDevice::endPage() {
     PSOutputDev::endPage();
 }
 
+void PagePostScriptDevice::saveState(GfxState* state) {
+    PSOutputDev::saveState(state);
+    softMaskSaved_.push_back(softMasked_);
+}
+
 void PagePostScriptDevice::restoreState(GfxState* state) {
     PSOutputDev::restoreState(state);
     clipText_.clear();
     eoClipText_.clear();
+    if (!softMaskSaved_.empty()) {
+        softMasked_ = softMaskSaved_.back();
+        softMaskSaved_.pop_back();
+    }
+}
+
+FootprintBox PagePostScriptDevice::ClipBox(GfxState* state) const {
+    double x0, y0, x1, y1;
+    state->getClipBBox(&x0, &y0, &x1, &y1);
+    const double h = footprints_.pageHeight;
+    return {x0, h - y1, x1, h - y0};
+}
+
+// Clips are told apart by their path: the same clip set again for each piece of
+// a drawing still holds one drawing. A clip of the whole page holds nothing together.
+int PagePostScriptDevice::ClipNumber(GfxState* state) {
+    if (clipText_.empty() && eoClipText_.empty()) return -1;
+    FootprintBox clip = ClipBox(state);
+    if (clip.Width() * clip.Height() >= 0.8 * footprints_.pageWidth * footprints_.pageHeight) return -1;
+    auto [it, added] = clipNumbers_.emplace(clipText_ + "|" + eoClipText_, static_cast<int>(clipNumbers_.size()));
+    return it->second;
+}
+
+void PagePostScriptDevice::RecordFootprint(GfxState* state, bool picture, bool filled) {
+    ShapeFootprint footprint;
+    footprint.entry = graphics_.size();
+    footprint.drawingOrder = counts_.drawingOrder;
+    footprint.picture = picture;
+    footprint.filled = filled;
+    footprint.softMasked = softMasked_;
+    footprint.clip = ClipNumber(state);
+    const double h = footprints_.pageHeight;
+    FootprintBox box;
+    bool first = true, straight = true;
+    auto add = [&](double x, double y) {
+        double dx, dy;
+        state->transform(x, y, &dx, &dy);
+        FootprintBox point{dx, h - dy, dx, h - dy};
+        if (first) box = point;
+        box.left = std::min(box.left, point.left);
+        box.right = std::max(box.right, point.right);
+        box.top = std::min(box.top, point.top);
+        box.bottom = std::max(box.bottom, point.bottom);
+        first = false;
+    };
+    if (picture) {
+        for (auto [x, y] : {std::pair{0.0, 0.0}, {1.0, 0.0}, {0.0, 1.0}, {1.0, 1.0}}) add(x, y);
+    } else {
+        const GfxPath* path = state->getPath();
+        footprint.pieces = std::max(1, path->getNumSubpaths());
+        for (int i = 0; i < path->getNumSubpaths(); ++i) {
+            const GfxSubpath* sub = path->getSubpath(i);
+            double px = 0, py = 0;
+            for (int j = 0; j < sub->getNumPoints(); ++j) {
+                double dx, dy;
+                state->transform(sub->getX(j), sub->getY(j), &dx, &dy);
+                if (sub->getCurve(j)) straight = false;
+                if (j > 0 && std::fabs(dx - px) > 0.05 && std::fabs(dy - py) > 0.05) straight = false;
+                px = dx;
+                py = dy;
+                add(sub->getX(j), sub->getY(j));
+            }
+        }
+        if (!filled) {
+            // A stroke reaches half its width beyond the path.
+            const double half = state->getTransformedLineWidth() / 2;
+            box = {box.left - half, box.top - half, box.right + half, box.bottom + half};
+        }
+    }
+    // A hairline has no area, yet it is drawn.
+    if (box.right - box.left < 0.5) box.right = box.left + 0.5;
+    if (box.bottom - box.top < 0.5) box.bottom = box.top + 0.5;
+    footprint.axisAligned = !picture && straight;
+    footprint.box = box.Intersected(ClipBox(state));
+    footprints_.shapes.push_back(footprint);
+}
+
+bool PagePostScriptDevice::RecordPaintedArea(GfxState* state) {
+    if (Recording()) footprints_.paintedAreas.push_back({graphics_.size(), counts_.drawingOrder++, ClipBox(state)});
+    return true;
+}
+
+void PagePostScriptDevice::setSoftMask(GfxState* state, const double* bbox, bool alpha, Function* transferFunc,
+                                       GfxColor* backdropColor) {
+    PSOutputDev::setSoftMask(state, bbox, alpha, transferFunc, backdropColor);
+    softMasked_ = true;
+}
+
+void PagePostScriptDevice::clearSoftMask(GfxState* state) {
+    PSOutputDev::clearSoftMask(state);
+    softMasked_ = false;
 }
 
 namespace {
@@ -137,6 +237,7 @@ void PagePostScriptDevice::RecordShape(GfxState* state, const char* paintOperato
     text += paintOperator;
     shape->psText = std::move(text);
     shape->PrepareText();
+    RecordFootprint(state, false, paintOperator[0] == 'f');
     shape->drawingOrder = counts_.drawingOrder++;
     shape->itemNumber = counts_.shapes++;
     graphics_.push_back(std::move(shape));
@@ -167,6 +268,7 @@ void PagePostScriptDevice::eoClip(GfxState* state) {
 bool PagePostScriptDevice::tilingPatternFill(GfxState* state, Gfx* gfx, Catalog* cat, GfxTilingPattern* tPat,
                                              const double* mat, int x0, int y0, int x1, int y1, double xStep,
                                              double yStep) {
+    RecordPaintedArea(state);
     ++hiddenDepth_;
     bool done = PSOutputDev::tilingPatternFill(state, gfx, cat, tPat, mat, x0, y0, x1, y1, xStep, yStep);
     --hiddenDepth_;
@@ -201,6 +303,7 @@ void PagePostScriptDevice::unsetSoftMaskFromImageMask(GfxState* state, double* b
 
 int PagePostScriptDevice::BeginPicture(GfxState* state, int width, int height) {
     if (!Recording()) return -1;
+    RecordFootprint(state, true, true);
     auto picture = std::make_unique<Picture>();
     const double* ctm = state->getCTM();
     picture->matrixText = MatrixText(ctm);

@@ -5,10 +5,12 @@
 #include <PSOutputDev.h>
 
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "pagegraphics/PageFootprints.h"
 #include "rtf/GraphicsList.h"
 
 class PDFDoc;
@@ -59,9 +61,12 @@ public:
     using PostScriptFile::Flush;
     // False when writing the file failed somewhere (a full disk, for instance).
     bool WriteFailed() const { return writeFailed; }
+    // Where the recorded entries lie, for grouping them into drawings.
+    const PageFootprints& Footprints() const { return footprints_; }
 
     void startPage(int pageNum, GfxState* state, XRef* xref) override;
     void endPage() override;
+    void saveState(GfxState* state) override;
     void restoreState(GfxState* state) override;
     void stroke(GfxState* state) override;
     void fill(GfxState* state) override;
@@ -76,6 +81,23 @@ public:
     void setSoftMaskFromImageMask(GfxState* state, Object* ref, Stream* str, int width, int height, bool invert,
                                   bool inlineImg, double* baseMatrix) override;
     void unsetSoftMaskFromImageMask(GfxState* state, double* baseMatrix) override;
+    void setSoftMask(GfxState* state, const double* bbox, bool alpha, Function* transferFunc,
+                     GfxColor* backdropColor) override;
+    void clearSoftMask(GfxState* state) override;
+    // A shading is one painted area, recorded whole: cut into small fills it
+    // made tens of thousands of shapes of a single surface.
+    bool useShadedFills(int) override { return true; }
+    bool functionShadedFill(GfxState* state, GfxFunctionShading*) override { return RecordPaintedArea(state); }
+    bool axialShadedFill(GfxState* state, GfxAxialShading*, double, double) override {
+        return RecordPaintedArea(state);
+    }
+    bool radialShadedFill(GfxState* state, GfxRadialShading*, double, double) override {
+        return RecordPaintedArea(state);
+    }
+    bool gouraudTriangleShadedFill(GfxState* state, GfxGouraudTriangleShading*) override {
+        return RecordPaintedArea(state);
+    }
+    bool patchMeshShadedFill(GfxState* state, GfxPatchMeshShading*) override { return RecordPaintedArea(state); }
     // The page's state is never written: the cut-outs bring their own (the
     // recorded colour and the placement), and writing every change of it for
     // nothing cost more than anything else the device does.
@@ -112,6 +134,11 @@ private:
     // runs while it writes the document set-up, before the page starts.
     bool Recording() const { return onPage_ && hiddenDepth_ == 0; }
     void RecordShape(GfxState* state, const char* paintOperator);
+    void RecordFootprint(GfxState* state, bool picture, bool filled);
+    // The area the current clip leaves, in XML units.
+    FootprintBox ClipBox(GfxState* state) const;
+    bool RecordPaintedArea(GfxState* state);
+    int ClipNumber(GfxState* state);
     // Records a picture and writes the markers around its drawing code.
     int BeginPicture(GfxState* state, int width, int height);
     void EndPicture(int number);
@@ -123,6 +150,11 @@ private:
     bool onPage_ = false;
     int hiddenDepth_ = 0;
     std::vector<bool> groupHidden_;
+    PageFootprints footprints_;
+    std::map<std::string, int> clipNumbers_;
+    // A soft mask lasts until the state it was set in is restored.
+    bool softMasked_ = false;
+    std::vector<bool> softMaskSaved_;
 };
 
 }  // namespace pagegraphics

@@ -32,6 +32,9 @@ enum class PicturePlacement {
     QuarterMirrored = 7,          // turned a quarter and mirrored
 };
 
+// How a picture's file is encoded, which the RTF picture names.
+enum class PictureFormat { Jpeg, Png };
+
 // A picture: what the page PostScript device saw when it drew it, and what the
 // image filter made of it (the rendered file and its placement).
 class Picture : public GraphicEntry {
@@ -47,6 +50,7 @@ public:
     std::string stateText;   // the fill colour when it was drawn, as colour operators
     std::string imagePath;
     std::string hexPath;     // the picture as hexadecimal text, which RTF embeds
+    PictureFormat format = PictureFormat::Jpeg;
     int pixelWidth = 0, pixelHeight = 0;  // of the picture's samples
 };
 

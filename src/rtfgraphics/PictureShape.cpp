@@ -74,7 +74,7 @@ std::string WritePicture(const Picture& picture, const CRtfPage* page, ShapeIds&
     out += "{\\sp{\\sn shapeType}{\\sv 75}}\n{\\sp{\\sn fFlipH}{\\sv 0}}\n{\\sp{\\sn fFlipV}{\\sv 0}}\n"
            "{\\sp{\\sn pibFlags}{\\sv 2}}\n{\\sp{\\sn fLine}{\\sv 0}}{\\sp{\\sn fEditedWrap}{\\sv 0}}\n"
            "{\\sp{\\sn fBehindDocument}{\\sv 1}}\n{\\sp{\\sn pib}{\\sv {\\pict\n";
-    out += "\\jpegblip\n";
+    out += picture.format == PictureFormat::Png ? "\\pngblip\n" : "\\jpegblip\n";
     out += hex;
     out += "}\n}}}}";
     return out;

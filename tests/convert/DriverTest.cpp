@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <PDFDoc.h>
+
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include "app/DefaultEngines.h"
 #include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"
+#include "pagegraphics/PageGraphicsPass.h"
 #include "support/PdfWriter.h"
 #include "support/TempDir.h"
 
@@ -227,7 +233,7 @@ TEST_F(DriverTest, ImageJobWalksSelectedPages) {
     para.jobMode = ModeExtractImages;
     para.pages.SelectListed("2,4");
     std::vector<int> passes;
-    engines.pageGraphics = [&](pagegraphics::PageGraphicsJob& job, int page, GraphicsList&) {
+    engines.pageGraphics = [&](pagegraphics::PageGraphicsJob& job, int page, GraphicsList&, pagegraphics::PendingDrawings*) {
         EXPECT_TRUE(job.imageJob);
         passes.push_back(page);
         return page == 4 ? 1 : 0;
@@ -246,7 +252,8 @@ TEST_F(DriverTest, EachPageGetsItsOwnGraphics) {
     para.jobMode = ModeFlowingText;
     para.pages.SelectListed("1,3-4,6");
     std::vector<int> passes;
-    engines.pageGraphics = [&](pagegraphics::PageGraphicsJob&, int page, GraphicsList& graphics) {
+    engines.pageGraphics = [&](pagegraphics::PageGraphicsJob&, int page, GraphicsList& graphics,
+                               pagegraphics::PendingDrawings*) {
         passes.push_back(page);
         for (int i = 0; i < page; ++i) {
             auto entry = std::make_unique<GraphicEntry>(GraphicEntry::KindShape);
@@ -274,6 +281,41 @@ TEST_F(DriverTest, EachPageGetsItsOwnGraphics) {
     EXPECT_EQ(calls.graphics, (std::vector<std::pair<int, int>>{{1, 1}, {2, 2}, {2, 2}}));
     ASSERT_GE(passes.size(), 2u);
     for (size_t i = 0; i < passes.size(); ++i) EXPECT_EQ(passes[i], static_cast<int>(i) + 1);
+}
+
+// Drawings are rendered on other threads, which may finish a later page first:
+// each page must still come whole, with its drawings, and in order.
+TEST_F(DriverTest, PagesWithDrawingsRenderedAsideComeWholeAndInOrder) {
+    para.jobMode = ModeFlowingText;
+    engines.pageGraphics = [](pagegraphics::PageGraphicsJob&, int page, GraphicsList& graphics,
+                              pagegraphics::PendingDrawings* later) {
+        auto entry = std::make_unique<GraphicEntry>(GraphicEntry::KindShape);
+        entry->drawingOrder = page;
+        graphics.push_back(std::move(entry));
+        if (later) later->pending = page % 2 == 1;
+        return 0;
+    };
+    std::atomic<int> rendered{0};
+    engines.pageDrawings = [&](pagegraphics::PageGraphicsJob&, PDFDoc& doc, int page,
+                               pagegraphics::PendingDrawings& pending, GraphicsList& graphics) {
+        EXPECT_TRUE(doc.isOk());
+        EXPECT_TRUE(pending.pending);
+        // The first page's drawing takes longest, so the next one overtakes it.
+        if (page == 1) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        auto entry = std::make_unique<GraphicEntry>(GraphicEntry::KindShape);
+        entry->drawingOrder = 100 + page;
+        graphics.push_back(std::move(entry));
+        ++rendered;
+        return 0;
+    };
+    Run(MakePdf(6));
+    std::vector<std::pair<int, int>> expected;
+    for (int page = 1; page <= 6; ++page) {
+        expected.emplace_back(page, page);
+        if (page % 2 == 1) expected.emplace_back(page, 100 + page);
+    }
+    EXPECT_EQ(calls.graphics, expected);
+    EXPECT_EQ(rendered, 3);
 }
 
 TEST_F(DriverTest, UnknownModeDoesNothing) {

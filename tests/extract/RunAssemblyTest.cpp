@@ -123,6 +123,20 @@ TEST(RunAssembly, DirectionsAndHebrew) {
     EXPECT_EQ(e[4].content, "\\uc1\\u1490X\\uc1\\u1489X\\uc1\\u1488X");
 }
 
+// Drawing programs turn a label by the matrix of the page, not of the text: an
+// axis label read down the page is a turned line all the same, not a pile of
+// one-unit-wide letters.
+TEST(RunAssembly, TextTurnedByThePageMatrix) {
+    PdfWriter pdf = WithMetricFont();
+    pdf.AddPage("q 0 1 -1 0 300 300 cm BT /M 12 Tf 0 0 Td (up) Tj ET Q\n"
+                "q 0 -1 1 0 200 300 cm BT /M 12 Tf 0 0 Td (down) Tj ET Q\n");
+    std::vector<TextElement> e = Elements(Extract(pdf));
+    ASSERT_EQ(e.size(), 2u);
+    EXPECT_EQ(e[0].direction, 4);
+    EXPECT_EQ(e[1].direction, 3);
+    EXPECT_EQ(e[1].content, "down");
+}
+
 // A column of vertical writing keeps its characters top to bottom and its real box,
 // marked as text read down the page.
 TEST(RunAssembly, VerticalWritingKeepsItsColumns) {

@@ -60,4 +60,10 @@ void AppendUtf8(std::string& out, unsigned long cp) {
     }
 }
 
+size_t CountOccurrences(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
 }  // namespace testpdf

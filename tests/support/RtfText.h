@@ -1,5 +1,6 @@
 #pragma once
 // What a reader of an RTF file sees as text, for checking that words arrived.
+#include <cstddef>
 #include <string>
 
 namespace testpdf {
@@ -7,6 +8,9 @@ namespace testpdf {
 // The text of an RTF body: control words and group braces dropped, escaped characters kept,
 // a paragraph end read as a blank.
 std::string RtfPlainText(const std::string& rtf);
+
+// How often `what` stands in `text`, overlaps counted.
+size_t CountOccurrences(const std::string& text, const std::string& what);
 
 // Appends the code point as UTF-8.
 void AppendUtf8(std::string& out, unsigned long codePoint);

@@ -1,0 +1,137 @@
+// Dense drawings become one picture behind their words; a table's rules stay shapes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/DefaultEngines.h"
+#include "convert/MyConvertPara.h"
+#include "rtf/RtfUnits.h"
+#include "support/PdfWriter.h"
+#include "support/RtfText.h"
+#include "support/TempDir.h"
+
+using namespace testpdf;
+
+namespace {
+
+const std::string kShape = "{\\sn shapeType}{\\sv 0}";
+const std::string kPicture = "{\\sn shapeType}{\\sv 75}";
+
+// A heat map of 500 small cells, 25 by 20, each row labelled at its left.
+PdfWriter ChartPdf() {
+    std::string content;
+    char buf[160];
+    for (int row = 0; row < 20; ++row) {
+        for (int col = 0; col < 25; ++col) {
+            std::snprintf(buf, sizeof buf, "%.2f %.2f %.2f rg %d %d 14 10 re f\n", (col % 5) / 5.0, (row % 4) / 4.0,
+                          0.5, 160 + col * 14, 700 - row * 10);
+            content += buf;
+        }
+        content += TextLine("label" + std::to_string(row + 1), 72, 702 - row * 10, 8);
+    }
+    PdfWriter w;
+    w.AddPage(content);
+    return w;
+}
+
+// A table of 12 rows and 4 columns ruled by 18 thin lines, a word in every cell.
+PdfWriter TablePdf() {
+    std::string content = "0 0 0 RG 0.5 w\n";
+    char buf[96];
+    for (int row = 0; row <= 12; ++row) {
+        std::snprintf(buf, sizeof buf, "72 %d m 472 %d l S\n", 700 - row * 20, 700 - row * 20);
+        content += buf;
+    }
+    for (int col = 0; col <= 4; ++col) {
+        std::snprintf(buf, sizeof buf, "%d 700 m %d 460 l S\n", 72 + col * 100, 72 + col * 100);
+        content += buf;
+    }
+    for (int row = 0; row < 12; ++row)
+        for (int col = 0; col < 4; ++col) content += TextLine("cell", 80 + col * 100, 686 - row * 20, 10);
+    PdfWriter w;
+    w.AddPage(content);
+    return w;
+}
+
+// An axial shading from red to blue filling a box, with a caption above it.
+PdfWriter ShadingPdf() {
+    PdfWriter w;
+    Page& page = w.AddPage("q 100 400 300 150 re W n /Sh1 sh Q\n" + TextLine("caption", 100, 600));
+    page.extraResources =
+        "/Shading << /Sh1 << /ShadingType 2 /ColorSpace /DeviceRGB /Coords [100 0 400 0] /Extend [true true] "
+        "/Function << /FunctionType 2 /Domain [0 1] /C0 [1 0 0] /C1 [0 0 1] /N 1 >> >> >>";
+    return w;
+}
+
+class DrawingPictures : public ::testing::Test {
+protected:
+    std::string Convert(const PdfWriter& pdf, int mode, bool removeImages = false) {
+        pdf.Save(dir / "drawing.pdf");
+        MyConvertPara para;
+        para.outputDir = dir.path();
+        para.inputPath = dir / "drawing.pdf";
+        para.jobMode = mode;
+        para.removeImages = removeImages ? 1 : 0;
+        ConvertFile(para);
+        return ReadFile(dir / "drawing.rtf");
+    }
+    TempDir dir;
+};
+
+TEST_F(DrawingPictures, AChartOfFiveHundredBarsIsOnePictureWithItsLabelsAsText) {
+    for (int mode : {ModeFlowingText, ModeAsIs}) {
+        SCOPED_TRACE(mode);
+        std::string rtf = Convert(ChartPdf(), mode);
+        EXPECT_EQ(CountOccurrences(rtf, kPicture), 1u);
+        EXPECT_EQ(CountOccurrences(rtf, "\\pngblip\n89504E47"), 1u) << "flat colours go as PNG";
+        EXPECT_EQ(CountOccurrences(rtf, kShape), 0u);
+        const std::string words = RtfPlainText(rtf);
+        for (int label = 1; label <= 20; ++label)
+            EXPECT_NE(words.find("label" + std::to_string(label) + " "), std::string::npos) << label;
+        // The picture lies behind the words, where the cells are: from x 160 to 510 points.
+        const size_t picture = rtf.find(kPicture);
+        ASSERT_NE(picture, std::string::npos);
+        int left = 0, right = 0;
+        const size_t at = rtf.rfind("\\shpleft", picture);
+        ASSERT_EQ(std::sscanf(rtf.c_str() + at, "\\shpleft%d\\shptop%*d\\shpright%d", &left, &right), 2);
+        EXPECT_NEAR(left, ToTwips(240), 30);
+        EXPECT_NEAR(right, ToTwips(765), 30);
+        EXPECT_NE(rtf.find("fBehindDocument}{\\sv 1}", picture), std::string::npos);
+    }
+}
+
+TEST_F(DrawingPictures, RemovedImagesLeaveTheDrawingOutToo) {
+    std::string rtf = Convert(ChartPdf(), ModeAsIs, true);
+    EXPECT_EQ(CountOccurrences(rtf, kPicture), 0u);
+    EXPECT_EQ(CountOccurrences(rtf, kShape), 0u);
+    EXPECT_NE(rtf.find("label20}"), std::string::npos);
+}
+
+TEST_F(DrawingPictures, ATablesRulesStayShapes) {
+    std::string rtf = Convert(TablePdf(), ModeAsIs);
+    EXPECT_EQ(CountOccurrences(rtf, kPicture), 0u);
+    EXPECT_EQ(CountOccurrences(rtf, kShape), 18u);
+}
+
+TEST_F(DrawingPictures, AShadingIsAPictureAtItsBox) {
+    std::string rtf = Convert(ShadingPdf(), ModeAsIs);
+    EXPECT_EQ(CountOccurrences(rtf, kPicture), 1u);
+    EXPECT_EQ(CountOccurrences(rtf, "\\pngblip\n89504E47") + CountOccurrences(rtf, "\\jpegblip\nFFD8FF"), 1u);
+    EXPECT_EQ(CountOccurrences(rtf, kShape), 0u);
+    EXPECT_NE(rtf.find("caption}"), std::string::npos);
+    const size_t picture = rtf.find(kPicture);
+    ASSERT_NE(picture, std::string::npos);
+    int left = 0, top = 0, right = 0, bottom = 0;
+    const size_t at = rtf.rfind("\\shpleft", picture);
+    ASSERT_EQ(std::sscanf(rtf.c_str() + at, "\\shpleft%d\\shptop%d\\shpright%d\\shpbottom%d", &left, &top, &right,
+                          &bottom),
+              4);
+    // 100 to 400 points across, 242 to 392 points down from the top.
+    EXPECT_NEAR(left, ToTwips(150), 30);
+    EXPECT_NEAR(right, ToTwips(600), 30);
+    EXPECT_NEAR(top, ToTwips(363), 30);
+    EXPECT_NEAR(bottom, ToTwips(588), 30);
+}
+
+}  // namespace

@@ -1,6 +1,7 @@
 // Dense drawings become one picture behind their words; a table's rules stay shapes.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "support/PdfWriter.h"
 #include "support/RtfText.h"
 #include "support/TempDir.h"
+#include "support/TestImages.h"
 
 using namespace testpdf;
 
@@ -18,14 +20,20 @@ namespace {
 const std::string kShape = "{\\sn shapeType}{\\sv 0}";
 const std::string kPicture = "{\\sn shapeType}{\\sv 75}";
 
+// The colour of a heat map's cell: 20 colours over the map, or one of its own for each.
+Rgb CellColour(int col, int row, bool allApart) {
+    return allApart ? Rgb{col * 10, row * 10, 128} : Rgb{(col % 5) * 51, (row % 4) * 64, 128};
+}
+
 // A heat map of 500 small cells, 25 by 20, each row labelled at its left.
-PdfWriter ChartPdf() {
+PdfWriter ChartPdf(bool allColoursApart = false) {
     std::string content;
     char buf[160];
     for (int row = 0; row < 20; ++row) {
         for (int col = 0; col < 25; ++col) {
-            std::snprintf(buf, sizeof buf, "%.2f %.2f %.2f rg %d %d 14 10 re f\n", (col % 5) / 5.0, (row % 4) / 4.0,
-                          0.5, 160 + col * 14, 700 - row * 10);
+            const Rgb c = CellColour(col, row, allColoursApart);
+            std::snprintf(buf, sizeof buf, "%.4f %.4f %.4f rg %d %d 14 10 re f\n", c.r / 255.0, c.g / 255.0,
+                          c.b / 255.0, 160 + col * 14, 700 - row * 10);
             content += buf;
         }
         content += TextLine("label" + std::to_string(row + 1), 72, 702 - row * 10, 8);
@@ -98,6 +106,32 @@ TEST_F(DrawingPictures, AChartOfFiveHundredBarsIsOnePictureWithItsLabelsAsText) 
         EXPECT_NEAR(left, ToTwips(240), 30);
         EXPECT_NEAR(right, ToTwips(765), 30);
         EXPECT_NE(rtf.find("fBehindDocument}{\\sv 1}", picture), std::string::npos);
+    }
+}
+
+// A figure of few colours is written with a palette, one of many colours as RGB:
+// either way every cell keeps its exact colour.
+TEST_F(DrawingPictures, FigurePicturesKeepTheirColoursWithOrWithoutAPalette) {
+    for (bool allApart : {false, true}) {
+        SCOPED_TRACE(allApart);
+        const std::string rtf = Convert(ChartPdf(allApart), ModeFlowingText);
+        const size_t blip = rtf.find("\\pngblip\n");
+        ASSERT_NE(blip, std::string::npos);
+        std::string png;
+        for (size_t i = blip + 9; i + 1 < rtf.size() && std::isxdigit(static_cast<unsigned char>(rtf[i])); i += 2)
+            png += static_cast<char>(std::stoi(rtf.substr(i, 2), nullptr, 16));
+        ASSERT_GT(png.size(), 26u);
+        EXPECT_EQ(png[25], allApart ? 2 : 3) << "the PNG colour type: 2 RGB, 3 palette";
+        WriteFile(dir / "figure.png", png);
+        RgbImage image;
+        ASSERT_TRUE(ReadImage(dir / "figure.png", image));
+        // The picture spans the map's 350 x 200 points; sample the middle of each cell.
+        for (int row = 0; row < 20; row += 3)
+            for (int col = 0; col < 25; col += 4) {
+                const Rgb want = CellColour(col, row, allApart);
+                const Rgb got = image.At((col * 14 + 7) * image.width / 350, (row * 10 + 5) * image.height / 200);
+                EXPECT_TRUE(Near(got, want, 2)) << col << "," << row << ": " << got.r << " " << got.g << " " << got.b;
+            }
     }
 }
 

@@ -28,7 +28,11 @@ public:
     std::string Header() const;
     std::string PageSetup(const CRtfPage& page) const;
     std::string PageBody(PageLayout& layout, PageInRange range);
-    std::string LooseItems(PageLayout& layout);
+    struct LooseText {
+        std::string shapes;      // turned text shapes and boxes, at their places
+        std::string paragraphs;  // the words no shape is made for
+    };
+    LooseText LooseItems(PageLayout& layout);
 
 private:
     CRtfDocument& document_;

@@ -70,16 +70,17 @@ bool SameRow(const CRtfXmlText& previous, const CRtfXmlText& item) {
 // Items outside the page's reading orientation become text shapes. An item no
 // shape is made for (on a turned page, every item) would lose its words: those
 // are kept as plain paragraphs, one per row of items, words apart.
-std::string CRtfFile::LooseItems(PageLayout& layout) {
-    std::string out, paragraph;
+CRtfFile::LooseText CRtfFile::LooseItems(PageLayout& layout) {
+    LooseText out;
+    std::string paragraph;
     auto flush = [&] {
-        if (!paragraph.empty()) out += "\\pard " + paragraph + "\\par";
+        if (!paragraph.empty()) out.paragraphs += "\\pard " + paragraph + "\\par";
         paragraph.clear();
     };
     std::vector<CRtfXmlText*> items = layout.flow.loose;
     for (CRtfXmlText* item : items) item->page = &layout.page;
     // "AS IS" keeps the look of turned words too: turned boxes at their places.
-    if (document_.layoutMode == kLayoutAsIs) out += WriteTurnedBoxes(items);
+    if (document_.layoutMode == kLayoutAsIs) out.shapes += WriteTurnedBoxes(items);
     const CRtfXmlText* previous = nullptr;
     // The text layouts hold words and paragraphs only: turned words are paragraphs
     // there too, in reading order.
@@ -88,7 +89,7 @@ std::string CRtfFile::LooseItems(PageLayout& layout) {
         std::string shape = shapes ? WriteItem(*item, layout.shapeChain) : std::string();
         if (!shape.empty()) {
             flush();
-            out += shape;
+            out.shapes += shape;
             previous = nullptr;
             continue;
         }
@@ -115,19 +116,23 @@ bool CRtfFile::WritePage(PageLayout& layout, PageInRange range) {
     if (document.layoutMode == kLayoutFlowing || document.layoutMode == kLayoutAsIs)
         graphics = WritePageGraphics(*page, document.shapeIds, document.removeImages);
     std::string body = PageBody(layout, range);
-    std::string loose = LooseItems(layout);
+    LooseText loose = LooseItems(layout);
     // Every page is a section of its own with its own paper, even one that holds
     // nothing. The text boxes of "AS IS" are anchored to a paragraph of their page:
     // without one they would go with the next page's first paragraph. Pages of
     // pictures alone get none, for a page too small to hold a line would take two.
     std::string setup = PageSetup(*page);
     std::string anchor;
-    if (document.layoutMode == kLayoutAsIs && !(body.empty() && loose.empty())) anchor = kAnchorParagraph;
+    if (document.layoutMode == kLayoutAsIs && !(body.empty() && loose.shapes.empty() && loose.paragraphs.empty()))
+        anchor = kAnchorParagraph;
     // Written piece by piece: the shapes of a drawing-heavy page run to tens of
-    // megabytes, and joining them first would copy them all again.
+    // megabytes, and joining them first would copy them all again. The turned
+    // text shapes go with the page's pictures, into its first paragraph: after
+    // the body they would fall into the paragraph the next page's section break
+    // ends, and LibreOffice drops the shapes of that one.
     std::vector<const std::string*> pieces = {&text};
     pieces.insert(pieces.end(), graphics.pieces.begin(), graphics.pieces.end());
-    for (const std::string* piece : {&setup, &body, &loose, &anchor}) pieces.push_back(piece);
+    for (std::string* piece : {&loose.shapes, &setup, &body, &loose.paragraphs, &anchor}) pieces.push_back(piece);
     bool ok = true;
     for (const std::string* piece : pieces)
         if (ok && !piece->empty()) ok = WriteString(*piece);

@@ -203,13 +203,14 @@ int DarkPixels(const RgbImage& page, int left, int bottom, int right, int top) {
 }  // namespace
 
 // Labels drawn over a figure's fills stay readable: the fills lie behind every
-// word, level or turned.
+// word, level or turned, also on a page that another page follows.
 TEST(PicturesRender, LabelsOverFilledBoxesStayVisible) {
     if (!ToolsPresent()) GTEST_SKIP() << "soffice or poppler-utils missing";
     TempDir dir;
     PdfWriter w;
     w.AddPage("0.2 0.4 0.8 rg 100 600 200 60 re f 100 300 60 250 re f\n0 0 0 rg " + TextLine("LABEL", 130, 620, 24) +
               "BT /F1 24 Tf 0 1 -1 0 140 350 Tm (TURNED) Tj ET\n");
+    w.AddPage(TextLine("next", 72, 700));
     w.Save(dir / "labels.pdf");
     std::vector<std::string> rendered;
     for (const char* mode : {"flowing", "asis"}) {

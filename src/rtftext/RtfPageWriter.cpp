@@ -19,6 +19,12 @@ namespace {
 const char* const kPageBreak = "\\pard\\sect\\sectd\\sbkpage";
 // An empty paragraph one point high: the anchor of the page's pictures, shapes and text boxes.
 const char* const kAnchorParagraph = "\\pard\\plain\\fs2\\sl-20\\slmult0\\par\n";
+// What the page's pictures and shapes stand in, before its first paragraph's own
+// properties. LibreOffice ends the paragraph of a picture where new paragraph
+// properties follow it, and gives that paragraph the properties it was read
+// with: the document's 12 points pushed the page's text a line down. A word
+// processor that reads RTF as written takes the first paragraph's properties.
+const char* const kGraphicsParagraph = "\\pard\\plain\\fs2\\sl-1\\slmult0 ";
 
 }  // namespace
 
@@ -130,7 +136,9 @@ bool CRtfFile::WritePage(PageLayout& layout, PageInRange range) {
     // text shapes go with the page's pictures, into its first paragraph: after
     // the body they would fall into the paragraph the next page's section break
     // ends, and LibreOffice drops the shapes of that one.
+    const std::string graphicsParagraph = kGraphicsParagraph;
     std::vector<const std::string*> pieces = {&text};
+    if (!graphics.Empty() || !loose.shapes.empty()) pieces.push_back(&graphicsParagraph);
     pieces.insert(pieces.end(), graphics.pieces.begin(), graphics.pieces.end());
     for (std::string* piece : {&loose.shapes, &setup, &body, &loose.paragraphs, &anchor}) pieces.push_back(piece);
     bool ok = true;

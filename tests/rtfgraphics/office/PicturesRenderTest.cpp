@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "rtfgraphics/ShapesPdf.h"
@@ -227,5 +228,54 @@ TEST(PicturesRender, LabelsOverFilledBoxesStayVisible) {
         // The boxes the labels cover in the source, in points from the bottom.
         EXPECT_GT(DarkPixels(page, 128, 614, 215, 640), 100) << "the level label";
         EXPECT_GT(DarkPixels(page, 114, 345, 145, 450), 100) << "the turned label";
+    }
+}
+
+namespace {
+
+// The tops of the words of one page of a PDF, by word.
+std::map<std::string, double> WordTops(const std::string& pdf, int page) {
+    std::map<std::string, double> out;
+    const std::string n = std::to_string(page);
+    std::istringstream html(RunProgram({"pdftotext", "-f", n, "-l", n, "-bbox", pdf, "-"}).output);
+    for (std::string line; std::getline(html, line);) {
+        const size_t y = line.find("yMin=\"");
+        const size_t text = line.find("\">");
+        const size_t end = line.find("</word>");
+        if (y == std::string::npos || text == std::string::npos || end == std::string::npos) continue;
+        out.emplace(line.substr(text + 2, end - text - 2), std::stod(line.substr(y + 6)));
+    }
+    return out;
+}
+
+}  // namespace
+
+// A page whose graphics begin with a picture keeps its words where the same page
+// without pictures has them, on the first page and on later ones.
+TEST(PicturesRender, APictureNeverMovesTheWords) {
+    if (!ToolsPresent()) GTEST_SKIP() << "soffice or poppler-utils missing";
+    TempDir dir;
+    PdfWriter w;
+    const int image = w.AddJpegImage(JpegData(64, 64, [](int x, int y) { return Rgb{x * 4, y * 4, 128}; }), 64, 64);
+    for (const char* heading : {"FirstHeading", "SecondHeading"}) {
+        Page& p = w.AddPage(DrawImage("Im1", 150, 0, 0, 150, 380, 560) + TextLine(heading, 72, 740, 18) +
+                            TextLine("bodyline", 72, 500, 11));
+        p.extraResources = XObjectResources({{"Im1", image}});
+    }
+    w.Save(dir / "picture.pdf");
+    for (const char* name : {"with", "without", "out-with", "out-without"}) fs::create_directory(dir / name);
+    const std::string with = Convert(dir / "picture.pdf", "flowing", dir / "with");
+    const std::string without = Convert(dir / "picture.pdf", "flowing", dir / "without", true);
+    ASSERT_EQ(RenderToPdf({with}, dir / "out-with", dir / "profile"), 0);
+    ASSERT_EQ(RenderToPdf({without}, dir / "out-without", dir / "profile"), 0);
+    for (int page : {1, 2}) {
+        SCOPED_TRACE(page);
+        const std::map<std::string, double> plain = WordTops(dir / "out-without/picture.pdf", page);
+        const std::map<std::string, double> pictured = WordTops(dir / "out-with/picture.pdf", page);
+        ASSERT_EQ(plain.size(), 2u);
+        for (const auto& [word, top] : plain) {
+            ASSERT_EQ(pictured.count(word), 1u) << word;
+            EXPECT_NEAR(pictured.at(word), top, 0.5) << word;
+        }
     }
 }

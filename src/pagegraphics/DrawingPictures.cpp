@@ -22,8 +22,10 @@ namespace pagegraphics {
 namespace {
 
 constexpr double kXmlPerInch = 108;
-// Sharp at print size, and sharper still for a small drawing, which a reader enlarges.
-constexpr double kLeastDpi = 150, kMostDpi = 300, kLongSidePixels = 600;
+// Sharp at print size, and sharper still for a small drawing, which a reader
+// enlarges. Rendering time grows with the pixels: a figure three inches wide or
+// more gets the least, one an inch and a half wide the most.
+constexpr double kLeastDpi = 150, kMostDpi = 300, kLongSidePixels = 450;
 // The page is rendered once for all its drawings; past this many pixels its
 // resolution comes down towards the least.
 constexpr double kMostPixels = 12e6;

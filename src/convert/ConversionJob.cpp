@@ -11,6 +11,7 @@
 #include "convert/GraphicsAhead.h"
 #include "convert/ImageDevices.h"
 #include "convert/PdfOpen.h"
+#include "platform/MappedFile.h"
 #include "platform/PdfCoreConfig.h"
 #include "platform/Workspace.h"
 
@@ -52,6 +53,7 @@ ConversionJob::ConversionJob(CConvertPara& p, const ConvertEngines& engines) : p
     // The source is never touched: every pass works on the private copy.
     errno = 0;
     ready_ = platform::CopyFileReplacing(para->inputPath, PdfPath());
+    if (ready_) mappedCopy_ = platform::MappedFile::Open(PdfPath());
     if (!ready_ && access(para->inputPath.c_str(), R_OK) == 0)
         para->workspaceProblem = "cannot copy it into the temp folder " + temp +
                                  (errno ? std::string(": ") + std::strerror(errno) : std::string(" (the disk may be full)"));
@@ -73,6 +75,12 @@ ConversionJob::~ConversionJob() {
     if (ownsWorkspace_) platform::RemoveWorkspace(workDir);
 }
 
+std::unique_ptr<PDFDoc> ConversionJob::OpenCopy(const std::string& password) const {
+    if (mappedCopy_)
+        if (std::unique_ptr<PDFDoc> doc = OpenPdfDocument(mappedCopy_, password)) return doc;
+    return OpenPdfDocument(PdfPath(), password);
+}
+
 std::string ConversionJob::PdfPath() const {
     // The query opens the file it was asked about; a job opens its private copy.
     return queryPath_.empty() ? workDir + "/" + baseName + ".pdf" : queryPath_;
@@ -81,7 +89,7 @@ std::string ConversionJob::PdfPath() const {
 PDFDoc* ConversionJob::OpenPdf(const std::string* password) {
     ClosePdf();
     if (!password && para) password = &para->password;
-    document = OpenPdfDocument(PdfPath(), password ? *password : std::string());
+    document = OpenCopy(password ? *password : std::string());
     return document.get();
 }
 
@@ -89,7 +97,7 @@ void ConversionJob::ClosePdf() { document.reset(); }
 
 PDFDoc* ConversionJob::OpenGraphicsPdf(const std::string* password) {
     if (!password && para) password = &para->password;
-    graphicsDocument = OpenPdfDocument(PdfPath(), password ? *password : std::string());
+    graphicsDocument = OpenCopy(password ? *password : std::string());
     return graphicsDocument.get();
 }
 

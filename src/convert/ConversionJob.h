@@ -11,6 +11,10 @@
 class GraphicsAhead;
 class PDFDoc;
 
+namespace platform {
+class MappedFile;
+}
+
 class ConversionJob {
 public:
     // A job for the record: makes the workspace and copies the source into it.
@@ -61,6 +65,8 @@ public:
 
 private:
     std::string PdfPath() const;
+    // The job's copy of the PDF, through its mapping when it has one.
+    std::unique_ptr<PDFDoc> OpenCopy(const std::string& password) const;
     int Percent(int page) const;
 
     const ConvertEngines* engines_ = nullptr;
@@ -69,6 +75,9 @@ private:
     pagegraphics::PageGraphicsJob graphicsJob_;
     std::unique_ptr<GraphicsAhead> graphicsAhead_;
     std::string queryPath_;  // the queried file itself, for the page-count query
+    // The private copy mapped once for every pass; never the queried file, which
+    // its owner may change while it is read.
+    std::shared_ptr<const platform::MappedFile> mappedCopy_;
     bool ownsWorkspace_ = false;
     bool ready_ = false;
 };

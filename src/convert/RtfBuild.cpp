@@ -93,7 +93,7 @@ int ConversionJob::PageDrawingsPass(PDFDoc* doc, int page, pagegraphics::Pending
 }
 
 std::unique_ptr<PDFDoc> ConversionJob::OpenDrawingPdf() const {
-    return OpenPdfDocument(PdfPath(), para ? para->password : std::string());
+    return OpenCopy(para ? para->password : std::string());
 }
 
 int ConversionJob::ImageExtraction(const std::string& password) {

@@ -4,6 +4,7 @@
 #include "pagegraphics/DrawingPictures.h"
 
 #include <PDFDoc.h>
+#include <Page.h>
 #include <SplashOutputDev.h>
 #include <splash/SplashBitmap.h>
 
@@ -58,6 +59,11 @@ public:
         splash_->setSkipText(true, true);
         splash_->setVectorAntialias(true);
         splash_->startDoc(&doc_);
+        // The text is left out, and its fonts cost each rendering as much as the
+        // shapes of a page: the document the drawings are rendered from is never
+        // read for its text, so its page forgets them.
+        if (Page* p = doc_.getPage(page_))
+            if (Dict* resources = p->getResourceDict()) resources->remove("Font");
         platform::DrawingBudget budget(cancel_);
         doc_.displayPageSlice(splash_.get(), page_, dpi_, dpi_, 0, false, false, false, x_, y_, w, h,
                               &platform::DrawingBudget::Spent, &budget);

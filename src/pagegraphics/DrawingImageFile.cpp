@@ -1,6 +1,8 @@
 // Writing a rendered drawing: libpng with a fast compression for flat colours
 // (the library's default level spent more time than the rendering), the PDF
-// core's JPEG writer for the rest.
+// core's JPEG writer for the rest, both into memory: the RTF embeds only the
+// hexadecimal text, and a file made for the picture alone cost as much again
+// as its compression.
 #include "pagegraphics/DrawingImageFile.h"
 
 #include <png.h>
@@ -11,8 +13,12 @@
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <memory>
 #include <vector>
+
+#include "pagegraphics/PictureText.h"
 
 namespace pagegraphics {
 namespace {
@@ -33,8 +39,27 @@ bool FlatColours(SplashBitmap& bitmap, const PixelArea& area) {
     return all == 0 || same * 10 >= all * 6;
 }
 
-struct FileCloser {
-    void operator()(FILE* f) const { std::fclose(f); }
+// A stream into memory for the encoders, which write to a FILE.
+class MemoryFile {
+public:
+    MemoryFile() : file_(open_memstream(&data_, &size_)) {}
+    ~MemoryFile() {
+        if (file_) std::fclose(file_);
+        std::free(data_);
+    }
+    MemoryFile(const MemoryFile&) = delete;
+    MemoryFile& operator=(const MemoryFile&) = delete;
+    FILE* Get() const { return file_; }
+    // The bytes written so far; empty when any could not be.
+    std::string Bytes() {
+        if (!file_ || std::fflush(file_) != 0 || std::ferror(file_)) return {};
+        return std::string(data_, size_);
+    }
+
+private:
+    char* data_ = nullptr;
+    size_t size_ = 0;
+    FILE* file_;
 };
 
 // Charts keep to a few colours even with their edges smoothed: as a palette
@@ -72,11 +97,9 @@ std::vector<png_color> PaletteIndexes(SplashBitmap& bitmap, const PixelArea& are
     return palette;
 }
 
-bool WritePng(SplashBitmap& bitmap, const PixelArea& area, double dpi, const std::string& path) {
+bool WritePng(SplashBitmap& bitmap, const PixelArea& area, double dpi, FILE* file) {
     std::vector<unsigned char> indexes;
     const std::vector<png_color> palette = PaletteIndexes(bitmap, area, indexes);
-    std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -84,7 +107,7 @@ bool WritePng(SplashBitmap& bitmap, const PixelArea& area, double dpi, const std
         png_destroy_write_struct(&png, info ? &info : nullptr);
         return false;
     }
-    png_init_io(png, file.get());
+    png_init_io(png, file);
     png_set_compression_level(png, 1);
     // Indexes do not predict one another; colour values do, from the left.
     png_set_filter(png, PNG_FILTER_TYPE_BASE, palette.empty() ? PNG_FILTER_SUB : PNG_FILTER_NONE);
@@ -98,28 +121,31 @@ bool WritePng(SplashBitmap& bitmap, const PixelArea& area, double dpi, const std
         png_write_row(png, palette.empty() ? Row(bitmap, area, y) : indexes.data() + static_cast<size_t>(y) * area.width);
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
-    return std::fflush(file.get()) == 0;
+    return true;
 }
 
-bool WriteJpeg(SplashBitmap& bitmap, const PixelArea& area, double dpi, const std::string& path) {
+bool WriteJpeg(SplashBitmap& bitmap, const PixelArea& area, double dpi, FILE* file) {
     SplashBitmap part(area.width, area.height, 1, splashModeRGB8, false);
     for (int y = 0; y < area.height; ++y)
         std::copy_n(Row(bitmap, area, y), 3LL * area.width, part.getDataPtr() + static_cast<long long>(y) * part.getRowSize());
     SplashBitmap::WriteImgParams params;
     params.jpegQuality = 90;
-    return part.writeImgFile(splashFormatJpeg, path.c_str(), dpi, dpi, &params) == splashOk;
+    return part.writeImgFile(splashFormatJpeg, file, dpi, dpi, &params) == splashOk;
 }
 
 }  // namespace
 
-bool WriteDrawingImage(SplashBitmap& bitmap, const PixelArea& area, double dpi, const std::string& stem,
-                       std::string& path, bool& png) {
+bool WriteDrawingImage(SplashBitmap& bitmap, const PixelArea& area, double dpi, const std::string& hexPath,
+                       bool& png) {
     if (area.width < 1 || area.height < 1 || area.x < 0 || area.y < 0 || area.x + area.width > bitmap.getWidth() ||
         area.y + area.height > bitmap.getHeight())
         return false;
     png = FlatColours(bitmap, area);
-    path = stem + (png ? ".png" : ".jpg");
-    return png ? WritePng(bitmap, area, dpi, path) : WriteJpeg(bitmap, area, dpi, path);
+    MemoryFile memory;
+    if (!memory.Get()) return false;
+    if (!(png ? WritePng(bitmap, area, dpi, memory.Get()) : WriteJpeg(bitmap, area, dpi, memory.Get()))) return false;
+    const std::string bytes = memory.Bytes();
+    return !bytes.empty() && WriteHexText(bytes.data(), bytes.size(), hexPath);
 }
 
 }  // namespace pagegraphics

@@ -72,8 +72,8 @@ public:
                bitmap->getHeight() == h;
     }
 
-    // Writes the rendered `box` as `stem`.png or `stem`.jpg.
-    bool Write(const FootprintBox& box, const std::string& stem, std::string& path, bool& png) {
+    // Writes the rendered `box` as the hexadecimal text of a PNG or a JPEG.
+    bool Write(const FootprintBox& box, const std::string& hexPath, bool& png) {
         SplashBitmap* bitmap = splash_ ? splash_->getBitmap() : nullptr;
         if (!bitmap) return false;
         const double scale = dpi_ / kXmlPerInch;
@@ -82,7 +82,7 @@ public:
         area.y = std::max(0, static_cast<int>(std::floor(box.top * scale)) - y_);
         area.width = std::min(bitmap->getWidth(), static_cast<int>(std::ceil(box.right * scale)) - x_) - area.x;
         area.height = std::min(bitmap->getHeight(), static_cast<int>(std::ceil(box.bottom * scale)) - y_) - area.y;
-        return WriteDrawingImage(*bitmap, area, dpi_, stem, path, png);
+        return WriteDrawingImage(*bitmap, area, dpi_, hexPath, png);
     }
 
 private:
@@ -140,16 +140,16 @@ bool ReplaceDrawingsByPictures(PageGraphicsJob& job, PDFDoc& doc, int page, cons
         ++number;
         std::unique_ptr<Picture> picture;
         if (!job.removeImages) {
-            std::string path;
             bool png = false;
-            const std::string stem =
-                job.workDir + "/" + job.baseName + "-drawing" + std::to_string(page) + "-" + std::to_string(number);
+            const std::string hexPath = job.workDir + "/" + job.baseName + "-drawing" + std::to_string(page) + "-" +
+                                        std::to_string(number) + ".txt";
             picture = PlacedPicture(box, footprints.pageHeight, drawing.drawingOrder);
             const bool drawn = oneByOne ? renderer.Render(box, box) && !job.Cancelled() : rendered;
-            if (!drawn || !renderer.Write(box, stem, path, png) || !SetPictureFile(*picture, path, false)) {
+            if (!drawn || !renderer.Write(box, hexPath, png)) {
                 allRendered = false;
                 continue;
             }
+            picture->hexPath = hexPath;
             picture->format = png ? PictureFormat::Png : PictureFormat::Jpeg;
         }
         for (size_t i : drawing.footprints) {

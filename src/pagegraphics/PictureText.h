@@ -1,5 +1,6 @@
 #pragma once
 // Completing a picture entry: its rendered file and the hexadecimal text RTF embeds.
+#include <cstddef>
 #include <string>
 
 class Picture;
@@ -12,3 +13,5 @@ bool SetPictureFile(Picture& picture, const std::string& path, bool keepOnly);
 // Writes a file's bytes as upper-case hexadecimal digits, no separators; false
 // when either file cannot be opened.
 bool WriteHexText(const std::string& binaryPath, const std::string& hexPath);
+// The same for bytes in memory; false when the text cannot be written.
+bool WriteHexText(const char* bytes, size_t size, const std::string& hexPath);

@@ -2,8 +2,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <string>
 #include <utility>
 
 #include "rtf/CRtfPage.h"
@@ -17,12 +16,21 @@ namespace {
 
 int RoundedTwips(double v) { return ToTwips(TruncatedInt(v + 0.5)); }
 
+// Read in one piece: a picture's text runs to megabytes, and a stream copy of
+// it took as long as the rest of the page's writing.
 std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::FILE* in = std::fopen(path.c_str(), "rb");
     if (!in) return {};
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    std::string text;
+    if (std::fseek(in, 0, SEEK_END) == 0) {
+        const long size = std::ftell(in);
+        if (size > 0 && std::fseek(in, 0, SEEK_SET) == 0) {
+            text.resize(static_cast<size_t>(size));
+            text.resize(std::fread(text.data(), 1, text.size(), in));
+        }
+    }
+    std::fclose(in);
+    return text;
 }
 
 }  // namespace

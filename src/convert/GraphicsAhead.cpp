@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "convert/ConversionJob.h"
+#include "rtf/RecordedGraphics.h"
 
 namespace {
 
@@ -12,6 +13,17 @@ namespace {
 // recorded shape holds its PostScript text and room for its RTF).
 constexpr size_t kMostPagesAhead = 64;
 constexpr size_t kMostEntriesAhead = 50000;
+constexpr size_t kBytesPerEntry = 2000;
+
+// A rendered figure holds its picture text in memory: it weighs as many shapes
+// as the text is long.
+size_t Weight(const GraphicsList& graphics) {
+    size_t weight = graphics.size();
+    for (const auto& entry : graphics)
+        if (entry && entry->Kind() == GraphicEntry::KindPicture)
+            weight += static_cast<const Picture&>(*entry).hexText.size() / kBytesPerEntry;
+    return weight;
+}
 // Drawings of two pages at once: one processor renders while the other records
 // or writes, and both render when the figures come in a run of pages.
 constexpr unsigned kDrawers = 2;
@@ -60,7 +72,7 @@ void GraphicsAhead::Record() {
         job_.PageGraphicsPass(n, page.graphics, &page.drawings);
         {
             std::lock_guard<std::mutex> hold(lock_);
-            entriesAhead_ += page.graphics.size();
+            entriesAhead_ += Weight(page.graphics);
             lastRecorded_ = n;
             recorded_.push_back(std::move(page));
         }
@@ -87,10 +99,10 @@ void GraphicsAhead::Draw() {
         }
         if (page.drawings.pending && job_.para->cancelRequested == 0) {
             if (!doc) doc = job_.OpenDrawingPdf();
-            const size_t before = page.graphics.size();
+            const size_t before = Weight(page.graphics);
             job_.PageDrawingsPass(doc.get(), page.number, page.drawings, page.graphics);
             std::lock_guard<std::mutex> hold(lock_);
-            entriesAhead_ = entriesAhead_ - before + page.graphics.size();
+            entriesAhead_ = entriesAhead_ - before + Weight(page.graphics);
         }
         page.drawings = {};
         {
@@ -108,13 +120,13 @@ GraphicsList GraphicsAhead::Take(int page) {
     std::unique_lock<std::mutex> hold(lock_);
     while (true) {
         while (!ready_.empty() && ready_.begin()->first < page) {
-            entriesAhead_ -= ready_.begin()->second.graphics.size();
+            entriesAhead_ -= Weight(ready_.begin()->second.graphics);
             ready_.erase(ready_.begin());
             changed_.notify_all();
         }
         if (!ready_.empty() && ready_.begin()->first == page) {
             GraphicsList graphics = std::move(ready_.begin()->second.graphics);
-            entriesAhead_ -= graphics.size();
+            entriesAhead_ -= Weight(graphics);
             ready_.erase(ready_.begin());
             changed_.notify_all();
             return graphics;

@@ -50,7 +50,7 @@ private:
     std::deque<Page> recorded_;  // drawings still to render, in page order
     std::set<int> drawing_;      // pages being rendered
     std::map<int, Page> ready_;  // complete; drawers may finish out of order
-    size_t entriesAhead_ = 0;    // in all of them
+    size_t entriesAhead_ = 0;    // in all of them, pictures' texts weighed in
     int lastRecorded_ = 0;
     bool stop_ = false;
     bool recordingDone_ = false;

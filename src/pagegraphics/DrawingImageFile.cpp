@@ -1,8 +1,8 @@
 // Writing a rendered drawing: libpng with a fast compression for flat colours
 // (the library's default level spent more time than the rendering), the PDF
 // core's JPEG writer for the rest, both into memory: the RTF embeds only the
-// hexadecimal text, and a file made for the picture alone cost as much again
-// as its compression.
+// hexadecimal text, and a file made for a picture cost as much again as its
+// compression.
 #include "pagegraphics/DrawingImageFile.h"
 
 #include <png.h>
@@ -135,8 +135,7 @@ bool WriteJpeg(SplashBitmap& bitmap, const PixelArea& area, double dpi, FILE* fi
 
 }  // namespace
 
-bool WriteDrawingImage(SplashBitmap& bitmap, const PixelArea& area, double dpi, const std::string& hexPath,
-                       bool& png) {
+bool EncodeDrawingImage(SplashBitmap& bitmap, const PixelArea& area, double dpi, std::string& hexText, bool& png) {
     if (area.width < 1 || area.height < 1 || area.x < 0 || area.y < 0 || area.x + area.width > bitmap.getWidth() ||
         area.y + area.height > bitmap.getHeight())
         return false;
@@ -145,7 +144,8 @@ bool WriteDrawingImage(SplashBitmap& bitmap, const PixelArea& area, double dpi, 
     if (!memory.Get()) return false;
     if (!(png ? WritePng(bitmap, area, dpi, memory.Get()) : WriteJpeg(bitmap, area, dpi, memory.Get()))) return false;
     const std::string bytes = memory.Bytes();
-    return !bytes.empty() && WriteHexText(bytes.data(), bytes.size(), hexPath);
+    hexText = HexText(bytes.data(), bytes.size());
+    return !hexText.empty();
 }
 
 }  // namespace pagegraphics

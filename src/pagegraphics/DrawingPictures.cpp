@@ -15,7 +15,6 @@
 
 #include "pagegraphics/DrawingImageFile.h"
 #include "pagegraphics/PageDrawings.h"
-#include "pagegraphics/PictureText.h"
 #include "platform/DrawingBudget.h"
 #include "rtf/RecordedGraphics.h"
 
@@ -72,8 +71,8 @@ public:
                bitmap->getHeight() == h;
     }
 
-    // Writes the rendered `box` as the hexadecimal text of a PNG or a JPEG.
-    bool Write(const FootprintBox& box, const std::string& hexPath, bool& png) {
+    // The rendered `box` as the hexadecimal text of a PNG or a JPEG.
+    bool Encode(const FootprintBox& box, std::string& hexText, bool& png) {
         SplashBitmap* bitmap = splash_ ? splash_->getBitmap() : nullptr;
         if (!bitmap) return false;
         const double scale = dpi_ / kXmlPerInch;
@@ -82,7 +81,7 @@ public:
         area.y = std::max(0, static_cast<int>(std::floor(box.top * scale)) - y_);
         area.width = std::min(bitmap->getWidth(), static_cast<int>(std::ceil(box.right * scale)) - x_) - area.x;
         area.height = std::min(bitmap->getHeight(), static_cast<int>(std::ceil(box.bottom * scale)) - y_) - area.y;
-        return WriteDrawingImage(*bitmap, area, dpi_, hexPath, png);
+        return EncodeDrawingImage(*bitmap, area, dpi_, hexText, png);
     }
 
 private:
@@ -133,23 +132,18 @@ bool ReplaceDrawingsByPictures(PageGraphicsJob& job, PDFDoc& doc, int page, cons
     // The pictures to go before each place of the list (the last place: after it).
     std::vector<std::vector<std::unique_ptr<Picture>>> before(graphics.size() + 1);
     bool allRendered = true;
-    int number = 0;
     for (const Drawing& drawing : drawings) {
         const FootprintBox& box = drawing.box;
         if (box.Empty()) continue;
-        ++number;
         std::unique_ptr<Picture> picture;
         if (!job.removeImages) {
             bool png = false;
-            const std::string hexPath = job.workDir + "/" + job.baseName + "-drawing" + std::to_string(page) + "-" +
-                                        std::to_string(number) + ".txt";
             picture = PlacedPicture(box, footprints.pageHeight, drawing.drawingOrder);
             const bool drawn = oneByOne ? renderer.Render(box, box) && !job.Cancelled() : rendered;
-            if (!drawn || !renderer.Write(box, hexPath, png)) {
+            if (!drawn || !renderer.Encode(box, picture->hexText, png)) {
                 allRendered = false;
                 continue;
             }
-            picture->hexPath = hexPath;
             picture->format = png ? PictureFormat::Png : PictureFormat::Jpeg;
         }
         for (size_t i : drawing.footprints) {

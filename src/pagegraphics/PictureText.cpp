@@ -32,7 +32,7 @@ bool WriteHexText(const std::string& binaryPath, const std::string& hexPath) {
     return std::ferror(in.get()) == 0 && std::fflush(out.get()) == 0;
 }
 
-bool WriteHexText(const char* bytes, size_t size, const std::string& hexPath) {
+std::string HexText(const char* bytes, size_t size) {
     static const char digits[] = "0123456789ABCDEF";
     std::string text(2 * size, '0');
     for (size_t i = 0; i < size; ++i) {
@@ -40,8 +40,7 @@ bool WriteHexText(const char* bytes, size_t size, const std::string& hexPath) {
         text[2 * i] = digits[b >> 4];
         text[2 * i + 1] = digits[b & 0xF];
     }
-    File out(std::fopen(hexPath.c_str(), "wb"));
-    return out && std::fwrite(text.data(), 1, text.size(), out.get()) == text.size() && std::fflush(out.get()) == 0;
+    return text;
 }
 
 bool SetPictureFile(Picture& picture, const std::string& path, bool keepOnly) {

@@ -13,5 +13,5 @@ bool SetPictureFile(Picture& picture, const std::string& path, bool keepOnly);
 // Writes a file's bytes as upper-case hexadecimal digits, no separators; false
 // when either file cannot be opened.
 bool WriteHexText(const std::string& binaryPath, const std::string& hexPath);
-// The same for bytes in memory; false when the text cannot be written.
-bool WriteHexText(const char* bytes, size_t size, const std::string& hexPath);
+// Bytes as upper-case hexadecimal digits, no separators.
+std::string HexText(const char* bytes, size_t size);

@@ -50,6 +50,7 @@ public:
     std::string stateText;   // the fill colour when it was drawn, as colour operators
     std::string imagePath;
     std::string hexPath;     // the picture as hexadecimal text, which RTF embeds
+    std::string hexText;     // that text itself, for a picture made in memory (a rendered figure)
     PictureFormat format = PictureFormat::Jpeg;
     int pixelWidth = 0, pixelHeight = 0;  // of the picture's samples
 };

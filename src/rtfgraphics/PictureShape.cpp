@@ -36,9 +36,9 @@ std::string ReadText(const std::string& path) {
 }  // namespace
 
 std::string WritePicture(const Picture& picture, const CRtfPage* page, ShapeIds& ids, bool removeImages) {
-    if (removeImages || !page || picture.hexPath.empty()) return {};
+    if (removeImages || !page || (picture.hexPath.empty() && picture.hexText.empty())) return {};
     // A missing or empty picture text is no picture: the shape would show an empty frame.
-    const std::string hex = ReadText(picture.hexPath);
+    const std::string hex = picture.hexText.empty() ? ReadText(picture.hexPath) : picture.hexText;
     if (hex.empty()) return {};
 
     const uint32_t pageWidth = static_cast<uint32_t>(page->Width());

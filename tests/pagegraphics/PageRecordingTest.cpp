@@ -52,7 +52,7 @@ public:
             if (auto* line = dynamic_cast<const VectorShape*>(e)) s.psText = line->psText;
             if (auto* image = dynamic_cast<const Picture*>(e)) {
                 s.imagePath = image->imagePath;
-                s.hexText = image->hexPath.empty() ? "" : ReadFile(image->hexPath);
+                s.hexText = image->hexPath.empty() ? image->hexText : ReadFile(image->hexPath);
                 s.matrixText = image->matrixText;
                 s.placement = image->placement;
                 s.posX = image->posX;

@@ -43,7 +43,7 @@ struct Group {
     Drawing drawing;
     int figurePaths = 0;
     int pieces = 0;
-    bool painted = false;  // a shading, a pattern or a soft mask: only a picture shows it
+    bool painted = false;  // a shading, a pattern, a soft mask or a clip: only a picture shows it
 };
 
 }  // namespace
@@ -115,7 +115,11 @@ std::vector<Drawing> PictureDrawings(const PageFootprints& page) {
         g.drawing.footprints.push_back(i);
         g.pieces += s.pieces;
         if (s.softMasked) g.painted = true;
-        if (!BelongsToText(s)) ++g.figurePaths;
+        if (!BelongsToText(s)) {
+            ++g.figurePaths;
+            // A curve running out of its plot's frame: the shape would show all of it.
+            if (s.cutByClip) g.painted = true;
+        }
     }
 
     std::vector<Drawing> pictures;

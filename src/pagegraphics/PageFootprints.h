@@ -45,6 +45,7 @@ struct ShapeFootprint {
     bool filled = false;
     bool softMasked = false;  // painted through a soft mask, which shapes cannot show
     int clip = -1;            // the clip it was painted under, when that clip is smaller than the page
+    bool cutByClip = false;   // that clip cuts it: a shape would show it whole
     int pieces = 1;           // subpaths, each a shape of its own in the RTF
 };
 

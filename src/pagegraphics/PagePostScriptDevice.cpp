@@ -156,7 +156,12 @@ void PagePostScriptDevice::RecordFootprint(GfxState* state, bool picture, bool f
     if (box.right - box.left < 0.5) box.right = box.left + 0.5;
     if (box.bottom - box.top < 0.5) box.bottom = box.top + 0.5;
     footprint.axisAligned = !picture && straight;
-    footprint.box = box.Intersected(ClipBox(state));
+    const FootprintBox clip = ClipBox(state);
+    // A point of overreach is a stroke's end, not a cut.
+    constexpr double kCut = 1.5;
+    footprint.cutByClip = footprint.clip >= 0 && (box.left < clip.left - kCut || box.top < clip.top - kCut ||
+                                                  box.right > clip.right + kCut || box.bottom > clip.bottom + kCut);
+    footprint.box = box.Intersected(clip);
     footprints_.shapes.push_back(footprint);
 }
 

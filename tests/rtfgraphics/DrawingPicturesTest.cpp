@@ -142,6 +142,23 @@ TEST_F(DrawingPictures, RemovedImagesLeaveTheDrawingOutToo) {
     EXPECT_NE(rtf.find("label20}"), std::string::npos);
 }
 
+// A plot's curve runs past its frame and the clip cuts it there: a shape would
+// show the whole curve, over the page beside the plot. The same curve inside
+// its clip stays a shape.
+TEST_F(DrawingPictures, ACurveItsClipCutsIsAPicture) {
+    const std::string curve = "0 0 1 RG 2 w 50 450 m 150 650 250 250 350 450 c S\n";
+    PdfWriter cut;
+    cut.AddPage("q 100 400 200 100 re W n " + curve + "Q\n" + TextLine("plot", 100, 380));
+    std::string rtf = Convert(cut, ModeFlowingText);
+    EXPECT_EQ(CountOccurrences(rtf, kPicture), 1u);
+    EXPECT_EQ(CountOccurrences(rtf, kShape), 0u);
+    PdfWriter inside;
+    inside.AddPage("q 40 250 320 400 re W n " + curve + "Q\n" + TextLine("plot", 100, 380));
+    rtf = Convert(inside, ModeFlowingText);
+    EXPECT_EQ(CountOccurrences(rtf, kPicture), 0u);
+    EXPECT_EQ(CountOccurrences(rtf, kShape), 1u);
+}
+
 TEST_F(DrawingPictures, ATablesRulesStayShapes) {
     std::string rtf = Convert(TablePdf(), ModeAsIs);
     EXPECT_EQ(CountOccurrences(rtf, kPicture), 0u);

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "support/OfficeRoundTrip.h"
+#include "support/PdfWords.h"
 #include "support/PdfWriter.h"
 #include "support/RunProgram.h"
 #include "support/TestImages.h"
@@ -109,14 +110,7 @@ namespace {
 // Left edges of the words of a PDF, by word, in reading order.
 std::vector<std::pair<std::string, double>> WordLefts(const std::string& pdf) {
     std::vector<std::pair<std::string, double>> out;
-    std::istringstream html(RunProgram({"pdftotext", "-bbox", pdf, "-"}).output);
-    for (std::string line; std::getline(html, line);) {
-        size_t x = line.find("<word xMin=\"");
-        size_t text = line.find("\">");
-        size_t end = line.find("</word>");
-        if (x == std::string::npos || text == std::string::npos || end == std::string::npos) continue;
-        out.emplace_back(line.substr(text + 2, end - text - 2), std::stod(line.substr(x + 12)));
-    }
+    for (const WordBox& word : PdfWords(pdf)) out.emplace_back(word.text, word.left);
     return out;
 }
 

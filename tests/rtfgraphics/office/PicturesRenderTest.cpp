@@ -7,6 +7,7 @@
 #include "rtfgraphics/ShapesPdf.h"
 #include "support/CorpusPictures.h"
 #include "support/OfficeRoundTrip.h"
+#include "support/PdfWords.h"
 #include "support/RunProgram.h"
 #include "support/TestImages.h"
 
@@ -236,15 +237,7 @@ namespace {
 // The tops of the words of one page of a PDF, by word.
 std::map<std::string, double> WordTops(const std::string& pdf, int page) {
     std::map<std::string, double> out;
-    const std::string n = std::to_string(page);
-    std::istringstream html(RunProgram({"pdftotext", "-f", n, "-l", n, "-bbox", pdf, "-"}).output);
-    for (std::string line; std::getline(html, line);) {
-        const size_t y = line.find("yMin=\"");
-        const size_t text = line.find("\">");
-        const size_t end = line.find("</word>");
-        if (y == std::string::npos || text == std::string::npos || end == std::string::npos) continue;
-        out.emplace(line.substr(text + 2, end - text - 2), std::stod(line.substr(y + 6)));
-    }
+    for (const WordBox& word : PdfWords(pdf, page)) out.emplace(word.text, word.top);
     return out;
 }
 

@@ -106,46 +106,67 @@ int PagePostScriptDevice::ClipNumber(GfxState* state) {
     return it->second;
 }
 
-void PagePostScriptDevice::RecordFootprint(GfxState* state, bool picture, bool filled) {
+namespace {
+
+PathExtent PathExtentOf(GfxState* state) {
+    PathExtent extent;
+    const GfxPath* path = state->getPath();
+    if (!path) return extent;
+    extent.pieces = std::max(1, path->getNumSubpaths());
+    for (int i = 0; i < path->getNumSubpaths(); ++i) {
+        const GfxSubpath* sub = path->getSubpath(i);
+        double px = 0, py = 0;
+        for (int j = 0; j < sub->getNumPoints(); ++j) {
+            double x, y;
+            state->transform(sub->getX(j), sub->getY(j), &x, &y);
+            if (sub->getCurve(j)) extent.straight = false;
+            if (j > 0 && std::fabs(x - px) > 0.05 && std::fabs(y - py) > 0.05) extent.straight = false;
+            px = x;
+            py = y;
+            if (!extent.any) {
+                extent.xMin = extent.xMax = x;
+                extent.yMin = extent.yMax = y;
+                extent.any = true;
+            }
+            extent.xMin = std::min(extent.xMin, x);
+            extent.xMax = std::max(extent.xMax, x);
+            extent.yMin = std::min(extent.yMin, y);
+            extent.yMax = std::max(extent.yMax, y);
+        }
+    }
+    return extent;
+}
+
+}  // namespace
+
+void PagePostScriptDevice::RecordFootprint(GfxState* state, const PathExtent* path, bool filled) {
     ShapeFootprint footprint;
     footprint.entry = graphics_.size();
     footprint.drawingOrder = counts_.drawingOrder;
-    footprint.picture = picture;
+    footprint.picture = path == nullptr;
     footprint.filled = filled;
     footprint.softMasked = softMasked_;
     footprint.clip = ClipNumber(state);
     const double h = footprints_.pageHeight;
     FootprintBox box;
-    bool first = true, straight = true;
-    auto add = [&](double x, double y) {
-        double dx, dy;
-        state->transform(x, y, &dx, &dy);
-        FootprintBox point{dx, h - dy, dx, h - dy};
-        if (first) box = point;
-        box.left = std::min(box.left, point.left);
-        box.right = std::max(box.right, point.right);
-        box.top = std::min(box.top, point.top);
-        box.bottom = std::max(box.bottom, point.bottom);
-        first = false;
-    };
-    if (picture) {
-        for (auto [x, y] : {std::pair{0.0, 0.0}, {1.0, 0.0}, {0.0, 1.0}, {1.0, 1.0}}) add(x, y);
-    } else {
-        const GfxPath* path = state->getPath();
-        footprint.pieces = std::max(1, path->getNumSubpaths());
-        for (int i = 0; i < path->getNumSubpaths(); ++i) {
-            const GfxSubpath* sub = path->getSubpath(i);
-            double px = 0, py = 0;
-            for (int j = 0; j < sub->getNumPoints(); ++j) {
-                double dx, dy;
-                state->transform(sub->getX(j), sub->getY(j), &dx, &dy);
-                if (sub->getCurve(j)) straight = false;
-                if (j > 0 && std::fabs(dx - px) > 0.05 && std::fabs(dy - py) > 0.05) straight = false;
-                px = dx;
-                py = dy;
-                add(sub->getX(j), sub->getY(j));
-            }
+    bool straight = false;
+    if (!path) {
+        // A picture fills the unit square of its matrix.
+        bool first = true;
+        for (auto [x, y] : {std::pair{0.0, 0.0}, {1.0, 0.0}, {0.0, 1.0}, {1.0, 1.0}}) {
+            double dx, dy;
+            state->transform(x, y, &dx, &dy);
+            if (first) box = {dx, h - dy, dx, h - dy};
+            box.left = std::min(box.left, dx);
+            box.right = std::max(box.right, dx);
+            box.top = std::min(box.top, h - dy);
+            box.bottom = std::max(box.bottom, h - dy);
+            first = false;
         }
+    } else {
+        footprint.pieces = path->pieces;
+        straight = path->straight;
+        if (path->any) box = {path->xMin, h - path->yMax, path->xMax, h - path->yMin};
         if (!filled) {
             // A stroke reaches half its width beyond the path.
             const double half = state->getTransformedLineWidth() / 2;
@@ -155,7 +176,7 @@ void PagePostScriptDevice::RecordFootprint(GfxState* state, bool picture, bool f
     // A hairline has no area, yet it is drawn.
     if (box.right - box.left < 0.5) box.right = box.left + 0.5;
     if (box.bottom - box.top < 0.5) box.bottom = box.top + 0.5;
-    footprint.axisAligned = !picture && straight;
+    footprint.axisAligned = straight;
     const FootprintBox clip = ClipBox(state);
     // A point of overreach is a stroke's end, not a cut.
     constexpr double kCut = 1.5;
@@ -187,29 +208,10 @@ namespace {
 // taken wide (a curve within its control points, a stroke its full width
 // around its path), so only what surely lies outside the clip is left out:
 // crop marks outside a page's clip, for instance, which must not print on it.
-bool ShowsInsideClip(GfxState* state, bool stroked) {
-    const GfxPath* path = state->getPath();
-    if (!path) return false;
-    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
-    bool any = false;
-    for (int i = 0; i < path->getNumSubpaths(); ++i) {
-        const GfxSubpath* sub = path->getSubpath(i);
-        for (int j = 0; j < sub->getNumPoints(); ++j) {
-            double x, y;
-            state->transform(sub->getX(j), sub->getY(j), &x, &y);
-            if (!any) {
-                xMin = xMax = x;
-                yMin = yMax = y;
-                any = true;
-            }
-            xMin = std::min(xMin, x);
-            xMax = std::max(xMax, x);
-            yMin = std::min(yMin, y);
-            yMax = std::max(yMax, y);
-        }
-    }
+bool ShowsInsideClip(GfxState* state, const PathExtent& path, bool stroked) {
     // A path without points draws nothing; it is left to the shape writer as before.
-    if (!any) return true;
+    if (!path.any) return state->getPath() != nullptr;
+    double xMin = path.xMin, yMin = path.yMin, xMax = path.xMax, yMax = path.yMax;
     if (stroked) {
         // Miter joins reach beyond half the width; the full width covers common limits.
         const double reach = std::max(state->transformWidth(state->getLineWidth()), 1.0);
@@ -230,7 +232,9 @@ void PagePostScriptDevice::RecordShape(GfxState* state, const char* paintOperato
     // A path partly inside keeps its whole geometry: the shapes have no clip
     // of their own, and cutting curves and closed outlines at the clip's edge
     // would change what stays inside.
-    if (!ShowsInsideClip(state, paintOperator[0] == 'S')) return;
+    // One walk over the path serves the clip test and the footprint.
+    const PathExtent path = PathExtentOf(state);
+    if (!ShowsInsideClip(state, path, paintOperator[0] == 'S')) return;
     auto shape = std::make_unique<VectorShape>();
     std::string text;
     if (!clipText_.empty()) text += clipText_ + "W\n";
@@ -242,7 +246,7 @@ void PagePostScriptDevice::RecordShape(GfxState* state, const char* paintOperato
     text += paintOperator;
     shape->psText = std::move(text);
     shape->PrepareText();
-    RecordFootprint(state, false, paintOperator[0] == 'f');
+    RecordFootprint(state, &path, paintOperator[0] == 'f');
     shape->drawingOrder = counts_.drawingOrder++;
     shape->itemNumber = counts_.shapes++;
     graphics_.push_back(std::move(shape));
@@ -308,7 +312,7 @@ void PagePostScriptDevice::unsetSoftMaskFromImageMask(GfxState* state, double* b
 
 int PagePostScriptDevice::BeginPicture(GfxState* state, int width, int height) {
     if (!Recording()) return -1;
-    RecordFootprint(state, true, true);
+    RecordFootprint(state, nullptr, true);
     auto picture = std::make_unique<Picture>();
     const double* ctm = state->getCTM();
     picture->matrixText = MatrixText(ctm);

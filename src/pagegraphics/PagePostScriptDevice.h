@@ -49,6 +49,14 @@ struct PostScriptFile {
     bool inPicture = false;
 };
 
+// A path in device space, as one walk over its points finds it.
+struct PathExtent {
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+    bool any = false;       // it has points
+    bool straight = true;   // only horizontal and vertical straight segments
+    int pieces = 1;         // its subpaths
+};
+
 class PagePostScriptDevice : private PostScriptFile, public PSOutputDev {
 public:
     // Page `page` of `doc` into `path`, on paper of the given size in points.
@@ -134,7 +142,8 @@ private:
     // runs while it writes the document set-up, before the page starts.
     bool Recording() const { return onPage_ && hiddenDepth_ == 0; }
     void RecordShape(GfxState* state, const char* paintOperator);
-    void RecordFootprint(GfxState* state, bool picture, bool filled);
+    // The footprint of the path `path` gives, or of a picture when there is none.
+    void RecordFootprint(GfxState* state, const PathExtent* path, bool filled);
     // The area the current clip leaves, in XML units.
     FootprintBox ClipBox(GfxState* state) const;
     bool RecordPaintedArea(GfxState* state);

@@ -18,16 +18,11 @@ bool WriteHexText(const std::string& binaryPath, const std::string& hexPath) {
     if (!in) return false;
     File out(std::fopen(hexPath.c_str(), "w"));
     if (!out) return false;
-    static const char digits[] = "0123456789ABCDEF";
-    unsigned char bytes[16];
-    char text[32];
+    char bytes[65536];
     size_t n;
     while ((n = std::fread(bytes, 1, sizeof bytes, in.get())) > 0) {
-        for (size_t i = 0; i < n; ++i) {
-            text[2 * i] = digits[bytes[i] >> 4];
-            text[2 * i + 1] = digits[bytes[i] & 0xF];
-        }
-        if (std::fwrite(text, 1, 2 * n, out.get()) != 2 * n) return false;
+        const std::string text = HexText(bytes, n);
+        if (std::fwrite(text.data(), 1, text.size(), out.get()) != text.size()) return false;
     }
     return std::ferror(in.get()) == 0 && std::fflush(out.get()) == 0;
 }

@@ -70,9 +70,10 @@ void GraphicsAhead::Record() {
         Page page;
         page.number = n;
         job_.PageGraphicsPass(n, page.graphics, &page.drawings);
+        page.weight = Weight(page.graphics);
         {
             std::lock_guard<std::mutex> hold(lock_);
-            entriesAhead_ += Weight(page.graphics);
+            entriesAhead_ += page.weight;
             lastRecorded_ = n;
             recorded_.push_back(std::move(page));
         }
@@ -99,10 +100,11 @@ void GraphicsAhead::Draw() {
         }
         if (page.drawings.pending && job_.para->cancelRequested == 0) {
             if (!doc) doc = job_.OpenDrawingPdf();
-            const size_t before = Weight(page.graphics);
             job_.PageDrawingsPass(doc.get(), page.number, page.drawings, page.graphics);
+            const size_t weight = Weight(page.graphics);
             std::lock_guard<std::mutex> hold(lock_);
-            entriesAhead_ = entriesAhead_ - before + Weight(page.graphics);
+            entriesAhead_ = entriesAhead_ - page.weight + weight;
+            page.weight = weight;
         }
         page.drawings = {};
         {
@@ -120,13 +122,13 @@ GraphicsList GraphicsAhead::Take(int page) {
     std::unique_lock<std::mutex> hold(lock_);
     while (true) {
         while (!ready_.empty() && ready_.begin()->first < page) {
-            entriesAhead_ -= Weight(ready_.begin()->second.graphics);
+            entriesAhead_ -= ready_.begin()->second.weight;
             ready_.erase(ready_.begin());
             changed_.notify_all();
         }
         if (!ready_.empty() && ready_.begin()->first == page) {
+            entriesAhead_ -= ready_.begin()->second.weight;
             GraphicsList graphics = std::move(ready_.begin()->second.graphics);
-            entriesAhead_ -= Weight(graphics);
             ready_.erase(ready_.begin());
             changed_.notify_all();
             return graphics;

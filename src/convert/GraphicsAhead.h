@@ -37,6 +37,7 @@ private:
         int number = 0;
         GraphicsList graphics;
         pagegraphics::PendingDrawings drawings;
+        size_t weight = 0;  // what graphics counts in entriesAhead_
     };
 
     void Record();

@@ -2,7 +2,9 @@
 // The graphics the page-graphics pass recorded for a page, as data: pictures (the
 // rendered file and its placement) and vector shapes (their PostScript text, and
 // the RTF made of it once the page has them).
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "rtf/RtfRect.h"
 
@@ -55,6 +57,17 @@ public:
     int pixelWidth = 0, pixelHeight = 0;  // of the picture's samples
 };
 
+// An axis-aligned straight piece of a recorded shape: a rule (a stroked line, or
+// a filled rectangle thin enough to be one) or a ground (a larger filled
+// rectangle). Tables take these as their borders and cell shading.
+struct RulePiece {
+    RtfRect box;          // the painted extent in XML units, a stroke's width included
+    bool ground = false;  // a filled rectangle wider and taller than a rule
+    int colour = 0;       // red + 256 green + 65536 blue, as shapes carry colours
+    int widthTwips = 0;   // a rule's thickness; 0 for a ground
+    int piece = 0;        // the shape group (subpath) of the shape it belongs to
+};
+
 // A vector shape: one stroked or filled path as the small PostScript text the page
 // PostScript device recorded (clip, state, colours, path, operator), and the RTF
 // freeform shapes made of it.
@@ -79,4 +92,8 @@ public:
     std::string rtfText;
     int boxLeft = 0, boxTop = 0, boxRight = 0, boxBottom = 0;
     int shapesWritten = 0;  // shape groups in rtfText, one per drawn subpath
+    // Where each shape group starts in rtfText, so that one can be taken out again.
+    std::vector<size_t> pieceStarts;
+    // The shape's rule pieces; none when it holds a curve or a slanted line.
+    std::vector<RulePiece> rulePieces;
 };

@@ -1,7 +1,10 @@
 #include "app/RtfEngine.h"
 
+#include <algorithm>
+#include <map>
 #include <utility>
 
+#include "layout/TableFind.h"
 #include "rtf/CRtfXmlParse.h"
 #include "rtf/GraphicsList.h"
 #include "rtf/RecordedGraphics.h"
@@ -34,6 +37,7 @@ RtfEngine::~RtfEngine() {
 
 bool RtfEngine::OpenRtf() {
     if (writer_) return writer_->Ok();
+    if (document_->layoutMode == kLayoutFlowing) document_->colours.AddTableColours();
     writer_ = std::make_unique<CRtfFile>(*document_, outputPath_);
     if (!writer_->Ok()) {
         writer_.reset();
@@ -55,21 +59,87 @@ bool RtfEngine::ReadPage(int n) {
     std::vector<std::unique_ptr<CRtfXmlText>> items;
     reader_->ReadPage(*document_, *page_, n, items);
     layout_->PlaceItems(std::move(items));
-    if (document_->layoutMode == kLayoutFlowing) layout_->AnalyseFlow();
+    if (document_->layoutMode == kLayoutFlowing) flowPending_ = true;
+    // These layouts get no graphics: their tables come from aligned text alone.
+    if (document_->layoutMode == kLayoutFormatted || document_->layoutMode == kLayoutTextOnly)
+        layout_->TakeTables(FindTables(layout_->flow.lines, {}));
     return true;
 }
 
+void RtfEngine::AnalyseFlow(const std::vector<RulePiece>& rules) {
+    if (!flowPending_ || !layout_) return;
+    flowPending_ = false;
+    layout_->TakeTables(FindTables(layout_->flow.lines, rules));
+    layout_->AnalyseFlow();
+}
+
+namespace {
+
+// The shape without the shape groups a table took as its borders and grounds;
+// false when none is left.
+bool TakeOutPieces(VectorShape& shape, const std::vector<int>& pieces) {
+    if (pieces.empty()) return true;
+    if (static_cast<int>(pieces.size()) >= shape.shapesWritten) return false;
+    std::string kept;
+    const size_t n = shape.pieceStarts.size();
+    for (size_t i = 0; i < n; ++i) {
+        if (std::find(pieces.begin(), pieces.end(), static_cast<int>(i)) != pieces.end()) continue;
+        const size_t end = i + 1 < n ? shape.pieceStarts[i + 1] : shape.rtfText.size();
+        kept.append(shape.rtfText, shape.pieceStarts[i], end - shape.pieceStarts[i]);
+    }
+    shape.rtfText = std::move(kept);
+    shape.shapesWritten -= static_cast<int>(pieces.size());
+    return true;
+}
+
+}  // namespace
+
 void RtfEngine::AddGraphics(GraphicsList& list) {
     if (!page_) return;
-    for (auto& entry : std::exchange(list, {})) {
-        if (!entry) continue;
+    GraphicsList entries = std::exchange(list, {});
+    std::erase_if(entries, [&](const std::unique_ptr<GraphicEntry>& entry) {
+        if (!entry) return true;
+        if (entry->Kind() != GraphicEntry::KindShape) return false;
+        return !ConvertShapeToRtf(static_cast<VectorShape&>(*entry), page_.get(), document_->shapeIds);
+    });
+    const bool flowing = document_->layoutMode == kLayoutFlowing;
+    if (flowing) {
+        std::vector<RulePiece> rules;
+        std::vector<VectorShape*> owners;
+        for (auto& entry : entries) {
+            if (entry->Kind() != GraphicEntry::KindShape) continue;
+            auto& shape = static_cast<VectorShape&>(*entry);
+            for (const RulePiece& rule : shape.rulePieces) {
+                rules.push_back(rule);
+                owners.push_back(&shape);
+            }
+        }
+        AnalyseFlow(rules);
+        // A shape group goes when the tables took every rule of it: a cell's
+        // rectangle is four borders, and one of them alone must not take the others along.
+        std::vector<bool> ruleTaken(rules.size(), false);
+        for (const auto& table : layout_->tables)
+            for (size_t index : table->rulesTaken)
+                if (index < rules.size()) ruleTaken[index] = true;
+        std::map<std::pair<VectorShape*, int>, bool> pieceTaken;
+        for (size_t i = 0; i < rules.size(); ++i) {
+            auto [at, added] = pieceTaken.try_emplace({owners[i], rules[i].piece}, ruleTaken[i]);
+            if (!added) at->second = at->second && ruleTaken[i];
+        }
+        std::map<const GraphicEntry*, std::vector<int>> taken;
+        for (const auto& [key, all] : pieceTaken)
+            if (all) taken[key.first].push_back(key.second);
+        std::erase_if(entries, [&](const std::unique_ptr<GraphicEntry>& entry) {
+            auto at = taken.find(entry.get());
+            return at != taken.end() && !TakeOutPieces(static_cast<VectorShape&>(*entry), at->second);
+        });
+    }
+    for (auto& entry : entries) {
         if (entry->Kind() == GraphicEntry::KindShape) {
             auto& shape = static_cast<VectorShape&>(*entry);
-            if (!ConvertShapeToRtf(shape, page_.get(), document_->shapeIds)) continue;
             // Only a shape of one piece can be a rule: taking a larger one would
             // lose its other pieces from the page.
-            if (document_->layoutMode == kLayoutFlowing && shape.shapesWritten == 1 &&
-                layout_->UnderlineFromRule(shape.Box())) {
+            if (flowing && shape.shapesWritten == 1 && layout_->UnderlineFromRule(shape.Box())) {
                 shape.rtfText.clear();
                 continue;
             }
@@ -79,6 +149,7 @@ void RtfEngine::AddGraphics(GraphicsList& list) {
 }
 
 bool RtfEngine::WritePage(PageInRange range) {
+    AnalyseFlow({});
     if (page_ && writer_) writer_->WritePage(*layout_, range);
     layout_.reset();
     page_.reset();

@@ -9,6 +9,7 @@
 #include "layout/PageLayout.h"
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfPage.h"
+#include "rtf/RecordedGraphics.h"
 
 class CRtfXmlParse;
 class CRtfFile;
@@ -35,6 +36,9 @@ public:
 
 private:
     RtfEngine() = default;
+    // Flowing text is analysed once the page's rules are known: the tables they
+    // draw take their lines out of the flow first.
+    void AnalyseFlow(const std::vector<RulePiece>& rules);
 
     // Declared first, so it outlives everything that refers to it.
     std::unique_ptr<CRtfDocument> document_;
@@ -44,4 +48,5 @@ private:
     // Refers to the page's items: it always goes before the page.
     std::unique_ptr<PageLayout> layout_;
     std::string outputPath_;
+    bool flowPending_ = false;
 };

@@ -29,11 +29,12 @@ int ConversionJob::RtfBuild(bool withGraphics) {
     std::unique_ptr<IRtfDocument> rtf;
     if (engines_->createRtfDocument) rtf = engines_->createRtfDocument(para->xmlPath, *para);
     if (!rtf) return ResultCannotOpen;
+    // The layout decides what the header's tables hold.
+    rtf->SetLayoutMode(para->jobMode);
     if (!rtf->OpenRtf()) {
         rtf.reset();
         return ResultCannotWrite;
     }
-    rtf->SetLayoutMode(para->jobMode);
     para->FileStarted(para->inputPath, para->outputDir + "/" + baseName + "." + para->ResultFormat());
 
     if (withGraphics) StartPageGraphics();

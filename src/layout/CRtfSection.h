@@ -18,6 +18,8 @@ using LineBand = std::vector<CRtfXmlText*>;
 // last line lies right of the band line), or behind it.
 enum class LastLineJoin { None, InFront, Behind };
 
+struct PageTable;
+
 class CRtfSection {
 public:
     // One column per band line, each starting with that line.
@@ -39,4 +41,6 @@ public:
 
     RtfRect sectionBox;
     std::vector<std::unique_ptr<Column>> columns;  // left to right
+    // A section that is a table of the page (the layout owns it) has no columns.
+    const PageTable* table = nullptr;
 };

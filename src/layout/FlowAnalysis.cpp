@@ -111,16 +111,28 @@ void PageLayout::CollectBand(size_t& cursor, LineBand& band) {
 void PageLayout::AnalyseFlow() {
     sortedLines = SortLines();
     size_t cursor = 0;
+    size_t nextTable = 0;
+    auto addTable = [&] {
+        const PageTable& table = *tables[nextTable++];
+        sections.push_back(std::make_unique<CRtfSection>(size_t{0}));
+        sections.back()->table = &table;
+        sections.back()->sectionBox = table.Box();
+    };
     LineBand band;
     while (cursor < sortedLines.size()) {
         CollectBand(cursor, band);
         if (band.empty()) break;
+        // A table stands between the lines above its top and those below it.
+        int bandTop = band.front()->lineBox.top;
+        for (const CRtfXmlText* line : band) bandTop = std::min(bandTop, line->lineBox.top);
+        while (nextTable < tables.size() && tables[nextTable]->Box().top <= bandTop) addTable();
         CRtfXmlText* next = cursor < sortedLines.size() ? sortedLines[cursor] : nullptr;
         AddBand(band);
         // Integration takes lines out of the order (all of them before the cursor).
         cursor = next ? static_cast<size_t>(std::find(sortedLines.begin(), sortedLines.end(), next) - sortedLines.begin())
                       : sortedLines.size();
     }
+    while (nextTable < tables.size()) addTable();
     if (sections.empty()) sections.push_back(std::make_unique<CRtfSection>(size_t{1}));
 }
 
@@ -132,7 +144,7 @@ bool PageLayout::AddBand(LineBand& band) {
         sections.push_back(std::make_unique<CRtfSection>(band));
         return true;
     };
-    if (sections.empty()) return startSection();
+    if (sections.empty() || sections.back()->table) return startSection();
     CRtfSection* last = sections.back().get();
     const RtfRect& s = last->sectionBox;
     if (last->columns.size() < band.size()) {

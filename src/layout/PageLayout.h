@@ -8,6 +8,7 @@
 
 #include "layout/CRtfPageFlow.h"
 #include "layout/CRtfSection.h"
+#include "layout/PageTable.h"
 #include "layout/TextShapeChain.h"
 #include "rtf/CRtfPage.h"
 #include "rtf/CRtfXmlText.h"
@@ -38,11 +39,17 @@ public:
     bool UnderlineFromRule(RtfRect rule);
     // A line joined into another leaves the vertical order and the flow.
     void TakeOutLine(CRtfXmlText* line);
+    // The page's tables take their items out of the lines; a line that keeps items
+    // outside a table goes on with those alone. Flowing text then places each table
+    // as a section of its own, between the lines above and below it.
+    void TakeTables(std::vector<std::unique_ptr<PageTable>> found);
 
     CRtfPage& page;
     CRtfPageFlow flow;
     std::vector<std::unique_ptr<CRtfSection>> sections;
     std::vector<CRtfXmlText*> sortedLines;
+    // Top to bottom; in flowing text also referred to by their sections.
+    std::vector<std::unique_ptr<PageTable>> tables;
     TextShapeChain shapeChain;
 
 private:

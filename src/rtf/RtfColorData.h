@@ -18,6 +18,11 @@ public:
     RtfColorData* AddColor(uint8_t red, uint8_t green, uint8_t blue);
     // "#rrggbb" (quotes and "#" ignored); none unless exactly six characters remain.
     RtfColorData* ParseColor(const std::string& text);
+    // The index of the entry nearest to a colour given as red + 256 green + 65536 blue.
+    int Nearest(int packed) const;
+    // Greys and the tints tables are shaded with, so that borders and cell grounds
+    // drawn on later pages find a near colour in a list written before them.
+    void AddTableColours();
 
     // Font specs keep pointers to the entries, so each entry stays where it was made.
     std::vector<std::unique_ptr<RtfColorData>> entries;

@@ -81,6 +81,7 @@ public:
             double y = i + 1 < operands.size() ? operands[i + 1] : 0;
             points.push_back(Transform(x, y));
         }
+        if (op == "c") curved = true;
         if (op == "c" && !vertices.empty()) {
             points.insert(points.begin(), vertices.back());
             points = Bezier(points);
@@ -127,6 +128,7 @@ public:
     }
 
     std::vector<Point> vertices;
+    bool curved = false;
 
 private:
     static bool Thin(double size) { return size != 0 && size < kThinRectangle; }
@@ -168,6 +170,31 @@ private:
     int rotation_;
     double h_;
 };
+
+// Points this close (XML units) count as lying on one horizontal or vertical.
+constexpr double kAxisSlack = 0.05;
+
+// The straight pieces of a polyline when all of them run along the axes.
+std::vector<AxisEdge> AxisEdgesOf(const std::vector<Point>& v) {
+    std::vector<AxisEdge> edges;
+    for (size_t i = 1; i < v.size(); ++i) {
+        const Point a = v[i - 1], b = v[i];
+        const bool level = std::fabs(a.y - b.y) <= kAxisSlack, upright = std::fabs(a.x - b.x) <= kAxisSlack;
+        if (level && upright) continue;
+        if (!level && !upright) return {};
+        if (level) edges.push_back({std::min(a.x, b.x), a.y, std::max(a.x, b.x), a.y});
+        else edges.push_back({a.x, std::min(a.y, b.y), a.x, std::max(a.y, b.y)});
+    }
+    return edges;
+}
+
+// Every vertex on a corner of the bounds: an upright rectangle, however it was drawn.
+bool OnCorners(const std::vector<Point>& v, const Bounds& b) {
+    auto near = [](double p, double q) { return std::fabs(p - q) <= kAxisSlack; };
+    return std::all_of(v.begin(), v.end(), [&](const Point& p) {
+        return (near(p.x, b.left) || near(p.x, b.right)) && (near(p.y, b.top) || near(p.y, b.bottom));
+    });
+}
 
 std::string SegmentText(size_t n, bool closed) {
     std::string list;
@@ -252,6 +279,14 @@ FreeformShape BuildFreeform(std::string_view pathText, const PathMatrix& matrix,
     const bool closed = v.front() == v.back();
     shape.segments = SegmentText(v.size(), closed);
     const Bounds b = BoundsOf(v);
+    if (!builder.curved) {
+        shape.axisEdges = AxisEdgesOf(v);
+        shape.rectangle = !shape.axisEdges.empty() && v.size() >= 4 && OnCorners(v, b);
+    }
+    shape.extentLeft = b.left;
+    shape.extentTop = b.top;
+    shape.extentRight = b.right;
+    shape.extentBottom = b.bottom;
     const double minX = b.left, minY = b.top;
     shape.vertices = "8;";
     AppendInt(shape.vertices, static_cast<long long>(v.size()));

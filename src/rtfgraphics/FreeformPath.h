@@ -15,12 +15,24 @@ struct PathMatrix {
     int rotation = 0;  // 0, 90, 180 or 270, from the matrix's zeros
 };
 
+// A straight piece of a subpath that runs along the page's axes, in XML units.
+struct AxisEdge {
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    bool Horizontal() const { return y0 == y1; }
+};
+
 struct FreeformShape {
     std::string vertices;  // "8;N;(x,y);..." in twips from the shape's top left corner
     std::string segments;  // "2;count;16384;..." the path commands over the vertices
     RtfRect twips;         // the shape's rectangle on the page
     RtfRect box;           // the same in XML units
     bool thin = false;     // a rectangle too thin to be seen without an outline
+    // The subpath's straight pieces when every one of them runs along the page's
+    // axes (rules, frames, rectangles); empty when it holds a curve or a slant.
+    std::vector<AxisEdge> axisEdges;
+    // The subpath is one rectangle along the page's axes, whose extent this is.
+    bool rectangle = false;
+    double extentLeft = 0, extentTop = 0, extentRight = 0, extentBottom = 0;
     size_t next = 0;       // where the next subpath starts in the path text; 0 when none is left
 
     bool Empty() const { return vertices.empty(); }

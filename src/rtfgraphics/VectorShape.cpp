@@ -118,12 +118,56 @@ struct RtfText {
     }
 };
 
+// A filled rectangle no thicker than this (XML units, 3 points) and three times as
+// long as thick is a rule; thicker ones are grounds.
+constexpr double kRuleThickness = 4.5;
+// Pieces shorter than this (XML units) are marks, not rules.
+constexpr double kShortestRule = 3;
+
+constexpr int kEmuPerTwip = 635;
+
+int Twips(double xmlUnits) { return TruncatedInt(xmlUnits * 40 / 3 + 0.5); }
+
+// The subpath's rules and grounds, for tables to take as borders and shading.
+void AddRulePieces(VectorShape& shape, const FreeformShape& piece, const PaintState& state, bool isStroke, bool isFill,
+                   int index) {
+    if (piece.axisEdges.empty()) return;
+    auto add = [&](double left, double top, double right, double bottom, bool ground, int colour, int width) {
+        RulePiece rule;
+        rule.box = {TruncatedInt(std::floor(left)), TruncatedInt(std::floor(top)), TruncatedInt(std::ceil(right)),
+                    TruncatedInt(std::ceil(bottom))};
+        rule.ground = ground;
+        rule.colour = colour;
+        rule.widthTwips = width;
+        rule.piece = index;
+        shape.rulePieces.push_back(rule);
+    };
+    if (isStroke) {
+        const double half = std::max(state.lineWidth / kEmuPerPoint * 1.5 / 2, 0.5);
+        const int width = std::max(state.lineWidth / kEmuPerTwip, 1);
+        for (const AxisEdge& e : piece.axisEdges) {
+            if (std::max(e.x1 - e.x0, e.y1 - e.y0) < kShortestRule) continue;
+            if (e.Horizontal()) add(e.x0, e.y0 - half, e.x1, e.y0 + half, false, state.lineColor, width);
+            else add(e.x0 - half, e.y0, e.x0 + half, e.y1, false, state.lineColor, width);
+        }
+    } else if (isFill && piece.rectangle) {
+        const double w = piece.extentRight - piece.extentLeft, h = piece.extentBottom - piece.extentTop;
+        const double thickness = std::min(w, h), length = std::max(w, h);
+        if (length < kShortestRule) return;
+        const bool rule = thickness <= kRuleThickness && length >= 3 * thickness;
+        add(piece.extentLeft, piece.extentTop, piece.extentRight, piece.extentBottom, !rule, state.fillColor,
+            rule ? std::max(Twips(thickness), 1) : 0);
+    }
+}
+
 }  // namespace
 
 bool ConvertShapeToRtf(VectorShape& shape, const CRtfPage* page, ShapeIds& ids) {
     std::string& rtfText = shape.rtfText;
     rtfText.clear();
     shape.shapesWritten = 0;
+    shape.pieceStarts.clear();
+    shape.rulePieces.clear();
     if (!page || shape.psText.empty()) return false;
     const int pageHeight = page->Height() != 0 ? page->Height() : 792;
 
@@ -163,6 +207,8 @@ bool ConvertShapeToRtf(VectorShape& shape, const CRtfPage* page, ShapeIds& ids) 
         shape.boxTop = piece.box.top;
         shape.boxRight = piece.box.right;
         shape.boxBottom = piece.box.bottom;
+        AddRulePieces(shape, piece, state, isStroke, isFill, shape.shapesWritten);
+        shape.pieceStarts.push_back(rtfText.size());
         const RtfRect& r = piece.twips;
         // One growth per shape instead of one per piece of it.
         rtfText.reserve(rtfText.size() + 1024 + piece.vertices.size() + piece.segments.size());

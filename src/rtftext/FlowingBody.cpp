@@ -8,6 +8,7 @@
 #include "layout/PageLayout.h"
 #include "rtf/RtfUnits.h"
 #include "rtftext/SectionWriter.h"
+#include "rtftext/TableWriter.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ std::string WriteFlowingBody(PageLayout& layout, bool lastOfRange, bool firstOfF
         } else {
             s.top = previous->sectionBox.bottom;
         }
-        body += WriteSection(*section, layout) + sectionBreak;
+        body += (section->table ? WriteTable(*section->table, page, s.top) : WriteSection(*section, layout)) + sectionBreak;
         previous = section.get();
     }
     if (body.ends_with(sectionBreak)) body.resize(body.size() - sectionBreak.size());

@@ -1,6 +1,7 @@
 // One page of the RTF: section break, pictures, page setup, body, loose items.
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 #include "layout/PageLayout.h"
 #include "rtf/CRtfDocument.h"
@@ -13,6 +14,7 @@
 #include "rtftext/LineWriter.h"
 #include "rtftext/ParagraphWriters.h"
 #include "rtftext/FrameWriter.h"
+#include "rtftext/TableWriter.h"
 
 namespace {
 
@@ -47,15 +49,27 @@ std::string CRtfFile::PageSetup(const CRtfPage& page) const {
 
 std::string CRtfFile::PageBody(PageLayout& layout, PageInRange range) {
     std::string body;
+    // The layouts of text alone write a table's rows where its top comes among the lines.
+    size_t nextTable = 0;
+    auto tablesAbove = [&](int top, bool plain) {
+        std::string rows;
+        for (; nextTable < layout.tables.size() && layout.tables[nextTable]->Box().top <= top; ++nextTable)
+            rows += WriteTableLines(*layout.tables[nextTable], plain);
+        return rows;
+    };
     switch (document_.layoutMode) {
         case kLayoutTextOnly:
-            for (CRtfXmlText* head : layout.flow.lines) body += WritePlainParagraph(*head);
+            for (CRtfXmlText* head : layout.flow.lines)
+                body += tablesAbove(head->lineBox.top, true) + WritePlainParagraph(*head);
+            body += tablesAbove(std::numeric_limits<int>::max(), true);
             break;
         case kLayoutAsIs:
             for (CRtfXmlText* head : layout.flow.lines) body += WriteFrame(*head, layout.flow);
             break;
         case kLayoutFormatted:
-            for (CRtfXmlText* head : layout.flow.lines) body += WriteFormattedParagraph(*head);
+            for (CRtfXmlText* head : layout.flow.lines)
+                body += tablesAbove(head->lineBox.top, false) + WriteFormattedParagraph(*head);
+            body += tablesAbove(std::numeric_limits<int>::max(), false);
             break;
         default:
             body = WriteFlowingBody(layout, range.last, !pageWritten_);

@@ -36,8 +36,8 @@ std::string Convert(const std::string& xml, int mode, int first = 1, int last = 
         auto doc = Load(dir, xml);
         EXPECT_TRUE(doc);
         if (!doc) return {};
-        EXPECT_TRUE(doc->OpenRtf());
         doc->SetLayoutMode(mode);
+        EXPECT_TRUE(doc->OpenRtf());
         for (int n = first; n <= last; ++n) {
             doc->ReadPage(n);
             doc->WritePage({.first = n == first, .last = n == last});

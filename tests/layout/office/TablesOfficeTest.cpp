@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/Process.h"
+#include "support/OfficeRoundTrip.h"
+#include "support/PdfWriter.h"
+#include "support/RunProgram.h"
+#include "support/TablePdf.h"
+
+namespace fs = std::filesystem;
+using testpdf::TableSpec;
+using Rows = std::vector<std::vector<std::string>>;
+
+namespace {
+
+// Each table on a page of its own file, converted in the default layout and read
+// back by LibreOffice, which writes its tables as HTML rows and cells.
+std::vector<Rows> TablesAsLibreOfficeReadsThem(const std::vector<TableSpec>& specs) {
+    testpdf::TempDir dir;
+    std::vector<std::string> rtfs;
+    for (size_t i = 0; i < specs.size(); ++i) {
+        testpdf::PdfWriter pdf;
+        pdf.AddPage(testpdf::TextLine("The table of the page:", 72, specs[i].top + 30, 10, "F2") +
+                    testpdf::TableContent(specs[i]));
+        const std::string name = "table" + std::to_string(i);
+        pdf.Save(dir / (name + ".pdf"));
+        auto run = testpdf::RunProgram({testpdf::ConvertProgram(), "-q", "-o", dir.path(), dir / (name + ".pdf")});
+        EXPECT_EQ(run.status, 0) << run.errors;
+        rtfs.push_back(dir / (name + ".rtf"));
+    }
+    std::vector<std::string> argv = {"soffice", "-env:UserInstallation=file://" + (dir / "profile"), "--headless",
+                                     "--convert-to", "html", "--outdir", dir / "html"};
+    argv.insert(argv.end(), rtfs.begin(), rtfs.end());
+    EXPECT_EQ(platform::RunProcess(argv).status, 0);
+    std::vector<Rows> tables;
+    for (size_t i = 0; i < specs.size(); ++i)
+        tables.push_back(testpdf::HtmlTableRows(testpdf::ReadFile(dir / ("html/table" + std::to_string(i) + ".html"))));
+    return tables;
+}
+
+}  // namespace
+
+TEST(TablesInLibreOffice, RuledAndMergedTablesArriveWithTheirRowsAndCells) {
+    if (!officetest::OfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+    TableSpec merged;
+    merged.cells = {{"Region", "Sales", "<"}, {"North", "10", "20"}, {"^", "30", "40"}, {"South", "50", "60"}};
+    TableSpec light = testpdf::FruitTable();
+    light.rules = testpdf::TableRules::HeaderOnly;
+    const std::vector<Rows> tables = TablesAsLibreOfficeReadsThem({testpdf::FruitTable(), merged, light});
+    ASSERT_EQ(tables.size(), 3u);
+    const Rows fruit = {{"Fruit", "Quantity", "Price"}, {"Apples", "12", "3.50"}, {"Pears", "7", "12.25"}, {"Plums", "130", "0.75"}};
+    EXPECT_EQ(tables[0], fruit);
+    // The merged cells are one cell each: the header's over two columns, North over two rows.
+    EXPECT_EQ(tables[1], (Rows{{"Region", "Sales"}, {"North", "10", "20"}, {"30", "40"}, {"South", "50", "60"}}));
+    EXPECT_EQ(tables[2], fruit);
+}

@@ -134,10 +134,13 @@ std::vector<Drawing> PictureDrawings(const PageFootprints& page) {
             shapesKept += g.pieces;
         }
     }
-    // Still too many shapes on the page: the largest drawings go first.
+    // Still too many shapes on the page: the largest drawings go first. Drawings of
+    // rules and grounds alone stay: they are the grids of tables, whose rules become
+    // the table's borders rather than shapes, and as a picture they would be lost to it.
     std::sort(shapes.begin(), shapes.end(), [](const Group* a, const Group* b) { return a->pieces > b->pieces; });
     for (Group* g : shapes) {
         if (shapesKept <= kPageShapes) break;
+        if (g->figurePaths == 0) continue;
         shapesKept -= g->pieces;
         pictures.push_back(std::move(g->drawing));
     }

@@ -195,3 +195,20 @@ TEST(TablesConversion, TextLayoutsWriteEachRowAsALineWithTabsBetweenCells) {
         ExpectEveryWordOnce(c);
     }
 }
+
+TEST(TablesConversion, ALongRuledTableStaysATableRatherThanBecomingAPicture) {
+    TempDir dir;
+    TableSpec spec;
+    spec.columns = {40, 130, 220, 310, 400, 490, 580};
+    spec.top = 740;
+    spec.rowHeight = 16;
+    for (int r = 0; r < 40; ++r) {
+        spec.cells.emplace_back();
+        for (int c = 0; c < 6; ++c) spec.cells.back().push_back(c == 0 ? "Item" + std::to_string(r) : std::to_string(r * 7 + c));
+    }
+    const Converted c = Convert(dir, PageWithTable(spec));
+    // Drawn cell side by cell side, the grid has some 500 rules.
+    EXPECT_EQ(RtfTableRows(c.rtf).size(), 40u);
+    EXPECT_EQ(c.rtf.find("\\pict"), std::string::npos);
+    ExpectEveryWordOnce(c);
+}

@@ -24,21 +24,15 @@ bool Overlaps(const RtfRect& box, const std::vector<std::unique_ptr<PageTable>>&
                        [&](const auto& t) { return !t->Box().Intersect(box).Empty(); });
 }
 
-std::vector<CRtfXmlText*> FreeItems(const std::vector<CRtfXmlText*>& items,
-                                    const std::vector<std::unique_ptr<PageTable>>& tables) {
-    std::vector<CRtfXmlText*> free;
-    for (CRtfXmlText* item : items) {
-        bool taken = std::any_of(tables.begin(), tables.end(),
-                                 [&](const auto& t) { return t->Box().Contains(CentreX(item), CentreY(item)); });
-        if (!taken) free.push_back(item);
-    }
-    return free;
-}
-
-void Keep(const GridDraft& draft, const std::vector<CRtfXmlText*>& items, const std::vector<RuleLine>& lines,
+// Keeps the table when it holds a grid of text and stands clear of those kept before;
+// its items are then no longer free.
+void Keep(const GridDraft& draft, std::vector<CRtfXmlText*>& free, const std::vector<RuleLine>& lines,
           const std::vector<RulePiece>& rules, std::vector<std::unique_ptr<PageTable>>& tables) {
-    auto table = std::make_unique<PageTable>(FillTable(draft, items, lines, rules));
-    if (HoldsTextGrid(*table) && !Overlaps(table->Box(), tables)) tables.push_back(std::move(table));
+    auto table = std::make_unique<PageTable>(FillTable(draft, free, lines, rules));
+    if (!HoldsTextGrid(*table) || Overlaps(table->Box(), tables)) return;
+    const RtfRect box = table->Box();
+    std::erase_if(free, [&](const CRtfXmlText* item) { return box.Contains(CentreX(item), CentreY(item)); });
+    tables.push_back(std::move(table));
 }
 
 }  // namespace
@@ -49,11 +43,10 @@ std::vector<std::unique_ptr<PageTable>> FindTables(const std::vector<CRtfXmlText
     const std::vector<CRtfXmlText*> items = AllItems(lines);
     const std::vector<RuleLine> ruleLines = JoinRuleLines(rules);
     const std::vector<TextRow> rows = TextRows(items);
+    std::vector<CRtfXmlText*> free = items;
     for (const RuleCluster& cluster : ClusterRules(ruleLines))
-        if (std::optional<GridDraft> draft = RuledGrid(cluster, rows))
-            Keep(*draft, FreeItems(items, tables), ruleLines, rules, tables);
+        if (std::optional<GridDraft> draft = RuledGrid(cluster, rows)) Keep(*draft, free, ruleLines, rules, tables);
 
-    const std::vector<CRtfXmlText*> free = FreeItems(items, tables);
     for (const GridDraft& draft : FindBorderlessGrids(TextRows(free))) Keep(draft, free, ruleLines, rules, tables);
 
     std::stable_sort(tables.begin(), tables.end(), [](const auto& a, const auto& b) {

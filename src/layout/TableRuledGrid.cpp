@@ -43,24 +43,31 @@ void Widen(std::vector<int>& edges, int first, int last) {
 
 // One rule under a heading row: the rows below belong while they keep the heading's columns.
 std::optional<GridDraft> HeaderRuleGrid(const RuleLine& rule, const std::vector<TextRow>& rows) {
-    constexpr int kReach = 4000;
-    std::vector<TextRow> band = RowsInBox(rows, {rule.from - kTouch, rule.position - kReach, rule.to + kTouch,
-                                                 rule.position + kReach});
-    size_t below = 0;
-    while (below < band.size() && band[below].top < rule.position - kSnap) ++below;
-    if (below == 0 || below >= band.size()) return std::nullopt;
-    const TextRow& heading = band[below - 1];
-    if (rule.position - heading.bottom > heading.bottom - heading.top) return std::nullopt;
+    // Rows are read one at a time from just above the rule, and only as long as they
+    // follow closely, so that the many rules under single lines of text cost little.
+    constexpr int kHeadingReach = 100;
+    const RtfRect window{rule.from - kTouch, rule.position - kHeadingReach, rule.to + kTouch, rule.position + 1};
+    auto it = std::lower_bound(rows.begin(), rows.end(), rule.position - kHeadingReach,
+                               [](const TextRow& row, int top) { return row.top < top; });
+    std::vector<TextRow> block;
+    for (; it != rows.end() && it->top < rule.position - kSnap; ++it) {
+        std::vector<TextRow> inside = RowsInBox({*it}, {window.left, it->top, window.right, it->bottom + 1});
+        if (!inside.empty()) block = std::move(inside);
+    }
+    if (block.empty() || rule.position - block.front().bottom > block.front().bottom - block.front().top)
+        return std::nullopt;
 
-    std::vector<TextRow> block{heading};
     std::vector<Channel> channels;
-    for (size_t j = below; j < band.size(); ++j) {
+    for (; it != rows.end(); ++it) {
         const TextRow& above = block.back();
         // Cells are padded: rows stand up to twice their height apart, the first row
         // below further still, past the rule.
-        int allowed = (above.bottom - above.top) * (j == below ? 3 : 2);
-        if (band[j].top - above.bottom > allowed || band[j].items.size() < 2) break;
-        block.push_back(band[j]);
+        int allowed = (above.bottom - above.top) * (block.size() == 1 ? 3 : 2);
+        if (it->top - above.bottom > allowed) break;
+        std::vector<TextRow> inside = RowsInBox({*it}, {window.left, it->top, window.right, it->bottom + 1});
+        if (inside.empty()) continue;
+        if (inside.front().items.size() < 2) break;
+        block.push_back(std::move(inside.front()));
         std::vector<Channel> trial = RowChannels(block, kFramedColumnGap);
         if (trial.empty() || (block.size() > 2 && trial.size() < channels.size())) {
             block.pop_back();

@@ -133,6 +133,14 @@ TEST(TableFindRuled, TablesMissingSomeOfTheirRulesAreStillFound) {
     ExpectCellTexts(*tables.front(), 4, 3);
     EXPECT_TRUE(CellAt(*tables.front(), 0, 2)->bottom.drawn);
     EXPECT_FALSE(CellAt(*tables.front(), 2, 2)->bottom.drawn);
+
+    TablePage lightStyle;  // rules above and below the table and under its heading
+    lightStyle.Cells(4, 3);
+    for (int r : {0, 1, 4}) lightStyle.Horizontal(kTop + r * kCellHeight, kLeft, kLeft + 3 * kCellWidth);
+    tables = lightStyle.Find();
+    ASSERT_EQ(tables.size(), 1u);
+    ExpectCellTexts(*tables.front(), 4, 3);
+    EXPECT_TRUE(CellAt(*tables.front(), 3, 0)->bottom.drawn);
 }
 
 TEST(TableFindRuled, AMissingGridLineMergesTheCellsOnBothSides) {

@@ -11,8 +11,10 @@ namespace {
 // Pieces of one rule may leave a unit or two between them where a producer drew one
 // path per cell border.
 constexpr int kJoinGap = 3;
-// Parallel rules further apart than this (some 130 pt) frame no rows of one table.
-constexpr int kStackGap = 200;
+// Parallel rules further apart than this frame no rows (some 130 pt) or columns (some
+// 270 pt) of one table.
+constexpr int kRowStackGap = 200;
+constexpr int kColumnStackGap = 400;
 
 struct PieceRef {
     size_t index;
@@ -113,10 +115,11 @@ std::vector<RuleCluster> ClusterRules(const std::vector<RuleLine>& lines) {
     }
     // Parallel rules that meet nothing: stacks of rules of one length near one another.
     for (const std::vector<size_t>* group : {&horizontals, &verticals}) {
+        const int stackGap = group == &horizontals ? kRowStackGap : kColumnStackGap;
         for (size_t i = 0; i < group->size(); ++i) {
             const RuleLine& a = lines[(*group)[i]];
             if (crossed[(*group)[i]]) continue;
-            for (size_t j = i + 1; j < group->size() && lines[(*group)[j]].position - a.position <= kStackGap; ++j) {
+            for (size_t j = i + 1; j < group->size() && lines[(*group)[j]].position - a.position <= stackGap; ++j) {
                 const RuleLine& b = lines[(*group)[j]];
                 if (!crossed[(*group)[j]] && b.position - a.position > kSnap && OverlapsMostly(a, b))
                     sets.Unite((*group)[i], (*group)[j]);

@@ -17,6 +17,8 @@ constexpr int kTwoColumnGap = 18;
 // A piece wider than this (160 pt) is a line of text rather than a cell.
 constexpr int kLongPiece = 240;
 constexpr size_t kMinRows = 3;
+// Figures set flush right in a wide column reach this far (100 pt) past their heading.
+constexpr int kFigureReach = 150;
 
 struct Piece {
     int left, right;
@@ -151,7 +153,7 @@ std::vector<GridDraft> FindBorderlessGrids(const std::vector<TextRow>& rows) {
             if ((rows[end].top - above.bottom) * 2 > (above.bottom - above.top) * 3) break;
             std::vector<Piece> inside;
             for (const Piece& p : Pieces(rows[end]))
-                if (p.right > window.left - kColumnGap && p.left < window.right + kColumnGap) inside.push_back(p);
+                if (p.right > window.left - kColumnGap && p.left < window.right + kFigureReach) inside.push_back(p);
             if (inside.size() < 2 || std::any_of(inside.begin(), inside.end(), Long)) break;
             std::vector<std::pair<int, int>> grown = extents;
             for (const Piece& p : inside) grown.emplace_back(p.left, p.right);

@@ -88,6 +88,25 @@ std::vector<int> EdgesFromChannels(const std::vector<TextRow>& rows, const std::
     std::vector<int> edges{left};
     for (const Channel& c : channels) edges.push_back((c.left + c.right) / 2);
     edges.push_back(right);
+    // A heading set flush left over figures set flush right leaves a gap through every
+    // row between the two: columns that never hold text in the same row are one.
+    auto columnOf = [&](const CRtfXmlText* item) {
+        return std::upper_bound(edges.begin() + 1, edges.end() - 1, CentreX(item)) - edges.begin() - 1;
+    };
+    for (size_t edge = 1; edge + 1 < edges.size();) {
+        const auto left = static_cast<std::ptrdiff_t>(edge) - 1, right = static_cast<std::ptrdiff_t>(edge);
+        const bool together = std::any_of(rows.begin(), rows.end(), [&](const TextRow& row) {
+            bool inLeft = false, inRight = false;
+            for (const CRtfXmlText* item : row.items) {
+                const auto column = columnOf(item);
+                inLeft = inLeft || column == left;
+                inRight = inRight || column == right;
+            }
+            return inLeft && inRight;
+        });
+        if (together) ++edge;
+        else edges.erase(edges.begin() + static_cast<std::ptrdiff_t>(edge));
+    }
     return edges;
 }
 

@@ -131,6 +131,7 @@ TEST(TablesConversion, AlignedFiguresWithoutRulesBecomeATableAndProseDoesNot) {
                                      72, 740 - 12 * i, 10, "F2");
     TableSpec spec = testpdf::FruitTable();
     spec.rules = TableRules::None;
+    spec.headingsFlushRight = true;
     spec.top = 680;
     content += testpdf::TableContent(spec);
     pdf.AddPage(content);
@@ -186,6 +187,7 @@ TEST(TablesConversion, TextLayoutsWriteEachRowAsALineWithTabsBetweenCells) {
         TempDir dir;
         TableSpec spec = testpdf::FruitTable();
         spec.rules = TableRules::None;
+        spec.headingsFlushRight = true;
         const Converted c = Convert(dir, PageWithTable(spec), mode);
         EXPECT_EQ(c.rtf.find("\\trowd"), std::string::npos);
         const size_t apples = c.rtf.find("Apples");

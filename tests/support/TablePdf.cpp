@@ -61,7 +61,7 @@ std::string TableContent(const TableSpec& spec) {
             size_t last = c;
             while (at(r, last + 1) == "<") ++last;
             const double baseline = rowTop(r + 1) + 6;
-            const double x = c >= spec.firstNumberColumn && r > 0
+            const double x = c >= spec.firstNumberColumn && (r > 0 || spec.headingsFlushRight)
                                  ? spec.columns[last + 1] - 4 - TextWidth(text, 10)
                                  : spec.columns[c] + 4;
             s << TextLine(text, x, baseline, 10, "F1");

@@ -23,6 +23,8 @@ struct TableSpec {
     bool rulesAsFills = false;  // rules drawn as thin filled rectangles
     // Columns from this one on hold numbers set flush right.
     size_t firstNumberColumn = 1;
+    // Their headings too, as tables without rules set them to stand over their figures.
+    bool headingsFlushRight = false;
 };
 
 // The content stream of the table, in F1 (Helvetica) at 10 points.

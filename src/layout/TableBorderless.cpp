@@ -56,24 +56,6 @@ bool TabularRun(const std::vector<Piece>& pieces, Piece& run) {
     return found;
 }
 
-std::string ItemText(const CRtfXmlText* item) {
-    std::string text;
-    for (const auto& run : item->runs) text += run->text;
-    size_t a = text.find_first_not_of(' '), b = text.find_last_not_of(' ');
-    return a == std::string::npos ? std::string() : text.substr(a, b - a + 1);
-}
-
-// A bullet or a list number ("3.", "b)", "iv.") rather than a cell's value.
-bool ListMarker(const std::string& text) {
-    if (text == "\xE2\x80\xA2" || text == "-" || text == "*" || text == "\xC2\xB7" || text == "\xE2\x80\x93" ||
-        text == "o")
-        return true;
-    if (text.size() < 2 || text.size() > 5) return false;
-    char last = text.back();
-    if (last != '.' && last != ')') return false;
-    return std::all_of(text.begin(), text.end() - 1, [](unsigned char c) { return std::isalnum(c); });
-}
-
 // Each column's cells agree on their left, right or centre in most rows.
 bool ColumnsAligned(const std::vector<TextRow>& rows, const std::vector<int>& edges) {
     for (size_t c = 0; c + 1 < edges.size(); ++c) {
@@ -111,6 +93,33 @@ bool ColumnsAligned(const std::vector<TextRow>& rows, const std::vector<int>& ed
     return true;
 }
 
+// Mostly digits: an amount, a count, a date, a percentage.
+bool Figure(const std::string& text) {
+    size_t digits = 0, others = 0;
+    for (unsigned char c : text) {
+        if (std::isdigit(c)) ++digits;
+        else if (c != ' ') ++others;
+    }
+    return digits > 0 && digits >= others;
+}
+
+// A column after the first whose cells hold figures, most of them.
+bool HoldsFigures(const std::vector<TextRow>& rows, const std::vector<int>& edges) {
+    for (size_t c = 1; c + 1 < edges.size(); ++c) {
+        size_t cells = 0, figures = 0;
+        for (const TextRow& row : rows) {
+            std::string text;
+            for (const CRtfXmlText* item : row.items)
+                if (CentreX(item) >= edges[c] && CentreX(item) < edges[c + 1]) text += ItemText(item);
+            if (text.empty()) continue;
+            ++cells;
+            figures += Figure(text) ? 1 : 0;
+        }
+        if (cells > 0 && figures * 2 >= cells) return true;
+    }
+    return false;
+}
+
 bool EveryRowSpansColumns(const std::vector<TextRow>& rows, const std::vector<int>& edges) {
     for (const TextRow& row : rows) {
         int first = CentreX(row.items.front()), last = CentreX(row.items.back());
@@ -126,6 +135,9 @@ bool BlockIsTable(const std::vector<TextRow>& rows, const std::vector<Channel>& 
     std::vector<int> columns = EdgesFromChannels(rows, channels);
     if (!EveryRowSpansColumns(rows, columns) || !ColumnsAligned(rows, columns) || ColumnsHoldProse(rows, columns))
         return false;
+    // Two or three columns of words alone are the columns of an index or a glossary
+    // as often as a table: read row by row, their entries would interleave.
+    if (columns.size() < 5 && !HoldsFigures(rows, columns)) return false;
     draft.columnEdges = std::move(columns);
     draft.rowEdges = EdgesFromRows(rows, {});
     return true;

@@ -1,9 +1,12 @@
 // Filling a table's grid: cells merged where a drawn grid line is missing, the items each
 // cell holds, the borders and grounds the page drew for it, and the alignment of its text.
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <optional>
+#include <map>
 #include <set>
+#include <string>
 
 #include "layout/TableGeometry.h"
 
@@ -202,11 +205,58 @@ PageTable FillTable(const GridDraft& draft, const std::vector<CRtfXmlText*>& ite
     return table;
 }
 
+std::string ItemText(const CRtfXmlText* item) {
+    std::string text;
+    for (const auto& run : item->runs) text += run->text;
+    size_t a = text.find_first_not_of(' '), b = text.find_last_not_of(' ');
+    return a == std::string::npos ? std::string() : text.substr(a, b - a + 1);
+}
+
+// A bullet or a list number ("3.", "b)", "iv.") rather than a cell's value.
+bool ListMarker(const std::string& text) {
+    if (text == "\xE2\x80\xA2" || text == "-" || text == "*" || text == "\xC2\xB7" || text == "\xE2\x80\x93" ||
+        text == "o")
+        return true;
+    if (text.size() < 2 || text.size() > 5) return false;
+    char last = text.back();
+    if (last != '.' && last != ')') return false;
+    return std::all_of(text.begin(), text.end() - 1, [](unsigned char c) { return std::isalnum(c); });
+}
+
+// Rules around a figure, a frame with a heading, a running head over a rule: grids
+// whose cells stay mostly empty, whose columns or rows hold little side by side, or
+// whose first column only numbers the lines beside it are no tables.
 bool HoldsTextGrid(const PageTable& table) {
     std::set<int> rows, columns;
+    std::map<int, int> filledInRow;
+    size_t filled = 0;
+    bool firstColumnMarks = true;
+    for (const TableCell& cell : table.cells) {
+        if (cell.items.empty()) continue;
+        rows.insert(cell.row), columns.insert(cell.column);
+        ++filled;
+        ++filledInRow[cell.row];
+        if (cell.column == 0)
+            firstColumnMarks = firstColumnMarks && std::all_of(cell.items.begin(), cell.items.end(), [](const CRtfXmlText* i) {
+                                   return ListMarker(ItemText(i));
+                               });
+    }
+    if (rows.size() < 2 || columns.size() < 2 || firstColumnMarks) return false;
+    std::set<int> covered;
     for (const TableCell& cell : table.cells)
-        if (!cell.items.empty()) rows.insert(cell.row), columns.insert(cell.column);
-    return rows.size() >= 2 && columns.size() >= 2;
+        if (!cell.items.empty())
+            for (int c = cell.column; c < cell.column + cell.columnSpan; ++c) covered.insert(c);
+    if (static_cast<int>(covered.size()) < table.Columns()) return false;
+    if (filled * 2 < table.cells.size()) return false;
+    // The labels around a figure (a letter here, a letter there) stand in no table.
+    const auto letters = std::count_if(table.cells.begin(), table.cells.end(), [](const TableCell& cell) {
+        if (cell.items.size() != 1) return false;
+        const std::string text = ItemText(cell.items.front());
+        return text.size() == 1 && std::isalpha(static_cast<unsigned char>(text[0]));
+    });
+    if (static_cast<size_t>(letters) * 2 > filled) return false;
+    const auto sideBySide = std::count_if(filledInRow.begin(), filledInRow.end(), [](const auto& r) { return r.second >= 2; });
+    return sideBySide * 3 >= table.Rows() * 2;
 }
 
 }  // namespace tablefind

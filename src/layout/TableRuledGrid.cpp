@@ -60,9 +60,9 @@ std::optional<GridDraft> HeaderRuleGrid(const RuleLine& rule, const std::vector<
     std::vector<Channel> channels;
     for (; it != rows.end(); ++it) {
         const TextRow& above = block.back();
-        // Cells are padded: rows stand up to twice their height apart, the first row
-        // below further still, past the rule.
-        int allowed = (above.bottom - above.top) * (block.size() == 1 ? 3 : 2);
+        // Cells are padded: rows stand up to twice their height apart. Body text
+        // starting further below a rule under a running head is no table's row.
+        int allowed = (above.bottom - above.top) * 2;
         if (it->top - above.bottom > allowed) break;
         std::vector<TextRow> inside = RowsInBox({*it}, {window.left, it->top, window.right, it->bottom + 1});
         if (inside.empty()) continue;

@@ -95,6 +95,17 @@ void AlignColumn(const std::vector<TableCell*>& cells) {
         cells[0]->align = CellAlign::Right;
 }
 
+// A cell its column leaves undecided (a table set row by row, a merged cell) shows
+// its own alignment by where its text stands: shifted to the right, or in the middle.
+CellAlign AlignWithin(const CellText& text, int left, int right) {
+    const int before = text.left - left, after = right - text.right;
+    // Cell padding and rounding move left-set text this far.
+    constexpr int kPadding = 4;
+    if (before <= 2 * kPadding) return CellAlign::Left;
+    if (std::abs(before - after) <= std::max(2 * kPadding, (before + after) / 5)) return CellAlign::Centre;
+    return before > after ? CellAlign::Right : CellAlign::Left;
+}
+
 void OrderItems(std::vector<CRtfXmlText*>& items) {
     std::vector<TextRow> rows = TextRows(items);
     items.clear();
@@ -177,6 +188,12 @@ PageTable FillTable(const GridDraft& draft, const std::vector<CRtfXmlText*>& ite
         if (cell.columnSpan == 1 && !cell.items.empty()) columnCells[static_cast<size_t>(cell.column)].push_back(&cell);
     }
     for (const std::vector<TableCell*>& cells : columnCells) AlignColumn(cells);
+    for (TableCell& cell : table.cells) {
+        // Between the gaps of a table without rules a cell's edges say little.
+        if (cell.items.empty() || cell.align != CellAlign::Left || (!table.ruled && cell.columnSpan == 1)) continue;
+        const int x0 = table.columnEdges[cell.column], x1 = table.columnEdges[cell.column + cell.columnSpan];
+        cell.align = AlignWithin(TextExtent(cell), x0, x1);
+    }
 
     std::set<size_t> taken;
     for (const RuleLine* line : used) {

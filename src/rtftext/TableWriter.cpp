@@ -59,13 +59,21 @@ std::vector<std::vector<CRtfXmlText*>> TextRows(const std::vector<CRtfXmlText*>&
     return rows;
 }
 
+// A footnote mark or an exponent keeps its place above or below the row.
 template <typename Write>
 std::string RowText(const std::vector<CRtfXmlText*>& row, Write write) {
     std::string text;
     const CRtfXmlText* previous = nullptr;
     for (const CRtfXmlText* item : row) {
-        if (previous && StandsApartFrom(*item, *previous)) text += "{ }";
-        text += write(*item);
+        const Script script = previous ? ScriptKind(*item, *previous) : Script::None;
+        if (script == Script::Super) {
+            text += "{\\super " + write(*item) + "}";
+        } else if (script == Script::Sub) {
+            text += "{\\sub " + write(*item) + "}";
+        } else {
+            if (previous && StandsApartFrom(*item, *previous)) text += "{ }";
+            text += write(*item);
+        }
         previous = item;
     }
     return text;

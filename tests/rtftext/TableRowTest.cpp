@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <regex>
-
 #include "rtftext/ColumnWriter.h"
 #include "support/FlowTestPage.h"
+#include "support/RtfText.h"
 #include "layout/TableRow.h"
 #include "rtf/RtfUnits.h"
 #include "rtftext/RunWriter.h"
@@ -13,15 +12,6 @@ using rtftest::ItemSet;
 using rtftest::Occurrences;
 
 namespace {
-
-// Every number after a geometry word of a row, in order of appearance.
-std::vector<long> Numbers(const std::string& rtf, const std::string& word) {
-    std::vector<long> out;
-    std::regex re("\\\\" + word + "(-?[0-9]+)");
-    for (auto it = std::sregex_iterator(rtf.begin(), rtf.end(), re); it != std::sregex_iterator(); ++it)
-        out.push_back(std::stol((*it)[1]));
-    return out;
-}
 
 // A label beside two stacked pieces, in a column starting at x = 40.
 struct Row {
@@ -58,9 +48,9 @@ TEST(TableRows, LabelBesideTwoStackedPiecesIsATwoCellRow) {
     EXPECT_LT(rtf.find("{Name:}"), rtf.find("{first}"));
     EXPECT_NE(rtf.find("{first}\\par\\pard\\li0\\ri0\\sl-213\\widctlpar\\intbl "), std::string::npos) << rtf;
     // The key cell reaches to the stacked pieces; the stacked cell 10 units past them.
-    EXPECT_EQ(Numbers(rtf, "cellx"), (std::vector<long>{800, 2266}));
-    EXPECT_EQ(Numbers(rtf, "clwWidth"), (std::vector<long>{800, 1466}));
-    EXPECT_EQ(Numbers(rtf, "sl"), (std::vector<long>{-293, -240, -213}));
+    EXPECT_EQ(testpdf::ControlWordValues(rtf, "cellx"), (std::vector<long>{800, 2266}));
+    EXPECT_EQ(testpdf::ControlWordValues(rtf, "clwWidth"), (std::vector<long>{800, 1466}));
+    EXPECT_EQ(testpdf::ControlWordValues(rtf, "sl"), (std::vector<long>{-293, -240, -213}));
 }
 
 TEST(TableRows, WhatIsNoTable) {
@@ -96,12 +86,12 @@ TEST(TableRows, KeyCellLastKeepsCellEdgesIncreasing) {
     std::string rtf = WriteColumn(r.column, r.p.layout);
     ASSERT_TRUE(r.label->itemFlags & kItemTable) << rtf;
     EXPECT_LT(rtf.find("{second}"), rtf.find("{Name:}"));
-    std::vector<long> edges = Numbers(rtf, "cellx");
+    std::vector<long> edges = testpdf::ControlWordValues(rtf, "cellx");
     ASSERT_EQ(edges.size(), 2u);
     EXPECT_GT(edges[0], 0);
     EXPECT_LT(edges[0], edges[1]);
     EXPECT_EQ(edges[1], ToTwips(280 - 40));
-    for (long w : Numbers(rtf, "clwWidth")) EXPECT_GT(w, 0);
+    for (long w : testpdf::ControlWordValues(rtf, "clwWidth")) EXPECT_GT(w, 0);
 }
 
 // Pieces joined into a line have no line box of their own.
@@ -123,7 +113,7 @@ TEST(TableRows, RowAboveTheCursorKeepsPositiveSpacing) {
     int x = 40, y = 400;
     std::string rtf = WriteLineParagraph(r.label, x, y, r.p.layout);
     EXPECT_EQ(rtf.find("\\sl--"), std::string::npos) << rtf;
-    for (long v : Numbers(rtf, "sl")) EXPECT_LT(v, 0);
+    for (long v : testpdf::ControlWordValues(rtf, "sl")) EXPECT_LT(v, 0);
     EXPECT_EQ(y, 400);
 }
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <regex>
-
 #include "rtf/CRtfDocument.h"
 #include "rtftext/TableWriter.h"
 #include "support/FlowTestPage.h"
@@ -49,14 +47,6 @@ struct MergedTable {
     }
 };
 
-std::vector<long> Numbers(const std::string& rtf, const std::string& word) {
-    std::vector<long> out;
-    std::regex re("\\\\" + word + "(-?[0-9]+)");
-    for (auto it = std::sregex_iterator(rtf.begin(), rtf.end(), re); it != std::sregex_iterator(); ++it)
-        out.push_back(std::stol((*it)[1]));
-    return out;
-}
-
 }  // namespace
 
 TEST(TableWriter, RowsCarryTheirMergesBordersGroundsAndCellEdgesFromTheMargin) {
@@ -64,7 +54,7 @@ TEST(TableWriter, RowsCarryTheirMergesBordersGroundsAndCellEdgesFromTheMargin) {
     const std::string rtf = WriteTable(t.table, t.page, 100);
     EXPECT_EQ(Occurrences(rtf, "\\row"), 3u);
     EXPECT_EQ(Occurrences(rtf, "\\cell"), 9u + 9u) << "nine cell edges and nine cells";
-    EXPECT_EQ(Numbers(rtf, "cellx"), (std::vector<long>{1333, 2666, 4000, 1333, 2666, 4000, 1333, 2666, 4000}));
+    EXPECT_EQ(testpdf::ControlWordValues(rtf, "cellx"), (std::vector<long>{1333, 2666, 4000, 1333, 2666, 4000, 1333, 2666, 4000}));
     EXPECT_EQ(Occurrences(rtf, "\\clmgf"), 1u);
     EXPECT_EQ(Occurrences(rtf, "\\clmrg"), 1u);
     EXPECT_EQ(Occurrences(rtf, "\\clvmgf"), 1u);

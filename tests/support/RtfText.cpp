@@ -1,6 +1,7 @@
 #include "support/RtfText.h"
 
 #include <cctype>
+#include <regex>
 
 namespace testpdf {
 
@@ -64,6 +65,14 @@ size_t CountOccurrences(const std::string& text, const std::string& what) {
     size_t n = 0;
     for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
     return n;
+}
+
+std::vector<long> ControlWordValues(const std::string& rtf, const std::string& word) {
+    std::vector<long> out;
+    const std::regex re("\\\\" + word + "(-?[0-9]+)");
+    for (auto it = std::sregex_iterator(rtf.begin(), rtf.end(), re); it != std::sregex_iterator(); ++it)
+        out.push_back(std::stol((*it)[1]));
+    return out;
 }
 
 }  // namespace testpdf

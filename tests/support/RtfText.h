@@ -2,12 +2,16 @@
 // What a reader of an RTF file sees as text, for checking that words arrived.
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace testpdf {
 
 // The text of an RTF body: control words and group braces dropped, escaped characters kept,
 // a paragraph end read as a blank.
 std::string RtfPlainText(const std::string& rtf);
+
+// The values of every occurrence of a control word ("cellx" for "\\cellx1333"), in order.
+std::vector<long> ControlWordValues(const std::string& rtf, const std::string& word);
 
 // How often `what` stands in `text`, overlaps counted.
 size_t CountOccurrences(const std::string& text, const std::string& what);

@@ -92,6 +92,48 @@ bool TakeOutPieces(VectorShape& shape, const std::vector<int>& pieces) {
     return true;
 }
 
+// The rule pieces of a page's shapes, each with the shape it belongs to.
+struct PageRules {
+    std::vector<RulePiece> pieces;
+    std::vector<VectorShape*> owners;
+};
+
+PageRules CollectRules(const GraphicsList& entries) {
+    PageRules rules;
+    for (const auto& entry : entries) {
+        if (entry->Kind() != GraphicEntry::KindShape) continue;
+        auto& shape = static_cast<VectorShape&>(*entry);
+        for (const RulePiece& rule : shape.rulePieces) {
+            rules.pieces.push_back(rule);
+            rules.owners.push_back(&shape);
+        }
+    }
+    return rules;
+}
+
+// A shape group goes when the tables took every rule of it: a cell's rectangle is
+// four borders, and one of them alone must not take the others along.
+void DropTakenRules(GraphicsList& entries, const PageRules& rules,
+                    const std::vector<std::unique_ptr<PageTable>>& tables) {
+    std::vector<bool> ruleTaken(rules.pieces.size(), false);
+    for (const auto& table : tables)
+        for (size_t index : table->rulesTaken)
+            if (index < ruleTaken.size()) ruleTaken[index] = true;
+    std::map<std::pair<const GraphicEntry*, int>, bool> pieceTaken;
+    for (size_t i = 0; i < rules.pieces.size(); ++i) {
+        auto [at, added] = pieceTaken.try_emplace({rules.owners[i], rules.pieces[i].piece}, ruleTaken[i]);
+        if (!added) at->second = at->second && ruleTaken[i];
+    }
+    std::map<const GraphicEntry*, std::vector<int>> taken;
+    for (const auto& [key, all] : pieceTaken)
+        if (all) taken[key.first].push_back(key.second);
+    if (taken.empty()) return;
+    std::erase_if(entries, [&](const std::unique_ptr<GraphicEntry>& entry) {
+        auto at = taken.find(entry.get());
+        return at != taken.end() && !TakeOutPieces(static_cast<VectorShape&>(*entry), at->second);
+    });
+}
+
 }  // namespace
 
 void RtfEngine::AddGraphics(GraphicsList& list) {
@@ -104,35 +146,9 @@ void RtfEngine::AddGraphics(GraphicsList& list) {
     });
     const bool flowing = document_->layoutMode == kLayoutFlowing;
     if (flowing) {
-        std::vector<RulePiece> rules;
-        std::vector<VectorShape*> owners;
-        for (auto& entry : entries) {
-            if (entry->Kind() != GraphicEntry::KindShape) continue;
-            auto& shape = static_cast<VectorShape&>(*entry);
-            for (const RulePiece& rule : shape.rulePieces) {
-                rules.push_back(rule);
-                owners.push_back(&shape);
-            }
-        }
-        AnalyseFlow(rules);
-        // A shape group goes when the tables took every rule of it: a cell's
-        // rectangle is four borders, and one of them alone must not take the others along.
-        std::vector<bool> ruleTaken(rules.size(), false);
-        for (const auto& table : layout_->tables)
-            for (size_t index : table->rulesTaken)
-                if (index < rules.size()) ruleTaken[index] = true;
-        std::map<std::pair<VectorShape*, int>, bool> pieceTaken;
-        for (size_t i = 0; i < rules.size(); ++i) {
-            auto [at, added] = pieceTaken.try_emplace({owners[i], rules[i].piece}, ruleTaken[i]);
-            if (!added) at->second = at->second && ruleTaken[i];
-        }
-        std::map<const GraphicEntry*, std::vector<int>> taken;
-        for (const auto& [key, all] : pieceTaken)
-            if (all) taken[key.first].push_back(key.second);
-        std::erase_if(entries, [&](const std::unique_ptr<GraphicEntry>& entry) {
-            auto at = taken.find(entry.get());
-            return at != taken.end() && !TakeOutPieces(static_cast<VectorShape&>(*entry), at->second);
-        });
+        const PageRules rules = CollectRules(entries);
+        AnalyseFlow(rules.pieces);
+        DropTakenRules(entries, rules, layout_->tables);
     }
     for (auto& entry : entries) {
         if (entry->Kind() == GraphicEntry::KindShape) {

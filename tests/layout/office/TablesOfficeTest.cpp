@@ -41,17 +41,25 @@ std::vector<Rows> TablesAsLibreOfficeReadsThem(const std::vector<TableSpec>& spe
 
 }  // namespace
 
-TEST(TablesInLibreOffice, RuledAndMergedTablesArriveWithTheirRowsAndCells) {
+TEST(TablesInLibreOffice, RuledPartlyRuledMergedShadedAndBorderlessTablesArriveWithTheirRowsAndCells) {
     if (!officetest::OfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
     TableSpec merged;
     merged.cells = {{"Region", "Sales", "<"}, {"North", "10", "20"}, {"^", "30", "40"}, {"South", "50", "60"}};
-    TableSpec light = testpdf::FruitTable();
-    light.rules = testpdf::TableRules::HeaderOnly;
-    const std::vector<Rows> tables = TablesAsLibreOfficeReadsThem({testpdf::FruitTable(), merged, light});
-    ASSERT_EQ(tables.size(), 3u);
+    std::vector<TableSpec> specs = {testpdf::FruitTable(), merged};
+    for (testpdf::TableRules rules : {testpdf::TableRules::HeaderOnly, testpdf::TableRules::HorizontalOnly,
+                                      testpdf::TableRules::VerticalOnly, testpdf::TableRules::None}) {
+        specs.push_back(testpdf::FruitTable());
+        specs.back().rules = rules;
+        specs.back().headingsFlushRight = rules == testpdf::TableRules::None;
+    }
+    specs.push_back(testpdf::FruitTable());
+    specs.back().shadedRow = 0;
+    specs.back().frameWidth = 2.5;
+    const std::vector<Rows> tables = TablesAsLibreOfficeReadsThem(specs);
+    ASSERT_EQ(tables.size(), specs.size());
     const Rows fruit = {{"Fruit", "Quantity", "Price"}, {"Apples", "12", "3.50"}, {"Pears", "7", "12.25"}, {"Plums", "130", "0.75"}};
     EXPECT_EQ(tables[0], fruit);
     // The merged cells are one cell each: the header's over two columns, North over two rows.
     EXPECT_EQ(tables[1], (Rows{{"Region", "Sales"}, {"North", "10", "20"}, {"30", "40"}, {"South", "50", "60"}}));
-    EXPECT_EQ(tables[2], fruit);
+    for (size_t i = 2; i < tables.size(); ++i) EXPECT_EQ(tables[i], fruit) << "table " << i;
 }

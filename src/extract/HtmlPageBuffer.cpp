@@ -129,6 +129,9 @@ void HtmlPageBuffer::startOperation(GfxState* state) {
     Operation& op = current;
     op.Restart();
     op.textState.charSpace = state->getCharSpace();
+    op.spacingIsGap = state->getCharSpace() * state->getHorizScaling() > std::fabs(state->getFontSize());
+    // Its gaps are then written as the glyphs' places, so no run carries the spacing.
+    if (op.spacingIsGap) op.textState.charSpace = 0;
     op.textState.wordSpace = state->getWordSpace();
     op.textState.horizScaling = state->getHorizScaling();
     op.textState.leading = state->getLeading();
@@ -167,12 +170,15 @@ void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, dou
     state->transform(x, y, &x1, &y1);
 
     // The gap rule works with the full advance, character spacing included, so
-    // letter-spaced text stays one word.
+    // letter-spaced text stays one word; spacing that stands for gaps is left out.
+    const double* tm = state->getTextMat();
+    double cs = state->getCharSpace() * state->getHorizScaling();
+    double cx = tm[0] * cs, cy = tm[1] * cs;
     double fullW, fullH;
-    state->transformDelta(dx, dy, &fullW, &fullH);
+    if (op.spacingIsGap) state->transformDelta(dx - cx, dy - cy, &fullW, &fullH);
+    else state->transformDelta(dx, dy, &fullW, &fullH);
     double gap = 0;
     if (!op.glyphs.empty()) {
-        const double* tm = state->getTextMat();
         double dirX, dirY;
         state->transformDelta(tm[0], tm[1], &dirX, &dirY);
         double len = std::hypot(dirX, dirY);
@@ -181,9 +187,6 @@ void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, dou
     expectedX = x1 + fullW;
     expectedY = y1 + fullH;
 
-    const double* tm = state->getTextMat();
-    double cs = state->getCharSpace() * state->getHorizScaling();
-    double cx = tm[0] * cs, cy = tm[1] * cs;
     double w, h;
     state->transformDelta(dx - cx, dy - cy, &w, &h);
 

@@ -36,6 +36,9 @@ struct HtmlOperation {
     int fontIndex = 0;
     bool vertical = false;
     double size = 0;
+    // Character spacing wider than an em stands for the gaps between words or cells
+    // (as PostScript distillers write them), not for letter spacing.
+    bool spacingIsGap = false;
     std::vector<HtmlGlyph> glyphs;
     std::vector<unsigned> characters;
     bool open = false;

@@ -83,6 +83,24 @@ TEST(RunAssembly, GapsInsideOneOperationEndTheRun) {
     EXPECT_EQ(e[1].left, Elements(xml)[0].left + 45 + 5);  // five characters, then the 3.6 pt gap
 }
 
+// PostScript distillers write the gap between table columns as character spacing
+// inside one string: wider than an em, it parts words rather than spacing letters.
+TEST(RunAssembly, CharacterSpacingWiderThanAnEmIsAGapBetweenWords) {
+    PdfWriter pdf = WithMetricFont();
+    pdf.AddPage("BT /M 12 Tf 72 700 Td (Ber) Tj 15 Tc 18 0 Td (gM) Tj 0 Tc 27 0 Td (anager) Tj ET\n"
+                "BT /M 12 Tf 10 Tc 72 680 Td (Spaced) Tj ET\n");  // 10 pt at 12 pt: letter spacing
+    std::string xml = Extract(pdf);
+    EXPECT_EQ(CheckXmlGrammar(xml), "");
+    // Pieces that abut stay pieces of the XML; the layout writes them as one word.
+    EXPECT_EQ(Contents(xml), (std::vector<std::string>{"Ber", "g", "M", "anager", "Spaced"}));
+    std::vector<TextElement> e = Elements(xml);
+    ASSERT_EQ(e.size(), 5u);
+    EXPECT_EQ(e[1].width, 10) << "the g alone, without the spacing after it";
+    EXPECT_GE(e[2].left, e[1].left + 9 + 22);
+    EXPECT_EQ(Attr(e[1].dataLine, "cSpace"), "+000.00");
+    EXPECT_EQ(Attr(e[4].dataLine, "cSpace"), "+10000.00");
+}
+
 // A producer that sets a large size and scales it down with the text matrix:
 // the gap between the words is measured against the size the glyphs have on the page.
 TEST(RunAssembly, GapsUnderAScaledTextMatrixEndTheRun) {

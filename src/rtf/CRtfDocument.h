@@ -26,6 +26,9 @@ public:
     RtfLayoutMode layoutMode = kLayoutFlowing;
     // Pictures are named but never written into the RTF; vector shapes stay.
     bool removeImages = false;
+    // Flowing text keeps every line of the source a paragraph of its own, at its
+    // exact place, instead of joining lines into paragraphs that re-flow.
+    bool keepLines = false;
     // What the user must hear of the pages read so far (a page scaled to fit).
     std::vector<std::string> notes;
 };

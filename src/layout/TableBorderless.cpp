@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string>
 
+#include "layout/ListMarker.h"
 #include "layout/TableGeometry.h"
 
 namespace tablefind {

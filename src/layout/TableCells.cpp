@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "layout/ListMarker.h"
 #include "layout/TableGeometry.h"
 
 namespace tablefind {
@@ -220,24 +221,6 @@ PageTable FillTable(const GridDraft& draft, const std::vector<CRtfXmlText*>& ite
     }
     table.rulesTaken.assign(taken.begin(), taken.end());
     return table;
-}
-
-std::string ItemText(const CRtfXmlText* item) {
-    std::string text;
-    for (const auto& run : item->runs) text += run->text;
-    size_t a = text.find_first_not_of(' '), b = text.find_last_not_of(' ');
-    return a == std::string::npos ? std::string() : text.substr(a, b - a + 1);
-}
-
-// A bullet or a list number ("3.", "b)", "iv.") rather than a cell's value.
-bool ListMarker(const std::string& text) {
-    if (text == "\xE2\x80\xA2" || text == "-" || text == "*" || text == "\xC2\xB7" || text == "\xE2\x80\x93" ||
-        text == "o")
-        return true;
-    if (text.size() < 2 || text.size() > 5) return false;
-    char last = text.back();
-    if (last != '.' && last != ')') return false;
-    return std::all_of(text.begin(), text.end() - 1, [](unsigned char c) { return std::isalnum(c); });
 }
 
 // Rules around a figure, a frame with a heading, a running head over a rule: grids

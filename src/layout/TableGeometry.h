@@ -3,7 +3,6 @@
 // pieces, rows of text, whitespace channels, and a table's grid before its cells are filled.
 #include <cstddef>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "layout/PageTable.h"
@@ -77,9 +76,7 @@ PageTable FillTable(const GridDraft& draft, const std::vector<CRtfXmlText*>& ite
 // Whether the table's text fills a grid: two rows and two columns at least, every
 // column, most cells, and most rows with cells side by side; not a list's numbers.
 bool HoldsTextGrid(const PageTable& table);
-// A bullet or a list number ("3.", "b)", "iv.") rather than a cell's value.
-bool ListMarker(const std::string& text);
-std::string ItemText(const CRtfXmlText* item);
+
 
 // The grid a cluster of rules frames over the page's text rows, when it frames a table.
 std::optional<GridDraft> RuledGrid(const RuleCluster& cluster, const std::vector<TextRow>& rows);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 std::string ItemText(const CRtfXmlText* item) {
     std::string text;
@@ -21,5 +22,9 @@ bool ListMarker(const std::string& text) {
     if (core.size() < 2 || core.size() > 5) return false;
     const char last = core.back();
     if (last != '.' && last != ')') return false;
-    return std::all_of(core.begin(), core.end() - 1, [](unsigned char c) { return std::isalnum(c); });
+    // A number, a letter, or a roman numeral: "page." ends a sentence, it numbers nothing.
+    const std::string mark = core.substr(0, core.size() - 1);
+    if (std::all_of(mark.begin(), mark.end(), [](unsigned char c) { return std::isdigit(c); })) return true;
+    if (mark.size() == 1) return std::isalpha(static_cast<unsigned char>(mark[0])) != 0;
+    return std::all_of(mark.begin(), mark.end(), [](char c) { return std::string_view("ivxlIVXL").find(c) != std::string_view::npos; });
 }

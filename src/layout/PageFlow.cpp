@@ -47,6 +47,7 @@ bool CRtfPageFlow::Add(PageLayout& layout, CRtfXmlText* item) {
 
 bool CRtfPageFlow::Place(CRtfXmlText* item) {
     CRtfDocument* document = layout_ ? layout_->page.document : nullptr;
+    item->sourceSize = item->fontSize;
     if (item->fontSize > 5) {
         int size = FitRunsToBox(document, *item);
         if (size != 0) item->fontSize = static_cast<uint16_t>(size);

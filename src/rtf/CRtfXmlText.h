@@ -34,6 +34,9 @@ public:
     int32_t fontIndex = 0;
     int32_t colorIndex = 0;
     uint16_t fontSize = 10;
+    // The size the source set, before the substituted face was fitted into the box
+    // (0 until then): text that re-flows takes it back.
+    uint16_t sourceSize = 0;
     RtfRect lineBox;
     // Absent until the first join; the items are owned by the page.
     std::optional<std::vector<CRtfXmlText*>> segments;

@@ -7,6 +7,8 @@
 
 #include "layout/Column.h"
 #include "layout/PageLayout.h"
+#include "layout/ParagraphGather.h"
+#include "rtf/CRtfDocument.h"
 #include "rtf/CRtfXmlText.h"
 #include "rtf/RtfUnits.h"
 #include "rtftext/LineWriter.h"
@@ -25,11 +27,82 @@ std::string ExactParagraph(int indent, int spacing, const std::string& text) {
 std::string WriteColumn(Column& column, PageLayout& layout) {
     int x = column.columnBox.left, y = column.columnBox.top;
     std::string out;
-    for (CRtfXmlText* head : column.lines) {
-        head->page = &layout.page;
-        out += WriteLineParagraph(head, x, y, layout, &column);
+    for (CRtfXmlText* head : column.lines) head->page = &layout.page;
+    const bool keepLines = layout.page.document && layout.page.document->keepLines;
+    if (keepLines) {
+        for (CRtfXmlText* head : column.lines) out += WriteLineParagraph(head, x, y, layout, &column);
+        return out;
     }
+    for (const ColumnParagraph& paragraph : GatherParagraphs(column))
+        out += paragraph.lines.size() == 1 ? WriteLineParagraph(paragraph.lines.front(), x, y, layout, &column)
+                                           : WriteParagraph(paragraph, x, y, layout, column);
     return out;
+}
+
+namespace {
+
+// The line's own hyphen gives way to an optional one: the word reads whole wherever
+// the new lines break, and a word processor still breaks it there when it must.
+std::string HealSplit(std::string text) {
+    size_t end = text.size();
+    while (end > 0 && (text[end - 1] == '}' || text[end - 1] == ' ')) --end;
+    if (end == 0 || text[end - 1] != '-') return text;
+    text.replace(end - 1, 1, "\\-");
+    return text;
+}
+
+// A line that re-flows needs no face fitted into its source box: its words take
+// back the size the source gave them.
+void RestoreSourceSize(CRtfXmlText& head) {
+    auto restore = [](CRtfXmlText& item) {
+        if (item.sourceSize == 0) return;
+        item.fontSize = item.sourceSize;
+        for (const auto& run : item.runs) run->fontSize = item.sourceSize;
+    };
+    restore(head);
+    if (head.segments)
+        for (CRtfXmlText* segment : *head.segments) restore(*segment);
+}
+
+const char* AlignmentWord(ParagraphAlign align) {
+    switch (align) {
+        case ParagraphAlign::Justified: return "\\qj";
+        case ParagraphAlign::Centred: return "\\qc";
+        case ParagraphAlign::Right: return "\\qr";
+        default: return "\\ql";
+    }
+}
+
+}  // namespace
+
+std::string WriteParagraph(const ColumnParagraph& paragraph, int& x, int& y, PageLayout& layout, const Column& column) {
+    std::string text;
+    for (size_t i = 0; i < paragraph.lines.size(); ++i) {
+        CRtfXmlText* head = paragraph.lines[i];
+        RestoreSourceSize(*head);
+        const LineInColumn place{&column, head->lineBox.top};
+        std::string line = WriteItem(*head, layout.shapeChain, place);
+        if (line.empty()) line = WriteLine(*head, place);
+        if (i > 0) {
+            const LineEnd end = paragraph.ends[i - 1];
+            if (end == LineEnd::HealedSplit) text = HealSplit(std::move(text));
+            else if (end == LineEnd::Blank && !line.empty()) text += "{ }";
+        }
+        text += line;
+    }
+    // The first line is taken a whole pitch high, as the line spacing sets every line:
+    // the space before then keeps the paragraph's last line where the source has it.
+    const RtfRect& first = paragraph.lines.front()->lineBox;
+    const int before = std::max(first.bottom - paragraph.pitch - y, 0);
+    const int left = std::max(paragraph.left - x, 0);
+    const int firstIndent = std::max(paragraph.firstLeft - x, 0) - left;
+    const int right = std::max(column.columnBox.right - paragraph.right, 0);
+    y = std::max(y, paragraph.lines.back()->lineBox.bottom);
+    char head[160];
+    std::snprintf(head, sizeof head, "\\pard\\li%d\\ri%d\\fi%d\\sb%d\\sl%d\\slmult0%s ", ToTwips(left),
+                  ToTwips(right), ToTwips(firstIndent), ToTwips(before), ToTwips(paragraph.pitch),
+                  AlignmentWord(paragraph.align));
+    return head + text + "\\par";
 }
 
 std::string WriteLineParagraph(CRtfXmlText* head, int& x, int& y, PageLayout& layout, const Column* column) {

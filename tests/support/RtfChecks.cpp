@@ -249,8 +249,10 @@ std::string GeometryFault(const std::string& rtf) {
         if (digits.empty() || digits == "-") continue;
         long v = std::strtol(digits.c_str(), nullptr, 10);
         bool negative = digits[0] == '-';
+        // Line spacing is exact (negative) for lines kept at their place, at least
+        // (positive) for paragraphs that re-flow; never none.
         if (name == "sl") {
-            if (!negative || v == 0) return "\\sl" + digits;
+            if (v == 0) return "\\sl" + digits;
             continue;
         }
         if (negative && !(name == "colsr" && v == 0)) return "\\" + name + digits;

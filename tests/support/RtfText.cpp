@@ -34,8 +34,8 @@ std::string RtfPlainText(const std::string& rtf) {
             continue;
         }
         if (c == '\\' && i + 1 < rtf.size()) {
-            // "\*" marks a destination a reader may skip; it is no character.
-            if (rtf[++i] != '*') out += rtf[i];
+            // "\*" marks a destination a reader may skip, "\-" a place a word may break: no characters.
+            if (rtf[++i] != '*' && rtf[i] != '-') out += rtf[i];
             continue;
         }
         if (c != '{' && c != '}' && c != '\n') out += c;
@@ -73,6 +73,28 @@ std::vector<long> ControlWordValues(const std::string& rtf, const std::string& w
     for (auto it = std::sregex_iterator(rtf.begin(), rtf.end(), re); it != std::sregex_iterator(); ++it)
         out.push_back(std::stol((*it)[1]));
     return out;
+}
+
+std::vector<std::string> RtfParagraphs(const std::string& rtf) {
+    std::vector<std::string> paragraphs;
+    static const std::regex end(R"(\\par(?![a-z]))");
+    // The header's tables are no paragraphs.
+    size_t from = std::min(rtf.find("\\pard"), rtf.size());
+    auto add = [&](size_t to) {
+        std::string text;
+        for (char c : RtfPlainText(rtf.substr(from, to - from)))
+            if (c != ' ' || (!text.empty() && text.back() != ' ')) text += c;
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+        if (!text.empty()) paragraphs.push_back(text);
+    };
+    const size_t origin = from;
+    for (auto it = std::sregex_iterator(rtf.begin() + static_cast<std::ptrdiff_t>(origin), rtf.end(), end);
+         it != std::sregex_iterator(); ++it) {
+        const size_t at = origin + static_cast<size_t>(it->position());
+        add(at);
+        from = at + 4;
+    }
+    return paragraphs;
 }
 
 }  // namespace testpdf

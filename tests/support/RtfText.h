@@ -13,6 +13,9 @@ std::string RtfPlainText(const std::string& rtf);
 // The values of every occurrence of a control word ("cellx" for "\\cellx1333"), in order.
 std::vector<long> ControlWordValues(const std::string& rtf, const std::string& word);
 
+// The visible text of each paragraph that holds any, blanks collapsed.
+std::vector<std::string> RtfParagraphs(const std::string& rtf);
+
 // How often `what` stands in `text`, overlaps counted.
 size_t CountOccurrences(const std::string& text, const std::string& what);
 

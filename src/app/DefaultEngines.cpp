@@ -28,7 +28,10 @@ ConvertEngines MakeDefaultEngines() {
     e.createRtfDocument = [](const std::string& xmlPath, const CConvertPara& para) -> std::unique_ptr<IRtfDocument> {
         SetFontMapKey(para.fontMapKey);
         auto engine = RtfEngine::Create(xmlPath, para.rtfPath);
-        if (engine) engine->Document().removeImages = para.removeImages == 1;
+        if (engine) {
+            engine->Document().removeImages = para.removeImages == 1;
+            engine->Document().keepLines = para.keepLines;
+        }
         return engine;
     };
     e.pageGraphics = &pagegraphics::RunPageGraphicsPass;

@@ -76,6 +76,7 @@ void SetUpRecord(const CliOptions& o, MyConvertPara& para) {
     para.jobMode = imageJob ? ModeExtractImages : o.mode;
     para.imageDevice = imageJob ? o.imageDevice : "jpeg";
     para.removeImages = o.removeImages ? 1 : 0;
+    para.keepLines = o.keepLines;
     para.SetDocFormat(imageJob ? "rtf" : o.format);
     para.autoOpenFlag = 0;  // a command line replaces old results without asking
     para.firstPage = 1;

@@ -13,6 +13,7 @@ const char* UsageText() {
            "\n"
            "  -o, --output-dir DIR   result folder (default: the current folder)\n"
            "  -m, --layout MODE      flowing | formatted | text | asis   (default flowing)\n"
+           "      --keep-lines       keep every source line a paragraph of its own (flowing layout)\n"
            "  -f, --format FMT       rtf | doc | docx | odt              (default rtf)\n"
            "  -p, --pages LIST       e.g. 1,3,7,10-15                    (default: all pages)\n"
            "      --password PW      user password of encrypted sources\n"
@@ -97,6 +98,9 @@ bool ParseCommandLine(const std::vector<std::string>& args, CliOptions& o, std::
         } else if (arg == "--remove-images") {
             if (!noValue()) return false;
             o.removeImages = true;
+        } else if (arg == "--keep-lines") {
+            if (!noValue()) return false;
+            o.keepLines = true;
         } else if (arg == "--keep-xml") {
             if (!noValue()) return false;
             o.keepXml = true;

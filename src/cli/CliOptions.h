@@ -15,6 +15,7 @@ struct CliOptions {
     std::string password;
     bool havePassword = false;
     bool removeImages = false;
+    bool keepLines = false;
     std::string imageDevice;  // set: an image job instead of a conversion
     bool keepXml = false;
     Verbosity verbosity = Verbosity::Normal;

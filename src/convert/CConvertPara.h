@@ -62,6 +62,9 @@ public:
     std::string fontMapKey;
     std::string imageDevice;
     int32_t removeImages = 0;
+    // Flowing text writes each source line as a paragraph of its own, for users who
+    // want the exact line breaks rather than paragraphs that re-flow when edited.
+    bool keepLines = false;
     // The only field written by another thread while a job runs.
     std::atomic<int32_t> cancelRequested{0};
 

@@ -45,6 +45,7 @@ public:
     std::string Layout = "FLOWING TEXT";
     std::string ImageFilter = "No";
     std::string Preserve = "No";
+    std::string KeepLines = "No";
     std::string sourceDir;
     std::string imageFormat = "BMP";
     int32_t autoOpenFlag = 0;

@@ -48,6 +48,7 @@ std::vector<std::string> ChildArguments(const MyConvertPara& para, const std::st
     } else {
         argv.insert(argv.end(), {"-m", LayoutOption(para.jobMode), "-f", para.ResultFormat()});
         if (para.removeImages) argv.push_back("--remove-images");
+        if (para.keepLines) argv.push_back("--keep-lines");
         if (!para.xmlCopyDir.empty()) argv.push_back("--keep-xml");
     }
     if (!para.pages.All()) argv.insert(argv.end(), {"-p", para.pages.Text()});

@@ -326,6 +326,7 @@ void MainWindow::Start(bool imageJob) {
     } else {
         para_.jobMode = ui::JobModeForLayout(para_.Layout).value_or(ModeFlowingText);
         para_.removeImages = para_.ImageFilter == "Yes" ? 1 : 0;
+        para_.keepLines = para_.KeepLines == "Yes";
     }
     Launch();
 }

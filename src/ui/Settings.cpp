@@ -30,6 +30,7 @@ const std::vector<Field>& Fields() {
         {"ImageFilter", &Settings::ImageFilter, {"Yes", "No"}},
         {"Preserve", &Settings::Preserve, {"Yes", "No"}},
         {"AllPages", &Settings::AllPages, {"Yes", "No"}},
+        {"KeepLines", &Settings::KeepLines, {"Yes", "No"}},
     };
     return fields;
 }
@@ -44,7 +45,7 @@ std::string DocumentsFolder() {
 
 Settings DefaultSettings() {
     std::string folder = DocumentsFolder();
-    return {folder, "doc", "Yes", "English", folder, "FLOWING TEXT", "No", "Yes", "Yes"};
+    return {folder, "doc", "Yes", "English", folder, "FLOWING TEXT", "No", "Yes", "Yes", "No"};
 }
 
 Settings LoadSettings() {
@@ -85,6 +86,7 @@ void ApplySettings(const Settings& s, MyConvertPara& para) {
     para.Layout = s.Layout;
     para.ImageFilter = s.ImageFilter;
     para.Preserve = s.Preserve;
+    para.KeepLines = s.KeepLines;
     // "No" leaves the page numbers to the user: the panel opens on an empty page list.
     if (s.AllPages == "Yes")
         para.pages.SelectAll();
@@ -93,6 +95,7 @@ void ApplySettings(const Settings& s, MyConvertPara& para) {
     para.autoOpenFlag = s.AutoOpen == "Yes" ? 1 : 0;
     para.SetDocFormat(s.DocFormat);
     para.removeImages = s.ImageFilter == "Yes" ? 1 : 0;
+    para.keepLines = s.KeepLines == "Yes";
     if (std::optional<int> mode = JobModeForLayout(s.Layout)) para.jobMode = *mode;
 }
 

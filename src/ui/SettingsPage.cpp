@@ -62,10 +62,16 @@ SettingsPage::SettingsPage(MyConvertPara& para, ui::UiPrompts& prompts, QWidget*
     imageFilter_ = Choices({"Yes", "No"}, "imageFilter", this);
     preserve_ = Choices({"Yes", "No"}, "preserve", this);
     allPages_ = Choices({"Yes", "No"}, "allPagesSetting", this);
+    keepLines_ = Choices({"Yes", "No"}, "keepLinesSetting", this);
     form->addRow(kDocumentFormat, docFormat_);
     form->addRow(kAutoOpen, autoOpen_);
     form->addRow(kLanguage, language_);
     form->addRow(kLayout, layout_);
+    form->addRow(kKeepLinesSetting, keepLines_);
+    keepLines_->setToolTip(kKeepLinesExplanation);
+    // Only the flowing layout joins lines; the others keep them whatever is chosen here.
+    connect(layout_, &QComboBox::currentTextChanged, keepLines_,
+            [this](const QString& layout) { keepLines_->setEnabled(layout == ui::kLayouts[0]); });
     form->addRow(kImageFilterSetting, imageFilter_);
     form->addRow(QString(kPreserveSetting) + " " + kNotApplicableMark, preserve_);
     // Stored and shown, but the conversion does not act on it.
@@ -110,12 +116,13 @@ void SettingsPage::ShowSettings(const ui::Settings& s) {
     Select(imageFilter_, s.ImageFilter);
     Select(preserve_, s.Preserve);
     Select(allPages_, s.AllPages);
+    Select(keepLines_, s.KeepLines);
 }
 
 ui::Settings SettingsPage::Fields() const {
     return {destDir_->text().trimmed().toStdString(), Text(docFormat_), Text(autoOpen_), Text(language_),
             logDir_->text().trimmed().toStdString(), Text(layout_), Text(imageFilter_), Text(preserve_),
-            Text(allPages_)};
+            Text(allPages_), Text(keepLines_)};
 }
 
 void SettingsPage::Apply() {

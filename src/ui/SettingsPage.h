@@ -1,5 +1,5 @@
 #pragma once
-// The "Settings" page: the nine standing choices, with Default, OK and Cancel.
+// The "Settings" page: the ten standing choices, with Default, OK and Cancel.
 #include "ui/Settings.h"
 #include "ui/UiPrompts.h"
 #include "ui/WindowPage.h"
@@ -39,6 +39,7 @@ private:
     QComboBox* imageFilter_;
     QComboBox* preserve_;
     QComboBox* allPages_;
+    QComboBox* keepLines_;
     QString shownDestination_;
     bool destinationBrowsed_ = false;
     bool destinationChosen_ = false;

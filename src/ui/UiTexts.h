@@ -35,6 +35,7 @@ inline constexpr const char* kLayout = "Layout";
 inline constexpr const char* kImageFilterSetting = "Remove Images";
 inline constexpr const char* kPreserveSetting = "Preserve Character Spacing";
 inline constexpr const char* kAllPagesSetting = "Convert All Pages";
+inline constexpr const char* kKeepLinesSetting = "Keep Source Lines (flowing text)";
 inline constexpr const char* kSelectFolder = "Select Folder:";
 inline constexpr const char* kDefault = "Default";
 inline constexpr const char* kSettingsNotSaved =
@@ -55,6 +56,11 @@ inline constexpr const char* kLayoutTextOnly =
 inline constexpr const char* kLayoutAsIs =
     "AS IS- Produces an exact replica of your PDF! Retains everything from text formatting and text flow to "
     "images, layout, and columns settings.";
+inline constexpr const char* kKeepLines = "Keep the source's line breaks";
+inline constexpr const char* kKeepLinesExplanation =
+    "FLOWING TEXT only: every line of the PDF stays a paragraph of its own, where the PDF breaks it. "
+    "Paragraphs then do not re-flow when the text is edited.";
+inline constexpr const char* kKeepLinesMark = "(source line breaks kept)";
 inline constexpr const char* kImageFilter = "Image Filter";
 inline constexpr const char* kRemoveImages = "Remove Images";
 inline constexpr const char* kAutomaticAnchoring = "Automatic Anchoring";

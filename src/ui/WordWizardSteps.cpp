@@ -1,6 +1,7 @@
 #include "ui/WordWizardSteps.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -71,7 +72,32 @@ LayoutStep::LayoutStep(MyConvertPara& para, QWidget* parent)
                       {kLayoutFormatted, "FORMATTED TEXT"},
                       {kLayoutTextOnly, "TEXT ONLY"},
                       {kLayoutAsIs, "AS IS"}},
-                     para.Layout, parent) {
+                     para.Layout, parent),
+      para_(para),
+      keepLines_(new QCheckBox(kKeepLines, this)) {
+    keepLines_->setObjectName("keepLines");
+    auto* explanation = new QLabel(kKeepLinesExplanation, this);
+    explanation->setWordWrap(true);
+    auto* option = new QVBoxLayout;
+    option->setContentsMargins(24, 0, 0, 0);
+    option->addWidget(keepLines_);
+    option->addWidget(explanation);
+    // Right under the flowing layout, the one choice it belongs to.
+    Body()->insertLayout(1, option);
+    // Only the flowing layout joins lines into paragraphs; the other layouts keep them anyway.
+    auto* flowing = findChild<QRadioButton*>("choice1");
+    connect(flowing, &QRadioButton::toggled, keepLines_, &QCheckBox::setEnabled);
+    connect(flowing, &QRadioButton::toggled, explanation, &QLabel::setEnabled);
+}
+
+void LayoutStep::Load() {
+    ChoiceStep::Load();
+    keepLines_->setChecked(para_.KeepLines == "Yes");
+}
+
+void LayoutStep::Store() {
+    ChoiceStep::Store();
+    para_.KeepLines = keepLines_->isChecked() ? "Yes" : "No";
 }
 
 ImageFilterStep::ImageFilterStep(MyConvertPara& para, QWidget* parent)
@@ -137,7 +163,7 @@ void WordSummaryStep::Load() {
                                  para_.DestDir,
                                  para_.DocFormat,
                                  para_.pages.All() ? std::string(kAllPages) : para_.pages.Text(),
-                                 para_.Layout,
+                                 para_.Layout + (FlowingKeepsLines() ? std::string(" ") + kKeepLinesMark : ""),
                                  para_.ImageFilter == "Yes" ? kRemoveImages : kAutomaticAnchoring,
                                  para_.Preserve + " " + kNotApplicableMark};
     for (size_t i = 0; i < values_.size(); ++i) values_[i]->setText(QString::fromStdString(lines[i]));
@@ -145,4 +171,9 @@ void WordSummaryStep::Load() {
     para_.autoOpenFlag = para_.AutoOpen == "Yes" ? 1 : 0;
     if (std::optional<int> mode = ui::JobModeForLayout(para_.Layout)) para_.jobMode = *mode;
     para_.removeImages = para_.ImageFilter == "Yes" ? 1 : 0;
+    para_.keepLines = para_.KeepLines == "Yes";
+}
+
+bool WordSummaryStep::FlowingKeepsLines() const {
+    return para_.Layout == ui::kLayouts[0] && para_.KeepLines == "Yes";
 }

@@ -8,6 +8,7 @@
 
 class MyConvertPara;
 class QButtonGroup;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -28,10 +29,17 @@ private:
     QButtonGroup* group_;
 };
 
+// The layout, and for the flowing layout whether the source's lines stay paragraphs of their own.
 class LayoutStep : public ChoiceStep {
     Q_OBJECT
 public:
     LayoutStep(MyConvertPara& para, QWidget* parent);
+    void Load() override;
+    void Store() override;
+
+private:
+    MyConvertPara& para_;
+    QCheckBox* keepLines_;
 };
 
 class ImageFilterStep : public ChoiceStep {
@@ -68,6 +76,8 @@ public:
     void Load() override;
 
 private:
+    bool FlowingKeepsLines() const;
+
     MyConvertPara& para_;
     std::vector<QLabel*> values_;
 };

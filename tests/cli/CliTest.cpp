@@ -4,8 +4,11 @@
 #include <filesystem>
 #include <regex>
 
+#include "app/DefaultEngines.h"
+#include "cli/CliBatch.h"
 #include "cli/CliOptions.h"
 #include "support/PdfWriter.h"
+#include "support/RtfTestXml.h"
 #include "support/RtfText.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
@@ -193,11 +196,30 @@ TEST_F(CommandLine, ImageJobRunsOverTheSelectedPages) {
     EXPECT_FALSE(WorkspaceLeft());
 }
 
+TEST(CommandLineOptions, KeepLinesReachesTheRecordAndTheDocumentModel) {
+    TempDir dir;
+    CliOptions o;
+    std::string err;
+    ASSERT_TRUE(ParseCommandLine({"--keep-lines", "-o", dir.path(), dir / "missing.pdf"}, o, err)) << err;
+    MyConvertPara para;
+    FILE* reports = std::tmpfile();
+    ASSERT_TRUE(reports);
+    RunBatchChild(o, para, reports);
+    std::fclose(reports);
+    EXPECT_TRUE(para.keepLines);
+
+    testpdf::WriteFile(dir / "doc.xml", rtftest::Root() + rtftest::kEnd);
+    para.rtfPath = dir / "out.rtf";
+    std::unique_ptr<IRtfDocument> doc = DefaultEngines().createRtfDocument(dir / "doc.xml", para);
+    ASSERT_TRUE(doc);
+    EXPECT_TRUE(static_cast<RtfEngine&>(*doc).Document().keepLines);
+}
+
 TEST(CommandLineOptions, ParsesEveryOption) {
     CliOptions o;
     std::string err;
     ASSERT_TRUE(ParseCommandLine({"-o", "d", "--layout=asis", "-f", "doc", "-p", "1, 3-4", "--password", "",
-                                  "--remove-images", "--keep-xml", "-v", "--", "-odd.pdf"},
+                                  "--remove-images", "--keep-xml", "--keep-lines", "-v", "--", "-odd.pdf"},
                                  o, err))
         << err;
     EXPECT_EQ(o.outputDir, "d");
@@ -205,7 +227,7 @@ TEST(CommandLineOptions, ParsesEveryOption) {
     EXPECT_EQ(o.format, "doc");
     EXPECT_EQ(o.pages, "1, 3-4");
     EXPECT_TRUE(o.havePassword);
-    EXPECT_TRUE(o.removeImages && o.keepXml);
+    EXPECT_TRUE(o.removeImages && o.keepXml && o.keepLines);
     EXPECT_EQ(o.verbosity, Verbosity::Verbose);
     EXPECT_EQ(o.files, (std::vector<std::string>{"-odd.pdf"}));
 

@@ -101,6 +101,7 @@ TEST(ParallelBatch, ChildArgumentsSayWhatTheRecordSays) {
     para.jobMode = ModeAsIs;
     para.SetDocFormat("odt");
     para.removeImages = 1;
+    para.keepLines = true;
     para.pages.SelectListed("2,5-7");
     para.xmlCopyDir = "/out dir";
     std::vector<std::string> argv = ChildArguments(para, "prog", "/in/a b.pdf");
@@ -112,6 +113,7 @@ TEST(ParallelBatch, ChildArgumentsSayWhatTheRecordSays) {
     EXPECT_EQ(o.mode, ModeAsIs);
     EXPECT_EQ(o.format, "odt");
     EXPECT_TRUE(o.removeImages);
+    EXPECT_TRUE(o.keepLines);
     EXPECT_TRUE(o.keepXml);
     EXPECT_EQ(o.pages, "2,5-7");
     EXPECT_EQ(o.files, (std::vector<std::string>{"/in/a b.pdf"}));

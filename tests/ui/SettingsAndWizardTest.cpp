@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,7 +66,10 @@ TEST_F(WindowTest, SettingsOkWritesTheStoreAndAFreshWindowShowsThem) {
     ASSERT_EQ(window->CurrentPage(), page);
     page->findChild<QLineEdit*>("destDir")->setText(QString::fromStdString(dir.path()));
     page->findChild<QComboBox*>("docFormat")->setCurrentText("rtf");
+    page->findChild<QComboBox*>("keepLinesSetting")->setCurrentText("Yes");
     page->findChild<QComboBox*>("layout")->setCurrentText("TEXT ONLY");
+    // Kept, but shown as not acting: only the flowing layout joins lines.
+    EXPECT_FALSE(page->findChild<QComboBox*>("keepLinesSetting")->isEnabled());
     page->findChild<QComboBox*>("allPagesSetting")->setCurrentText("No");
     Screenshot(*window, "settings-page");
     page->findChild<QPushButton*>("settingsOk")->click();
@@ -78,11 +82,11 @@ TEST_F(WindowTest, SettingsOkWritesTheStoreAndAFreshWindowShowsThem) {
     EXPECT_TRUE(window->findChild<QRadioButton*>("pageNumbers")->isChecked());
     // The page list is the user's to write; it once showed the setting's own "No".
     EXPECT_EQ(window->findChild<QLineEdit*>("pageText")->text(), QString());
-    // The nine values stand in the store in their order.
+    // The ten values stand in the store in their order.
     std::string ini = testpdf::ReadFile(dir / "registry.ini");
     size_t last = 0;
     for (const char* name : {"DestDir", "DocFormat", "AutoOpen", "Language", "LogDir", "Layout", "ImageFilter",
-                             "Preserve", "AllPages"}) {
+                             "Preserve", "AllPages", "KeepLines"}) {
         size_t at = ini.find(std::string(name) + "=");
         ASSERT_NE(at, std::string::npos) << name;
         EXPECT_GT(at + 1, last) << name;
@@ -95,6 +99,8 @@ TEST_F(WindowTest, SettingsOkWritesTheStoreAndAFreshWindowShowsThem) {
     EXPECT_EQ(second.Settings()->findChild<QComboBox*>("layout")->currentText(), "TEXT ONLY");
     EXPECT_EQ(second.Panel()->OutputFolder().toStdString(), dir.path());
     EXPECT_EQ(fresh.jobMode, ModeTextOnly);
+    EXPECT_EQ(second.Settings()->findChild<QComboBox*>("keepLinesSetting")->currentText(), "Yes");
+    EXPECT_TRUE(fresh.keepLines);
     ExpectTexts(*page, {ui::text::kDestinationFolder, ui::text::kLogFileFolder, ui::text::kBrowse,
                         ui::text::kDefault, ui::text::kOk, ui::text::kCancel},
                 "settings-page");
@@ -113,6 +119,7 @@ TEST_F(WindowTest, DefaultRestoresTheDefaultsAndBadStoredValuesFallBack) {
     EXPECT_EQ(page->Fields().AutoOpen, "Yes");
     EXPECT_EQ(page->Fields().DocFormat, "doc");
     EXPECT_EQ(page->Fields().Layout, "FLOWING TEXT");
+    EXPECT_EQ(page->Fields().KeepLines, "No");
 }
 
 TEST_F(WindowTest, SettingsThatCannotBeSavedAreSaidWithTheFilesPath) {
@@ -203,6 +210,24 @@ TEST_F(WordWizardInWindow, PagesTwoToFourInTheChosenLayout) {
     for (int page : {2, 3, 4})
         EXPECT_NE(text.find("Page " + std::to_string(page) + " of"), std::string::npos) << page;
     for (int page : {1, 5}) EXPECT_EQ(text.find("Page " + std::to_string(page) + " of"), std::string::npos) << page;
+}
+
+TEST_F(WordWizardInWindow, KeepingTheSourceLinesIsAFlowingChoiceThatReachesTheJob) {
+    Open(Pdf("a.pdf"));
+    WindowPage* step = wizard->Step(1);
+    auto* keep = step->findChild<QCheckBox*>("keepLines");
+    EXPECT_FALSE(keep->isChecked());
+    keep->setChecked(true);
+    Screenshot(*window, "word-wizard-1-keep-lines");
+    step->findChild<QRadioButton*>("choice2")->setChecked(true);  // FORMATTED TEXT
+    EXPECT_FALSE(keep->isEnabled());
+    step->findChild<QRadioButton*>("choice1")->setChecked(true);
+    EXPECT_TRUE(keep->isEnabled());
+    Click("wizardLast");
+    EXPECT_EQ(para.KeepLines, "Yes");
+    EXPECT_EQ(SummaryValues()[4], QString("FLOWING TEXT ") + ui::text::kKeepLinesMark);
+    Screenshot(*window, "word-wizard-5-keep-lines");
+    EXPECT_TRUE(para.keepLines);
 }
 
 TEST_F(WordWizardInWindow, BackAndNextKeepEachStepsValueAndCancelLeaves) {

@@ -111,13 +111,17 @@ bool Centred(const CRtfXmlText& line, const Measure& m) {
     return before >= 2 * em && after >= 2 * em && std::abs(before - after) <= em;
 }
 
+// From one line to the next, measured at the bottoms of their first items: a formula's
+// raised or lowered pieces make a line's box taller, not its text's place other.
+int Pitch(const CRtfXmlText& last, const CRtfXmlText& next) { return next.box.bottom - last.box.bottom; }
+
 bool Continues(const ColumnParagraph& p, const CRtfXmlText& last, const CRtfXmlText& next, const Measure& m) {
     if (StandsAlone(last) || StandsAlone(next)) return false;
     if (std::abs(PointSize(last) - PointSize(next)) > 1) return false;
     const RtfRect& l = last.lineBox;
     const RtfRect& n = next.lineBox;
     const int em = Em(last);
-    const int pitch = n.top - l.top;
+    const int pitch = Pitch(last, next);
     if (pitch <= 0 || n.top < l.bottom - l.Height() / 2 || pitch > kWidestPitchEms * em) return false;
     if (p.lines.size() >= 2 && std::abs(pitch - p.pitch) > std::max(2, p.pitch / 8)) return false;
     if (p.lines.size() == 1) {
@@ -158,7 +162,7 @@ std::vector<ColumnParagraph> GatherParagraphs(const Column& column) {
             if (Continues(p, last, *line, m)) {
                 if (p.lines.size() == 1) {
                     p.left = line->lineBox.left;
-                    p.pitch = line->lineBox.top - last.lineBox.top;
+                    p.pitch = Pitch(last, *line);
                 }
                 p.ends.push_back(EndOf(last, *line));
                 p.lines.push_back(line);
@@ -176,14 +180,4 @@ std::vector<ColumnParagraph> GatherParagraphs(const Column& column) {
         p.align = AlignOf(p, m);
     }
     return paragraphs;
-}
-
-HyphenCounts CountHyphens(const std::vector<ColumnParagraph>& paragraphs) {
-    HyphenCounts counts;
-    for (const ColumnParagraph& p : paragraphs)
-        for (LineEnd end : p.ends) {
-            if (end == LineEnd::HealedSplit) ++counts.healed;
-            if (end == LineEnd::KeptHyphen) ++counts.kept;
-        }
-    return counts;
 }

@@ -29,9 +29,3 @@ struct ColumnParagraph {
 
 // The column's lines as paragraphs, in order; every line is in exactly one.
 std::vector<ColumnParagraph> GatherParagraphs(const Column& column);
-
-// Counts of how line-end hyphens were read, for the measure of a document.
-struct HyphenCounts {
-    int healed = 0, kept = 0;
-};
-HyphenCounts CountHyphens(const std::vector<ColumnParagraph>& paragraphs);

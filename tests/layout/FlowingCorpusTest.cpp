@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "app/DefaultEngines.h"
@@ -7,6 +8,7 @@
 #include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"
 #include "support/OfficeRoundTrip.h"
+#include "support/RtfText.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -43,6 +45,17 @@ TEST_P(FlowingCorpus, EveryWordOnceAndSoundGeometry) {
     EXPECT_TRUE(missing.empty()) << missing.size() << " words missing:" << listed;
     EXPECT_EQ(rtfcheck::DuplicatedCharacters(xml, rtf), "");
     EXPECT_EQ(rtfcheck::GeometryFault(rtf), "");
+    // Running text re-flows: its lines become fewer paragraphs. The counts are the
+    // measure a reader of the log compares; lines kept are one paragraph each.
+    para.keepLines = true;
+    para.xmlCopyPath.clear();
+    testpdf::TempDir keptDir;
+    para.outputDir = keptDir.path();
+    ASSERT_EQ(ConvertFile(para), 0);
+    const std::string kept = testpdf::ReadFile(keptDir / (fs::path(source).stem().string() + ".rtf"));
+    const size_t lines = testpdf::RtfParagraphs(kept).size(), paragraphs = testpdf::RtfParagraphs(rtf).size();
+    std::printf("%s: %zu lines, %zu paragraphs\n", fs::path(source).filename().c_str(), lines, paragraphs);
+    EXPECT_LE(paragraphs, lines);
     if (fs::path(source).filename() == "multicolumn.pdf") {
         EXPECT_NE(rtf.find("\\cols2\\colno1"), std::string::npos) << "the two-column paper has no two-column section";
     }

@@ -44,7 +44,7 @@ std::string Line(const std::string& text, double x, double y, double justifiedTo
     return s.str();
 }
 
-std::string Convert(const TempDir& dir, const std::string& content) {
+std::string Convert(const TempDir& dir, const std::string& content, bool keepLines = false) {
     testpdf::PdfWriter pdf;
     pdf.SetFont("M", testpdf::MetricFont("TestSerif"));
     pdf.AddPage(content);
@@ -52,6 +52,7 @@ std::string Convert(const TempDir& dir, const std::string& content) {
     MyConvertPara para;
     para.inputPath = dir / "text.pdf";
     para.outputDir = dir.path();
+    para.keepLines = keepLines;
     EXPECT_EQ(ConvertFile(para), 0);
     return testpdf::ReadFile(dir / "text.rtf");
 }
@@ -81,6 +82,11 @@ TEST(ParagraphsConversion, AJustifiedParagraphIsOneParagraphWithItsSplitWordWhol
     EXPECT_NE(rtf.find("\\qj"), std::string::npos);
     // The source's pitch as the least line spacing: 12 points are 240 twips.
     EXPECT_NE(rtf.find("\\sl240\\slmult0"), std::string::npos) << rtf;
+    // Kept lines: every line a paragraph at its place, the hyphen where the source has it.
+    const std::string kept = Convert(dir, content, true);
+    EXPECT_EQ(RtfParagraphs(kept).size(), lines.size());
+    EXPECT_EQ(kept.find("\\-"), std::string::npos);
+    EXPECT_EQ(kept.find("\\qj"), std::string::npos);
 }
 
 TEST(ParagraphsConversion, FirstLineIndentListItemsAndHeadingsKeepTheirParagraphs) {

@@ -107,7 +107,11 @@ int HtmlPageBuffer::fontIndexFor(GfxState* state) {
     GfxFont* font = state->getFont().get();
     static const std::string defaultName = HtmlFont::DefaultName();
     const std::string& name = font && font->getName() ? *font->getName() : defaultName;
-    if (lastFontIndex >= 0 && size == lastFontSize && color == lastFontColor && name == lastFontName)
+    // Text filled and stroked with a visible outline is the usual way to fake a bold face.
+    const double em = std::fabs(fontSize);
+    const bool strokedBold = state->getRender() == 2 && em > 0 && state->getTransformedLineWidth() >= 0.01 * em;
+    if (lastFontIndex >= 0 && size == lastFontSize && color == lastFontColor && name == lastFontName &&
+        strokedBold == lastStrokedBold)
         return lastFontIndex;
     HtmlFontTraits traits;
     if (font && font->getID() && font->getID()->num >= 0) {
@@ -118,7 +122,9 @@ int HtmlPageBuffer::fontIndexFor(GfxState* state) {
     } else if (font) {
         traits = TraitsFromDescriptor(*font, xref);
     }
-    lastFontIndex = fonts.add(HtmlFont(name.c_str(), size, 0.0, color, traits));
+    HtmlFont record(name.c_str(), size, 0.0, color, traits);
+    lastFontIndex = fonts.add(strokedBold ? record.Emboldened() : record);
+    lastStrokedBold = strokedBold;
     lastFontName = name;
     lastFontSize = size;
     lastFontColor = color;

@@ -141,6 +141,7 @@ private:
     std::string lastFontName;
     int lastFontSize = 0;
     HtmlColor lastFontColor;
+    bool lastStrokedBold = false;
     int lastFontIndex = -1;
     // Bold and italic of each font object of the document: reading its descriptor
     // again at every change of font took as long as the rest of the extraction.

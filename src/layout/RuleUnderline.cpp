@@ -1,4 +1,5 @@
 // Thin horizontal rules lying under text become the text's underline.
+#include <algorithm>
 #include <cstdlib>
 
 #include "rtf/CRtfXmlText.h"
@@ -19,6 +20,12 @@ bool MarkRuns(CRtfXmlText& item) {
         marked = true;
     }
     return marked;
+}
+
+// An underline lies below the baseline, in the descenders' quarter of the box: a
+// rule through or over the glyphs (a title bar's edge, a strike) underlines nothing.
+bool UnderTheBaseline(const RtfRect& piece, const RtfRect& rule) {
+    return rule.top >= piece.bottom - std::max(2, piece.Height() / 4);
 }
 
 bool Covers(const RtfRect& piece, const RtfRect& rule) {
@@ -46,7 +53,7 @@ bool UnderlineCheck(CRtfXmlText& item, const RtfRect& rule) {
     bool examineSegments = true;
     RtfRect j = item.box.Intersect(rule);
     if (!j.Empty()) {
-        if (Covers(item.box, rule)) marked = MarkRuns(item);
+        if (Covers(item.box, rule) && UnderTheBaseline(item.box, rule)) marked = MarkRuns(item);
         // A rule reaching past the head's end runs under the pieces beside it too:
         // underlining the head alone would lose the rest of the underline.
         examineSegments = !item.box.Contains(j.left, j.bottom) || rule.right > item.box.right;
@@ -54,7 +61,7 @@ bool UnderlineCheck(CRtfXmlText& item, const RtfRect& rule) {
     if (examineSegments && item.segments) {
         for (CRtfXmlText* s : *item.segments) {
             if (s->box.Intersect(rule).Empty()) continue;
-            if (Covers(s->box, rule)) marked = MarkRuns(*s) || marked;
+            if (Covers(s->box, rule) && UnderTheBaseline(s->box, rule)) marked = MarkRuns(*s) || marked;
             if (s->box.Contains(j.left, j.bottom)) break;
         }
     }

@@ -75,3 +75,15 @@ TEST(FlowingConversion, TableLikeRowsAndTurnedPagesKeepEveryWordOnce) {
     EXPECT_EQ(rtfcheck::GeometryFault(c.rtf), "");
     EXPECT_EQ(c.rtf.back(), '}');
 }
+
+// A slide's title bar ends just above its title; a rule just under a title's baseline underlines it.
+TEST(FlowingConversion, ARuleOverATitleIsNoUnderlineAndOneUnderItIs) {
+    TempDir dir;
+    testpdf::PdfWriter pdf;
+    pdf.AddPage(testpdf::TextLine("Barred", 72, 700, 16, "F1") + "0.6 w 72 702 m 126 702 l S\n" +
+                testpdf::TextLine("Underlined", 72, 650, 16, "F1") + "0.6 w 72 648 m 152 648 l S\n");
+    pdf.Save(dir / "titles.pdf");
+    Converted c = ConvertDefault(dir, dir / "titles.pdf");
+    EXPECT_EQ(c.rtf.find("\\ul {Barred}"), std::string::npos) << c.rtf;
+    EXPECT_NE(c.rtf.find("\\ul {Underlined}"), std::string::npos) << c.rtf;
+}

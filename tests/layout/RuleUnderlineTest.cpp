@@ -28,6 +28,8 @@ TEST(RuleUnderline, WideOrThickRulesAndRulesBesideTextAreNoUnderlines) {
     EXPECT_FALSE(p.layout.UnderlineFromRule({100, 116, 220, 117}));  // 60 units wider
     EXPECT_FALSE(p.layout.UnderlineFromRule({100, 114, 160, 117}));  // 3 units high
     EXPECT_FALSE(p.layout.UnderlineFromRule({100, 140, 160, 141}));  // below the line
+    EXPECT_FALSE(p.layout.UnderlineFromRule({100, 109, 160, 110}));  // through the letters
+    EXPECT_FALSE(p.layout.UnderlineFromRule({100, 101, 160, 102}));  // over them, a title bar's edge
     EXPECT_FALSE(word->runs.front()->style & kStyleUnderline);
 
     CRtfPage page(nullptr, 1);

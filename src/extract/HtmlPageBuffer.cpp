@@ -118,7 +118,8 @@ int HtmlPageBuffer::fontIndexFor(GfxState* state) {
     } else if (font) {
         traits = TraitsFromDescriptor(*font, xref);
     }
-    lastFontIndex = fonts.add(HtmlFont(name.c_str(), size, 0.0, color, traits));
+    const HtmlFontClass faceClass = fontClasses.ClassOf(font, xref);
+    lastFontIndex = fonts.add(HtmlFont(name.c_str(), size, 0.0, color, traits, faceClass));
     lastFontName = name;
     lastFontSize = size;
     lastFontColor = color;

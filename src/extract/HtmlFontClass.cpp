@@ -18,20 +18,22 @@ bool HasAny(std::string_view text, std::span<const std::string_view> parts) {
 
 // Checked before the sans words: "Letter Gothic" and "Lucida Sans Typewriter" are typewriter faces.
 constexpr std::string_view kMonoWords[] = {
-    "mono", "courier", "consolas", "typewriter", "cmtt", "lmtt", "inconsolata", "menlo", "monaco",
-    "lucidaconsole", "lucida console", "lettergothic", "letter gothic", "fixedsys", "ocr-", "ocra", "ocrb"};
+    "mono", "cour", "consolas", "typewriter", "cmtt", "lmtt", "inconsolata", "menlo", "monaco",
+    "lucidaconsole", "lucida console", "lettergothic", "letter gothic", "fixedsys", "ocr-", "ocra", "ocrb",
+    "sftt", "ectt"};
 // Checked before the serif words: "Sans Serif", "Century Gothic", "Franklin Gothic Book".
 constexpr std::string_view kSansWords[] = {
-    "sans", "grotesk", "grotesque", "gothic", "helvetica", "arial", "gill", "franklin", "futura", "verdana",
+    "sans", "grotesk", "grotesque", "gothic", "helv", "arial", "gill", "franklin", "futura", "verdana",
     "tahoma", "calibri", "carlito", "segoe", "trebuchet", "univers", "frutiger", "myriad", "avenir", "optima",
     "avantgarde", "avant garde", "akzidenz", "swiss", "nimbussan", "cmss", "lmss", "kakugo", "kaku", "dotum",
     "gulim", "roboto", "lato", "corbel", "candara", "eurostile", "geneva", "lucidagrande", "meiryo", "arimo",
-    "selawik", "microsoft yahei", "microsoftyahei", "simhei", "heiti", "source sans", "open sans", "opensans"};
+    "selawik", "microsoft yahei", "microsoftyahei", "simhei", "heiti", "ubuntu", "montserrat", "raleway", "oswald", "sfsx", "sfss", "ecss"};
 constexpr std::string_view kSerifWords[] = {
     "serif", "times", "garamond", "georgia", "cambria", "caladea", "palatino", "palladio", "bookman", "antiqua",
     "minion", "caslon", "bodoni", "century", "baskerville", "schoolbook", "charter", "utopia", "goudy", "sabon",
     "plantin", "perpetua", "rockwell", "constantia", "cheltenham", "tinos", "nimbusrom", "lmroman", "mincho",
-    "batang", "simsun", "songti", "p052", "c059", "cmr", "cmbx", "cmti", "cmsl"};
+    "batang", "simsun", "songti", "p052", "c059", "tiro", "cmr", "cmbx", "cmti", "cmsl", "sfrm", "sfbx", "sfti", "sfbi",
+    "sfsl", "sfcc", "ecrm", "ecbx", "ecti"};
 constexpr std::string_view kCondensedWords[] = {"condensed", "narrow", "compressed", "cond"};
 
 std::string Lower(std::string_view text) {
@@ -135,7 +137,8 @@ HtmlFontClass FontClassFromProgram(const unsigned char* data, size_t size) {
 }
 
 HtmlFontClass HtmlFontClasses::ClassOf(GfxFont* font, XRef* xref) {
-    if (!font) return {};
+    // A Type 3 font draws its glyphs as pictures: neither its name nor its descriptor speaks of a kind of type.
+    if (!font || font->getType() == fontType3) return {};
     std::pair<int, int> id{-1, -1};
     if (font->getID() && font->getID()->num >= 0) {
         id = {font->getID()->num, font->getID()->gen};

@@ -27,7 +27,8 @@ constexpr std::string_view kSansWords[] = {
     "tahoma", "calibri", "carlito", "segoe", "trebuchet", "univers", "frutiger", "myriad", "avenir", "optima",
     "avantgarde", "avant garde", "akzidenz", "swiss", "nimbussan", "cmss", "lmss", "kakugo", "kaku", "dotum",
     "gulim", "roboto", "lato", "corbel", "candara", "eurostile", "geneva", "lucidagrande", "meiryo", "arimo",
-    "selawik", "microsoft yahei", "microsoftyahei", "simhei", "heiti", "ubuntu", "montserrat", "raleway", "oswald", "sfsx", "sfss", "ecss"};
+    "selawik", "microsoft yahei", "microsoftyahei", "simhei", "heiti", "ubuntu", "montserrat", "raleway",
+    "oswald", "sfsx", "sfss", "ecss"};
 constexpr std::string_view kSerifWords[] = {
     "serif", "times", "garamond", "georgia", "cambria", "caladea", "palatino", "palladio", "bookman", "antiqua",
     "minion", "caslon", "bodoni", "century", "baskerville", "schoolbook", "charter", "utopia", "goudy", "sabon",

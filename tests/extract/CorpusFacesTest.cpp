@@ -41,7 +41,8 @@ TEST(Corpus, NoSansSourceFaceGetsASerifSubstitute) {
             const XmlFontSpec* spec = document.fonts.FindSpec(id);
             const std::string substitute = spec && spec->entry ? spec->entry->name : "?";
             const std::string kind = (*it)[4].matched ? (*it)[4].str() : "-";
-            const std::string row = (*it)[2].str() + " -> " + substitute + " (" + kind + (bold.count(id) ? ", bold" : "") + ")";
+            const std::string row =
+                (*it)[2].str() + " -> " + substitute + " (" + kind + (bold.count(id) ? ", bold" : "") + ")";
             if (shown.insert(row).second) std::printf("  %s\n", row.c_str());
             if (kind.starts_with("sans")) {
                 EXPECT_NE(FontTableClass(substitute), "\\froman") << row;

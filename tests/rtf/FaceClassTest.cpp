@@ -27,7 +27,8 @@ std::string TestFont(testpdf::PdfWriter& pdf, const std::string& name, int flags
     std::string descriptorEntries = "/Flags " + std::to_string(flags);
     if (!program.empty()) {
         const std::string data = testpdf::ReadFile(program);
-        descriptorEntries += " /FontFile2 " + std::to_string(pdf.AddStream("/Length1 " + std::to_string(data.size()), data)) + " 0 R";
+        const int stream = pdf.AddStream("/Length1 " + std::to_string(data.size()), data);
+        descriptorEntries += " /FontFile2 " + std::to_string(stream) + " 0 R";
         font.replace(font.find("/Type1"), 6, "/TrueType");
     }
     return font.replace(font.find("/Flags 32"), 9, descriptorEntries);
@@ -94,6 +95,8 @@ TEST(FaceClass, NamesOfUninstalledFacesChooseASubstituteOfTheirKind) {
     EXPECT_EQ(franklin.familyWord, "\\fswiss") << franklin.face;
     EXPECT_TRUE(std::regex_search(franklin.face, std::regex("Narrow|Condensed"))) << franklin.face;
     EXPECT_EQ(SubstituteFor(testpdf::MetricFont("LetterGothic-Bold")).familyWord, "\\fmodern");
+    EXPECT_TRUE(std::regex_search(SubstituteFor(testpdf::MetricFont("Helvetica-Condensed")).face,
+                                  std::regex("Narrow|Condensed")));
     // Known names of the substitution table stay as they were.
     EXPECT_EQ(SubstituteFor(testpdf::StandardFont("Times-Roman")).face, "Times New Roman");
     EXPECT_EQ(SubstituteFor(testpdf::StandardFont("Courier")).face, "Courier New");

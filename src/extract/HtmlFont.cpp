@@ -5,8 +5,10 @@
 
 const char* HtmlFont::DefaultName() { return "Times New Roman"; }
 
-HtmlFont::HtmlFont(const char* fontName, int fontSize, double extra, HtmlColor fontColor, HtmlFontTraits descriptor)
-    : size(fontSize), extraSize(extra), name(fontName ? fontName : DefaultName()), color(fontColor) {
+HtmlFont::HtmlFont(const char* fontName, int fontSize, double extra, HtmlColor fontColor, HtmlFontTraits descriptor,
+                   HtmlFontClass fontClass)
+    : size(fontSize), extraSize(extra), name(fontName ? fontName : DefaultName()), color(fontColor),
+      faceClass(fontClass) {
     HtmlFontTraits fromName = TraitsFromName(name);
     bold = fromName.bold || descriptor.bold;
     italic = fromName.italic || descriptor.italic;

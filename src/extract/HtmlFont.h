@@ -4,6 +4,7 @@
 #include <string>
 
 #include "extract/HtmlColor.h"
+#include "extract/HtmlFontClass.h"
 #include "extract/HtmlFontTraits.h"
 
 class HtmlFont {
@@ -12,7 +13,8 @@ public:
     static const char* DefaultName();
 
     // name may be null: the default name is used. The descriptor's traits add to the name's.
-    HtmlFont(const char* name, int size, double extraSize, HtmlColor color, HtmlFontTraits descriptor = {});
+    HtmlFont(const char* name, int size, double extraSize, HtmlColor color, HtmlFontTraits descriptor = {},
+             HtmlFontClass faceClass = {});
 
     bool operator==(const HtmlFont&) const = default;
 
@@ -29,6 +31,7 @@ public:
     bool isOblique() const { return oblique; }
     const std::string& getName() const { return name; }
     const HtmlColor& getColor() const { return color; }
+    HtmlFontClass getFaceClass() const { return faceClass; }
     // The style value of the data line: 1 bold, else 2 italic, else 0.
     unsigned style() const { return bold ? 1u : italic ? 2u : 0u; }
 
@@ -40,4 +43,5 @@ private:
     bool oblique = false;
     std::string name;
     HtmlColor color;
+    HtmlFontClass faceClass;
 };

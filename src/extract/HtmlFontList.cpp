@@ -32,8 +32,11 @@ std::string HtmlFontList::fontspecLine(int index) const {
     const char* family = FamilyFor(font.getName());
     char color[8];
     std::snprintf(color, sizeof color, "#%02x%02x%02x", font.getColor().r, font.getColor().g, font.getColor().b);
+    // The face comes last and only when something is known, so a font line reads as before without it.
+    const std::string faceValue = FontClassValue(font.getFaceClass());
+    const std::string face = faceValue.empty() ? std::string() : " face=\"" + faceValue + "\"";
     // A font name can carry a line break (#0A in a PDF name); the line must stay whole.
     return "<fontspec id=\"" + std::to_string(index) + "\" size=\"" + std::to_string(font.getSize()) +
            "\" family=\"" + (family ? std::string(family) : xmlvalue::OneLine(font.getName())) +
-           "\" alternate=\"\" color=\"" + color + "\">";
+           "\" alternate=\"\" color=\"" + color + "\"" + face + ">";
 }

@@ -122,7 +122,8 @@ int HtmlPageBuffer::fontIndexFor(GfxState* state) {
     } else if (font) {
         traits = TraitsFromDescriptor(*font, xref);
     }
-    HtmlFont record(name.c_str(), size, 0.0, color, traits);
+    const HtmlFontClass faceClass = fontClasses.ClassOf(font, xref);
+    HtmlFont record(name.c_str(), size, 0.0, color, traits, faceClass);
     lastFontIndex = fonts.add(strokedBold ? record.Emboldened() : record);
     lastStrokedBold = strokedBold;
     lastFontName = name;

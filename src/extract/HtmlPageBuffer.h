@@ -146,4 +146,5 @@ private:
     // Bold and italic of each font object of the document: reading its descriptor
     // again at every change of font took as long as the rest of the extraction.
     std::map<std::pair<int, int>, HtmlFontTraits> fontTraits;
+    HtmlFontClasses fontClasses;
 };

@@ -160,19 +160,31 @@ void VerticalMetrics(FT_Face face, long& ascent, long& descent) {
 
 }  // namespace
 
-bool FontFamilyKnown(const std::string& family) {
-    if (family.empty()) return false;
+bool FontFamilyKnown(const std::string& family) { return MatchFamily(family).named; }
+
+FamilyMatch MatchFamily(const std::string& family) {
+    FamilyMatch found;
+    if (family.empty()) return found;
     Pattern pattern = SubstitutedPattern(family, false, false);
-    if (!pattern) return false;
+    if (!pattern) return found;
     Pattern match = BestMatch(pattern);
+    if (!match) return found;
+    FcChar8* picked = nullptr;
+    if (FcPatternGetString(match.get(), FC_FAMILY, 0, &picked) == FcResultMatch)
+        found.family = reinterpret_cast<const char*>(picked);
+    int spacing = FC_PROPORTIONAL, width = FC_WIDTH_NORMAL;
+    FcPatternGetInteger(match.get(), FC_SPACING, 0, &spacing);
+    FcPatternGetInteger(match.get(), FC_WIDTH, 0, &width);
+    found.monospace = spacing == FC_MONO || spacing == FC_CHARCELL;
+    found.condensed = width < FC_WIDTH_NORMAL;
     FcPatternIter it;
-    if (!match || !FcPatternFindIter(pattern.get(), &it, FC_FAMILY)) return false;
+    if (!FcPatternFindIter(pattern.get(), &it, FC_FAMILY)) return found;
     // Known when the face fontconfig picks carries the name itself or a family
     // its configuration binds strongly to the name (the metric-compatible
     // aliases); the generic fallbacks it appends are bound weakly, and a face
     // reached only through them means fontconfig does not know the name.
     const int count = FcPatternIterValueCount(pattern.get(), &it);
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count && !found.named; ++i) {
         FcValue wanted;
         FcValueBinding binding;
         if (FcPatternIterGetValue(pattern.get(), &it, i, &wanted, &binding) != FcResultMatch) break;
@@ -180,9 +192,14 @@ bool FontFamilyKnown(const std::string& family) {
         if (wanted.type != FcTypeString) continue;
         FcChar8* have = nullptr;
         for (int j = 0; FcPatternGetString(match.get(), FC_FAMILY, j, &have) == FcResultMatch; ++j)
-            if (SameFamily(wanted.u.s, have)) return true;
+            if (SameFamily(wanted.u.s, have)) {
+                // A face may carry several families ("DejaVu Sans", "DejaVu Sans Condensed"): the one asked for.
+                found.family = reinterpret_cast<const char*>(have);
+                found.named = true;
+                break;
+            }
     }
-    return false;
+    return found;
 }
 
 std::string FamilyWithCharacter(const std::string& family, unsigned codePoint) {

@@ -8,6 +8,15 @@ namespace platform {
 // metric-compatible aliases it defines (Times New Roman, Arial, Courier New, ...).
 bool FontFamilyKnown(const std::string& family);
 
+// The face fontconfig picks for a family name, as far as a substitute's choice needs it.
+struct FamilyMatch {
+    std::string family;      // the picked face's family, the named one where it has several; empty when none
+    bool named = false;      // the face carries the name or a family bound to it (as FontFamilyKnown)
+    bool monospace = false;  // fontconfig's spacing: monospace or character cells
+    bool condensed = false;  // narrower than the normal width
+};
+FamilyMatch MatchFamily(const std::string& family);
+
 struct TextExtent {
     int width = 0;
     int height = 0;

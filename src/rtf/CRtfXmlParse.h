@@ -24,7 +24,7 @@ enum class XmlAttribute {
     // a page
     PageNumber, PagePosition, PageTop, PageLeft, PageHeight, PageWidth, PageRotation,
     // a fontspec
-    FontId, FontSize, FontFamily, FontAlternate, FontColor,
+    FontId, FontSize, FontFamily, FontAlternate, FontColor, FontFace,
     // a margin
     MarginLeft, MarginTop, MarginBottom, MarginRight,
     // a text element

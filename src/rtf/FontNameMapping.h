@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "extract/HtmlFontClass.h"
+
 // Family name for a fontspec family value (the value cut at its first blank).
 std::string NormaliseFamily(const std::string& value);
 // Drops a subset prefix ("ABCDEF+") and turns "," into "-"; nonEmpty tells whether anything is left.
@@ -29,3 +31,14 @@ struct FontSubstitution {
 // every name; the other rows ascend by key without regard to case, so that a
 // lookup from the last row down finds a longer key before its beginning.
 const FontSubstitution* FontSubstitutionRows(size_t& count);
+// The row that decides a value's family: row 0 when no other key occurs in it.
+const FontSubstitution& FamilyRow(const std::string& value);
+
+// The face for a fontspec family value of a font of the given class: the
+// family substitution where it gives a face of that class (and always for a
+// font of unknown class), else the installed family of the font's own name,
+// else fontconfig's match for it, else an installed face of the class and width.
+std::string FaceForFont(const std::string& value, HtmlFontClass fontClass);
+// RTF family control word of a font table entry: the family class table's,
+// else the one of the installed face's kind ("\fswiss", "\froman", "\fmodern").
+std::string FontTableClass(const std::string& faceName);

@@ -17,11 +17,12 @@ const FontSubstitution* FontSubstitutionRows(size_t& count) {
     return kRows;
 }
 
-std::string NormaliseFamily(const std::string& value) {
-    if (value.empty()) return value;
+const FontSubstitution& FamilyRow(const std::string& value) {
     // From the end: among keys with the same beginning the longest comes last,
     // and the empty key of row 0 ends the walk for any value.
     for (size_t row = sizeof(kRows) / sizeof(kRows[0]); row-- > 0;)
-        if (std::strstr(value.c_str(), kRows[row].key)) return kRows[row].family;
-    return kRows[0].family;
+        if (std::strstr(value.c_str(), kRows[row].key)) return kRows[row];
+    return kRows[0];
 }
+
+std::string NormaliseFamily(const std::string& value) { return value.empty() ? value : FamilyRow(value).family; }

@@ -1,5 +1,6 @@
 // The font pass of the XML reader: every fontspec into the document's font table.
 #include <cstdlib>
+#include <optional>
 
 #include "rtf/CRtfDocument.h"
 #include "rtf/CRtfXmlParse.h"
@@ -43,6 +44,9 @@ bool CRtfXmlParse::ReadFonts(CRtfDocument& document) {
 
 bool CRtfXmlParse::ReadFontLine(CRtfDocument& document, const std::string& line) {
     auto font = std::make_unique<XmlFontSpec>();
+    // The face attribute follows the family, and the face chosen depends on both.
+    std::optional<std::string> family;
+    HtmlFontClass fontClass;
     for (std::string_view token : SplitTokens(line)) {
         std::string value = AttributeValue(token);
         switch (FindAttribute(token)) {
@@ -52,11 +56,13 @@ bool CRtfXmlParse::ReadFontLine(CRtfDocument& document, const std::string& line)
                 font->size = (size & 0xFFFF) == 0 ? uint16_t{10} : static_cast<uint16_t>(size);
                 break;
             }
-            case XmlAttribute::FontFamily: font->name = CleanFaceName(NormaliseFamily(value)); break;
+            case XmlAttribute::FontFamily: family = value; break;
             case XmlAttribute::FontAlternate: font->alternate = value; break;
             case XmlAttribute::FontColor: font->colour = document.colours.ParseColor(value); break;
+            case XmlAttribute::FontFace: fontClass = FontClassFromValue(value); break;
             default: break;
         }
     }
+    if (family) font->name = FaceForFont(*family, fontClass);
     return document.fonts.AddFont(std::move(font)) != nullptr;
 }

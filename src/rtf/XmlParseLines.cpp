@@ -37,6 +37,7 @@ constexpr AttributeName kAttributes[] = {
     {"family=", XmlAttribute::FontFamily},
     {"alternate=", XmlAttribute::FontAlternate},
     {"color=", XmlAttribute::FontColor},
+    {"face=", XmlAttribute::FontFace},
     {"mleft=", XmlAttribute::MarginLeft},
     {"mtop=", XmlAttribute::MarginTop},
     {"mbottom=", XmlAttribute::MarginBottom},

@@ -58,7 +58,7 @@ std::string CRtfFile::Header() const {
     for (const auto& entry : document_.fonts.entries) {
         std::snprintf(buf, sizeof buf, "{\\f%u", static_cast<unsigned>(entry->index));
         h += buf;
-        h += FamilyClass(entry->name);
+        h += FontTableClass(entry->name);
         h += " ";
         h += EscapeRtfText(entry->name);
         h += ";}";

@@ -31,10 +31,10 @@ TEST(Fonts, IdsAreWrittenOnThePageOfFirstUse) {
     std::string xml = Extract(pdf);
     EXPECT_EQ(CheckXmlGrammar(xml), "");
     EXPECT_EQ(FontspecLines(PageLines(xml, 1)),
-              (std::vector<std::string>{"\t<fontspec id=\"0\" size=\"12\" family=\"Helvetica\" alternate=\"\" color=\"#000000\">"}));
+              (std::vector<std::string>{"\t<fontspec id=\"0\" size=\"12\" family=\"Helvetica\" alternate=\"\" color=\"#000000\" face=\"sans\">"}));
     EXPECT_TRUE(FontspecLines(PageLines(xml, 2)).empty());
     EXPECT_EQ(FontspecLines(PageLines(xml, 3)),
-              (std::vector<std::string>{"\t<fontspec id=\"1\" size=\"12\" family=\"Times-Roman\" alternate=\"\" color=\"#000000\">"}));
+              (std::vector<std::string>{"\t<fontspec id=\"1\" size=\"12\" family=\"Times-Roman\" alternate=\"\" color=\"#000000\" face=\"serif\">"}));
     EXPECT_TRUE(FontspecLines(PageLines(xml, 5)).empty());
     std::vector<TextElement> e = Elements(xml);
     ASSERT_EQ(e.size(), 6u);

@@ -11,7 +11,7 @@ namespace {
 const std::regex kRoot(R"re(<pdf2xml author="[^\r\n]*" keywords="[^\r\n]*" date="[^\r\n]*" subject="[^\r\n]*">)re");
 const std::regex kPage(
     R"re(<page pnumber="(\d+)" pposition="absolute" ptop="108" pleft="108" pheight="\d+" pwidth="\d+" protation="(0|90|180|270)">)re");
-const std::regex kFontspec(R"re(\t<fontspec id="(\d+)" size="-?\d+" family="[^\r\n]*" alternate="" color="#[0-9a-f]{6}">)re");
+const std::regex kFontspec(R"re(\t<fontspec id="(\d+)" size="-?\d+" family="[^\r\n]*" alternate="" color="#[0-9a-f]{6}"( face="((serif|sans|mono)(-condensed)?|condensed)")?>)re");
 const std::regex kMargin(R"re(<margin mleft="\d{4,10}" mtop="\d{4,10}" mbottom="\d{4,10}" mright="\d{4,10}">)re");
 const std::regex kText(
     R"re(<text top="-?\d+" left="-?\d+" width="-?\d+" height="-?\d+" font="(\d+)" direction="[1-4]" toc="0" Angle="0">)re");

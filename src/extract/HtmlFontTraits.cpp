@@ -35,12 +35,13 @@ HtmlFontTraits TraitsFromName(const std::string& name) {
     HtmlFontTraits t;
     // "Medi" is the bold of the URW fonts (NimbusRomNo9L-Medi); "Medium" is a lighter weight.
     bool medi = (Has(lower, "-medi") || Has(lower, ",medi")) && !Has(lower, "medium");
-    // TeX names its bold faces by "bx" (CMBX10, SFBX1200, CMSSBX10, LMRomanBX) and "b" (CMB10);
+    // TeX names its bold faces by "bx" (CMBX10, SFBX1200, CMSSBX10) and "b" (CMB10, SFBI1095 bold italic);
     // Japanese faces by a weight number, W6 and heavier being bold (HiraKakuPro-W6).
     const std::string face = lower.find('+') == 6 ? lower.substr(7) : lower;
     const bool tex = face.rfind("cm", 0) == 0 || face.rfind("sf", 0) == 0 || face.rfind("lm", 0) == 0 ||
                      face.rfind("ec", 0) == 0;
-    const bool texBold = tex && (Has(face, "bx") || face.rfind("cmb1", 0) == 0);
+    const bool texBold = tex && (Has(face, "bx") || face.rfind("cmb1", 0) == 0 || face.rfind("sfbi", 0) == 0 ||
+                                 face.rfind("sfbo", 0) == 0);
     bool weightNumber = false;
     for (const char* w : {"-w6", "-w7", "-w8", "-w9", "w6-", "w7-", "w8-", "w9-"})
         weightNumber = weightNumber || Has(face, w);

@@ -42,7 +42,7 @@ std::string StyleOf(const std::string& xml, const std::string& word) {
 TEST(BoldFaces, WeightsInNamesProgramsAndStrokedOutlinesAreBold) {
     PdfWriter pdf;
     pdf.SetFont("X", NamedFont("ABCDEF+CMBX10"));
-    pdf.SetFont("S", NamedFont("SFBX1095"));
+    pdf.SetFont("S", NamedFont("SFBI1095"));
     pdf.SetFont("J", NamedFont("HiraKakuPro-W6"));
     pdf.SetFont("L", NamedFont("HiraKakuPro-W3"));
     pdf.SetFont("R", NamedFont("CMR10"));

@@ -61,7 +61,12 @@ bool PageLayout::AddText(CRtfXmlText* item, bool& merged) {
     };
     if (outside()) {
         MeasureAndFix(page.document, *item);
-        if (outside()) return false;
+        // Words that start on the page are kept, cut to it: a long link running past
+        // the page's edge, set wider still in a substituted face, was lost whole.
+        const bool startsOnPage = nb.left >= 0 && nb.top >= 0 && nb.left < page.Width() && nb.top < page.Height();
+        if (outside() && !startsOnPage) return false;
+        nb.right = std::min(nb.right, std::max(page.Width(), nb.left + 1));
+        nb.bottom = std::min(nb.bottom, std::max(page.Height(), nb.top + 1));
     }
     if (flow.lines.empty()) return true;
 

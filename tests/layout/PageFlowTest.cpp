@@ -40,12 +40,16 @@ TEST(PagePlacement, DuplicatesAndOverprintsAreRefused) {
 }
 
 TEST(PagePlacement, ItemsOutsideThePageAndNarrowItems) {
-    Page p(Word(50, 1180, 40, "Low") + Word(50, 100, 1, "|") + Word(50, 200, 40, "Kept"));
+    Page p(Word(50, 1200, 40, "Below") + Word(50, 100, 1, "|") + Word(50, 200, 40, "Kept") +
+           Word(50, 1180, 40, "Low"));
     ASSERT_TRUE(p.doc);
-    // Below the page even after measuring: refused; narrower than 2 units: refused by the flow.
-    EXPECT_EQ(p.items(), 1u);
-    ASSERT_EQ(p.flow().lines.size(), 1u);
+    // Wholly below the page: refused; narrower than 2 units: refused by the flow. A word
+    // that starts on the page and runs past its foot is kept, cut to the page.
+    EXPECT_EQ(p.items(), 2u);
+    ASSERT_EQ(p.flow().lines.size(), 2u);
     EXPECT_EQ(RunText(p.flow().lines[0]->runs), "Kept");
+    EXPECT_EQ(RunText(p.flow().lines[1]->runs), "Low");
+    EXPECT_LE(p.flow().lines[1]->box.bottom, 1188);
 }
 
 TEST(PagePlacement, PieceOverlappingASegmentPartlyMergesBeforeIt) {

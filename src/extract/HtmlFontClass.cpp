@@ -4,11 +4,12 @@
 
 #include <GfxFont.h>
 #include <Object.h>
-#include <XRef.h>
 
 #include <algorithm>
 #include <cctype>
 #include <span>
+
+#include "extract/EmbeddedFont.h"
 
 namespace {
 
@@ -44,23 +45,13 @@ std::string Lower(std::string_view text) {
     return lower;
 }
 
-unsigned Big16(const unsigned char* p) { return static_cast<unsigned>(p[0] << 8 | p[1]); }
-unsigned long Big32(const unsigned char* p) {
-    return static_cast<unsigned long>(Big16(p)) << 16 | Big16(p + 2);
-}
-
 // The fonts' own flags, where the PDF gives a descriptor: Poppler reports a
 // serif font for one that has none, which says nothing here.
-HtmlFontClass FontClassFromDescriptor(const GfxFont& font, XRef* xref) {
+HtmlFontClass FontClassFromDescriptor(const EmbeddedFont& embedded) {
     HtmlFontClass c;
-    const GfxFont::Stretch stretch = font.getStretch();
+    const GfxFont::Stretch stretch = embedded.font.getStretch();
     c.condensed = stretch != GfxFont::StretchNotDefined && stretch < GfxFont::Normal;
-    if (!xref || !font.getID() || font.getID()->num < 0) return c;
-    Object dict = xref->fetch(*font.getID());
-    if (!dict.isDict()) return c;
-    Object descendants = dict.dictLookup("DescendantFonts");
-    if (descendants.isArray() && descendants.arrayGetLength() > 0) dict = descendants.arrayGet(0);
-    Object descriptor = dict.isDict() ? dict.dictLookup("FontDescriptor") : Object(objNull);
+    Object descriptor = embedded.Descriptor();
     Object flagsValue = descriptor.isDict() ? descriptor.dictLookup("Flags") : Object(objNull);
     if (!flagsValue.isInt()) return c;
     const int flags = flagsValue.getInt();
@@ -107,51 +98,34 @@ HtmlFontClass FontClassFromName(std::string_view name) {
     return c;
 }
 
-HtmlFontClass FontClassFromProgram(const unsigned char* data, size_t size) {
+HtmlFontClass FontClassFromProgram(const std::vector<unsigned char>& program) {
     HtmlFontClass c;
-    if (!data || size < 12) return c;
-    const unsigned long version = Big32(data);
-    if (version != 0x00010000ul && version != 0x4F54544Ful /* OTTO */ && version != 0x74727565ul /* true */) return c;
-    const unsigned tables = Big16(data + 4);
-    for (unsigned i = 0; i < tables && 12 + 16 * (i + 1) <= size; ++i) {
-        const unsigned char* record = data + 12 + 16 * i;
-        if (Big32(record) != 0x4F532F32ul /* OS/2 */) continue;
-        const unsigned long offset = Big32(record + 8), length = Big32(record + 12);
-        // Through the ten PANOSE bytes, which start at 32.
-        if (length < 42 || offset > size || size - offset < 42) return c;
-        const unsigned char* os2 = data + offset;
-        const unsigned widthClass = Big16(os2 + 6);
-        const unsigned familyClass = os2[30];
-        const unsigned char* panose = os2 + 32;
-        // PANOSE for Latin text: serif style 11 to 13 are the sans styles; proportion 9 is monospaced.
-        const bool latinText = panose[0] == 2;
-        if (latinText && panose[3] == 9) c.kind = FaceKind::Mono;
-        else if (familyClass == 8) c.kind = FaceKind::Sans;
-        else if ((familyClass >= 1 && familyClass <= 5) || familyClass == 7) c.kind = FaceKind::Serif;
-        else if (latinText && panose[1] >= 11 && panose[1] <= 13) c.kind = FaceKind::Sans;
-        else if (latinText && panose[1] >= 2 && panose[1] <= 10) c.kind = FaceKind::Serif;
-        // Width classes 1 to 4 run from ultra- to semi-condensed; PANOSE proportion 6 and 8 are the condensed ones.
-        c.condensed = (widthClass >= 1 && widthClass <= 4) || (latinText && (panose[3] == 6 || panose[3] == 8));
-        return c;
-    }
+    const std::span<const unsigned char> os2 = Os2Table(program);
+    // Through the ten PANOSE bytes, which start at 32.
+    if (os2.size() < 42) return c;
+    const unsigned widthClass = SfntU16(os2, 6);
+    const unsigned familyClass = os2[30];
+    const unsigned char* panose = os2.data() + 32;
+    // PANOSE for Latin text: serif style 11 to 13 are the sans styles; proportion 9 is monospaced.
+    const bool latinText = panose[0] == 2;
+    if (latinText && panose[3] == 9) c.kind = FaceKind::Mono;
+    else if (familyClass == 8) c.kind = FaceKind::Sans;
+    else if ((familyClass >= 1 && familyClass <= 5) || familyClass == 7) c.kind = FaceKind::Serif;
+    else if (latinText && panose[1] >= 11 && panose[1] <= 13) c.kind = FaceKind::Sans;
+    else if (latinText && panose[1] >= 2 && panose[1] <= 10) c.kind = FaceKind::Serif;
+    // Width classes 1 to 4 run from ultra- to semi-condensed; PANOSE proportion 6 and 8 are the condensed ones.
+    c.condensed = (widthClass >= 1 && widthClass <= 4) || (latinText && (panose[3] == 6 || panose[3] == 8));
     return c;
 }
 
-HtmlFontClass HtmlFontClasses::ClassOf(GfxFont* font, XRef* xref) {
+HtmlFontClass FontClassOf(EmbeddedFont& embedded) {
+    GfxFont& font = embedded.font;
     // A Type 3 font draws its glyphs as pictures: neither its name nor its descriptor speaks of a kind of type.
-    if (!font || font->getType() == fontType3) return {};
-    std::pair<int, int> id{-1, -1};
-    if (font->getID() && font->getID()->num >= 0) {
-        id = {font->getID()->num, font->getID()->gen};
-        auto found = known_.find(id);
-        if (found != known_.end()) return found->second;
-    }
-    const HtmlFontClass fromName = font->getName() ? FontClassFromName(*font->getName()) : HtmlFontClass{};
-    HtmlFontClass fromProgram;
-    Ref embedded;
-    if (xref && font->getEmbeddedFontID(&embedded))
-        if (auto program = font->readEmbFontFile(xref)) fromProgram = FontClassFromProgram(program->data(), program->size());
-    const HtmlFontClass fromDescriptor = FontClassFromDescriptor(*font, xref);
+    if (font.getType() == fontType3) return {};
+    const HtmlFontClass fromName = font.getName() ? FontClassFromName(*font.getName()) : HtmlFontClass{};
+    const std::vector<unsigned char>* program = embedded.Program();
+    const HtmlFontClass fromProgram = program ? FontClassFromProgram(*program) : HtmlFontClass{};
+    const HtmlFontClass fromDescriptor = FontClassFromDescriptor(embedded);
     HtmlFontClass c;
     // A monospace is one whatever else is said; a program that states its class knows best, then the name.
     for (const HtmlFontClass& source : {fromName, fromProgram, fromDescriptor})
@@ -159,6 +133,5 @@ HtmlFontClass HtmlFontClasses::ClassOf(GfxFont* font, XRef* xref) {
     for (const HtmlFontClass& source : {fromProgram, fromName, fromDescriptor})
         if (c.kind == FaceKind::Unknown) c.kind = source.kind;
     c.condensed = fromName.condensed || fromProgram.condensed || fromDescriptor.condensed;
-    if (id.first >= 0) known_.emplace(id, c);
     return c;
 }

@@ -2,13 +2,11 @@
 // What kind of type a PDF font is (serif, sans, monospace; condensed or not),
 // so that the font table can offer a face of the same kind when the font
 // itself is not installed.
-#include <map>
 #include <string>
 #include <string_view>
-#include <utility>
+#include <vector>
 
-class GfxFont;
-class XRef;
+class EmbeddedFont;
 
 enum class FaceKind { Unknown, Serif, Sans, Mono };
 
@@ -30,15 +28,8 @@ HtmlFontClass FontClassFromName(std::string_view name);
 
 // What the sfnt program of an embedded TrueType or OpenType font says in its
 // OS/2 table: family class, PANOSE and width class.
-HtmlFontClass FontClassFromProgram(const unsigned char* data, size_t size);
+HtmlFontClass FontClassFromProgram(const std::vector<unsigned char>& program);
 
 // The class of one PDF font, from its name, its embedded program and its
-// descriptor, in that order of trust for the kind; kept per font object,
-// since reading an embedded program once per text run would be wasted work.
-class HtmlFontClasses {
-public:
-    HtmlFontClass ClassOf(GfxFont* font, XRef* xref);
-
-private:
-    std::map<std::pair<int, int>, HtmlFontClass> known_;
-};
+// descriptor, in that order of trust for the kind.
+HtmlFontClass FontClassOf(EmbeddedFont& font);

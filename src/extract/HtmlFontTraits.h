@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-class GfxFont;
-class XRef;
+class EmbeddedFont;
 
 struct HtmlFontTraits {
     bool bold = false;
@@ -17,6 +16,6 @@ HtmlFontTraits TraitsFromName(const std::string& name);
 // Where the name and the descriptor are silent on the weight, the embedded font
 // program tells it: the weight class of a TrueType or OpenType program, the weight
 // entry of a Type 1 one.
-HtmlFontTraits TraitsFromDescriptor(GfxFont& font, XRef* xref);
+HtmlFontTraits TraitsFromDescriptor(EmbeddedFont& font);
 // Bold from the weight a font program gives itself; false when it says none.
 bool BoldFontProgram(const std::vector<unsigned char>& program);

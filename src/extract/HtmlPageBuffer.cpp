@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "extract/EmbeddedFont.h"
 #include "extract/WordBreak.h"
 #include "extract/XmlValueFormat.h"
 
@@ -95,6 +96,12 @@ void HtmlPageBuffer::updateFont(GfxState* state) {
     if (font && font->getType() == fontType3) fontSize *= Type3Em(*font);
 }
 
+HtmlPageBuffer::FontFacts HtmlPageBuffer::FactsOf(GfxFont& font) {
+    // Weight and kind both may read the embedded program: it is read once for both.
+    EmbeddedFont embedded(font, xref);
+    return {TraitsFromDescriptor(embedded), FontClassOf(embedded)};
+}
+
 int HtmlPageBuffer::fontIndexFor(GfxState* state) {
     // Points on the page; a hair below a whole size stays that size.
     const double unitsPerPoint = hResolution > 0 ? hResolution / 72.0 : 1.5;
@@ -113,17 +120,16 @@ int HtmlPageBuffer::fontIndexFor(GfxState* state) {
     if (lastFontIndex >= 0 && size == lastFontSize && color == lastFontColor && name == lastFontName &&
         strokedBold == lastStrokedBold)
         return lastFontIndex;
-    HtmlFontTraits traits;
+    FontFacts facts;
     if (font && font->getID() && font->getID()->num >= 0) {
         const std::pair<int, int> id{font->getID()->num, font->getID()->gen};
-        auto known = fontTraits.find(id);
-        if (known == fontTraits.end()) known = fontTraits.emplace(id, TraitsFromDescriptor(*font, xref)).first;
-        traits = known->second;
+        auto known = fontFacts.find(id);
+        if (known == fontFacts.end()) known = fontFacts.emplace(id, FactsOf(*font)).first;
+        facts = known->second;
     } else if (font) {
-        traits = TraitsFromDescriptor(*font, xref);
+        facts = FactsOf(*font);
     }
-    const HtmlFontClass faceClass = fontClasses.ClassOf(font, xref);
-    HtmlFont record(name.c_str(), size, 0.0, color, traits, faceClass);
+    HtmlFont record(name.c_str(), size, 0.0, color, facts.traits, facts.faceClass);
     lastFontIndex = fonts.add(strokedBold ? record.Emboldened() : record);
     lastStrokedBold = strokedBold;
     lastFontName = name;

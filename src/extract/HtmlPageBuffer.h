@@ -14,6 +14,7 @@
 #include "extract/HtmlLink.h"
 #include "extract/HtmlTextRun.h"
 
+class GfxFont;
 class GfxState;
 class XRef;
 
@@ -143,8 +144,13 @@ private:
     HtmlColor lastFontColor;
     bool lastStrokedBold = false;
     int lastFontIndex = -1;
-    // Bold and italic of each font object of the document: reading its descriptor
-    // again at every change of font took as long as the rest of the extraction.
-    std::map<std::pair<int, int>, HtmlFontTraits> fontTraits;
-    HtmlFontClasses fontClasses;
+    // Bold, italic and the kind of type of each font object of the document: reading
+    // its descriptor again at every change of font took as long as the rest of the
+    // extraction, and its embedded program is larger still.
+    struct FontFacts {
+        HtmlFontTraits traits;
+        HtmlFontClass faceClass;
+    };
+    FontFacts FactsOf(GfxFont& font);
+    std::map<std::pair<int, int>, FontFacts> fontFacts;
 };

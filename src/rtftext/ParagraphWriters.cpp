@@ -9,23 +9,9 @@ namespace {
 
 template <typename WriteRuns>
 std::string LineText(CRtfXmlText& head, WriteRuns write, bool scripts) {
-    std::string text = write(head);
-    if (!head.segments) return text;
-    const CRtfXmlText* previous = &head;
-    for (CRtfXmlText* s : *head.segments) {
-        // A footnote mark or an exponent keeps its place above or below the line.
-        const Script script = scripts ? ScriptKind(*s, *previous) : Script::None;
-        // The extraction delivers the words of a line as separate pieces.
-        if (script == Script::None && StandsApartFrom(*s, *previous)) text += "{ }";
-        if (script == Script::Super)
-            text += "{\\super " + write(*s) + "}";
-        else if (script == Script::Sub)
-            text += "{\\sub " + write(*s) + "}";
-        else
-            text += write(*s);
-        previous = s;
-    }
-    return text;
+    std::vector<CRtfXmlText*> pieces{&head};
+    if (head.segments) pieces.insert(pieces.end(), head.segments->begin(), head.segments->end());
+    return PiecesText(pieces, write, scripts);
 }
 
 }  // namespace

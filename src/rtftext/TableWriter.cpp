@@ -9,7 +9,7 @@
 #include "rtf/CRtfDocument.h"
 #include "rtf/RtfUnits.h"
 #include "rtftext/Hyperlinks.h"
-#include "rtftext/LineWriter.h"
+#include "rtftext/ParagraphWriters.h"
 #include "rtftext/RunWriter.h"
 
 namespace {
@@ -59,26 +59,6 @@ std::vector<std::vector<CRtfXmlText*>> TextRows(const std::vector<CRtfXmlText*>&
     return rows;
 }
 
-// A footnote mark or an exponent keeps its place above or below the row.
-template <typename Write>
-std::string RowText(const std::vector<CRtfXmlText*>& row, Write write) {
-    std::string text;
-    const CRtfXmlText* previous = nullptr;
-    for (const CRtfXmlText* item : row) {
-        const Script script = previous ? ScriptKind(*item, *previous) : Script::None;
-        if (script == Script::Super) {
-            text += "{\\super " + write(*item) + "}";
-        } else if (script == Script::Sub) {
-            text += "{\\sub " + write(*item) + "}";
-        } else {
-            if (previous && StandsApartFrom(*item, *previous)) text += "{ }";
-            text += write(*item);
-        }
-        previous = item;
-    }
-    return text;
-}
-
 const char* Alignment(CellAlign align) {
     switch (align) {
         case CellAlign::Right: return "\\qr";
@@ -106,7 +86,7 @@ std::string CellText(const TableCell& cell, int cellTop, CRtfPage& page) {
         std::snprintf(head, sizeof head, "\\pard\\intbl%s\\sl-%d\\slmult0 ", Alignment(cell.align),
                       std::max(ToTwips(spacing), 1));
         if (!out.empty()) out += "\\par";
-        out += head + ApplyLinks(*row.front(), RowText(row, [](const CRtfXmlText& i) { return WriteRuns(i.runs, 0); }));
+        out += head + ApplyLinks(*row.front(), PiecesText(row, [](const CRtfXmlText& i) { return WriteRuns(i.runs, 0); }, true));
     }
     if (out.empty()) out = std::string("\\pard\\intbl") + Alignment(cell.align) + " ";
     return out + "\\cell";
@@ -179,8 +159,8 @@ std::string WriteTableLines(const PageTable& table, bool plain) {
             std::string text;
             for (const auto& textRow : TextRows(cell->items)) {
                 if (!text.empty()) text += "{ }";
-                text += plain ? RowText(textRow, [](const CRtfXmlText& i) { return WritePlainRuns(i.runs); })
-                              : RowText(textRow, [](const CRtfXmlText& i) { return WriteRuns(i.runs, 0); });
+                text += plain ? PiecesText(textRow, [](const CRtfXmlText& i) { return WritePlainRuns(i.runs); }, true)
+                              : PiecesText(textRow, [](const CRtfXmlText& i) { return WriteRuns(i.runs, 0); }, true);
             }
             line += plain ? StripLinks(text) : (cell->items.empty() ? text : ApplyLinks(*cell->items.front(), text));
         }

@@ -4,9 +4,10 @@
 #include <cctype>
 #include <string_view>
 
+#include "rtf/TextRun.h"
+
 std::string ItemText(const CRtfXmlText* item) {
-    std::string text;
-    for (const auto& run : item->runs) text += run->text;
+    const std::string text = RunText(item->runs);
     size_t a = text.find_first_not_of(' '), b = text.find_last_not_of(' ');
     return a == std::string::npos ? std::string() : text.substr(a, b - a + 1);
 }

@@ -3,8 +3,7 @@
 #include <regex>
 #include <sstream>
 
-#include "app/DefaultEngines.h"
-#include "convert/MyConvertPara.h"
+#include "support/ConvertInDir.h"
 #include "support/PdfWriter.h"
 #include "support/RtfText.h"
 #include "support/TempDir.h"
@@ -49,12 +48,7 @@ std::string Convert(const TempDir& dir, const std::string& content, bool keepLin
     pdf.SetFont("M", testpdf::MetricFont("TestSerif"));
     pdf.AddPage(content);
     pdf.Save(dir / "text.pdf");
-    MyConvertPara para;
-    para.inputPath = dir / "text.pdf";
-    para.outputDir = dir.path();
-    para.keepLines = keepLines;
-    EXPECT_EQ(ConvertFile(para), 0);
-    return testpdf::ReadFile(dir / "text.rtf");
+    return testpdf::ConvertInDir(dir, "text", 0, keepLines);
 }
 
 const std::string kReport =

@@ -5,9 +5,8 @@
 #include <filesystem>
 #include <regex>
 
-#include "app/DefaultEngines.h"
-#include "convert/ConversionJob.h"
-#include "convert/MyConvertPara.h"
+#include "convert/CConvertPara.h"
+#include "support/ConvertInDir.h"
 #include "support/PdfWriter.h"
 #include "support/TempDir.h"
 
@@ -41,12 +40,7 @@ Substitute SubstituteFor(const std::string& fontDictionary, testpdf::PdfWriter p
     pdf.SetFont("F9", fontDictionary);
     pdf.AddPage(testpdf::TextLine("Sample words", 72, 700, 12, "F9"));
     pdf.Save(dir / "doc.pdf");
-    MyConvertPara para;
-    para.inputPath = dir / "doc.pdf";
-    para.outputDir = dir.path();
-    para.jobMode = ModeFormattedText;
-    EXPECT_EQ(ConvertFile(para), 0);
-    const std::string rtf = testpdf::ReadFile(dir / "doc.rtf");
+    const std::string rtf = testpdf::ConvertInDir(dir, "doc", ModeFormattedText);
     std::smatch used, entry;
     if (!std::regex_search(rtf, used, std::regex(R"(\\f(\d+)[^}]*Sample)"))) return {};
     if (!std::regex_search(rtf, entry, std::regex("\\{\\\\f" + used[1].str() + R"((\\f[a-z]+)? ([^;]*);\})")))

@@ -1,9 +1,8 @@
 // Words that the source sets apart stay apart, once each, in every layout.
 #include <gtest/gtest.h>
 
-#include "app/DefaultEngines.h"
-#include "convert/ConversionJob.h"
-#include "convert/MyConvertPara.h"
+#include "convert/CConvertPara.h"
+#include "support/ConvertInDir.h"
 #include "support/PdfWriter.h"
 #include "support/RtfText.h"
 #include "support/TempDir.h"
@@ -12,14 +11,7 @@ using testpdf::TempDir;
 
 namespace {
 
-std::string ConvertTo(const TempDir& dir, int mode) {
-    MyConvertPara para;
-    para.inputPath = dir / "doc.pdf";
-    para.outputDir = dir.path();
-    para.jobMode = mode;
-    EXPECT_EQ(ConvertFile(para), 0);
-    return testpdf::ReadFile(dir / "doc.rtf");
-}
+std::string ConvertTo(const TempDir& dir, int mode) { return testpdf::ConvertInDir(dir, "doc", mode); }
 
 // Runs of blanks as one: the layouts differ in how they fill gaps, not in words.
 std::string OneBlank(const std::string& text) {

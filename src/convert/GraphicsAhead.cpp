@@ -15,13 +15,13 @@ constexpr size_t kMostPagesAhead = 64;
 constexpr size_t kMostEntriesAhead = 50000;
 constexpr size_t kBytesPerEntry = 2000;
 
-// A rendered figure holds its picture text in memory: it weighs as many shapes
-// as the text is long.
+// A picture made in memory holds its bytes: it weighs as many shapes as the
+// text they become is long.
 size_t Weight(const GraphicsList& graphics) {
     size_t weight = graphics.size();
     for (const auto& entry : graphics)
         if (entry && entry->Kind() == GraphicEntry::KindPicture)
-            weight += static_cast<const Picture&>(*entry).hexText.size() / kBytesPerEntry;
+            if (const auto& data = static_cast<const Picture&>(*entry).data) weight += 2 * data->size() / kBytesPerEntry;
     return weight;
 }
 // Drawings of two pages at once: one processor renders while the other records

@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "pagegraphics/DrawingImageFile.h"
 #include "pagegraphics/PageDrawings.h"
+#include "pagegraphics/PictureEncode.h"
 #include "platform/DrawingBudget.h"
 #include "rtf/RecordedGraphics.h"
 
@@ -71,17 +71,25 @@ public:
                bitmap->getHeight() == h;
     }
 
-    // The rendered `box` as the hexadecimal text of a PNG or a JPEG.
-    bool Encode(const FootprintBox& box, std::string& hexText, bool& png) {
+    // The rendered `box` as a PNG where its colours are flat, a JPEG where they vary.
+    bool Encode(const FootprintBox& box, Picture& picture) {
         SplashBitmap* bitmap = splash_ ? splash_->getBitmap() : nullptr;
         if (!bitmap) return false;
         const double scale = dpi_ / kXmlPerInch;
-        PixelArea area;
-        area.x = std::max(0, static_cast<int>(std::floor(box.left * scale)) - x_);
-        area.y = std::max(0, static_cast<int>(std::floor(box.top * scale)) - y_);
-        area.width = std::min(bitmap->getWidth(), static_cast<int>(std::ceil(box.right * scale)) - x_) - area.x;
-        area.height = std::min(bitmap->getHeight(), static_cast<int>(std::ceil(box.bottom * scale)) - y_) - area.y;
-        return EncodeDrawingImage(*bitmap, area, dpi_, hexText, png);
+        const int x = std::max(0, static_cast<int>(std::floor(box.left * scale)) - x_);
+        const int y = std::max(0, static_cast<int>(std::floor(box.top * scale)) - y_);
+        PixelView pixels;
+        pixels.width = std::min(bitmap->getWidth(), static_cast<int>(std::ceil(box.right * scale)) - x_) - x;
+        pixels.height = std::min(bitmap->getHeight(), static_cast<int>(std::ceil(box.bottom * scale)) - y_) - y;
+        if (pixels.width < 1 || pixels.height < 1) return false;
+        pixels.stride = static_cast<size_t>(bitmap->getRowSize());
+        pixels.data = bitmap->getDataPtr() + static_cast<size_t>(y) * pixels.stride + 3 * static_cast<size_t>(x);
+        const bool png = FlatColours(pixels);
+        std::string bytes = png ? EncodePng(pixels, dpi_, 1) : EncodeJpeg(pixels, dpi_, 90);
+        if (bytes.empty()) return false;
+        picture.data = std::make_shared<const std::string>(std::move(bytes));
+        picture.format = png ? PictureFormat::Png : PictureFormat::Jpeg;
+        return true;
     }
 
 private:
@@ -137,14 +145,12 @@ bool ReplaceDrawingsByPictures(PageGraphicsJob& job, PDFDoc& doc, int page, cons
         if (box.Empty()) continue;
         std::unique_ptr<Picture> picture;
         if (!job.removeImages) {
-            bool png = false;
             picture = PlacedPicture(box, footprints.pageHeight, drawing.drawingOrder);
             const bool drawn = oneByOne ? renderer.Render(box, box) && !job.Cancelled() : rendered;
-            if (!drawn || !renderer.Encode(box, picture->hexText, png)) {
+            if (!drawn || !renderer.Encode(box, *picture)) {
                 allRendered = false;
                 continue;
             }
-            picture->format = png ? PictureFormat::Png : PictureFormat::Jpeg;
         }
         for (size_t i : drawing.footprints) {
             const size_t entry = footprints.shapes[i].entry;

@@ -2,6 +2,7 @@
 #include "pagegraphics/PageGraphicsJob.h"
 
 #include "pagegraphics/GhostscriptRender.h"
+#include "pagegraphics/SourcePictures.h"
 
 namespace pagegraphics {
 

@@ -12,6 +12,7 @@ class PDFDoc;
 namespace pagegraphics {
 
 class GhostscriptRenderer;
+class SourcePictures;
 
 // What the page-graphics passes of a job made of its pictures, so that a front
 // end can report what an image job wrote and why a picture failed.
@@ -56,6 +57,11 @@ struct PageGraphicsJob {
     // The job's Ghostscript, started on its first picture; it must end before
     // the workspace goes.
     std::unique_ptr<GhostscriptRenderer> renderer;
+    // A text job's pictures, taken from the PDF where they can be, each made
+    // once; made on the first page. An image job's pictures are Ghostscript's,
+    // in the format the user chose.
+    bool picturesFromSource = true;
+    std::unique_ptr<SourcePictures> sourcePictures;
 };
 
 }  // namespace pagegraphics

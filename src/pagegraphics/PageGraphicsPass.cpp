@@ -7,6 +7,7 @@
 #include "pagegraphics/PageDrawsGraphics.h"
 #include "pagegraphics/PageImageFilter.h"
 #include "pagegraphics/PagePostScriptDevice.h"
+#include "pagegraphics/SourcePictures.h"
 #include "pagegraphics/StandInFonts.h"
 #include "platform/DrawingBudget.h"
 
@@ -25,6 +26,10 @@ int RunPageGraphicsPass(PageGraphicsJob& job, int page, GraphicsList& graphics, 
     PageFootprints footprints;
     {
         PagePostScriptDevice device(psPath, doc, page, paperWidth, paperHeight, graphics);
+        if (job.picturesFromSource && !job.imageJob && !job.removeImages) {
+            if (!job.sourcePictures) job.sourcePictures = std::make_unique<SourcePictures>();
+            device.TakePicturesFrom(job.sourcePictures.get());
+        }
         if (device.Ready()) {
             platform::DrawingBudget budget(job.cancel);
             doc->displayPage(&device, page, 108, 108, 0, false, false, false, &platform::DrawingBudget::Spent, &budget);

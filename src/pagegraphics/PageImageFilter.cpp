@@ -99,8 +99,10 @@ bool PageImageFilter::PreparePage(int pictures) {
 
 int PageImageFilter::Run() {
     std::vector<Picture*> pictures;
+    // Pictures taken from the PDF directly are made already.
     for (const auto& entry : graphics_)
-        if (entry->Kind() == GraphicEntry::KindPicture) pictures.push_back(static_cast<Picture*>(entry.get()));
+        if (entry->Kind() == GraphicEntry::KindPicture && !static_cast<Picture*>(entry.get())->data)
+            pictures.push_back(static_cast<Picture*>(entry.get()));
     if (pictures.empty()) return FilterDone;
     if (!PreparePage(static_cast<int>(pictures.size()))) return FilterFailed;
 

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "pagegraphics/GraphicsStateText.h"
+#include "pagegraphics/SourcePictures.h"
 #include "rtf/RecordedGraphics.h"
 
 namespace pagegraphics {
@@ -310,23 +311,45 @@ void PagePostScriptDevice::unsetSoftMaskFromImageMask(GfxState* state, double* b
     if (hiddenDepth_ > 0) --hiddenDepth_;
 }
 
-int PagePostScriptDevice::BeginPicture(GfxState* state, int width, int height) {
-    if (!Recording()) return -1;
+Picture& PagePostScriptDevice::AddPicture(GfxState* state, int width, int height) {
     RecordFootprint(state, nullptr, true);
     auto picture = std::make_unique<Picture>();
-    const double* ctm = state->getCTM();
-    picture->matrixText = MatrixText(ctm);
+    picture->matrixText = MatrixText(state->getCTM());
     picture->stateText = FillColourText(state);
     picture->pixelWidth = width;
     picture->pixelHeight = height;
     picture->drawingOrder = counts_.drawingOrder++;
-    int number = counts_.images++;
-    picture->itemNumber = number;
+    picture->itemNumber = counts_.images++;
+    Picture& added = *picture;
     graphics_.push_back(std::move(picture));
+    return added;
+}
+
+int PagePostScriptDevice::BeginPicture(GfxState* state, int width, int height) {
+    if (!Recording()) return -1;
+    const int number = AddPicture(state, width, height).ImageNumber();
     inPicture = true;
     std::string mark = std::string("\n") + kPictureBegin + std::to_string(number) + "\n";
     Write(static_cast<PostScriptFile*>(this), mark.data(), mark.size());
     return number;
+}
+
+bool PagePostScriptDevice::DrawnFromSource(GfxState* state, const SourceImage& image) {
+    PictureFrame frame;
+    if (!source_ || !Recording() || !FrameOf(state->getCTM(), frame) || !SourcePictures::Takes(image)) return false;
+    const EncodedPicture made = source_->Take(image, frame);
+    // The PostScript reads the picture again from its start, an inline one too:
+    // the PDF core keeps its data for a second reading.
+    if (!made.data) return false;
+    Picture& picture = AddPicture(state, image.width, image.height);
+    picture.data = made.data;
+    picture.format = made.format;
+    picture.placement = PicturePlacement::Upright;
+    picture.posX = frame.left;
+    picture.posY = frame.bottom;
+    picture.scaleA = static_cast<float>(frame.width);
+    picture.scaleD = static_cast<float>(frame.height);
+    return true;
 }
 
 void PagePostScriptDevice::EndPicture(int number) {
@@ -338,6 +361,14 @@ void PagePostScriptDevice::EndPicture(int number) {
 
 void PagePostScriptDevice::drawImageMask(GfxState* state, Object* ref, Stream* str, int width, int height,
                                          bool invert, bool interpolate, bool inlineImg) {
+    // A stencil painted with a pattern has no one colour to take.
+    if (state->getFillColorSpace()->getMode() != csPattern) {
+        SourceImage image{.ref = ref, .str = str, .width = width, .height = height, .inlineImage = inlineImg};
+        image.stencil = true;
+        image.invert = invert;
+        state->getFillRGB(&image.fill);
+        if (DrawnFromSource(state, image)) return;
+    }
     int number = BeginPicture(state, width, height);
     PSOutputDev::drawImageMask(state, ref, str, width, height, invert, interpolate, inlineImg);
     EndPicture(number);
@@ -346,6 +377,10 @@ void PagePostScriptDevice::drawImageMask(GfxState* state, Object* ref, Stream* s
 void PagePostScriptDevice::drawImage(GfxState* state, Object* ref, Stream* str, int width, int height,
                                      GfxImageColorMap* colorMap, bool interpolate, const int* maskColors,
                                      bool inlineImg) {
+    SourceImage image{.ref = ref, .str = str, .width = width, .height = height, .colorMap = colorMap,
+                      .inlineImage = inlineImg};
+    image.colourKey = maskColors;
+    if (DrawnFromSource(state, image)) return;
     int number = BeginPicture(state, width, height);
     std::unique_ptr<GfxImageColorMap> device = DeviceColourMap(colorMap, xref_);
     PSOutputDev::drawImage(state, ref, str, width, height, device ? device.get() : colorMap, interpolate, maskColors,
@@ -356,11 +391,31 @@ void PagePostScriptDevice::drawImage(GfxState* state, Object* ref, Stream* str, 
 void PagePostScriptDevice::drawMaskedImage(GfxState* state, Object* ref, Stream* str, int width, int height,
                                            GfxImageColorMap* colorMap, bool interpolate, Stream* maskStr,
                                            int maskWidth, int maskHeight, bool maskInvert, bool maskInterpolate) {
+    SourceImage image{.ref = ref, .str = str, .width = width, .height = height, .colorMap = colorMap};
+    image.maskStr = maskStr;
+    image.maskWidth = maskWidth;
+    image.maskHeight = maskHeight;
+    image.maskInvert = maskInvert;
+    if (DrawnFromSource(state, image)) return;
     int number = BeginPicture(state, width, height);
     std::unique_ptr<GfxImageColorMap> device = DeviceColourMap(colorMap, xref_);
     PSOutputDev::drawMaskedImage(state, ref, str, width, height, device ? device.get() : colorMap, interpolate, maskStr,
                                  maskWidth, maskHeight, maskInvert, maskInterpolate);
     EndPicture(number);
+}
+
+void PagePostScriptDevice::drawSoftMaskedImage(GfxState* state, Object* ref, Stream* str, int width, int height,
+                                               GfxImageColorMap* colorMap, bool interpolate, Stream* maskStr,
+                                               int maskWidth, int maskHeight, GfxImageColorMap* maskColorMap,
+                                               bool /*maskInterpolate*/) {
+    SourceImage image{.ref = ref, .str = str, .width = width, .height = height, .colorMap = colorMap};
+    image.maskStr = maskStr;
+    image.maskWidth = maskWidth;
+    image.maskHeight = maskHeight;
+    image.maskColorMap = maskColorMap;
+    if (DrawnFromSource(state, image)) return;
+    // PostScript has no soft masks: the picture is drawn whole, as before.
+    drawImage(state, ref, str, width, height, colorMap, interpolate, nullptr, false);
 }
 
 }  // namespace pagegraphics

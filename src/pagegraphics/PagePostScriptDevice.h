@@ -17,6 +17,9 @@ class PDFDoc;
 
 namespace pagegraphics {
 
+class SourcePictures;
+struct SourceImage;
+
 // Comment lines written around each recorded picture's drawing code, so the
 // image filter pairs a cut-out with its entry by number, never by guessing.
 inline constexpr const char* kPictureBegin = "%VellumorPictureBegin ";
@@ -71,6 +74,9 @@ public:
     bool WriteFailed() const { return writeFailed; }
     // Where the recorded entries lie, for grouping them into drawings.
     const PageFootprints& Footprints() const { return footprints_; }
+    // Pictures are taken from the PDF by `source` where it can, and written as
+    // PostScript for Ghostscript only where it cannot.
+    void TakePicturesFrom(SourcePictures* source) { source_ = source; }
 
     void startPage(int pageNum, GfxState* state, XRef* xref) override;
     void endPage() override;
@@ -134,6 +140,9 @@ public:
     void drawMaskedImage(GfxState* state, Object* ref, Stream* str, int width, int height,
                          GfxImageColorMap* colorMap, bool interpolate, Stream* maskStr, int maskWidth,
                          int maskHeight, bool maskInvert, bool maskInterpolate) override;
+    void drawSoftMaskedImage(GfxState* state, Object* ref, Stream* str, int width, int height,
+                             GfxImageColorMap* colorMap, bool interpolate, Stream* maskStr, int maskWidth,
+                             int maskHeight, GfxImageColorMap* maskColorMap, bool maskInterpolate) override;
 
 private:
     static void Write(void* stream, const char* data, size_t length);
@@ -148,8 +157,11 @@ private:
     FootprintBox ClipBox(GfxState* state) const;
     bool RecordPaintedArea(GfxState* state);
     int ClipNumber(GfxState* state);
+    Picture& AddPicture(GfxState* state, int width, int height);
     // Records a picture and writes the markers around its drawing code.
     int BeginPicture(GfxState* state, int width, int height);
+    // Records the picture as `source_` makes it; false when it is left to the PostScript.
+    bool DrawnFromSource(GfxState* state, const SourceImage& image);
     void EndPicture(int number);
 
     GraphicsList& graphics_;
@@ -164,6 +176,7 @@ private:
     // A soft mask lasts until the state it was set in is restored.
     bool softMasked_ = false;
     std::vector<bool> softMaskSaved_;
+    SourcePictures* source_ = nullptr;
 };
 
 }  // namespace pagegraphics

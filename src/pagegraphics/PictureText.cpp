@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "rtf/HexText.h"
 #include "rtf/RecordedGraphics.h"
 
 namespace {
@@ -25,17 +26,6 @@ bool WriteHexText(const std::string& binaryPath, const std::string& hexPath) {
         if (std::fwrite(text.data(), 1, text.size(), out.get()) != text.size()) return false;
     }
     return std::ferror(in.get()) == 0 && std::fflush(out.get()) == 0;
-}
-
-std::string HexText(const char* bytes, size_t size) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text(2 * size, '0');
-    for (size_t i = 0; i < size; ++i) {
-        const unsigned char b = static_cast<unsigned char>(bytes[i]);
-        text[2 * i] = digits[b >> 4];
-        text[2 * i + 1] = digits[b & 0xF];
-    }
-    return text;
 }
 
 bool SetPictureFile(Picture& picture, const std::string& path, bool keepOnly) {

@@ -13,5 +13,3 @@ bool SetPictureFile(Picture& picture, const std::string& path, bool keepOnly);
 // Writes a file's bytes as upper-case hexadecimal digits, no separators; false
 // when either file cannot be opened.
 bool WriteHexText(const std::string& binaryPath, const std::string& hexPath);
-// Bytes as upper-case hexadecimal digits, no separators.
-std::string HexText(const char* bytes, size_t size);

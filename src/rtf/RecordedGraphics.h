@@ -3,6 +3,7 @@
 // rendered file and its placement) and vector shapes (their PostScript text, and
 // the RTF made of it once the page has them).
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,9 @@ public:
     std::string stateText;   // the fill colour when it was drawn, as colour operators
     std::string imagePath;
     std::string hexPath;     // the picture as hexadecimal text, which RTF embeds
-    std::string hexText;     // that text itself, for a picture made in memory (a rendered figure)
+    // The encoded picture, for one made in memory: a rendered figure, or a picture
+    // taken from the PDF. Shared, as a picture drawn on many pages is made once.
+    std::shared_ptr<const std::string> data;
     PictureFormat format = PictureFormat::Jpeg;
     int pixelWidth = 0, pixelHeight = 0;  // of the picture's samples
 };

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "rtf/CRtfPage.h"
+#include "rtf/HexText.h"
 #include "rtf/RtfUnits.h"
 #include "rtf/ShapeIds.h"
 #include "rtf/RecordedGraphics.h"
@@ -36,10 +37,10 @@ std::string ReadText(const std::string& path) {
 }  // namespace
 
 std::string WritePicture(const Picture& picture, const CRtfPage* page, ShapeIds& ids, bool removeImages) {
-    if (removeImages || !page || (picture.hexPath.empty() && picture.hexText.empty())) return {};
+    if (removeImages || !page || (picture.hexPath.empty() && !picture.data)) return {};
     // A missing or empty picture text is no picture: the shape would show an empty frame.
-    const std::string hex = picture.hexText.empty() ? ReadText(picture.hexPath) : picture.hexText;
-    if (hex.empty()) return {};
+    const std::string hexFile = picture.data ? std::string() : ReadText(picture.hexPath);
+    if (picture.data ? picture.data->empty() : hexFile.empty()) return {};
 
     const uint32_t pageWidth = static_cast<uint32_t>(page->Width());
     const uint32_t pageHeight = static_cast<uint32_t>(page->Height());
@@ -83,7 +84,8 @@ std::string WritePicture(const Picture& picture, const CRtfPage* page, ShapeIds&
            "{\\sp{\\sn pibFlags}{\\sv 2}}\n{\\sp{\\sn fLine}{\\sv 0}}{\\sp{\\sn fEditedWrap}{\\sv 0}}\n"
            "{\\sp{\\sn fBehindDocument}{\\sv 1}}\n{\\sp{\\sn pib}{\\sv {\\pict\n";
     out += picture.format == PictureFormat::Png ? "\\pngblip\n" : "\\jpegblip\n";
-    out += hex;
+    if (picture.data) AppendHexText(out, picture.data->data(), picture.data->size());
+    else out += hexFile;
     out += "}\n}}}}";
     return out;
 }

@@ -7,6 +7,7 @@
 #include "convert/ConversionJob.h"
 #include "convert/MyConvertPara.h"
 #include "pagegraphics/PicturePdf.h"
+#include "rtf/HexText.h"
 #include "rtf/RecordedGraphics.h"
 #include "support/TempDir.h"
 
@@ -52,7 +53,7 @@ public:
             if (auto* line = dynamic_cast<const VectorShape*>(e)) s.psText = line->psText;
             if (auto* image = dynamic_cast<const Picture*>(e)) {
                 s.imagePath = image->imagePath;
-                s.hexText = image->hexPath.empty() ? image->hexText : ReadFile(image->hexPath);
+                s.hexText = image->data ? HexText(image->data->data(), image->data->size()) : ReadFile(image->hexPath);
                 s.matrixText = image->matrixText;
                 s.placement = image->placement;
                 s.posX = image->posX;
@@ -120,19 +121,18 @@ TEST_F(PageRecording, PicturesAndRectanglesAreRecordedInDrawingOrderWithTheirCol
     ASSERT_EQ(seen[3].size(), 1u);
 }
 
-TEST_F(PageRecording, TextJobsRenderJpegAndMakeThePictureText) {
+TEST_F(PageRecording, TextJobsTakeTheJpegAsStoredAndDecodeTheRawPicture) {
     para.jobMode = ModeAsIs;
     ConvertFile(para, engines);
     const SeenEntry& jpeg = seen[1][1];
-    EXPECT_TRUE(jpeg.imageExists);
-    EXPECT_EQ(fs::path(jpeg.imagePath).extension(), ".jpeg");
-    EXPECT_EQ(jpeg.hexText.substr(0, 6), "FFD8FF") << "the picture text is the JPEG file in hexadecimal";
+    const std::string stored = JpegData(40, 20, JpegColour);
+    EXPECT_EQ(jpeg.hexText, HexText(stored.data(), stored.size())) << "the JPEG's bytes, unchanged";
     EXPECT_EQ(jpeg.placement, PicturePlacement::Upright);
     // Drawn at (100, 500) in points: the position is in the 108-dpi unit.
     EXPECT_DOUBLE_EQ(jpeg.posX, 150);
     EXPECT_DOUBLE_EQ(jpeg.posY, 750);
     EXPECT_EQ(jpeg.matrixText, "[600 0 0 300 150 750]");
-    EXPECT_TRUE(seen[1][3].imageExists);
+    EXPECT_EQ(seen[1][3].hexText.substr(0, 8), "89504E47") << "the raw picture as PNG";
     EXPECT_FALSE(fs::exists(para.workDir)) << "the picture files go with the workspace";
     for (const auto& e : fs::directory_iterator(dir.path()))
         EXPECT_TRUE(e.path().extension() == ".pdf") << e.path() << " written into the output folder";

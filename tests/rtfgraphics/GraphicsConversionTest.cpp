@@ -41,7 +41,8 @@ TEST_F(GraphicsConversion, PicturesAndShapesComeBeforeThePageSetupInFlowingAndAs
         SCOPED_TRACE(mode);
         std::string rtf = Convert("shapes", mode);
         EXPECT_EQ(Count(rtf, "{\\sp{\\sn shapeType}{\\sv 75}}"), 3u) << "two pictures on page 1, one on page 3";
-        EXPECT_EQ(Count(rtf, "\\jpegblip\nFFD8FF"), 3u);
+        EXPECT_EQ(Count(rtf, "\\jpegblip\nFFD8FF"), 1u) << "the JPEG as stored";
+        EXPECT_EQ(Count(rtf, "\\pngblip\n89504E47"), 2u) << "the raw picture, on pages 1 and 3";
         EXPECT_GE(Count(rtf, "{\\sp{\\sn shapeType}{\\sv 0}}"), 4u) << "three rectangles and a line";
         // The red rectangle at (50, 50) in points, 100 by 40, on a page 1188 units high.
         char red[96];

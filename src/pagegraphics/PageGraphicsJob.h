@@ -20,6 +20,8 @@ struct PictureTally {
     int32_t rendered = 0;
     int32_t failed = 0;
     int32_t skewed = 0;                // left out: neither upright nor turned a quarter
+    int32_t decoded = 0;               // taken from the PDF without Ghostscript, each made once
+    int32_t reused = 0;                // drawn again, and taken as made before
     std::vector<std::string> folders;  // page folders an image job wrote into, in page order
     std::string firstProblem;          // why the first failed picture failed
 };

@@ -27,7 +27,7 @@ int RunPageGraphicsPass(PageGraphicsJob& job, int page, GraphicsList& graphics, 
     {
         PagePostScriptDevice device(psPath, doc, page, paperWidth, paperHeight, graphics);
         if (job.picturesFromSource && !job.imageJob && !job.removeImages) {
-            if (!job.sourcePictures) job.sourcePictures = std::make_unique<SourcePictures>();
+            if (!job.sourcePictures) job.sourcePictures = std::make_unique<SourcePictures>(job.pictures);
             device.TakePicturesFrom(job.sourcePictures.get());
         }
         if (device.Ready()) {

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <vector>
 
+#include "pagegraphics/PageGraphicsJob.h"
 #include "pagegraphics/PictureEncode.h"
 
 namespace pagegraphics {
@@ -28,8 +29,8 @@ constexpr int kPngLevel = 6;
 constexpr int kJpegQuality = 90;
 
 int SampleLimit(double pageLength, int samples) {
-    const double most = std::max(1.0, std::floor(pageLength / kXmlPerInch * kMostDpi));
-    return samples > most * kSlack ? static_cast<int>(most) : samples;
+    const double most = pageLength / kXmlPerInch * kMostDpi;
+    return samples > most * kSlack ? std::max(1, static_cast<int>(std::lround(most))) : samples;
 }
 
 bool DefaultDecode(GfxImageColorMap* map) {
@@ -345,6 +346,24 @@ bool StoredLossy(Stream* str) {
     return kind == strDCT || kind == strJPX;
 }
 
+// The pixels laid on white paper, their opacity dropped.
+Pixels OverWhite(const Pixels& in) {
+    if (in.channels != 2 && in.channels != 4) return in;
+    Pixels out;
+    out.width = in.width;
+    out.height = in.height;
+    out.channels = in.channels - 1;
+    out.data.resize(static_cast<size_t>(out.width) * out.height * out.channels);
+    const size_t pixels = static_cast<size_t>(in.width) * in.height;
+    for (size_t i = 0; i < pixels; ++i) {
+        const unsigned char* from = in.data.data() + i * in.channels;
+        const unsigned a = from[out.channels];
+        for (int k = 0; k < out.channels; ++k)
+            out.data[i * out.channels + k] = static_cast<unsigned char>((from[k] * a + 255 * (255 - a) + 127) / 255);
+    }
+    return out;
+}
+
 }  // namespace
 
 bool FrameOf(const double* m, PictureFrame& frame) {
@@ -404,13 +423,13 @@ EncodedPicture SourcePictures::Take(const SourceImage& image, const PictureFrame
     if (named) {
         std::lock_guard<std::mutex> hold(lock_);
         if (auto found = made_.find(key); found != made_.end()) {
-            ++reused_;
+            if (tally_) ++tally_->reused;
             return found->second;
         }
     }
     EncodedPicture picture = Make(image, frame);
     std::lock_guard<std::mutex> hold(lock_);
-    ++decoded_;
+    if (tally_) ++tally_->decoded;
     if (named && picture.data) Keep(key, picture);
     return picture;
 }
@@ -447,12 +466,15 @@ EncodedPicture SourcePictures::Make(const SourceImage& image, const PictureFrame
             return picture;
         }
     }
-    const Pixels pixels = Oriented(Decode(image, picture.width, picture.height), frame);
+    Pixels pixels = Oriented(Decode(image, picture.width, picture.height), frame);
+    // A masked photograph as PNG is several times its JPEG: it is laid on the
+    // paper instead, which is what shows around it on nearly every page.
+    const bool photograph = StoredLossy(image.str);
+    if (photograph) pixels = OverWhite(pixels);
     picture.width = pixels.width;
     picture.height = pixels.height;
     const double dpi = frame.width > 0 ? pixels.width / (frame.width / kXmlPerInch) : 0;
     const PixelView view = pixels.View();
-    const bool photograph = StoredLossy(image.str) && !view.HasAlpha();
     std::string bytes = photograph ? EncodeJpeg(view, dpi, kJpegQuality) : EncodePng(view, dpi, kPngLevel);
     if (bytes.empty()) return {};
     picture.data = std::make_shared<const std::string>(std::move(bytes));

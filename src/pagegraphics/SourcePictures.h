@@ -23,6 +23,8 @@ class Stream;
 
 namespace pagegraphics {
 
+struct PictureTally;
+
 // How a picture lies on the page, from its matrix: its box, and how its samples
 // turn to show as they are drawn. Only pictures along the page's axes have one.
 struct PictureFrame {
@@ -65,14 +67,14 @@ struct EncodedPicture {
 // time, but locked all the same: it costs nothing beside a decoding.
 class SourcePictures {
 public:
+    // Counts what it makes and finds made into `tally`.
+    explicit SourcePictures(PictureTally* tally) : tally_(tally) {}
+
     // Whether the picture can be taken directly. Decided before its data is
     // read, so that a picture left to the other path is read there whole.
     static bool Takes(const SourceImage& image);
     // The picture as it shows in `frame`; empty when it could not be made.
     EncodedPicture Take(const SourceImage& image, const PictureFrame& frame);
-
-    int Decoded() const { return decoded_; }  // pictures made, not found made before
-    int Reused() const { return reused_; }
 
 private:
     using Key = std::tuple<int, int, int, int, int, uint32_t>;  // object, generation, size, turn, fill
@@ -83,7 +85,7 @@ private:
     std::map<Key, EncodedPicture> made_;
     std::list<Key> order_;  // the oldest first, to be forgotten first
     size_t bytesKept_ = 0;
-    int decoded_ = 0, reused_ = 0;
+    PictureTally* tally_;
 };
 
 }  // namespace pagegraphics

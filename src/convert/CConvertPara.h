@@ -19,6 +19,13 @@ enum JobMode : int32_t {
 };
 
 // Result codes of the page loops.
+// When the words of a page are recognised from its picture.
+enum OcrMode : int32_t {
+    OcrAuto = 0,    // pages without text of their own (a scan, a fax)
+    OcrAlways = 1,  // every page: text the PDF draws is recognised too
+    OcrNever = 2,
+};
+
 enum JobResult : int32_t {
     ResultDone = 0,
     ResultCannotOpen = 49,   // the PDF could not be opened, or its XML not loaded
@@ -65,6 +72,10 @@ public:
     // Flowing text writes each source line as a paragraph of its own, for users who
     // want the exact line breaks rather than paragraphs that re-flow when edited.
     bool keepLines = false;
+    int32_t ocrMode = OcrAuto;
+    // Tesseract's language names joined by "+" ("eng+deu"); empty: the installed
+    // languages of the user's locale, else English.
+    std::string ocrLanguages;
     // The only field written by another thread while a job runs.
     std::atomic<int32_t> cancelRequested{0};
 

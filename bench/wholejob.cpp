@@ -140,10 +140,18 @@ void Measure(const std::string& pdf, const std::string& scratch) {
     }
 }
 
-double Megabytes(const std::string& path) {
+double FileBytes(const std::string& path) {
     std::error_code ec;
     const auto size = fs::file_size(path, ec);
-    return ec ? 0 : static_cast<double>(size) / (1024.0 * 1024.0);
+    return ec ? 0 : static_cast<double>(size);
+}
+
+// Kilobytes for the small corpus files, whose sizes would read 0.00 in megabytes.
+std::string SizeText(double bytes) {
+    char text[32];
+    if (bytes < 1024 * 1024) std::snprintf(text, sizeof text, "%.1f KB", bytes / 1024);
+    else std::snprintf(text, sizeof text, "%.2f MB", bytes / (1024 * 1024));
+    return text;
 }
 
 struct ChildBest {
@@ -168,7 +176,7 @@ void MeasureChildren(testpdf::ChildLauncher& launcher, const std::string& pdf, c
     const int rounds = 3;
     const char* const layouts[] = {"flowing", "asis"};
     ChildBest jobs[2], bbox, extract;
-    double rtfMb[2] = {0, 0};
+    double rtfBytes[2] = {0, 0};
     const std::string out = scratch + "/child", images = scratch + "/images";
     const std::string rtf = out + "/" + fs::path(pdf).stem().string() + ".rtf";
     // The tools do not depend on the layout: one run of each per round serves both.
@@ -177,7 +185,7 @@ void MeasureChildren(testpdf::ChildLauncher& launcher, const std::string& pdf, c
             fs::remove_all(out);
             fs::create_directories(out);
             jobs[i].Keep(launcher.Run({convert, "-q", "-m", layouts[i], "-o", out, pdf}));
-            rtfMb[i] = Megabytes(rtf);
+            rtfBytes[i] = FileBytes(rtf);
         }
         bbox.Keep(launcher.Run({"pdftotext", "-bbox", pdf, scratch + "/bbox.html"}));
         fs::remove_all(images);
@@ -186,19 +194,20 @@ void MeasureChildren(testpdf::ChildLauncher& launcher, const std::string& pdf, c
     }
     fs::remove_all(images);
     fs::remove_all(out);
-    const double pdfMb = Megabytes(pdf);
-    std::printf("  as child processes, CPU best of %d rounds, PDF %.2f MB\n", rounds, pdfMb);
-    std::printf("  %-10s %9s %10s %10s %9s %10s %9s %9s %8s\n", "layout", "job CPU", "pdftotext", "pdfimages",
-                "job/both", "job/ptt", "job peak", "RTF", "RTF/PDF");
+    const double pdfBytes = FileBytes(pdf);
+    std::printf("  as child processes, CPU best of %d rounds, PDF %s; both = pdftotext -bbox + pdfimages -png\n",
+                rounds, SizeText(pdfBytes).c_str());
+    std::printf("  %-10s %9s %10s %10s %9s %14s %9s %11s %8s\n", "layout", "job CPU", "pdftotext", "pdfimages",
+                "job/both", "job/pdftotext", "job peak", "RTF", "RTF/PDF");
     for (int i = 0; i < 2; ++i) {
         if (jobs[i].status != 0) {
             std::printf("  %-10s the job failed (exit %d)\n", layouts[i], jobs[i].status);
             continue;
         }
-        std::printf("  %-10s %7.2f s %8.2f s %8.2f s %8.2fx %9.2fx %6.0f MB %6.2f MB %7.2fx\n", layouts[i],
+        std::printf("  %-10s %7.2f s %8.2f s %8.2f s %8.2fx %13.2fx %6.0f MB %11s %7.2fx\n", layouts[i],
                     jobs[i].cpu, bbox.cpu, extract.cpu, jobs[i].cpu / std::max(1e-3, bbox.cpu + extract.cpu),
-                    jobs[i].cpu / std::max(1e-3, bbox.cpu), jobs[i].peakMegabytes, rtfMb[i],
-                    rtfMb[i] / std::max(1e-6, pdfMb));
+                    jobs[i].cpu / std::max(1e-3, bbox.cpu), jobs[i].peakMegabytes, SizeText(rtfBytes[i]).c_str(),
+                    rtfBytes[i] / std::max(1.0, pdfBytes));
     }
 }
 

@@ -18,10 +18,11 @@ double Seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + static
 
 double Megabytes(long kilobytes) { return static_cast<double>(kilobytes) / 1024.0; }  // Linux counts in kilobytes
 
-bool WriteAll(int fd, const void* data, size_t size) {
-    const char* at = static_cast<const char*>(data);
+// Moves `size` bytes through read or write, across short transfers and interruptions.
+template <typename Byte, typename Transfer>
+bool MoveAll(int fd, Byte* at, size_t size, Transfer transfer) {
     while (size > 0) {
-        const ssize_t n = write(fd, at, size);
+        const ssize_t n = transfer(fd, at, size);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         at += n;
@@ -30,17 +31,11 @@ bool WriteAll(int fd, const void* data, size_t size) {
     return true;
 }
 
-bool ReadAll(int fd, void* data, size_t size) {
-    char* at = static_cast<char*>(data);
-    while (size > 0) {
-        const ssize_t n = read(fd, at, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        at += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
+bool WriteAll(int fd, const void* data, size_t size) {
+    return MoveAll(fd, static_cast<const char*>(data), size, write);
 }
+
+bool ReadAll(int fd, void* data, size_t size) { return MoveAll(fd, static_cast<char*>(data), size, read); }
 
 // A request is the argument count, then each argument's length and bytes.
 bool ReadRequest(int fd, std::vector<std::string>& argv) {

@@ -377,10 +377,9 @@ void PagePostScriptDevice::drawImageMask(GfxState* state, Object* ref, Stream* s
 void PagePostScriptDevice::drawImage(GfxState* state, Object* ref, Stream* str, int width, int height,
                                      GfxImageColorMap* colorMap, bool interpolate, const int* maskColors,
                                      bool inlineImg) {
-    SourceImage image{.ref = ref, .str = str, .width = width, .height = height, .colorMap = colorMap,
-                      .inlineImage = inlineImg};
-    image.colourKey = maskColors;
-    if (DrawnFromSource(state, image)) return;
+    if (DrawnFromSource(state, {.ref = ref, .str = str, .width = width, .height = height, .colorMap = colorMap,
+                                .inlineImage = inlineImg, .colourKey = maskColors}))
+        return;
     int number = BeginPicture(state, width, height);
     std::unique_ptr<GfxImageColorMap> device = DeviceColourMap(colorMap, xref_);
     PSOutputDev::drawImage(state, ref, str, width, height, device ? device.get() : colorMap, interpolate, maskColors,
@@ -391,12 +390,10 @@ void PagePostScriptDevice::drawImage(GfxState* state, Object* ref, Stream* str, 
 void PagePostScriptDevice::drawMaskedImage(GfxState* state, Object* ref, Stream* str, int width, int height,
                                            GfxImageColorMap* colorMap, bool interpolate, Stream* maskStr,
                                            int maskWidth, int maskHeight, bool maskInvert, bool maskInterpolate) {
-    SourceImage image{.ref = ref, .str = str, .width = width, .height = height, .colorMap = colorMap};
-    image.maskStr = maskStr;
-    image.maskWidth = maskWidth;
-    image.maskHeight = maskHeight;
-    image.maskInvert = maskInvert;
-    if (DrawnFromSource(state, image)) return;
+    if (DrawnFromSource(state, {.ref = ref, .str = str, .width = width, .height = height, .colorMap = colorMap,
+                                .maskStr = maskStr, .maskWidth = maskWidth, .maskHeight = maskHeight,
+                                .maskInvert = maskInvert}))
+        return;
     int number = BeginPicture(state, width, height);
     std::unique_ptr<GfxImageColorMap> device = DeviceColourMap(colorMap, xref_);
     PSOutputDev::drawMaskedImage(state, ref, str, width, height, device ? device.get() : colorMap, interpolate, maskStr,
@@ -408,12 +405,10 @@ void PagePostScriptDevice::drawSoftMaskedImage(GfxState* state, Object* ref, Str
                                                GfxImageColorMap* colorMap, bool interpolate, Stream* maskStr,
                                                int maskWidth, int maskHeight, GfxImageColorMap* maskColorMap,
                                                bool /*maskInterpolate*/) {
-    SourceImage image{.ref = ref, .str = str, .width = width, .height = height, .colorMap = colorMap};
-    image.maskStr = maskStr;
-    image.maskWidth = maskWidth;
-    image.maskHeight = maskHeight;
-    image.maskColorMap = maskColorMap;
-    if (DrawnFromSource(state, image)) return;
+    if (DrawnFromSource(state, {.ref = ref, .str = str, .width = width, .height = height, .colorMap = colorMap,
+                                .maskStr = maskStr, .maskWidth = maskWidth, .maskHeight = maskHeight,
+                                .maskColorMap = maskColorMap}))
+        return;
     // PostScript has no soft masks: the picture is drawn whole, as before.
     drawImage(state, ref, str, width, height, colorMap, interpolate, nullptr, false);
 }

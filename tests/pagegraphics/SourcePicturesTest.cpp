@@ -57,6 +57,14 @@ bool DecodePng(const std::string& bytes, Rgba& image) {
     return ok;
 }
 
+// The picture's pixels; none when it is no PNG that decodes.
+Rgba Png(const RtfPicture& picture) {
+    Rgba image;
+    EXPECT_EQ(picture.kind, "png");
+    EXPECT_TRUE(DecodePng(picture.bytes, image));
+    return image;
+}
+
 // The width a JPEG's frame header gives.
 int JpegWidth(const std::string& jpeg) {
     for (size_t at = 2; at + 9 < jpeg.size();) {
@@ -107,9 +115,7 @@ TEST_F(SourcePictures, ABiLevelPictureBecomesAOneBitPngOfTheSamePixelsWithItsDec
     ASSERT_EQ(pictures.size(), 2u);
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(i);
-        Rgba image;
-        ASSERT_EQ(pictures[i].kind, "png");
-        ASSERT_TRUE(DecodePng(pictures[i].bytes, image));
+        const Rgba image = Png(pictures[i]);
         EXPECT_EQ(image.depth, 1);
         ASSERT_EQ(image.width, w);
         ASSERT_EQ(image.height, h);
@@ -139,8 +145,7 @@ TEST_F(SourcePictures, ASoftMaskKeepsThePictureShapeAsPngAlpha) {
         SCOPED_TRACE(mode);
         const std::vector<RtfPicture> pictures = Convert(pdf, mode);
         ASSERT_EQ(pictures.size(), 1u);
-        Rgba image;
-        ASSERT_TRUE(DecodePng(pictures[0].bytes, image));
+        const Rgba image = Png(pictures[0]);
         ASSERT_EQ(image.width, n);
         EXPECT_EQ(image.At(20, 20)[0], 255);
         EXPECT_EQ(image.At(20, 20)[3], 255) << "the disc is there";
@@ -160,8 +165,7 @@ TEST_F(SourcePictures, APictureDrawnAtOneInchFrom3000PixelsIsEmbeddedAtNoMoreTha
     page.extraResources = XObjectResources({{"Flat", flat}, {"Photo", photo}});
     const std::vector<RtfPicture> pictures = Convert(pdf);
     ASSERT_EQ(pictures.size(), 2u);
-    Rgba image;
-    ASSERT_TRUE(DecodePng(pictures[0].bytes, image));
+    const Rgba image = Png(pictures[0]);
     EXPECT_LE(image.width, 300);
     EXPECT_GE(image.width, 290);
     EXPECT_EQ(image.height, 20) << "half an inch holds its 20 rows";
@@ -181,8 +185,7 @@ TEST_F(SourcePictures, ATurnedPictureIsEmbeddedAsThePageShowsIt) {
     page.extraResources = XObjectResources({{"T", picture}});
     const std::vector<RtfPicture> pictures = Convert(pdf);
     ASSERT_EQ(pictures.size(), 1u);
-    Rgba image;
-    ASSERT_TRUE(DecodePng(pictures[0].bytes, image));
+    const Rgba image = Png(pictures[0]);
     ASSERT_EQ(image.width, 2);
     ASSERT_EQ(image.height, 3);
     for (int y = 0; y < 3; ++y)

@@ -91,11 +91,14 @@ struct TurnBack {
 
 int Round(double v) { return static_cast<int>(std::lround(v)); }
 
+// Tesseract asks between words whether to stop; `stopped` remembers that it was told to.
 struct CancelWatch {
     const std::atomic<int32_t>* cancel;
+    bool stopped = false;
     static bool Asked(void* self, int) {
-        const auto* watch = static_cast<const CancelWatch*>(self);
-        return watch->cancel && watch->cancel->load() != 0;
+        auto* watch = static_cast<CancelWatch*>(self);
+        if (watch->cancel && watch->cancel->load() != 0) watch->stopped = true;
+        return watch->stopped;
     }
 };
 
@@ -193,10 +196,6 @@ const std::string& TextRecognizer::Problem() const { return problem_; }
 RecognisedPage TextRecognizer::Recognise(const GreyImage& image, const std::atomic<int32_t>* cancel) {
     RecognisedPage page;
     if (!engine_ || !image.data || image.width <= 0 || image.height <= 0) return page;
-    if (cancel && cancel->load() != 0) {
-        page.cancelled = true;
-        return page;
-    }
     tesseract::TessBaseAPI& api = engine_->api;
     PixPtr pix = GreyPix(image);
     if (!pix) return page;
@@ -233,9 +232,9 @@ RecognisedPage TextRecognizer::Recognise(const GreyImage& image, const std::atom
     monitor.cancel = &CancelWatch::Asked;
     monitor.cancel_this = &watch;
     int failed = api.Recognize(&monitor);
-    if (cancel && cancel->load() != 0) {
-        page.cancelled = true;
-    } else if (failed == 0) {
+    // The words of a stopped recognition are half read; none is better than a part.
+    page.cancelled = watch.stopped;
+    if (failed == 0 && !page.cancelled) {
         std::unique_ptr<tesseract::ResultIterator> words(api.GetIterator());
         page.words = ReadWords(words.get(), turned ? &turn : nullptr);
     }

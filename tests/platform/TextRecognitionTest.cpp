@@ -37,7 +37,10 @@ const std::vector<PrintedLine> kLines = {
     {"Morning light falls gently across quiet valleys", 70, 12},
     {"Large letters stand above", 100, 18},
 };
-constexpr double kPageWidth = 320, kPageHeight = 115, kMargin = 18;
+constexpr double kPageWidth = 480, kPageHeight = 115, kMargin = 18;
+struct {
+    double left, top, right, bottom;  // points from the page's top left
+} constexpr kPhoto = {320, 15, 460, 100};
 
 // The page rendered as a scanner would deliver it, and the words as the PDF placed them.
 struct Scan {
@@ -68,16 +71,29 @@ protected:
         if (std::find(installed.begin(), installed.end(), "eng") == installed.end())
             GTEST_SKIP() << "no English OCR data (tesseract-ocr-eng)";
         if (!platform::ProgramOnPath("pdftoppm")) GTEST_SKIP() << "pdftoppm missing";
+        ASSERT_TRUE(Print(scan, printed));
+        ASSERT_TRUE(recognizer.Ready()) << recognizer.Problem();
     }
 
     // Writes the lines in Helvetica, renders the page in grey at 300 dpi, and
     // reads back where the PDF core placed each word.
-    bool Print(Scan& scan, std::vector<PrintedWord>& words) {
+    // A photograph may stand to the right of the text.
+    bool Print(Scan& scan, std::vector<PrintedWord>& words, bool photograph = false) {
         testpdf::PdfWriter pdf;
         std::string content;
         for (const PrintedLine& line : kLines)
             content += testpdf::TextLine(line.text, kMargin, kPageHeight - line.baseline, line.size);
-        pdf.AddPage(content, kPageWidth, kPageHeight);
+        int photo = 0;
+        if (photograph) {
+            photo = pdf.AddRgbImage(testpdf::RgbSamples(160, 100, [](int x, int y) {
+                int shade = static_cast<int>(128 + 60 * std::sin(x / 9.0) + 50 * std::cos(y / 13.0));
+                return testpdf::Rgb{shade, shade, shade};
+            }), 160, 100);
+            content += testpdf::DrawImage("Photo", kPhoto.right - kPhoto.left, 0, 0, kPhoto.bottom - kPhoto.top,
+                                          kPhoto.left, kPageHeight - kPhoto.bottom);
+        }
+        testpdf::Page& page = pdf.AddPage(content, kPageWidth, kPageHeight);
+        if (photograph) page.extraResources = testpdf::XObjectResources({{"Photo", photo}});
         if (!pdf.Save(dir / "page.pdf")) return false;
         testpdf::RunProgram({"pdftoppm", "-r", "300", "-gray", "-singlefile", dir / "page.pdf", dir / "page"});
         if (!ReadGrey(dir / "page.pgm", scan)) return false;
@@ -96,6 +112,9 @@ protected:
     }
 
     testpdf::TempDir dir;
+    Scan scan;  // the straight page
+    std::vector<PrintedWord> printed;
+    TextRecognizer recognizer{"eng"};
 };
 
 // How many of the printed words come back in their order (the longest common subsequence).
@@ -116,11 +135,6 @@ const platform::RecognisedWord* Find(const RecognisedPage& page, const std::stri
 }
 
 TEST_F(TextRecognitionTest, PrintedWordsComeBackInOrderAtTheirPlacesAndSizes) {
-    Scan scan;
-    std::vector<PrintedWord> printed;
-    ASSERT_TRUE(Print(scan, printed));
-    TextRecognizer recognizer("eng");
-    ASSERT_TRUE(recognizer.Ready()) << recognizer.Problem();
     RecognisedPage page = recognizer.Recognise(scan.Image());
 
     EXPECT_FALSE(page.cancelled);
@@ -143,17 +157,12 @@ TEST_F(TextRecognitionTest, PrintedWordsComeBackInOrderAtTheirPlacesAndSizes) {
 }
 
 TEST_F(TextRecognitionTest, APageTurnedByOneDegreeKeepsItsWordsInTheTurnedImagesPixels) {
-    Scan straight;
-    std::vector<PrintedWord> printed;
-    ASSERT_TRUE(Print(straight, printed));
     if (!platform::ProgramOnPath("convert")) GTEST_SKIP() << "ImageMagick missing";
     // ImageMagick turns clockwise about the middle and widens the canvas to hold the corners.
     testpdf::RunProgram({"convert", dir / "page.pgm", "-background", "white", "-rotate", "1", dir / "turned.pgm"});
-    Scan scan;
-    ASSERT_TRUE(ReadGrey(dir / "turned.pgm", scan));
-    TextRecognizer recognizer("eng");
-    ASSERT_TRUE(recognizer.Ready()) << recognizer.Problem();
-    RecognisedPage page = recognizer.Recognise(scan.Image());
+    Scan turned;
+    ASSERT_TRUE(ReadGrey(dir / "turned.pgm", turned));
+    RecognisedPage page = recognizer.Recognise(turned.Image());
 
     EXPECT_NEAR(std::fabs(page.skewDegrees), 1, 0.3);
     EXPECT_GE(WordsInOrder(printed, page), printed.size() * 95 / 100);
@@ -162,24 +171,35 @@ TEST_F(TextRecognitionTest, APageTurnedByOneDegreeKeepsItsWordsInTheTurnedImages
         const platform::RecognisedWord* found = Find(page, word.text);
         if (!found) continue;
         SCOPED_TRACE(word.text);
-        double dx = word.middle - straight.width / 2.0, dy = word.baseline - straight.height / 2.0;
-        double x = scan.width / 2.0 + dx * std::cos(turn) - dy * std::sin(turn);
-        double y = scan.height / 2.0 + dx * std::sin(turn) + dy * std::cos(turn);
+        double dx = word.middle - scan.width / 2.0, dy = word.baseline - scan.height / 2.0;
+        double x = turned.width / 2.0 + dx * std::cos(turn) - dy * std::sin(turn);
+        double y = turned.height / 2.0 + dx * std::sin(turn) + dy * std::cos(turn);
         EXPECT_NEAR((found->box.left + found->box.right) / 2.0, x, 5);
         EXPECT_NEAR(found->baseline, y, 4);
     }
 }
 
 TEST_F(TextRecognitionTest, ACancelledRecognitionSaysSoAndGivesNoWords) {
-    Scan scan;
-    std::vector<PrintedWord> printed;
-    ASSERT_TRUE(Print(scan, printed));
-    TextRecognizer recognizer("eng");
-    ASSERT_TRUE(recognizer.Ready()) << recognizer.Problem();
     std::atomic<int32_t> cancel{1};
     RecognisedPage page = recognizer.Recognise(scan.Image(), &cancel);
     EXPECT_TRUE(page.cancelled);
     EXPECT_TRUE(page.words.empty());
+}
+
+TEST_F(TextRecognitionTest, APhotographBesideTheTextIsAPictureRegionAndNotWords) {
+    Scan photoPage;
+    std::vector<PrintedWord> words;
+    ASSERT_TRUE(Print(photoPage, words, true));
+    RecognisedPage page = recognizer.Recognise(photoPage.Image());
+
+    EXPECT_GE(WordsInOrder(words, page), words.size() * 95 / 100);
+    ASSERT_EQ(page.pictures.size(), 1u);
+    const platform::PixelBox& picture = page.pictures.front();
+    EXPECT_NEAR(picture.left, kPhoto.left * kPixelsPerPoint, 10);
+    EXPECT_NEAR(picture.top, kPhoto.top * kPixelsPerPoint, 10);
+    EXPECT_NEAR(picture.right, kPhoto.right * kPixelsPerPoint, 10);
+    EXPECT_NEAR(picture.bottom, kPhoto.bottom * kPixelsPerPoint, 10);
+    for (const auto& word : page.words) EXPECT_LT(word.box.right, picture.left) << word.text;
 }
 
 // The language functions read the data folder and the locale from the

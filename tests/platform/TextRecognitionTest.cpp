@@ -71,14 +71,14 @@ protected:
         if (std::find(installed.begin(), installed.end(), "eng") == installed.end())
             GTEST_SKIP() << "no English OCR data (tesseract-ocr-eng)";
         if (!platform::ProgramOnPath("pdftoppm")) GTEST_SKIP() << "pdftoppm missing";
-        ASSERT_TRUE(Print(scan, printed));
+        ASSERT_TRUE(Print());
         ASSERT_TRUE(recognizer.Ready()) << recognizer.Problem();
     }
 
-    // Writes the lines in Helvetica, renders the page in grey at 300 dpi, and
-    // reads back where the PDF core placed each word.
-    // A photograph may stand to the right of the text.
-    bool Print(Scan& scan, std::vector<PrintedWord>& words, bool photograph = false) {
+    // Writes the lines in Helvetica, a photograph to their right if asked, renders
+    // the page in grey at 300 dpi, and reads back where the PDF core placed each word.
+    bool Print(bool photograph = false) {
+        printed.clear();
         testpdf::PdfWriter pdf;
         std::string content;
         for (const PrintedLine& line : kLines)
@@ -104,7 +104,7 @@ protected:
             for (std::string text; split >> text; ++next) {
                 if (next >= boxes.size() || boxes[next].text != text) return false;
                 const testpdf::WordBox& box = boxes[next];
-                words.push_back({text, (box.left + box.right) / 2 * kPixelsPerPoint, line.baseline * kPixelsPerPoint,
+                printed.push_back({text, (box.left + box.right) / 2 * kPixelsPerPoint, line.baseline * kPixelsPerPoint,
                                  box.left * kPixelsPerPoint, box.right * kPixelsPerPoint, line.size * kPixelsPerPoint});
             }
         }
@@ -112,7 +112,7 @@ protected:
     }
 
     testpdf::TempDir dir;
-    Scan scan;  // the straight page
+    Scan scan;
     std::vector<PrintedWord> printed;
     TextRecognizer recognizer{"eng"};
 };
@@ -187,12 +187,10 @@ TEST_F(TextRecognitionTest, ACancelledRecognitionSaysSoAndGivesNoWords) {
 }
 
 TEST_F(TextRecognitionTest, APhotographBesideTheTextIsAPictureRegionAndNotWords) {
-    Scan photoPage;
-    std::vector<PrintedWord> words;
-    ASSERT_TRUE(Print(photoPage, words, true));
-    RecognisedPage page = recognizer.Recognise(photoPage.Image());
+    ASSERT_TRUE(Print(true));
+    RecognisedPage page = recognizer.Recognise(scan.Image());
 
-    EXPECT_GE(WordsInOrder(words, page), words.size() * 95 / 100);
+    EXPECT_GE(WordsInOrder(printed, page), printed.size() * 95 / 100);
     ASSERT_EQ(page.pictures.size(), 1u);
     const platform::PixelBox& picture = page.pictures.front();
     EXPECT_NEAR(picture.left, kPhoto.left * kPixelsPerPoint, 10);

@@ -44,4 +44,6 @@ public:
     // Drawn invisibly (render mode 3 or 7): kept aside until the page says whether
     // it is a scan's recognised text layer.
     bool hidden = false;
+    // Placed from outside the content stream (recognised from the page's picture).
+    bool placed = false;
 };

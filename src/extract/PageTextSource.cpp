@@ -80,9 +80,11 @@ void HtmlPageBuffer::addPlacedWord(const std::string& fontName, HtmlFontClass fa
     const HtmlTextRun* previous = runs.empty() ? nullptr : &runs.back();
     const size_t before = runs.size();
     cutOperation(op);
-    if (!previous || runs.size() == before) return;
+    if (runs.size() == before) return;
+    const auto first = std::next(runs.begin(), static_cast<std::ptrdiff_t>(before));
+    for (auto it = first; it != runs.end(); ++it) it->placed = true;
     // A word after another on its line is never joined to it and stays clear of it,
     // as a drawn word after a blank is: the gap between them is a word gap.
-    HtmlTextRun& first = *std::next(runs.begin(), static_cast<std::ptrdiff_t>(before));
-    if (std::fabs(previous->yMax - first.yMax) < 0.5 * size && previous->xMin < first.xMin) first.afterBreak = true;
+    if (previous && std::fabs(previous->yMax - first->yMax) < 0.5 * size && previous->xMin < first->xMin)
+        first->afterBreak = true;
 }

@@ -121,6 +121,19 @@ TEST(PageTextSource, RecognisedWordsBecomeTextInPlainFacesBesideTheDrawnTextEsca
     }
 }
 
+TEST(PageTextSource, ARecognisedWordOverTheSameDrawnWordIsKeptOnceAndNotMadeBold) {
+    PdfWriter pdf;
+    pdf.AddPage(Show("Heading", 72, 750));  // from 108 units, baseline at 63
+    RecognitionStandIn recognition;
+    recognition.source = PageTextSource::Recognised;
+    // Its box reaches lower than Helvetica's: a baseline a little higher brings the two together.
+    recognition.words = {Word("Heading", 109, 170, 61, 18, false)};
+    const std::vector<TextElement> elements = Elements(ExtractWith(pdf, recognition));
+    ASSERT_EQ(elements.size(), 1u);
+    EXPECT_EQ(elements[0].content, "Heading");
+    EXPECT_NE(elements[0].dataLine.find("style=\"0\""), std::string::npos);
+}
+
 TEST(PageTextSource, TheShareOfThePageCoveredByVisibleTextIsMeasured) {
     PdfWriter pdf;
     pdf.SetFont("M", testpdf::MetricFont("TestSans"));  // 0.8 em above the baseline, 0.2 below, 0.5 wide

@@ -25,17 +25,15 @@ struct RecognitionStandIn : IPageRecognition {
 // A word of the recognizer on a baseline, its size in XML units.
 inline RecognisedWord Word(const char* text, double left, double right, double baseline, double size,
                            bool serif = true, bool monospace = false) {
-    RecognisedWord w;
-    w.text = text;
-    w.left = left;
-    w.right = right;
-    w.baseline = baseline;
-    w.size = size;
-    w.top = baseline - 0.75 * size;
-    w.bottom = baseline + 0.25 * size;
-    w.serif = serif;
-    w.monospace = monospace;
-    return w;
+    return RecognisedWord{.text = text,
+                          .left = left,
+                          .top = baseline - 0.75 * size,
+                          .right = right,
+                          .bottom = baseline + 0.25 * size,
+                          .baseline = baseline,
+                          .size = size,
+                          .serif = serif,
+                          .monospace = monospace};
 }
 
 }  // namespace extracttest

@@ -86,6 +86,7 @@ void HtmlOutputDev::endPage() {
         pageBeingDrawn = nullptr;
     }
     page->endRun();
+    settlePageText();
     page->resolveRuns();
     if (outputFile) {
         page->writePage(outputFile, pageNumber);
@@ -133,8 +134,6 @@ const HtmlOutputDev::SymbolCodes& HtmlOutputDev::symbolCodesOf(GfxFont& font) {
 
 void HtmlOutputDev::drawChar(GfxState* state, double x, double y, double dx, double dy, double, double,
                              CharCode code, int, const Unicode* u, int uLen) {
-    // Render modes 3 and 7 draw nothing: the hidden text layer of scanned pages.
-    if ((state->getRender() & 3) == 3) return;
     // Math and symbol fonts without a character map carry their meaning in their
     // glyph names; the PDF core passes the names it does not know on as the
     // character codes, which read as plain letters.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "extract/HtmlPageBuffer.h"
+#include "extract/PageRecognition.h"
 
 class AnnotLink;
 class GfxFont;
@@ -56,6 +57,10 @@ public:
     // Adds the link's rectangle and target to the page's links.
     void drawLink(AnnotLink* link, Catalog* catalog);
 
+    // Asked at the end of each page where its text comes from (borrowed); without
+    // one, invisible text is left out.
+    void SetPageRecognition(IPageRecognition* pageRecognition) { recognition = pageRecognition; }
+
     bool isOk() const { return ok; }
     const HtmlPageBuffer& pageBuffer() const { return *page; }
 
@@ -67,6 +72,10 @@ private:
     std::vector<std::pair<std::string, std::string>> metaList;
     bool ok = false;
     Page* pageBeingDrawn = nullptr;
+    IPageRecognition* recognition = nullptr;
+
+    // The page's invisible runs read or left out, recognised words added, as the recognition decides.
+    void settlePageText();
 
     // What the codes of a simple font without a character map stand for, where its
     // glyph names say more than the PDF core read from them (0: nothing more).

@@ -70,6 +70,16 @@ unsigned HorizontalForm(unsigned u) {
 
 }  // namespace
 
+void HtmlPageBuffer::SetBox(Operation& op, double baseline, double size, double ascent, double descent) {
+    op.yMin = baseline - size * ascent;
+    op.yMax = baseline - size * descent;
+    if (op.yMin == op.yMax) {
+        op.yMin = baseline;
+        op.yMax = baseline + 1;
+    }
+    op.originY = baseline;
+}
+
 HtmlPageBuffer::HtmlPageBuffer(bool raw) : rawOrder(raw) {}
 
 void HtmlPageBuffer::reset() {
@@ -102,12 +112,16 @@ HtmlPageBuffer::FontFacts HtmlPageBuffer::FactsOf(GfxFont& font) {
     return {TraitsFromDescriptor(embedded), FontClassOf(embedded)};
 }
 
-int HtmlPageBuffer::fontIndexFor(GfxState* state) {
+int HtmlPageBuffer::recordSize(double sizeOnPage) const {
     // Points on the page; a hair below a whole size stays that size.
     const double unitsPerPoint = hResolution > 0 ? hResolution / 72.0 : 1.5;
-    const double points = std::fabs(fontSize) / unitsPerPoint;
+    const double points = std::fabs(sizeOnPage) / unitsPerPoint;
     int size = std::isfinite(points) && points < 1e6 ? xmlvalue::Truncate(std::ceil(points - 0.01)) : 1;
-    size = std::max(size, 1);
+    return std::max(size, 1);
+}
+
+int HtmlPageBuffer::fontIndexFor(GfxState* state) {
+    const int size = recordSize(fontSize);
     GfxRGB rgb;
     state->getFillRGB(&rgb);
     HtmlColor color(rgb);
@@ -156,18 +170,13 @@ void HtmlPageBuffer::startOperation(GfxState* state) {
     double x, y;
     state->transform(state->getCurX() + riseX, state->getCurY() + riseY, &x, &y);
     GfxFont* font = state->getFont().get();
-    double ascent = font ? font->getAscent() : 0.95;
-    double descent = font ? font->getDescent() : -0.35;
-    op.yMin = y - fontSize * ascent;
-    op.yMax = y - fontSize * descent;
-    if (op.yMin == op.yMax) {
-        op.yMin = y;
-        op.yMax = y + 1;
-    }
-    op.originY = y;
+    double ascent = font ? font->getAscent() : kDefaultAscent;
+    double descent = font ? font->getDescent() : kDefaultDescent;
+    SetBox(op, y, fontSize, ascent, descent);
     op.fontIndex = fontIndexFor(state);
     op.vertical = font && font->getWMode() != 0;
     op.size = std::fabs(fontSize);
+    op.hidden = (state->getRender() & 3) == 3;
 }
 
 void HtmlPageBuffer::beginRun(GfxState* state) {
@@ -203,6 +212,8 @@ void HtmlPageBuffer::addChar(GfxState* state, double x, double y, double dx, dou
     double w, h;
     state->transformDelta(dx - cx, dy - cy, &w, &h);
 
+    // Invisible glyphs take no part in a span's box: its text stands for what is seen.
+    if (actualText && op.hidden) return;
     if (actualText) {
         // The span's own text stands for these glyphs: only their place is kept,
         // and the state of the first (its operation holds no glyph of the span).
@@ -253,6 +264,7 @@ void HtmlPageBuffer::emitRun(const Operation& op, size_t first, size_t last, boo
     HtmlTextRun run(op.yMin + shift, op.yMax + shift, op.fontIndex, op.textState);
     run.size = op.size;
     run.afterBreak = startsAfterBreak;
+    run.hidden = op.hidden;
     for (size_t i = first; i < last; ++i) {
         const Glyph& g = op.glyphs[i];
         const size_t count = g.textCount;

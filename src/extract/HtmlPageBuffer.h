@@ -13,6 +13,7 @@
 #include "extract/HtmlFontList.h"
 #include "extract/HtmlLink.h"
 #include "extract/HtmlTextRun.h"
+#include "extract/PageRecognition.h"
 
 class GfxFont;
 class GfxState;
@@ -40,6 +41,7 @@ struct HtmlOperation {
     // Character spacing wider than an em stands for the gaps between words or cells
     // (as PostScript distillers write them), not for letter spacing.
     bool spacingIsGap = false;
+    bool hidden = false;  // drawn in render mode 3 or 7
     std::vector<HtmlGlyph> glyphs;
     std::vector<unsigned> characters;
     bool open = false;
@@ -86,6 +88,15 @@ public:
     void addLink(HtmlLink link) { links.add(std::move(link)); }
 
     void setPageGeometry(int width, int height, int hRes, int vRes, int rot);
+    // What the page drew of text, visible and invisible, before the invisible runs are settled.
+    PageTextFacts textFacts(int pageNumber) const;
+    // The page's invisible runs become ordinary text (a scan's recognised layer), or are left out.
+    void settleHiddenRuns(bool readAsText);
+    // A word that the content stream does not draw (recognised from the page's picture),
+    // as a run of its own: its font made from a name and its size on the page, in black;
+    // its box made from the baseline as a drawn run's is. Blanks in it cut it as they cut drawn text.
+    void addPlacedWord(const std::string& fontName, HtmlFontClass faceClass, double size, double left,
+                       double right, double baseline, const std::vector<unsigned>& text);
     void resolveRuns();
     // The page's fontspec lines, margin line and text elements.
     std::string pageBody() const;
@@ -102,7 +113,14 @@ private:
     using Glyph = HtmlGlyph;
     using Operation = HtmlOperation;
 
+    // The integer size of a font record for glyphs of this size on the page.
+    int recordSize(double sizeOnPage) const;
     int fontIndexFor(GfxState* state);
+    // The vertical extent of an operation's runs from its baseline and the font's
+    // ascent and descent (fractions of the em, descent negative).
+    static void SetBox(Operation& op, double baseline, double size, double ascent, double descent);
+    // What a font without metrics reaches above and below the baseline, in em.
+    static constexpr double kDefaultAscent = 0.95, kDefaultDescent = -0.35;
     void startOperation(GfxState* state);
     // The operation's glyphs as runs: cut at blanks and at word gaps.
     void cutOperation(Operation& op);

@@ -41,4 +41,9 @@ public:
     bool afterBreak = false;
     // It repeats an earlier run at the same place and is left out.
     bool copyOf = false;
+    // Drawn invisibly (render mode 3 or 7): kept aside until the page says whether
+    // it is a scan's recognised text layer.
+    bool hidden = false;
+    // Placed from outside the content stream (recognised from the page's picture).
+    bool placed = false;
 };

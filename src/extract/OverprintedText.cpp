@@ -97,7 +97,9 @@ void HtmlPageBuffer::mergeOverprints() {
                 if (std::fabs(original.xMin - run.xMin) >= kSamePlace * em ||
                     std::fabs(original.yMax - run.yMax) >= kSamePlace * em)
                     continue;
-                if (std::fabs(original.xMin - run.xMin) > kBoldOffset * em) emboldened.push_back(&original);
+                // A recognised word over the drawn one repeats it without meaning bold.
+                if (std::fabs(original.xMin - run.xMin) > kBoldOffset * em && !original.placed && !run.placed)
+                    emboldened.push_back(&original);
                 original.xMax = std::max(original.xMax, run.xMax);
                 run.copyOf = true;
                 anyCopy = true;

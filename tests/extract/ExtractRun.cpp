@@ -18,7 +18,14 @@ std::string Extract(const testpdf::PdfWriter& pdf, const std::string& base) {
     return ExtractFile(dir / "in.pdf", {}, base);
 }
 
-std::string ExtractFile(const std::string& pdfPath, const std::string& password, const std::string& base) {
+std::string ExtractWith(const testpdf::PdfWriter& pdf, IPageRecognition& recognition) {
+    testpdf::TempDir dir;
+    pdf.Save(dir / "in.pdf");
+    return ExtractFile(dir / "in.pdf", {}, "report", &recognition);
+}
+
+std::string ExtractFile(const std::string& pdfPath, const std::string& password, const std::string& base,
+                        IPageRecognition* recognition) {
     testpdf::TempDir dir;
     pdfcore::CreateGlobalParams();
     pdfcore::ApplyExtractionSettings();
@@ -27,6 +34,7 @@ std::string ExtractFile(const std::string& pdfPath, const std::string& password,
         if (!password.empty()) user.emplace(password);
         PDFDoc doc(std::make_unique<GooString>(pdfPath), std::nullopt, user);
         HtmlOutputDev dev((dir / base).c_str(), "", "", "", "", true);
+        dev.SetPageRecognition(recognition);
         if (dev.isOk() && doc.isOk() && doc.getNumPages() > 0)
             doc.displayPages(&dev, 1, doc.getNumPages(), 108, 108, 0, false, true, true);
     }

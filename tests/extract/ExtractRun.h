@@ -6,14 +6,18 @@
 
 #include "support/PdfWriter.h"
 
+class IPageRecognition;
+
 namespace extracttest {
 
 // The XML that the device writes for the document, rendered as the text pass does;
 // base is the file name the device writes to (without ".xml").
 std::string Extract(const testpdf::PdfWriter& pdf, const std::string& base = "report");
+// The same with a recognition asked at the end of each page.
+std::string ExtractWith(const testpdf::PdfWriter& pdf, IPageRecognition& recognition);
 // The same for a PDF file on disk (password: the user password, may be empty).
 std::string ExtractFile(const std::string& pdfPath, const std::string& password = {},
-                        const std::string& base = "report");
+                        const std::string& base = "report", IPageRecognition* recognition = nullptr);
 
 std::vector<std::string> Lines(const std::string& xml);
 // The value of name="..." in a line; empty when absent.

@@ -22,7 +22,7 @@ enum JobMode : int32_t {
 // When the words of a page are recognised from its picture.
 enum OcrMode : int32_t {
     OcrAuto = 0,    // pages without text of their own (a scan, a fax)
-    OcrAlways = 1,  // every page: text the PDF draws is recognised too
+    OcrAlways = 1,  // every page: the words its pictures show are recognised too
     OcrNever = 2,
 };
 

@@ -11,6 +11,7 @@
 
 class OutputDev;
 class CConvertPara;
+class IPageRecognition;
 
 class PDFDoc;
 
@@ -24,6 +25,8 @@ struct TextDeviceSpec {
     std::string outputName;  // the XML is written to outputName + ".xml"
     std::string author, keywords, subject, date;
     bool rawOrder = true;
+    // Asked at the end of each page where its text comes from (borrowed).
+    IPageRecognition* recognition = nullptr;
 };
 
 // The RTF engine's document, in the order the driver calls it.

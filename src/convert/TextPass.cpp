@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "convert/ConversionJob.h"
+#include "convert/PageRecognition.h"
 #include "convert/PdfOpen.h"
 #include "platform/DrawingBudget.h"
 #include "platform/PdfCoreConfig.h"
@@ -79,6 +80,8 @@ int ConversionJob::TextPass() {
     if (date.empty()) date = InfoString(*doc, "CreationDate");
     spec.date = ConvertPdfDate(date);
 
+    JobPageRecognition recognition(*para, [this] { return OpenCopy(para->password); });
+    spec.recognition = &recognition;
     bool xmlWritten = false;
     if (engines_->makeTextDevice) {
         std::unique_ptr<OutputDev> device = engines_->makeTextDevice(spec);
@@ -96,6 +99,7 @@ int ConversionJob::TextPass() {
         // Destroying the device completes the XML.
     }
     ClosePdf();
+    if (const std::string summary = recognition.Summary(); !summary.empty()) para->AddNote(summary);
     // A full temp folder cuts the XML short: that is no fault of the PDF.
     if (xmlWritten && !XmlComplete(para->xmlPath)) {
         std::error_code ec;

@@ -23,6 +23,7 @@ ConvertEngines MakeDefaultEngines() {
             spec.outputName.c_str(), spec.author.c_str(), spec.keywords.c_str(), spec.subject.c_str(),
             spec.date.c_str(), spec.rawOrder);
         if (!device->isOk()) return nullptr;
+        device->SetPageRecognition(spec.recognition);
         return device;
     };
     e.createRtfDocument = [](const std::string& xmlPath, const CConvertPara& para) -> std::unique_ptr<IRtfDocument> {

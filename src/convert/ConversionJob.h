@@ -5,6 +5,7 @@
 
 #include "convert/CConvertPara.h"
 #include "convert/ConvertEngines.h"
+#include "convert/PageRecognition.h"
 #include "pagegraphics/PageGraphicsJob.h"
 #include "rtf/GraphicsList.h"
 
@@ -74,6 +75,8 @@ private:
     // the thread of GraphicsAhead, those of an image job on the job's own.
     pagegraphics::PageGraphicsJob graphicsJob_;
     std::unique_ptr<GraphicsAhead> graphicsAhead_;
+    // Pages the text pass read from their scan, for the RTF build.
+    RecognisedScans scans_;
     std::string queryPath_;  // the queried file itself, for the page-count query
     // The private copy mapped once for every pass; never the queried file, which
     // its owner may change while it is read.

@@ -13,7 +13,9 @@
 #include <cstdio>
 
 #include "convert/CConvertPara.h"
+#include "pagegraphics/PictureEncode.h"
 #include "platform/TextRecognition.h"
+#include "rtf/RecordedGraphics.h"
 
 namespace {
 
@@ -24,6 +26,11 @@ constexpr double kScanShare = 0.5;
 // Text that covers this little of a scanned page is a stamp or a header the
 // scanner added, not the page's text.
 constexpr double kStampShare = 0.05;
+
+// A figure smaller than this (in square inches) is a speck or a stamp, not worth a picture.
+constexpr double kLeastFigureArea = 0.25;
+// Figures cut from a scan are shown at the resolution scans usually have.
+constexpr double kFigureDpi = 200;
 
 // Finds how much of the page its largest picture covers, and draws nothing.
 class PictureCover : public OutputDev {
@@ -92,10 +99,41 @@ private:
     double pageArea_ = 0, pageWidth_ = 0, pageHeight_ = 0, largest_ = 0;
 };
 
+// The area a picture covers on its page, in square XML units.
+double PictureArea(const Picture& picture) {
+    return (std::fabs(picture.scaleA) + std::fabs(picture.scaleC)) * (std::fabs(picture.scaleB) + std::fabs(picture.scaleD));
+}
+
 }  // namespace
 
-JobPageRecognition::JobPageRecognition(CConvertPara& para, std::function<std::unique_ptr<PDFDoc>()> openCopy)
-    : para_(para), openCopy_(std::move(openCopy)) {}
+// A region of the page in XML units, y downward.
+struct FigureRegion {
+    double left = 0, top = 0, right = 0, bottom = 0;
+};
+
+void RecognisedScans::ReplaceScan(int page, GraphicsList& graphics) {
+    if (!pages.count(page)) return;
+    double largest = 0;
+    for (const auto& entry : graphics)
+        if (entry && entry->Kind() == GraphicEntry::KindPicture)
+            largest = std::max(largest, PictureArea(static_cast<const Picture&>(*entry)));
+    GraphicsList kept;
+    if (auto found = figures.find(page); found != figures.end()) {
+        for (auto& figure : found->second) kept.push_back(std::move(figure));
+        figures.erase(found);
+    }
+    for (auto& entry : graphics) {
+        // The scan is the page's largest picture; pictures beside it stay.
+        const bool scan = entry && entry->Kind() == GraphicEntry::KindPicture && largest > 0 &&
+                          PictureArea(static_cast<const Picture&>(*entry)) >= largest;
+        if (!scan) kept.push_back(std::move(entry));
+    }
+    graphics = std::move(kept);
+}
+
+JobPageRecognition::JobPageRecognition(CConvertPara& para, std::function<std::unique_ptr<PDFDoc>()> openCopy,
+                                       RecognisedScans& scans)
+    : para_(para), openCopy_(std::move(openCopy)), scans_(scans) {}
 
 JobPageRecognition::~JobPageRecognition() = default;
 
@@ -164,6 +202,14 @@ std::vector<RecognisedWord> JobPageRecognition::Recognise(int page) {
     const platform::RecognisedPage recognised = recognizer_->Recognise(image, &para_.cancelRequested);
 
     const double scale = kXmlPerInch / kRecognitionDpi;
+    // Only a page whose picture is all it has gives up its picture for its words.
+    if (!leaveTextOut_ && !recognised.words.empty()) {
+        scans_.pages.insert(page);
+        std::vector<FigureRegion> regions;
+        for (const platform::PixelBox& box : recognised.pictures)
+            regions.push_back({box.left * scale, box.top * scale, box.right * scale, box.bottom * scale});
+        KeepFigures(page, regions, image.height * scale);
+    }
     for (const platform::RecognisedWord& w : recognised.words) {
         RecognisedWord word;
         word.text = w.text;
@@ -181,6 +227,43 @@ std::vector<RecognisedWord> JobPageRecognition::Recognise(int page) {
     wordsRecognised_ += static_cast<long>(recognised.words.size());
     ++pagesRecognised_;
     return words;
+}
+
+void JobPageRecognition::KeepFigures(int page, const std::vector<FigureRegion>& regions, double pageHeight) {
+    PDFDoc* doc = Document();
+    if (!doc) return;
+    for (const FigureRegion& region : regions) {
+        const double width = region.right - region.left, height = region.bottom - region.top;
+        if (width * height < kLeastFigureArea * kXmlPerInch * kXmlPerInch) continue;
+        const double scale = kFigureDpi / kXmlPerInch;
+        SplashColor paper = {255, 255, 255};
+        SplashOutputDev splash(splashModeRGB8, 4, false, paper);
+        splash.startDoc(doc);
+        const int x = static_cast<int>(region.left * scale), y = static_cast<int>(region.top * scale);
+        const int w = std::max(1, static_cast<int>(width * scale)), h = std::max(1, static_cast<int>(height * scale));
+        doc->displayPageSlice(&splash, page, kFigureDpi, kFigureDpi, 0, false, true, false, x, y, w, h);
+        SplashBitmap* bitmap = splash.getBitmap();
+        if (!bitmap || bitmap->getWidth() != w || bitmap->getHeight() != h) continue;
+        pagegraphics::PixelView pixels;
+        pixels.data = bitmap->getDataPtr();
+        pixels.stride = static_cast<size_t>(bitmap->getRowSize());
+        pixels.width = w;
+        pixels.height = h;
+        const bool png = pagegraphics::FlatColours(pixels);
+        std::string bytes = png ? pagegraphics::EncodePng(pixels, kFigureDpi, 6)
+                                : pagegraphics::EncodeJpeg(pixels, kFigureDpi, 90);
+        if (bytes.empty()) continue;
+        auto figure = std::make_unique<Picture>();
+        figure->data = std::make_shared<const std::string>(std::move(bytes));
+        figure->format = png ? PictureFormat::Png : PictureFormat::Jpeg;
+        figure->placement = PicturePlacement::Upright;
+        figure->posX = region.left;
+        figure->posY = pageHeight - region.bottom;
+        figure->scaleA = static_cast<float>(width);
+        figure->scaleD = static_cast<float>(height);
+        figure->itemNumber = -1;  // no picture of the PDF
+        scans_.figures[page].push_back(std::move(figure));
+    }
 }
 
 std::string JobPageRecognition::Summary() const {

@@ -4,23 +4,40 @@
 // core's rasteriser, from a copy of the PDF of its own, and its words are
 // recognised by Tesseract.
 #include <functional>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "extract/PageRecognition.h"
+#include "rtf/GraphicsList.h"
 
 class CConvertPara;
 class PDFDoc;
+struct FigureRegion;
 
 namespace platform {
 class TextRecognizer;
 }
 
+// What the recognition leaves for the RTF build: the pages whose words were read
+// from their picture, and the figures of those pictures, which the flowing
+// layout keeps in place of the whole scan.
+struct RecognisedScans {
+    std::set<int> pages;
+    std::map<int, GraphicsList> figures;
+    // The flowing layout leaves out the scan of a recognised page: its words are
+    // the text now. Its figures take its place.
+    void ReplaceScan(int page, GraphicsList& graphics);
+};
+
 class JobPageRecognition : public IPageRecognition {
 public:
-    // `openCopy` opens a copy of the job's PDF for this object alone.
-    JobPageRecognition(CConvertPara& para, std::function<std::unique_ptr<PDFDoc>()> openCopy);
+    // `openCopy` opens a copy of the job's PDF for this object alone; what is
+    // recognised is told to `scans`.
+    JobPageRecognition(CConvertPara& para, std::function<std::unique_ptr<PDFDoc>()> openCopy,
+                       RecognisedScans& scans);
     ~JobPageRecognition() override;
 
     PageTextSource Choose(const PageTextFacts& facts) override;
@@ -33,9 +50,12 @@ private:
     PDFDoc* Document();
     // The share of the page that its largest picture covers.
     double LargestPictureShare(int page);
+    // The regions the layout analysis took for pictures, rendered in colour.
+    void KeepFigures(int page, const std::vector<FigureRegion>& regions, double pageHeight);
 
     CConvertPara& para_;
     std::function<std::unique_ptr<PDFDoc>()> openCopy_;
+    RecognisedScans& scans_;
     std::unique_ptr<PDFDoc> document_;
     std::unique_ptr<platform::TextRecognizer> recognizer_;
     bool recognizerFailed_ = false;

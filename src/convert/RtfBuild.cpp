@@ -48,6 +48,7 @@ int ConversionJob::RtfBuild(bool withGraphics) {
             para->Progress(Percent(n));
             GraphicsList graphics;
             if (withGraphics) graphics = graphicsAhead_->Take(n);
+            if (para->jobMode == ModeFlowingText) scans_.ReplaceScan(n, graphics);
             if (!rtf->ReadPage(n)) {
                 rtf.reset();
                 StopPageGraphics();

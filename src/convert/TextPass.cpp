@@ -80,7 +80,7 @@ int ConversionJob::TextPass() {
     if (date.empty()) date = InfoString(*doc, "CreationDate");
     spec.date = ConvertPdfDate(date);
 
-    JobPageRecognition recognition(*para, [this] { return OpenCopy(para->password); });
+    JobPageRecognition recognition(*para, [this] { return OpenCopy(para->password); }, scans_);
     spec.recognition = &recognition;
     bool xmlWritten = false;
     if (engines_->makeTextDevice) {

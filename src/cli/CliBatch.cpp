@@ -6,6 +6,7 @@
 #include "app/DefaultEngines.h"
 #include "convert/CConvertWorker.h"
 #include "convert/ChildReport.h"
+#include "platform/TextRecognition.h"
 #include "platform/Workspace.h"
 
 namespace {
@@ -77,6 +78,8 @@ void SetUpRecord(const CliOptions& o, MyConvertPara& para) {
     para.imageDevice = imageJob ? o.imageDevice : "jpeg";
     para.removeImages = o.removeImages ? 1 : 0;
     para.keepLines = o.keepLines;
+    para.ocrMode = o.ocrMode;
+    para.ocrLanguages = o.ocrLanguages;
     para.SetDocFormat(imageJob ? "rtf" : o.format);
     para.autoOpenFlag = 0;  // a command line replaces old results without asking
     para.firstPage = 1;
@@ -99,6 +102,15 @@ int RunBatch(const CliOptions& o, MyConvertPara& para, TerminalObserver& observe
         return 1;
     }
     SetUpRecord(o, para);
+    // Said once, before any file: otherwise every scanned page of every file would fail alike.
+    if (para.jobMode != ModeExtractImages && para.ocrMode != OcrNever) {
+        std::string languages = para.ocrLanguages.empty() ? platform::DefaultOcrLanguages() : para.ocrLanguages;
+        if (std::string missing = platform::MissingOcrLanguage(languages); !missing.empty()) {
+            observer.ClearBar();
+            std::fprintf(err, "vellumor-convert: %s\n", missing.c_str());
+            return 2;
+        }
+    }
     TerminalHost host(o, observer, out, err);
     CConvertWorker worker(para, host, DefaultWorkerSteps());
     int jobs = o.jobs > 0 ? o.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));

@@ -18,6 +18,10 @@ const char* UsageText() {
            "  -p, --pages LIST       e.g. 1,3,7,10-15                    (default: all pages)\n"
            "      --password PW      user password of encrypted sources\n"
            "      --remove-images    leave the pictures and figures out (rules and boxes stay)\n"
+           "      --ocr MODE         recognise the text of scanned pages: auto (pages without text), always,\n"
+           "                         never (default auto)\n"
+           "      --ocr-lang LANGS   Tesseract languages, e.g. eng+deu (default: the installed languages of\n"
+           "                         your locale, else English)\n"
            "      --extract-images FMT   image job instead: same|bmp|jpg|png|tiff|pcx|pbm|pnm|ppm\n"
            "      --keep-xml         copy the intermediate XML to DIR/NAME.xml right after the text pass\n"
            "  -j, --jobs N           convert up to N files at once (default: one per processor)\n"
@@ -25,8 +29,9 @@ const char* UsageText() {
            "  -q, --quiet            print nothing but errors and warnings\n"
            "  -h, --help             show this help\n"
            "\n"
-           "Exit status: 0 when every result was written, 1 when any file failed, 2 for usage errors,\n"
-           "130 when interrupted (Ctrl-C or SIGTERM: every file stops at its next page).\n"
+           "Exit status: 0 when every result was written, 1 when any file failed, 2 for usage errors and\n"
+           "missing recognition languages, 130 when interrupted (Ctrl-C or SIGTERM: every file stops at\n"
+           "its next page).\n"
            "\n"
            "Time limits (whole seconds): VELLUMOR_GS_TIME_LIMIT per picture (default 120),\n"
            "VELLUMOR_GS_FILE_TIME_LIMIT for all pictures of a file (600), VELLUMOR_OFFICE_TIME_LIMIT\n"
@@ -42,9 +47,31 @@ bool ValidPageList(const std::string& text) {
     return digit;
 }
 
+namespace {
+
+// Tesseract's plain names ("eng", "chi_sim") joined by "+", none of them empty; a path
+// ("script/Latin") would name data outside the language folder.
+bool ValidOcrLanguages(const std::string& text) {
+    bool nameStarted = false;
+    for (unsigned char c : text) {
+        if (c == '+') {
+            if (!nameStarted) return false;
+            nameStarted = false;
+        } else if (std::isalnum(c) || c == '_' || c == '-') {
+            nameStarted = true;
+        } else {
+            return false;
+        }
+    }
+    return nameStarted;
+}
+
+}  // namespace
+
 bool ParseCommandLine(const std::vector<std::string>& args, CliOptions& o, std::string& error) {
     static const std::map<std::string, int32_t> modes = {
         {"flowing", ModeFlowingText}, {"asis", ModeAsIs}, {"formatted", ModeFormattedText}, {"text", ModeTextOnly}};
+    static const std::map<std::string, int32_t> ocrModes = {{"auto", OcrAuto}, {"always", OcrAlways}, {"never", OcrNever}};
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         std::string arg = args[i];
@@ -82,6 +109,18 @@ bool ParseCommandLine(const std::vector<std::string>& args, CliOptions& o, std::
             out = args[++i];
             return true;
         };
+        auto takeChoice = [&](const std::map<std::string, int32_t>& choices, const char* what, const char* names,
+                              int32_t& out) {
+            std::string name;
+            if (!takeValue(name)) return false;
+            auto it = choices.find(name);
+            if (it == choices.end()) {
+                error = std::string("unknown ") + what + " '" + name + "': use " + names;
+                return false;
+            }
+            out = it->second;
+            return true;
+        };
         auto noValue = [&]() {
             if (inlineValue) error = "option " + arg + " takes no value";
             return !inlineValue;
@@ -111,14 +150,15 @@ bool ParseCommandLine(const std::vector<std::string>& args, CliOptions& o, std::
                 return false;
             }
         } else if (arg == "-m" || arg == "--layout") {
-            std::string m;
-            if (!takeValue(m)) return false;
-            auto it = modes.find(m);
-            if (it == modes.end()) {
-                error = "unknown layout '" + m + "': use flowing, formatted, text or asis";
+            if (!takeChoice(modes, "layout", "flowing, formatted, text or asis", o.mode)) return false;
+        } else if (arg == "--ocr") {
+            if (!takeChoice(ocrModes, "text recognition mode", "auto, always or never", o.ocrMode)) return false;
+        } else if (arg == "--ocr-lang") {
+            if (!takeValue(o.ocrLanguages)) return false;
+            if (!ValidOcrLanguages(o.ocrLanguages)) {
+                error = "unknown language list '" + o.ocrLanguages + "': use Tesseract's names joined by +, such as eng+deu";
                 return false;
             }
-            o.mode = it->second;
         } else if (arg == "-f" || arg == "--format") {
             std::string f;
             if (!takeValue(f)) return false;

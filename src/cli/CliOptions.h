@@ -16,6 +16,8 @@ struct CliOptions {
     bool havePassword = false;
     bool removeImages = false;
     bool keepLines = false;
+    int32_t ocrMode = OcrAuto;
+    std::string ocrLanguages;  // empty: the installed languages of the user's locale, else English
     std::string imageDevice;  // set: an image job instead of a conversion
     bool keepXml = false;
     Verbosity verbosity = Verbosity::Normal;

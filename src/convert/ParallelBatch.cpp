@@ -30,6 +30,11 @@ const char* LayoutOption(int mode) {
     }
 }
 
+const char* OcrOption(int mode) {
+    static const char* const names[] = {"auto", "always", "never"};  // in the order of OcrMode's values
+    return mode >= OcrAuto && mode <= OcrNever ? names[mode] : "auto";
+}
+
 struct RunningFile {
     BatchFile file;
     platform::ChildProcess process;
@@ -50,6 +55,8 @@ std::vector<std::string> ChildArguments(const MyConvertPara& para, const std::st
         if (para.removeImages) argv.push_back("--remove-images");
         if (para.keepLines) argv.push_back("--keep-lines");
         if (!para.xmlCopyDir.empty()) argv.push_back("--keep-xml");
+        argv.insert(argv.end(), {"--ocr", OcrOption(para.ocrMode)});
+        if (!para.ocrLanguages.empty()) argv.insert(argv.end(), {"--ocr-lang", para.ocrLanguages});
     }
     if (!para.pages.All()) argv.insert(argv.end(), {"-p", para.pages.Text()});
     argv.push_back(file);

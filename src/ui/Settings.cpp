@@ -31,6 +31,8 @@ const std::vector<Field>& Fields() {
         {"Preserve", &Settings::Preserve, {"Yes", "No"}},
         {"AllPages", &Settings::AllPages, {"Yes", "No"}},
         {"KeepLines", &Settings::KeepLines, {"Yes", "No"}},
+        {"Ocr", &Settings::Ocr, {kOcrSettings.begin(), kOcrSettings.end()}},
+        {"OcrLanguages", &Settings::OcrLanguages, {}},
     };
     return fields;
 }
@@ -45,7 +47,7 @@ std::string DocumentsFolder() {
 
 Settings DefaultSettings() {
     std::string folder = DocumentsFolder();
-    return {folder, "doc", "Yes", "English", folder, "FLOWING TEXT", "No", "Yes", "Yes", "No"};
+    return {folder, "doc", "Yes", "English", folder, "FLOWING TEXT", "No", "Yes", "Yes", "No", kOcrSettings[OcrAuto], ""};
 }
 
 Settings LoadSettings() {
@@ -80,6 +82,12 @@ std::optional<int> JobModeForLayout(const std::string& layout) {
     return std::nullopt;
 }
 
+int OcrModeForSetting(const std::string& setting) {
+    for (size_t mode = 0; mode < kOcrSettings.size(); ++mode)
+        if (setting == kOcrSettings[mode]) return static_cast<int>(mode);
+    return OcrAuto;
+}
+
 void ApplySettings(const Settings& s, MyConvertPara& para) {
     para.DestDir = s.DestDir;
     para.AutoOpen = s.AutoOpen;
@@ -96,6 +104,8 @@ void ApplySettings(const Settings& s, MyConvertPara& para) {
     para.SetDocFormat(s.DocFormat);
     para.removeImages = s.ImageFilter == "Yes" ? 1 : 0;
     para.keepLines = s.KeepLines == "Yes";
+    para.ocrMode = OcrModeForSetting(s.Ocr);
+    para.ocrLanguages = s.OcrLanguages;
     if (std::optional<int> mode = JobModeForLayout(s.Layout)) para.jobMode = *mode;
 }
 

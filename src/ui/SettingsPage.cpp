@@ -3,11 +3,14 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "convert/MyConvertPara.h"
+#include "platform/TextRecognition.h"
+#include "ui/OcrChoice.h"
 #include "ui/UiTexts.h"
 
 namespace {
@@ -72,6 +75,18 @@ SettingsPage::SettingsPage(MyConvertPara& para, ui::UiPrompts& prompts, QWidget*
     // Only the flowing layout joins lines; the others keep them whatever is chosen here.
     connect(layout_, &QComboBox::currentTextChanged, keepLines_,
             [this](const QString& layout) { keepLines_->setEnabled(layout == ui::kLayouts[0]); });
+    auto* ocrRow = new QHBoxLayout;
+    ocr_ = ui::MakeOcrChoice("ocrSetting", this);
+    ocrLanguages_ = new QLineEdit(this);
+    ocrLanguages_->setObjectName("ocrLanguages");
+    ocrLanguages_->setPlaceholderText(QString(kOcrLanguagesDefault).arg(QString::fromStdString(platform::DefaultOcrLanguages())));
+    ocrLanguages_->setToolTip(kOcrLanguagesExplanation);
+    ocrRow->addWidget(ocr_);
+    ocrRow->addWidget(new QLabel(kOcrLanguagesLabel, this));
+    ocrRow->addWidget(ocrLanguages_, 1);
+    form->addRow(kOcrSetting, ocrRow);
+    connect(ocr_, &QComboBox::currentIndexChanged, ocrLanguages_,
+            [this] { ocrLanguages_->setEnabled(ui::ChosenOcrMode(ocr_) != OcrNever); });
     form->addRow(kImageFilterSetting, imageFilter_);
     form->addRow(QString(kPreserveSetting) + " " + kNotApplicableMark, preserve_);
     // Stored and shown, but the conversion does not act on it.
@@ -117,12 +132,15 @@ void SettingsPage::ShowSettings(const ui::Settings& s) {
     Select(preserve_, s.Preserve);
     Select(allPages_, s.AllPages);
     Select(keepLines_, s.KeepLines);
+    ui::ShowOcrMode(ocr_, ui::OcrModeForSetting(s.Ocr));
+    ocrLanguages_->setText(QString::fromStdString(s.OcrLanguages));
 }
 
 ui::Settings SettingsPage::Fields() const {
     return {destDir_->text().trimmed().toStdString(), Text(docFormat_), Text(autoOpen_), Text(language_),
             logDir_->text().trimmed().toStdString(), Text(layout_), Text(imageFilter_), Text(preserve_),
-            Text(allPages_), Text(keepLines_)};
+            Text(allPages_), Text(keepLines_), ui::kOcrSettings[static_cast<size_t>(ui::ChosenOcrMode(ocr_))],
+            ocrLanguages_->text().trimmed().toStdString()};
 }
 
 void SettingsPage::Apply() {

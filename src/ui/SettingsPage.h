@@ -1,5 +1,5 @@
 #pragma once
-// The "Settings" page: the ten standing choices, with Default, OK and Cancel.
+// The "Settings" page: the twelve standing choices, with Default, OK and Cancel.
 #include "ui/Settings.h"
 #include "ui/UiPrompts.h"
 #include "ui/WindowPage.h"
@@ -40,6 +40,8 @@ private:
     QComboBox* preserve_;
     QComboBox* allPages_;
     QComboBox* keepLines_;
+    QComboBox* ocr_;
+    QLineEdit* ocrLanguages_;
     QString shownDestination_;
     bool destinationBrowsed_ = false;
     bool destinationChosen_ = false;

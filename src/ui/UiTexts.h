@@ -36,6 +36,9 @@ inline constexpr const char* kImageFilterSetting = "Remove Images";
 inline constexpr const char* kPreserveSetting = "Preserve Character Spacing";
 inline constexpr const char* kAllPagesSetting = "Convert All Pages";
 inline constexpr const char* kKeepLinesSetting = "Keep Source Lines (flowing text)";
+inline constexpr const char* kOcrSetting = "Recognise Scanned Text";
+inline constexpr const char* kOcrLanguagesLabel = "Languages";
+inline constexpr const char* kOcrLanguagesDefault = "%1 (default)";
 inline constexpr const char* kSelectFolder = "Select Folder:";
 inline constexpr const char* kDefault = "Default";
 inline constexpr const char* kSettingsNotSaved =
@@ -61,6 +64,14 @@ inline constexpr const char* kKeepLinesExplanation =
     "FLOWING TEXT only: every line of the PDF stays a paragraph of its own, where the PDF breaks it. "
     "Paragraphs then do not re-flow when the text is edited.";
 inline constexpr const char* kKeepLinesMark = "(source line breaks kept)";
+inline constexpr const char* kOcrAuto = "Automatic (pages without text)";
+inline constexpr const char* kOcrAlways = "Always";
+inline constexpr const char* kOcrNever = "Never";
+inline constexpr const char* kOcrExplanation =
+    "Scanned pages hold only a picture of their text: Tesseract recognises their words so that they can be "
+    "edited. \"Always\" recognises every page, also the text the PDF has.";
+inline constexpr const char* kOcrLanguagesExplanation =
+    "Tesseract's languages joined by +, e.g. eng+deu. Empty: the installed languages of your locale, else English.";
 inline constexpr const char* kImageFilter = "Image Filter";
 inline constexpr const char* kRemoveImages = "Remove Images";
 inline constexpr const char* kAutomaticAnchoring = "Automatic Anchoring";
@@ -82,6 +93,7 @@ inline constexpr const char* kSummaryRange = "Page range to convert:";
 inline constexpr const char* kSummaryLayout = "Layout Selected:";
 inline constexpr const char* kSummaryFilter = "Image Filter:";
 inline constexpr const char* kSummaryPreserve = "Preserve Character Spacing:";
+inline constexpr const char* kSummaryOcr = "Recognise Scanned Text:";
 inline constexpr const char* kOutputFormatTitle = "Output Format";
 inline constexpr const char* kSelectImageFormat = "Select the file format for the extracted images.";
 inline constexpr const char* kSpecifyFolder = "Specify the destination folder to save the extracted images.";

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "convert/MyConvertPara.h"
+#include "ui/OcrChoice.h"
 #include "ui/PageChoice.h"
 #include "ui/Settings.h"
 #include "ui/UiTexts.h"
@@ -74,7 +76,8 @@ LayoutStep::LayoutStep(MyConvertPara& para, QWidget* parent)
                       {kLayoutAsIs, "AS IS"}},
                      para.Layout, parent),
       para_(para),
-      keepLines_(new QCheckBox(kKeepLines, this)) {
+      keepLines_(new QCheckBox(kKeepLines, this)),
+      ocr_(ui::MakeOcrChoice("ocrChoice", this)) {
     keepLines_->setObjectName("keepLines");
     auto* explanation = new QLabel(kKeepLinesExplanation, this);
     explanation->setWordWrap(true);
@@ -88,16 +91,24 @@ LayoutStep::LayoutStep(MyConvertPara& para, QWidget* parent)
     auto* flowing = findChild<QRadioButton*>("choice1");
     connect(flowing, &QRadioButton::toggled, keepLines_, &QCheckBox::setEnabled);
     connect(flowing, &QRadioButton::toggled, explanation, &QLabel::setEnabled);
+    // Every layout takes the recognised words, so the choice stands below all four.
+    auto* ocrRow = new QHBoxLayout;
+    ocrRow->addWidget(new QLabel(kOcrSetting, this));
+    ocrRow->addWidget(ocr_);
+    ocrRow->addStretch();
+    Body()->insertLayout(Body()->count() - 1, ocrRow);
 }
 
 void LayoutStep::Load() {
     ChoiceStep::Load();
     keepLines_->setChecked(para_.KeepLines == "Yes");
+    ui::ShowOcrMode(ocr_, para_.ocrMode);
 }
 
 void LayoutStep::Store() {
     ChoiceStep::Store();
     para_.KeepLines = keepLines_->isChecked() ? "Yes" : "No";
+    para_.ocrMode = ui::ChosenOcrMode(ocr_);
 }
 
 ImageFilterStep::ImageFilterStep(MyConvertPara& para, QWidget* parent)
@@ -147,7 +158,7 @@ WordSummaryStep::WordSummaryStep(MyConvertPara& para, QWidget* parent)
     : WindowPage(kOutputSummary, parent), para_(para) {
     auto* form = new QFormLayout;
     for (const char* line : {kSummarySource, kSummaryOutput, kSummaryFormat, kSummaryRange, kSummaryLayout,
-                             kSummaryFilter, kSummaryPreserve}) {
+                             kSummaryFilter, kSummaryPreserve, kSummaryOcr}) {
         auto* value = new QLabel(this);
         value->setObjectName("summaryValue");
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -165,13 +176,20 @@ void WordSummaryStep::Load() {
                                  para_.pages.All() ? std::string(kAllPages) : para_.pages.Text(),
                                  para_.Layout + (FlowingKeepsLines() ? std::string(" ") + kKeepLinesMark : ""),
                                  para_.ImageFilter == "Yes" ? kRemoveImages : kAutomaticAnchoring,
-                                 para_.Preserve + " " + kNotApplicableMark};
+                                 para_.Preserve + " " + kNotApplicableMark,
+                                 OcrSummary()};
     for (size_t i = 0; i < values_.size(); ++i) values_[i]->setText(QString::fromStdString(lines[i]));
     para_.SetDocFormat(para_.DocFormat);
     para_.autoOpenFlag = para_.AutoOpen == "Yes" ? 1 : 0;
     if (std::optional<int> mode = ui::JobModeForLayout(para_.Layout)) para_.jobMode = *mode;
     para_.removeImages = para_.ImageFilter == "Yes" ? 1 : 0;
     para_.keepLines = para_.KeepLines == "Yes";
+}
+
+std::string WordSummaryStep::OcrSummary() const {
+    std::string line = ui::OcrModeText(para_.ocrMode);
+    if (para_.ocrMode != OcrNever && !para_.ocrLanguages.empty()) line += " (" + para_.ocrLanguages + ")";
+    return line;
 }
 
 bool WordSummaryStep::FlowingKeepsLines() const {

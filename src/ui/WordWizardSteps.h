@@ -9,6 +9,7 @@
 class MyConvertPara;
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -29,7 +30,8 @@ private:
     QButtonGroup* group_;
 };
 
-// The layout, and for the flowing layout whether the source's lines stay paragraphs of their own.
+// The layout, for the flowing layout whether the source's lines stay paragraphs of their own, and
+// when scanned pages are recognised.
 class LayoutStep : public ChoiceStep {
     Q_OBJECT
 public:
@@ -40,6 +42,7 @@ public:
 private:
     MyConvertPara& para_;
     QCheckBox* keepLines_;
+    QComboBox* ocr_;
 };
 
 class ImageFilterStep : public ChoiceStep {
@@ -77,6 +80,7 @@ public:
 
 private:
     bool FlowingKeepsLines() const;
+    std::string OcrSummary() const;
 
     MyConvertPara& para_;
     std::vector<QLabel*> values_;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -7,6 +8,7 @@
 #include "app/DefaultEngines.h"
 #include "cli/CliBatch.h"
 #include "cli/CliOptions.h"
+#include "platform/TextRecognition.h"
 #include "support/PdfWriter.h"
 #include "support/RtfTestXml.h"
 #include "support/RtfText.h"
@@ -176,7 +178,9 @@ TEST_F(CommandLine, UsageErrorsExitWithTwo) {
     Pdf(1, "a.pdf");
     for (const auto& args : std::vector<std::vector<std::string>>{
              {}, {"--bogus", "a.pdf"}, {"-m", "wide", "a.pdf"}, {"-p", "one", "a.pdf"}, {"-f", "pdf", "a.pdf"},
-             {"--extract-images", "gif", "a.pdf"}, {"a.pdf", "-o"}}) {
+             {"--extract-images", "gif", "a.pdf"}, {"a.pdf", "-o"}, {"--ocr", "sometimes", "a.pdf"},
+             {"--ocr-lang", "eng++deu", "a.pdf"}, {"--ocr-lang", "", "a.pdf"},
+             {"--ocr-lang", "script/Latin", "a.pdf"}}) {
         auto r = Convert(args);
         EXPECT_EQ(r.status, 2) << testing::PrintToString(args);
         EXPECT_NE(r.errors.find("vellumor-convert: "), std::string::npos);
@@ -215,6 +219,26 @@ TEST(CommandLineOptions, KeepLinesReachesTheRecordAndTheDocumentModel) {
     EXPECT_TRUE(static_cast<RtfEngine&>(*doc).Document().keepLines);
 }
 
+TEST(CommandLineOptions, RecognitionChoicesReachTheRecord) {
+    TempDir dir;
+    CliOptions o;
+    std::string err;
+    for (auto [name, mode] : {std::pair{"never", OcrNever}, {"auto", OcrAuto}, {"always", OcrAlways}}) {
+        o = CliOptions();
+        ASSERT_TRUE(ParseCommandLine({"--ocr", name, "--ocr-lang=chi_sim+eng", "-o", dir.path(), dir / "missing.pdf"}, o,
+                                     err))
+            << err;
+        EXPECT_EQ(o.ocrMode, mode) << name;
+    }
+    MyConvertPara para;
+    FILE* reports = std::tmpfile();
+    ASSERT_TRUE(reports);
+    RunBatchChild(o, para, reports);
+    std::fclose(reports);
+    EXPECT_EQ(para.ocrMode, OcrAlways);
+    EXPECT_EQ(para.ocrLanguages, "chi_sim+eng");
+}
+
 TEST(CommandLineOptions, ParsesEveryOption) {
     CliOptions o;
     std::string err;
@@ -241,6 +265,26 @@ TEST(CommandLineOptions, ParsesEveryOption) {
 }
 
 }  // namespace
+
+// Said once before the batch, rather than as a failure of every scanned page; only where recognition can run.
+TEST_F(CommandLine, AMissingRecognitionLanguageStopsBeforeAnyFileAndNamesItsPackage) {
+    std::vector<std::string> installed = platform::InstalledOcrLanguages();
+    if (std::find(installed.begin(), installed.end(), "cym") != installed.end()) GTEST_SKIP() << "Welsh is installed";
+    Pdf(2, "a.pdf");
+    for (const char* jobs : {"1", "2"}) {
+        auto r = Convert({"-q", "-j", jobs, "--ocr-lang", "eng+cym", "a.pdf", "a.pdf"});
+        EXPECT_EQ(r.status, 2) << jobs;
+        EXPECT_NE(r.errors.find("tesseract-ocr-cym"), std::string::npos) << r.errors;
+        EXPECT_EQ(r.errors.find("tesseract-ocr-eng"), std::string::npos) << r.errors;
+        EXPECT_FALSE(fs::exists(dir / "a.rtf"));
+        EXPECT_FALSE(WorkspaceLeft());
+    }
+    auto never = Convert({"-q", "--ocr", "never", "--ocr-lang", "cym", "a.pdf"});
+    EXPECT_EQ(never.status, 0) << never.errors;
+    EXPECT_TRUE(fs::exists(dir / "a.rtf"));
+    auto images = Convert({"-q", "--extract-images", "png", "--ocr-lang", "cym", "-o", "img", "a.pdf"});
+    EXPECT_EQ(images.status, 0) << images.errors;
+}
 
 // A time limit that cannot be read is refused, not replaced by the default.
 TEST_F(CommandLine, UnreadableTimeLimitsAreUsageErrors) {

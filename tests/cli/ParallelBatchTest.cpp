@@ -104,6 +104,8 @@ TEST(ParallelBatch, ChildArgumentsSayWhatTheRecordSays) {
     para.keepLines = true;
     para.pages.SelectListed("2,5-7");
     para.xmlCopyDir = "/out dir";
+    para.ocrMode = OcrNever;
+    para.ocrLanguages = "deu+fra";
     std::vector<std::string> argv = ChildArguments(para, "prog", "/in/a b.pdf");
     CliOptions o;
     std::string error;
@@ -116,7 +118,16 @@ TEST(ParallelBatch, ChildArgumentsSayWhatTheRecordSays) {
     EXPECT_TRUE(o.keepLines);
     EXPECT_TRUE(o.keepXml);
     EXPECT_EQ(o.pages, "2,5-7");
+    EXPECT_EQ(o.ocrMode, OcrNever);
+    EXPECT_EQ(o.ocrLanguages, "deu+fra");
     EXPECT_EQ(o.files, (std::vector<std::string>{"/in/a b.pdf"}));
+    para.ocrMode = OcrAlways;
+    para.ocrLanguages.clear();
+    argv = ChildArguments(para, "prog", "/in/a b.pdf");
+    CliOptions always;
+    ASSERT_TRUE(ParseCommandLine({argv.begin() + 1, argv.end()}, always, error)) << error;
+    EXPECT_EQ(always.ocrMode, OcrAlways);
+    EXPECT_EQ(always.ocrLanguages, "");
 
     para.jobMode = ModeExtractImages;
     para.imageDevice = "png16m";

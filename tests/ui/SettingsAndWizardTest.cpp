@@ -7,11 +7,13 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTextStream>
+#include <algorithm>
 #include <filesystem>
 
 #include "WindowFixture.h"
 #include "pagegraphics/PicturePdf.h"
 #include "platform/Registry.h"
+#include "platform/TextRecognition.h"
 #include "support/PdfWriter.h"
 #include "support/RtfText.h"
 #include "ui/ImageWizard.h"
@@ -82,11 +84,11 @@ TEST_F(WindowTest, SettingsOkWritesTheStoreAndAFreshWindowShowsThem) {
     EXPECT_TRUE(window->findChild<QRadioButton*>("pageNumbers")->isChecked());
     // The page list is the user's to write; it once showed the setting's own "No".
     EXPECT_EQ(window->findChild<QLineEdit*>("pageText")->text(), QString());
-    // The ten values stand in the store in their order.
+    // The twelve values stand in the store in their order.
     std::string ini = testpdf::ReadFile(dir / "registry.ini");
     size_t last = 0;
     for (const char* name : {"DestDir", "DocFormat", "AutoOpen", "Language", "LogDir", "Layout", "ImageFilter",
-                             "Preserve", "AllPages", "KeepLines"}) {
+                             "Preserve", "AllPages", "KeepLines", "Ocr", "OcrLanguages"}) {
         size_t at = ini.find(std::string(name) + "=");
         ASSERT_NE(at, std::string::npos) << name;
         EXPECT_GT(at + 1, last) << name;
@@ -120,6 +122,53 @@ TEST_F(WindowTest, DefaultRestoresTheDefaultsAndBadStoredValuesFallBack) {
     EXPECT_EQ(page->Fields().DocFormat, "doc");
     EXPECT_EQ(page->Fields().Layout, "FLOWING TEXT");
     EXPECT_EQ(page->Fields().KeepLines, "No");
+    EXPECT_EQ(page->Fields().Ocr, "Auto");
+    EXPECT_EQ(page->Fields().OcrLanguages, "");
+}
+
+TEST_F(WindowTest, RecognitionChoicesSurviveSavingAndReachTheRecord) {
+    SettingsPage* page = window->Settings();
+    auto* ocr = page->findChild<QComboBox*>("ocrSetting");
+    auto* languages = page->findChild<QLineEdit*>("ocrLanguages");
+    // The default languages are shown, not stored: they follow the locale of whoever starts Vellumor.
+    EXPECT_TRUE(languages->placeholderText().contains(QString::fromStdString(platform::DefaultOcrLanguages())));
+    ocr->setCurrentText(ui::text::kOcrNever);
+    EXPECT_FALSE(languages->isEnabled());
+    ocr->setCurrentText(ui::text::kOcrAlways);
+    languages->setText(" deu+fra ");
+    window->ShowSettings();
+    Screenshot(*window, "settings-page-ocr");
+    page->findChild<QPushButton*>("settingsOk")->click();
+    EXPECT_EQ(Stored("Ocr"), "Always");
+    EXPECT_EQ(Stored("OcrLanguages"), "deu+fra");
+    EXPECT_EQ(para.ocrMode, OcrAlways);
+
+    MyConvertPara fresh;
+    ui::ApplyStartValues(fresh);
+    MainWindow second(fresh);
+    EXPECT_EQ(fresh.ocrMode, OcrAlways);
+    EXPECT_EQ(fresh.ocrLanguages, "deu+fra");
+    EXPECT_EQ(second.Settings()->findChild<QComboBox*>("ocrSetting")->currentText(), ui::text::kOcrAlways);
+}
+
+TEST_F(WindowTest, AMissingRecognitionLanguageIsSaidAndNothingStarts) {
+    std::vector<std::string> installed = platform::InstalledOcrLanguages();
+    if (std::find(installed.begin(), installed.end(), "cym") != installed.end()) GTEST_SKIP() << "Welsh is installed";
+    para.ocrLanguages = "eng+cym";
+    window->Panel()->AddFiles({QString::fromStdString(Pdf("a.pdf"))});
+    window->Panel()->SetOutputFolder(QString::fromStdString(dir.path()));
+    window->findChild<QRadioButton*>("formatRtf")->setChecked(true);
+    window->findChild<QRadioButton*>("fastMethod")->setChecked(true);
+    window->StartConvert();
+    EXPECT_FALSE(window->BatchRunning());
+    ASSERT_FALSE(messages.empty());
+    EXPECT_TRUE(messages.back().second.contains("tesseract-ocr-cym")) << messages.back().second.toStdString();
+    EXPECT_FALSE(fs::exists(dir / "a.rtf"));
+
+    para.ocrMode = OcrNever;  // then the languages do not matter
+    window->StartConvert();
+    ASSERT_TRUE(WaitForBatchEnd());
+    EXPECT_TRUE(fs::exists(dir / "a.rtf"));
 }
 
 TEST_F(WindowTest, SettingsThatCannotBeSavedAreSaidWithTheFilesPath) {
@@ -190,14 +239,14 @@ TEST_F(WordWizardInWindow, PagesTwoToFourInTheChosenLayout) {
     EXPECT_TRUE(wizard->findChild<QPushButton*>("wizardFinish")->isVisible());
     EXPECT_FALSE(wizard->findChild<QPushButton*>("wizardNext")->isVisible());
     QStringList values = SummaryValues();
-    ASSERT_EQ(values.size(), 7);
+    ASSERT_EQ(values.size(), 8);
     EXPECT_EQ(values[2], "rtf");
     EXPECT_EQ(values[3], "2-4");
     EXPECT_EQ(values[4], "TEXT ONLY");
     EXPECT_EQ(values[5], ui::text::kAutomaticAnchoring);
     ExpectTexts(*wizard->Step(5), {ui::text::kOutputSummary, ui::text::kSummarySource, ui::text::kSummaryOutput,
                                    ui::text::kSummaryFormat, ui::text::kSummaryRange, ui::text::kSummaryLayout,
-                                   ui::text::kSummaryFilter, ui::text::kSummaryPreserve},
+                                   ui::text::kSummaryFilter, ui::text::kSummaryPreserve, ui::text::kSummaryOcr},
                 "word-wizard-5");
     Screenshot(*window, "word-wizard-5");
     EXPECT_EQ(para.jobMode, ModeTextOnly);
@@ -228,6 +277,21 @@ TEST_F(WordWizardInWindow, KeepingTheSourceLinesIsAFlowingChoiceThatReachesTheJo
     EXPECT_EQ(SummaryValues()[4], QString("FLOWING TEXT ") + ui::text::kKeepLinesMark);
     Screenshot(*window, "word-wizard-5-keep-lines");
     EXPECT_TRUE(para.keepLines);
+}
+
+TEST_F(WordWizardInWindow, TheRecognitionChoiceOfTheLayoutStepReachesTheJob) {
+    para.ocrMode = OcrNever;
+    para.ocrLanguages = "deu";
+    Open(Pdf("a.pdf"));
+    auto* ocr = wizard->Step(1)->findChild<QComboBox*>("ocrChoice");
+    EXPECT_EQ(ocr->currentText(), ui::text::kOcrNever);
+    ocr->setCurrentText(ui::text::kOcrAlways);
+    ExpectTexts(*wizard->Step(1), {ui::text::kOcrSetting, ui::text::kOcrAlways}, "word-wizard-1-ocr");
+    Screenshot(*window, "word-wizard-1-ocr");
+    Click("wizardLast");
+    EXPECT_EQ(para.ocrMode, OcrAlways);
+    EXPECT_EQ(SummaryValues()[7], QString(ui::text::kOcrAlways) + " (deu)");
+    Screenshot(*window, "word-wizard-5-ocr");
 }
 
 TEST_F(WordWizardInWindow, BackAndNextKeepEachStepsValueAndCancelLeaves) {

@@ -6,7 +6,7 @@
 #include "app/DefaultEngines.h"
 #include "convert/CConvertWorker.h"
 #include "convert/ChildReport.h"
-#include "platform/TextRecognition.h"
+#include "app/OcrLanguageCheck.h"
 #include "platform/Workspace.h"
 
 namespace {
@@ -103,13 +103,10 @@ int RunBatch(const CliOptions& o, MyConvertPara& para, TerminalObserver& observe
     }
     SetUpRecord(o, para);
     // Said once, before any file: otherwise every scanned page of every file would fail alike.
-    if (para.jobMode != ModeExtractImages && para.ocrMode != OcrNever) {
-        std::string languages = para.ocrLanguages.empty() ? platform::DefaultOcrLanguages() : para.ocrLanguages;
-        if (std::string missing = platform::MissingOcrLanguage(languages); !missing.empty()) {
-            observer.ClearBar();
-            std::fprintf(err, "vellumor-convert: %s\n", missing.c_str());
-            return 2;
-        }
+    if (std::string missing = OcrLanguageProblem(para); !missing.empty()) {
+        observer.ClearBar();
+        std::fprintf(err, "vellumor-convert: %s\n", missing.c_str());
+        return 2;
     }
     TerminalHost host(o, observer, out, err);
     CConvertWorker worker(para, host, DefaultWorkerSteps());

@@ -14,6 +14,7 @@
 
 #include "convert/CConvertPara.h"
 #include "pagegraphics/PictureEncode.h"
+#include "platform/DrawingBudget.h"
 #include "platform/TextRecognition.h"
 #include "rtf/RecordedGraphics.h"
 
@@ -26,6 +27,10 @@ constexpr double kScanShare = 0.5;
 // Text that covers this little of a scanned page is a stamp or a header the
 // scanner added, not the page's text.
 constexpr double kStampShare = 0.05;
+
+// A scan draws a picture and little else: a page of more operations than this
+// is no scan, and drawing it again for its picture would cost as much as its text.
+constexpr long long kScanQuestions = 100'000;
 
 // A figure smaller than this (in square inches) is a speck or a stamp, not worth a picture.
 constexpr double kLeastFigureArea = 0.25;
@@ -146,11 +151,14 @@ double JobPageRecognition::LargestPictureShare(int page) {
     PDFDoc* doc = Document();
     if (!doc || page < 1 || page > doc->getNumPages()) return 0;
     PictureCover cover;
-    doc->displayPage(&cover, page, 72, 72, 0, false, true, false);
-    return cover.LargestShare();
+    platform::DrawingBudget budget(&para_.cancelRequested, kScanQuestions);
+    doc->displayPage(&cover, page, 72, 72, 0, false, true, false, &platform::DrawingBudget::Spent, &budget);
+    return budget.Exceeded() ? 0 : cover.LargestShare();
 }
 
 PageTextSource JobPageRecognition::Choose(const PageTextFacts& facts) {
+    // A page cut short by its own drawing is not drawn again for its picture.
+    if (pageBudget_ && pageBudget_->Exceeded()) return PageTextSource::Own;
     // A scan recognised before carries its words as invisible text over its
     // picture; invisible text elsewhere is a trick, and stays out.
     if (!facts.visibleText && facts.invisibleText && LargestPictureShare(facts.page) >= kScanShare)
@@ -190,9 +198,13 @@ std::vector<RecognisedWord> JobPageRecognition::Recognise(int page) {
     // The page's own text is in the XML already: only what its pictures show is read.
     splash.setSkipText(leaveTextOut_, leaveTextOut_);
     splash.startDoc(doc);
-    doc->displayPage(&splash, page, kRecognitionDpi, kRecognitionDpi, 0, false, true, false);
+    platform::DrawingBudget budget(&para_.cancelRequested, kScanQuestions);
+    doc->displayPage(&splash, page, kRecognitionDpi, kRecognitionDpi, 0, false, true, false,
+                     &platform::DrawingBudget::Spent, &budget);
     SplashBitmap* bitmap = splash.getBitmap();
-    if (!bitmap || bitmap->getWidth() < 1 || bitmap->getHeight() < 1) return words;
+    if (budget.Exceeded() || para_.cancelRequested != 0 || !bitmap || bitmap->getWidth() < 1 ||
+        bitmap->getHeight() < 1)
+        return words;
     platform::GreyImage image;
     image.data = bitmap->getDataPtr();
     image.width = bitmap->getWidth();
@@ -241,7 +253,10 @@ void JobPageRecognition::KeepFigures(int page, const std::vector<FigureRegion>& 
         splash.startDoc(doc);
         const int x = static_cast<int>(region.left * scale), y = static_cast<int>(region.top * scale);
         const int w = std::max(1, static_cast<int>(width * scale)), h = std::max(1, static_cast<int>(height * scale));
-        doc->displayPageSlice(&splash, page, kFigureDpi, kFigureDpi, 0, false, true, false, x, y, w, h);
+        platform::DrawingBudget budget(&para_.cancelRequested, kScanQuestions);
+        doc->displayPageSlice(&splash, page, kFigureDpi, kFigureDpi, 0, false, true, false, x, y, w, h,
+                              &platform::DrawingBudget::Spent, &budget);
+        if (budget.Exceeded()) continue;
         SplashBitmap* bitmap = splash.getBitmap();
         if (!bitmap || bitmap->getWidth() != w || bitmap->getHeight() != h) continue;
         pagegraphics::PixelView pixels;

@@ -18,6 +18,7 @@ class PDFDoc;
 struct FigureRegion;
 
 namespace platform {
+class DrawingBudget;
 class TextRecognizer;
 }
 
@@ -43,6 +44,9 @@ public:
     PageTextSource Choose(const PageTextFacts& facts) override;
     std::vector<RecognisedWord> Recognise(int page) override;
 
+    // The text pass's budget of the page being read: a page it cut short is left as it is.
+    void SetPageBudget(const platform::DrawingBudget* budget) { pageBudget_ = budget; }
+
     // What the user hears at the end: how many pages were recognised, and how surely.
     std::string Summary() const;
 
@@ -56,6 +60,7 @@ private:
     CConvertPara& para_;
     std::function<std::unique_ptr<PDFDoc>()> openCopy_;
     RecognisedScans& scans_;
+    const platform::DrawingBudget* pageBudget_ = nullptr;
     std::unique_ptr<PDFDoc> document_;
     std::unique_ptr<platform::TextRecognizer> recognizer_;
     bool recognizerFailed_ = false;

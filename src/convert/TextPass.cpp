@@ -91,8 +91,10 @@ int ConversionJob::TextPass() {
             for (int page = 1; page <= para->lastPage && !para->cancelRequested; ++page) {
                 // A page of endlessly nested forms must not hold the whole job.
                 platform::DrawingBudget budget(&para->cancelRequested);
+                recognition.SetPageBudget(&budget);
                 doc->displayPage(device.get(), page, 108, 108, 0, false, true, true, &platform::DrawingBudget::Spent,
                                  &budget);
+                recognition.SetPageBudget(nullptr);
                 if (budget.Exceeded()) para->AddNote(PageCutOffLine(page));
             }
         }

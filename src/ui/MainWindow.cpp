@@ -23,7 +23,7 @@
 
 #include "app/DefaultEngines.h"
 #include "convert/MyConvertPara.h"
-#include "platform/TextRecognition.h"
+#include "app/OcrLanguageCheck.h"
 #include "platform/Workspace.h"
 #include "ui/HyperLink.h"
 #include "ui/ImageWizard.h"
@@ -335,12 +335,9 @@ void MainWindow::Start(bool imageJob) {
 void MainWindow::Launch() {
     if (BatchRunning() || pendingBatch_.empty()) return;
     // Said once before the batch, rather than as a failure of every scanned page.
-    if (para_.jobMode != ModeExtractImages && para_.ocrMode != OcrNever) {
-        std::string languages = para_.ocrLanguages.empty() ? platform::DefaultOcrLanguages() : para_.ocrLanguages;
-        if (std::string missing = platform::MissingOcrLanguage(languages); !missing.empty()) {
-            prompts_.message(ui::text::kError, QString::fromStdString(missing));
-            return;
-        }
+    if (std::string missing = OcrLanguageProblem(para_); !missing.empty()) {
+        prompts_.message(ui::text::kError, QString::fromStdString(missing));
+        return;
     }
     if (para_.jobMode != ModeExtractImages) para_.imageDevice = "jpeg";
     para_.observer = progress_;

@@ -77,8 +77,8 @@ double ReadLayout(tesseract::PageIterator* layout, std::vector<PixelBox>& pictur
     return angles[angles.size() / 2];
 }
 
-// Maps points of the turned image back to the image as given: both turn about their centres.
-struct TurnBack {
+// Turns points of the image about a centre.
+struct Turn {
     double sine = 0, cosine = 1;
     double fromX = 0, fromY = 0, toX = 0, toY = 0;
 
@@ -109,7 +109,7 @@ double LineSize(const tesseract::ResultIterator& it) {
     return rowHeight * kSizePerLineHeight;
 }
 
-std::vector<RecognisedWord> ReadWords(tesseract::ResultIterator* it, const TurnBack* turn) {
+std::vector<RecognisedWord> ReadWords(tesseract::ResultIterator* it, const Turn* turn) {
     std::vector<RecognisedWord> words;
     if (!it) return words;
     int block = -1, line = -1;
@@ -201,42 +201,33 @@ RecognisedPage TextRecognizer::Recognise(const GreyImage& image, const std::atom
     if (!pix) return page;
     api.SetImage(pix.get());
     api.SetSourceResolution(image.dpi);
-    std::unique_ptr<tesseract::PageIterator> layout(api.AnalyseLayout());
-    double skew = ReadLayout(layout.get(), page.pictures);
-    layout.reset();
-
-    PixPtr turned;
-    TurnBack turn;
-    double magnitude = std::fabs(skew);
-    if (magnitude > kLeastSkewDegrees && magnitude <= kMostSkewDegrees) {
-        double radians = skew * M_PI / 180.0;
-        // Given the original size, Leptonica widens the canvas so no corner is cut off.
-        turned.reset(pixRotate(pix.get(), static_cast<float>(radians), L_ROTATE_AREA_MAP, L_BRING_IN_WHITE,
-                               image.width, image.height));
-        if (turned) {
-            turn.sine = std::sin(radians);
-            turn.cosine = std::cos(radians);
-            turn.fromX = pixGetWidth(turned.get()) / 2.0;
-            turn.fromY = pixGetHeight(turned.get()) / 2.0;
-            turn.toX = image.width / 2.0;
-            turn.toY = image.height / 2.0;
-            pixSetResolution(turned.get(), image.dpi, image.dpi);
-            api.SetImage(turned.get());
-            api.SetSourceResolution(image.dpi);
-            page.skewDegrees = skew;
-        }
-    }
-
     CancelWatch watch{cancel};
     tesseract::ETEXT_DESC monitor;
     monitor.cancel = &CancelWatch::Asked;
     monitor.cancel_this = &watch;
+    // One layout analysis serves the words, the pictures and the skew: Tesseract
+    // reads a page turned by a few degrees well, and turning the image back
+    // first cost a second analysis and the turning, a sixth more than the words.
     int failed = api.Recognize(&monitor);
     // The words of a stopped recognition are half read; none is better than a part.
     page.cancelled = watch.stopped;
     if (failed == 0 && !page.cancelled) {
         std::unique_ptr<tesseract::ResultIterator> words(api.GetIterator());
-        page.words = ReadWords(words.get(), turned ? &turn : nullptr);
+        const double skew = ReadLayout(words.get(), page.pictures);
+        Turn level;
+        const double magnitude = std::fabs(skew);
+        if (magnitude > kLeastSkewDegrees && magnitude <= kMostSkewDegrees) {
+            // The words are placed as on the page turned level about its middle, so
+            // that the words of a line share one baseline.
+            const double radians = skew * M_PI / 180.0;
+            level.sine = -std::sin(radians);
+            level.cosine = std::cos(radians);
+            level.fromX = level.toX = image.width / 2.0;
+            level.fromY = level.toY = image.height / 2.0;
+            page.skewDegrees = skew;
+        }
+        if (words) words->Begin();
+        page.words = ReadWords(words.get(), page.skewDegrees != 0 ? &level : nullptr);
     }
     api.Clear();
     return page;

@@ -39,7 +39,7 @@ struct RecognisedWord {
 struct RecognisedPage {
     std::vector<RecognisedWord> words;  // in reading order
     std::vector<PixelBox> pictures;     // regions the layout analysis takes for pictures, not text
-    double skewDegrees = 0;             // how far the page was turned back before recognition
+    double skewDegrees = 0;             // the turn taken out of the words' places; clockwise positive
     bool cancelled = false;             // stopped before its end: the words are incomplete
 };
 
@@ -62,8 +62,8 @@ public:
     // False when Tesseract could not start with the languages; Problem() says why.
     bool Ready() const;
     const std::string& Problem() const;
-    // The page's words; a page turned by a few degrees is turned back first,
-    // and its boxes are those of the image as given. `cancel` is looked at
+    // The page's words; on a page turned by a few degrees they are placed as on
+    // the page turned level about its middle. `cancel` is looked at
     // while it runs.
     RecognisedPage Recognise(const GreyImage& image, const std::atomic<int32_t>* cancel = nullptr);
 

@@ -2,17 +2,15 @@
 
 #include <cmath>
 #include <cstdint>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/DefaultEngines.h"
 #include "convert/MyConvertPara.h"
 #include "platform/TextRecognition.h"
-#include "support/ImageXObjects.h"
 #include "support/PdfWriter.h"
 #include "support/RtfText.h"
-#include "support/RunProgram.h"
+#include "support/ScannedPages.h"
 #include "support/TempDir.h"
 
 using namespace testpdf;
@@ -73,59 +71,6 @@ PdfWriter TextPage() {
     return pdf;
 }
 
-struct Grey {
-    int width = 0, height = 0;
-    std::string pixels;
-};
-
-// The page as a scanner at `dpi` sees it, through the PDF core's own rasteriser.
-Grey Rasterised(const std::string& pdf, const std::string& stem, int dpi) {
-    RunProgram({"pdftoppm", "-r", std::to_string(dpi), "-gray", "-singlefile", pdf, stem});
-    std::istringstream in(ReadFile(stem + ".pgm"));
-    std::string magic;
-    int maxValue = 0;
-    Grey grey;
-    in >> magic >> grey.width >> grey.height >> maxValue;
-    in.get();
-    grey.pixels.assign(std::istreambuf_iterator<char>(in), {});
-    return grey;
-}
-
-// Turned by `degrees` around its middle, with specks of dust: what a feeder makes of a page.
-Grey Scanned(const Grey& page, double degrees, bool dust) {
-    Grey out = page;
-    const double a = degrees * M_PI / 180, c = std::cos(a), s = std::sin(a);
-    const double mx = page.width / 2.0, my = page.height / 2.0;
-    uint32_t seed = 12345;
-    for (int y = 0; y < page.height; ++y)
-        for (int x = 0; x < page.width; ++x) {
-            const int sx = static_cast<int>(std::lround(c * (x - mx) + s * (y - my) + mx));
-            const int sy = static_cast<int>(std::lround(-s * (x - mx) + c * (y - my) + my));
-            char v = sx >= 0 && sy >= 0 && sx < page.width && sy < page.height
-                         ? page.pixels[static_cast<size_t>(sy) * page.width + sx]
-                         : '\xff';
-            seed = seed * 1664525u + 1013904223u;
-            if (dust && (seed >> 16) % 2000 == 0) v = '\0';
-            out.pixels[static_cast<size_t>(y) * page.width + x] = v;
-        }
-    return out;
-}
-
-// Image-only pages, each its picture over the whole page, as a scanner writes them.
-void SaveScan(const std::vector<Grey>& pages, int dpi, const std::string& path) {
-    PdfWriter pdf;
-    for (size_t i = 0; i < pages.size(); ++i) {
-        const Grey& g = pages[i];
-        const int image = AddImageObject(pdf, g.width, g.height,
-                                         "/ColorSpace /DeviceGray /BitsPerComponent 8 /Filter /FlateDecode",
-                                         FlateCompressed(g.pixels));
-        const double w = g.width * 72.0 / dpi, h = g.height * 72.0 / dpi;
-        Page& page = pdf.AddPage(DrawImage("Scan", w, 0, 0, h, 0, 0), w, h);
-        page.extraResources = XObjectResources({{"Scan", image}});
-    }
-    pdf.Save(path);
-}
-
 class TextRecognition : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -145,7 +90,7 @@ protected:
     }
     static constexpr int kDpi = 150;
     TempDir dir;
-    Grey page;
+    GreyPage page;
     std::vector<std::string> notes;
 };
 

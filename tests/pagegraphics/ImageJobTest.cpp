@@ -142,15 +142,7 @@ TEST_F(ImageJob, FailingGhostscriptCountsThePictureAsFailedAndLeavesNoPartialFil
 // missing pictures off as a complete result. Pictures of 16-bit samples are
 // left to Ghostscript; the others are taken without it.
 TEST_F(ImageJob, TextJobWithoutGhostscriptSaysWhichPicturesAreMissing) {
-    PdfWriter w;
-    const int deep = w.AddStream("/Type /XObject /Subtype /Image /Width 2 /Height 2 /ColorSpace /DeviceRGB "
-                                 "/BitsPerComponent 16",
-                                 std::string(24, '\x40'));
-    const int shallow = w.AddRgbImage(std::string(12, '\x40'), 2, 2);
-    Page& page = w.AddPage(DrawImage("Deep", 100, 0, 0, 100, 72, 500) + DrawImage("Deep", 100, 0, 0, 100, 272, 500) +
-                           DrawImage("Shallow", 100, 0, 0, 100, 72, 300) + TextLine("Words", 72, 700));
-    page.extraResources = XObjectResources({{"Deep", deep}, {"Shallow", shallow}});
-    w.Save(dir / "deep.pdf");
+    DeepPicturePdf(2).Save(dir / "deep.pdf");
     fs::create_directory(dir / "empty-bin");
     // Quiet drops progress, not the warning: it goes to standard error.
     auto r = Convert({"-q", "-m", "flowing", "-o", "out", "deep.pdf"}, dir / "empty-bin");

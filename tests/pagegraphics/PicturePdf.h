@@ -28,4 +28,19 @@ inline PdfWriter PicturePdf() {
     return w;
 }
 
+// Pictures of 16-bit samples, which only Ghostscript renders: `draws` times the same
+// picture and once an 8-bit one, with a line of words.
+inline PdfWriter DeepPicturePdf(int draws) {
+    PdfWriter w;
+    const int deep = w.AddStream("/Type /XObject /Subtype /Image /Width 2 /Height 2 /ColorSpace /DeviceRGB "
+                                 "/BitsPerComponent 16",
+                                 std::string(24, '\x40'));
+    const int shallow = w.AddRgbImage(std::string(12, '\x40'), 2, 2);
+    std::string content = DrawImage("Shallow", 100, 0, 0, 100, 72, 300) + TextLine("Words", 72, 700);
+    for (int i = 0; i < draws; ++i) content += DrawImage("Deep", 100, 0, 0, 100, 72 + 120 * i, 500);
+    Page& page = w.AddPage(content);
+    page.extraResources = XObjectResources({{"Deep", deep}, {"Shallow", shallow}});
+    return w;
+}
+
 }  // namespace testpdf

@@ -144,7 +144,7 @@ TEST_F(WindowTest, FailuresAreReportedWithTheirReasons) {
 // A result that lacks its pictures (no Ghostscript) is a success the user must
 // still hear about: in the file's row and in the closing summary.
 TEST_F(WindowTest, MissingPicturesAreToldOnTheRowAndInTheSummary) {
-    testpdf::PicturePdf().Save(dir / "pics.pdf");
+    testpdf::DeepPicturePdf(3).Save(dir / "pics.pdf");
     fs::create_directories(dir / "no-gs-bin");
     window->Panel()->AddFiles({QString::fromStdString(dir / "pics.pdf")});
     window->Panel()->SetOutputFolder(QString::fromStdString(dir.path()));

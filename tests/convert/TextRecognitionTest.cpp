@@ -1,15 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "app/DefaultEngines.h"
 #include "convert/MyConvertPara.h"
+#include "platform/Process.h"
 #include "platform/TextRecognition.h"
 #include "support/PdfWriter.h"
 #include "support/RtfText.h"
+#include "support/RunProgram.h"
 #include "support/ScannedPages.h"
 #include "support/TempDir.h"
 
@@ -128,6 +131,22 @@ TEST_F(TextRecognition, AMissingLanguageIsNamedAndTheWordsOfOtherPagesStay) {
     ASSERT_EQ(found.size(), 1u);
     EXPECT_NE(found[0].find("tesseract-ocr-xyz"), std::string::npos) << found[0];
     EXPECT_EQ(Words(DocumentText(dir / "text.rtf")), ExpectedWords());
+}
+
+// Scanners and OCR tools write the words they recognised as invisible text over
+// the page's picture, as the tesseract command's PDF does.
+TEST_F(TextRecognition, AScanRecognisedBeforeIsReadFromItsHiddenLayerAndOtherInvisibleTextStaysOut) {
+    if (!platform::ProgramOnPath("tesseract")) GTEST_SKIP() << "no tesseract command";
+    SavePgm(page, dir / "page.pgm");
+    RunProgram({"tesseract", dir / "page.pgm", dir / "layered", "-l", "eng", "--dpi", std::to_string(kDpi), "pdf"});
+    ASSERT_TRUE(std::filesystem::exists(dir / "layered.pdf"));
+    EXPECT_GE(InOrder(ExpectedWords(), Words(Convert("layered", ModeFlowingText))), 0.95);
+    for (const std::string& note : notes) EXPECT_EQ(note.find("recognised"), std::string::npos) << note;
+
+    PdfWriter trick;
+    trick.AddPage(TextLine("Visible words", 72, 700) + "BT 3 Tr /F1 12 Tf 72 600 Td (Hidden trick) Tj ET\n");
+    trick.Save(dir / "trick.pdf");
+    EXPECT_EQ(Words(Convert("trick", ModeTextOnly)), (std::vector<std::string>{"visible", "words"}));
 }
 
 // The job is cancelled while its first page is recognised: the second is never begun.

@@ -285,8 +285,8 @@ std::string JobPageRecognition::Summary() const {
     if (pagesRecognised_ == 0) return {};
     char line[160];
     if (wordsRecognised_ == 0) {
-        std::snprintf(line, sizeof line, "%d page%s recognised as text: no words found", pagesRecognised_,
-                      pagesRecognised_ == 1 ? " was" : "s were");
+        std::snprintf(line, sizeof line, "%d page%s without text %s searched for words; none were found",
+                      pagesRecognised_, pagesRecognised_ == 1 ? "" : "s", pagesRecognised_ == 1 ? "was" : "were");
         return line;
     }
     std::snprintf(line, sizeof line, "%d page%s recognised as text (%ld words, mean confidence %.0f %%)",

@@ -32,6 +32,36 @@ constexpr double kStampShare = 0.05;
 // is no scan, and drawing it again for its picture would cost as much as its text.
 constexpr long long kScanQuestions = 100'000;
 
+// The blank of the faces recognised words are set in, in ems.
+constexpr double kBlankEms = 0.25;
+// A gap up to this many times a line's usual gap between words is one blank.
+constexpr double kWordGapSlack = 1.8;
+
+// Tesseract's boxes hold the ink of a word only: the gaps between them are
+// wider than a blank by the letters' side bearings, and the layout would read
+// two blanks in many of them. The usual gaps of a line are brought to one blank
+// of the face the words are set in; wider ones (columns, tab stops) stay.
+void OneBlankBetweenWords(std::vector<RecognisedWord>& words, const std::vector<int>& lines) {
+    for (size_t start = 0; start < words.size();) {
+        size_t end = start + 1;
+        while (end < words.size() && lines[end] == lines[start]) ++end;
+        std::vector<double> gaps;
+        for (size_t i = start + 1; i < end; ++i) gaps.push_back(words[i].left - words[i - 1].right);
+        if (!gaps.empty()) {
+            std::vector<double> sorted = gaps;
+            std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
+            const double usual = sorted[sorted.size() / 2];
+            for (size_t i = start + 1; i < end; ++i) {
+                RecognisedWord& before = words[i - 1];
+                const double blank = before.size * kBlankEms;
+                if (gaps[i - start - 1] <= usual * kWordGapSlack && gaps[i - start - 1] > blank)
+                    before.right = std::max(before.left + 1, words[i].left - blank);
+            }
+        }
+        start = end;
+    }
+}
+
 // A figure smaller than this (in square inches) is a speck or a stamp, not worth a picture.
 constexpr double kLeastFigureArea = 0.25;
 // Figures cut from a scan are shown at the resolution scans usually have.
@@ -222,7 +252,9 @@ std::vector<RecognisedWord> JobPageRecognition::Recognise(int page) {
             regions.push_back({box.left * scale, box.top * scale, box.right * scale, box.bottom * scale});
         KeepFigures(page, regions, image.height * scale);
     }
+    std::vector<int> lines;
     for (const platform::RecognisedWord& w : recognised.words) {
+        lines.push_back(w.line);
         RecognisedWord word;
         word.text = w.text;
         word.left = w.box.left * scale;
@@ -236,6 +268,7 @@ std::vector<RecognisedWord> JobPageRecognition::Recognise(int page) {
         words.push_back(std::move(word));
         confidenceSum_ += w.confidence;
     }
+    OneBlankBetweenWords(words, lines);
     wordsRecognised_ += static_cast<long>(recognised.words.size());
     ++pagesRecognised_;
     return words;

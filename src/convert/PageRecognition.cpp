@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <thread>
 
 #include "convert/CConvertPara.h"
 #include "pagegraphics/PictureEncode.h"
@@ -62,16 +63,25 @@ void OneBlankBetweenWords(std::vector<RecognisedWord>& words, const std::vector<
     }
 }
 
+// Scanned pages read at once: one a processor, but each reader holds its own
+// language data and page.
+unsigned ReadersAhead() { return std::clamp(std::thread::hardware_concurrency(), 2u, 4u); }
+
 // A figure smaller than this (in square inches) is a speck or a stamp, not worth a picture.
 constexpr double kLeastFigureArea = 0.25;
 // Figures cut from a scan are shown at the resolution scans usually have.
 constexpr double kFigureDpi = 200;
 
-// Finds how much of the page its largest picture covers, and draws nothing.
+// Finds how much of the page its largest picture covers, and whether it shows
+// any text, and draws nothing.
 class PictureCover : public OutputDev {
 public:
     bool upsideDown() override { return true; }
-    bool useDrawChar() override { return false; }
+    bool useDrawChar() override { return true; }
+    void drawChar(GfxState*, double, double, double, double, double, double, CharCode, int, const Unicode*,
+                  int) override {
+        ++characters_;
+    }
     bool interpretType3Chars() override { return false; }
     bool needNonText() override { return true; }
     bool useTilingPatternFill() override { return true; }
@@ -110,6 +120,7 @@ public:
     }
 
     double LargestShare() const { return pageArea_ > 0 ? largest_ / pageArea_ : 0; }
+    long Characters() const { return characters_; }
 
 private:
     void Cover(GfxState* state) {
@@ -132,6 +143,7 @@ private:
     }
 
     double pageArea_ = 0, pageWidth_ = 0, pageHeight_ = 0, largest_ = 0;
+    long characters_ = 0;
 };
 
 // The area a picture covers on its page, in square XML units.
@@ -170,19 +182,19 @@ JobPageRecognition::JobPageRecognition(CConvertPara& para, std::function<std::un
                                        RecognisedScans& scans)
     : para_(para), openCopy_(std::move(openCopy)), scans_(scans) {}
 
-JobPageRecognition::~JobPageRecognition() = default;
 
 PDFDoc* JobPageRecognition::Document() {
     if (!document_ && openCopy_) document_ = openCopy_();
     return document_ && document_->isOk() ? document_.get() : nullptr;
 }
 
-double JobPageRecognition::LargestPictureShare(int page) {
+double JobPageRecognition::LargestPictureShare(int page, bool* anyText) {
     PDFDoc* doc = Document();
     if (!doc || page < 1 || page > doc->getNumPages()) return 0;
     PictureCover cover;
     platform::DrawingBudget budget(&para_.cancelRequested, kScanQuestions);
     doc->displayPage(&cover, page, 72, 72, 0, false, true, false, &platform::DrawingBudget::Spent, &budget);
+    if (anyText) *anyText = cover.Characters() > 0;
     return budget.Exceeded() ? 0 : cover.LargestShare();
 }
 
@@ -207,41 +219,138 @@ PageTextSource JobPageRecognition::Choose(const PageTextFacts& facts) {
     }
 }
 
+// What a reader made of a page: Tesseract's words and pictures, and the page's
+// height in pixels; nothing when it could not be read (the reader did not start,
+// the page was cut short or cancelled).
+struct JobPageRecognition::Reading {
+    std::unique_ptr<platform::RecognisedPage> page;
+    int height = 0;
+    bool leftTextOut = false;
+};
+
+struct JobPageRecognition::Reader {
+    std::unique_ptr<PDFDoc> document;
+    std::unique_ptr<platform::TextRecognizer> recognizer;
+
+    Reading Read(int page, bool leaveTextOut, const std::atomic<int32_t>* cancel) {
+        Reading reading;
+        reading.leftTextOut = leaveTextOut;
+        if (!document || !document->isOk() || !recognizer || !recognizer->Ready()) return reading;
+        SplashColor paper = {255, 255, 255};
+        SplashOutputDev splash(splashModeMono8, 4, false, paper);
+        // The page's own text is in the XML already: only what its pictures show is read.
+        splash.setSkipText(leaveTextOut, leaveTextOut);
+        splash.startDoc(document.get());
+        platform::DrawingBudget budget(cancel, kScanQuestions);
+        document->displayPage(&splash, page, kRecognitionDpi, kRecognitionDpi, 0, false, true, false,
+                              &platform::DrawingBudget::Spent, &budget);
+        SplashBitmap* bitmap = splash.getBitmap();
+        if (budget.Exceeded() || (cancel && *cancel) || !bitmap || bitmap->getWidth() < 1 || bitmap->getHeight() < 1)
+            return reading;
+        platform::GreyImage image;
+        image.data = bitmap->getDataPtr();
+        image.width = bitmap->getWidth();
+        image.height = bitmap->getHeight();
+        image.stride = static_cast<size_t>(bitmap->getRowSize());
+        image.dpi = static_cast<int>(kRecognitionDpi);
+        reading.page = std::make_unique<platform::RecognisedPage>(recognizer->Recognise(image, cancel));
+        reading.height = image.height;
+        return reading;
+    }
+};
+
+struct JobPageRecognition::Ahead {
+    std::future<Reading> reading;
+    Reader* reader = nullptr;
+};
+
+std::unique_ptr<JobPageRecognition::Reader> JobPageRecognition::MakeReader() {
+    if (recognizerFailed_) return nullptr;
+    if (languages_.empty())
+        languages_ = para_.ocrLanguages.empty() ? platform::DefaultOcrLanguages() : para_.ocrLanguages;
+    auto reader = std::make_unique<Reader>();
+    reader->recognizer = std::make_unique<platform::TextRecognizer>(languages_);
+    if (!reader->recognizer->Ready()) {
+        recognizerFailed_ = true;
+        para_.AddNote("the text of scanned pages could not be recognised: " + reader->recognizer->Problem());
+        return nullptr;
+    }
+    reader->document = openCopy_ ? openCopy_() : nullptr;
+    return reader;
+}
+
+JobPageRecognition::Reader* JobPageRecognition::FreeReader() {
+    for (auto& reader : aheadReaders_) {
+        bool taken = false;
+        for (const auto& [page, ahead] : ahead_) taken = taken || ahead.reader == reader.get();
+        if (!taken) return reader.get();
+    }
+    // Made only when a document has scans to read ahead: each holds its language data.
+    if (aheadReaders_.size() >= ReadersAhead()) return nullptr;
+    std::unique_ptr<Reader> reader = MakeReader();
+    if (!reader) return nullptr;
+    aheadReaders_.push_back(std::move(reader));
+    return aheadReaders_.back().get();
+}
+
+bool JobPageRecognition::LikelyScan(int page) {
+    // Any text, a hidden layer too, makes the page one the text pass may not
+    // recognise: reading it ahead would be work thrown away.
+    bool anyText = false;
+    const double share = LargestPictureShare(page, &anyText);
+    return !anyText && share >= kScanShare;
+}
+
+void JobPageRecognition::ForgetBefore(int page) {
+    for (auto it = ahead_.begin(); it != ahead_.end() && it->first < page;) {
+        it->second.reading.wait();
+        it = ahead_.erase(it);
+    }
+}
+
+void JobPageRecognition::ReadAhead(int page) {
+    PDFDoc* doc = Document();
+    if (!doc || para_.cancelRequested != 0) return;
+    const int last = std::min(page + static_cast<int>(ReadersAhead()), doc->getNumPages());
+    for (int next = page + 1; next <= last; ++next) {
+        if (ahead_.count(next) || !LikelyScan(next)) continue;
+        Reader* reader = FreeReader();
+        if (!reader) return;
+        ahead_[next] = Ahead{std::async(std::launch::async, [reader, next, cancel = &para_.cancelRequested] {
+                                 return reader->Read(next, false, cancel);
+                             }),
+                             reader};
+    }
+}
+
+JobPageRecognition::~JobPageRecognition() {
+    // The readers may still be reading ahead; they stop at the job's cancel or their page's end.
+    for (auto& [page, ahead] : ahead_) ahead.reading.wait();
+}
+
 std::vector<RecognisedWord> JobPageRecognition::Recognise(int page) {
     std::vector<RecognisedWord> words;
     PDFDoc* doc = Document();
     if (!doc || page < 1 || page > doc->getNumPages() || para_.cancelRequested != 0) return words;
-    if (!recognizer_ && !recognizerFailed_) {
-        const std::string languages =
-            para_.ocrLanguages.empty() ? platform::DefaultOcrLanguages() : para_.ocrLanguages;
-        recognizer_ = std::make_unique<platform::TextRecognizer>(languages);
-        if (!recognizer_->Ready()) {
-            recognizerFailed_ = true;
-            para_.AddNote("the text of scanned pages could not be recognised: " + recognizer_->Problem());
-        }
-    }
-    if (recognizerFailed_) return words;
+    if (!ownReader_) ownReader_ = MakeReader();
+    if (!ownReader_) return words;
     para_.Log("Recognising text of page " + std::to_string(page) + "...");
 
-    SplashColor paper = {255, 255, 255};
-    SplashOutputDev splash(splashModeMono8, 4, false, paper);
-    // The page's own text is in the XML already: only what its pictures show is read.
-    splash.setSkipText(leaveTextOut_, leaveTextOut_);
-    splash.startDoc(doc);
-    platform::DrawingBudget budget(&para_.cancelRequested, kScanQuestions);
-    doc->displayPage(&splash, page, kRecognitionDpi, kRecognitionDpi, 0, false, true, false,
-                     &platform::DrawingBudget::Spent, &budget);
-    SplashBitmap* bitmap = splash.getBitmap();
-    if (budget.Exceeded() || para_.cancelRequested != 0 || !bitmap || bitmap->getWidth() < 1 ||
-        bitmap->getHeight() < 1)
-        return words;
-    platform::GreyImage image;
-    image.data = bitmap->getDataPtr();
-    image.width = bitmap->getWidth();
-    image.height = bitmap->getHeight();
-    image.stride = static_cast<size_t>(bitmap->getRowSize());
-    image.dpi = static_cast<int>(kRecognitionDpi);
-    const platform::RecognisedPage recognised = recognizer_->Recognise(image, &para_.cancelRequested);
+    ForgetBefore(page);
+    // The page itself goes to the readers when it is a scan: the text pass waits
+    // for it while they read the pages after it.
+    ReadAhead(page - 1);
+    Reading reading;
+    if (auto found = ahead_.find(page); found != ahead_.end()) {
+        reading = found->second.reading.get();
+        ahead_.erase(found);
+    }
+    ReadAhead(page);
+    // Read ahead as a scan, a page with text of its own is read again without it.
+    if (!reading.page || reading.leftTextOut != leaveTextOut_)
+        reading = ownReader_->Read(page, leaveTextOut_, &para_.cancelRequested);
+    if (!reading.page) return words;
+    const platform::RecognisedPage& recognised = *reading.page;
 
     const double scale = kXmlPerInch / kRecognitionDpi;
     // Only a page whose picture is all it has gives up its picture for its words.
@@ -250,7 +359,7 @@ std::vector<RecognisedWord> JobPageRecognition::Recognise(int page) {
         std::vector<FigureRegion> regions;
         for (const platform::PixelBox& box : recognised.pictures)
             regions.push_back({box.left * scale, box.top * scale, box.right * scale, box.bottom * scale});
-        KeepFigures(page, regions, image.height * scale);
+        KeepFigures(page, regions, reading.height * scale);
     }
     std::vector<int> lines;
     for (const platform::RecognisedWord& w : recognised.words) {

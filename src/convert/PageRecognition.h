@@ -4,6 +4,7 @@
 // core's rasteriser, from a copy of the PDF of its own, and its words are
 // recognised by Tesseract.
 #include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <set>
@@ -20,6 +21,7 @@ struct FigureRegion;
 namespace platform {
 class DrawingBudget;
 class TextRecognizer;
+struct RecognisedPage;
 }
 
 // What the recognition leaves for the RTF build: the pages whose words were read
@@ -52,17 +54,35 @@ public:
 
 private:
     PDFDoc* Document();
-    // The share of the page that its largest picture covers.
-    double LargestPictureShare(int page);
+    // The share of the page that its largest picture covers; with `anyText`,
+    // also whether it draws any characters.
+    double LargestPictureShare(int page, bool* anyText = nullptr);
     // The regions the layout analysis took for pictures, rendered in colour.
     void KeepFigures(int page, const std::vector<FigureRegion>& regions, double pageHeight);
+    // A page without characters, covered by a picture: most likely a scan, read
+    // ahead while the pages before it are.
+    bool LikelyScan(int page);
+    // Starts reading the likely scans after `page` on the readers that are free.
+    void ReadAhead(int page);
+    // Drops what was read ahead of pages before `page`: they turned out to have text.
+    void ForgetBefore(int page);
 
+    // Renders and recognises pages with a copy of the PDF and a Tesseract of its
+    // own, one page at a time: scanned pages are read on several threads.
+    struct Reader;
+    struct Reading;
+    struct Ahead;
+    std::unique_ptr<Reader> MakeReader();
+    Reader* FreeReader();
+    std::unique_ptr<Reader> ownReader_;  // for the page asked for when it was not read ahead
+    std::vector<std::unique_ptr<Reader>> aheadReaders_;
+    std::map<int, Ahead> ahead_;  // by page
+    std::string languages_;
     CConvertPara& para_;
     std::function<std::unique_ptr<PDFDoc>()> openCopy_;
     RecognisedScans& scans_;
     const platform::DrawingBudget* pageBudget_ = nullptr;
     std::unique_ptr<PDFDoc> document_;
-    std::unique_ptr<platform::TextRecognizer> recognizer_;
     bool recognizerFailed_ = false;
     bool leaveTextOut_ = false;  // the page has text of its own: only its pictures are read
     int pagesRecognised_ = 0;

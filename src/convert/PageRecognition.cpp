@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "convert/CConvertPara.h"
+#include "pagegraphics/DrawingPictures.h"
 #include "pagegraphics/PictureEncode.h"
 #include "platform/DrawingBudget.h"
 #include "platform/TextRecognition.h"
@@ -152,11 +153,6 @@ double PictureArea(const Picture& picture) {
 }
 
 }  // namespace
-
-// A region of the page in XML units, y downward.
-struct FigureRegion {
-    double left = 0, top = 0, right = 0, bottom = 0;
-};
 
 void RecognisedScans::ReplaceScan(int page, GraphicsList& graphics) {
     if (!pages.count(page)) return;
@@ -356,7 +352,7 @@ std::vector<RecognisedWord> JobPageRecognition::Recognise(int page) {
     // Only a page whose picture is all it has gives up its picture for its words.
     if (!leaveTextOut_ && !recognised.words.empty()) {
         scans_.pages.insert(page);
-        std::vector<FigureRegion> regions;
+        std::vector<pagegraphics::FootprintBox> regions;
         for (const platform::PixelBox& box : recognised.pictures)
             regions.push_back({box.left * scale, box.top * scale, box.right * scale, box.bottom * scale});
         KeepFigures(page, regions, reading.height * scale);
@@ -383,11 +379,12 @@ std::vector<RecognisedWord> JobPageRecognition::Recognise(int page) {
     return words;
 }
 
-void JobPageRecognition::KeepFigures(int page, const std::vector<FigureRegion>& regions, double pageHeight) {
+void JobPageRecognition::KeepFigures(int page, const std::vector<pagegraphics::FootprintBox>& regions,
+                                     double pageHeight) {
     PDFDoc* doc = Document();
     if (!doc) return;
-    for (const FigureRegion& region : regions) {
-        const double width = region.right - region.left, height = region.bottom - region.top;
+    for (const pagegraphics::FootprintBox& region : regions) {
+        const double width = region.Width(), height = region.Height();
         if (width * height < kLeastFigureArea * kXmlPerInch * kXmlPerInch) continue;
         const double scale = kFigureDpi / kXmlPerInch;
         SplashColor paper = {255, 255, 255};
@@ -406,20 +403,9 @@ void JobPageRecognition::KeepFigures(int page, const std::vector<FigureRegion>& 
         pixels.stride = static_cast<size_t>(bitmap->getRowSize());
         pixels.width = w;
         pixels.height = h;
-        const bool png = pagegraphics::FlatColours(pixels);
-        std::string bytes = png ? pagegraphics::EncodePng(pixels, kFigureDpi, 6)
-                                : pagegraphics::EncodeJpeg(pixels, kFigureDpi, 90);
-        if (bytes.empty()) continue;
-        auto figure = std::make_unique<Picture>();
-        figure->data = std::make_shared<const std::string>(std::move(bytes));
-        figure->format = png ? PictureFormat::Png : PictureFormat::Jpeg;
-        figure->placement = PicturePlacement::Upright;
-        figure->posX = region.left;
-        figure->posY = pageHeight - region.bottom;
-        figure->scaleA = static_cast<float>(width);
-        figure->scaleD = static_cast<float>(height);
-        figure->itemNumber = -1;  // no picture of the PDF
-        scans_.figures[page].push_back(std::move(figure));
+        std::unique_ptr<Picture> figure = pagegraphics::PlacedPicture(region, pageHeight, 0);
+        if (pagegraphics::EncodeRendered(pixels, kFigureDpi, 6, *figure))
+            scans_.figures[page].push_back(std::move(figure));
     }
 }
 

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "extract/PageRecognition.h"
+#include "pagegraphics/PageFootprints.h"
 #include "rtf/GraphicsList.h"
 
 class CConvertPara;
 class PDFDoc;
-struct FigureRegion;
 
 namespace platform {
 class DrawingBudget;
@@ -58,7 +58,7 @@ private:
     // also whether it draws any characters.
     double LargestPictureShare(int page, bool* anyText = nullptr);
     // The regions the layout analysis took for pictures, rendered in colour.
-    void KeepFigures(int page, const std::vector<FigureRegion>& regions, double pageHeight);
+    void KeepFigures(int page, const std::vector<pagegraphics::FootprintBox>& regions, double pageHeight);
     // A page without characters, covered by a picture: most likely a scan, read
     // ahead while the pages before it are.
     bool LikelyScan(int page);

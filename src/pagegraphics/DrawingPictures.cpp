@@ -84,12 +84,7 @@ public:
         if (pixels.width < 1 || pixels.height < 1) return false;
         pixels.stride = static_cast<size_t>(bitmap->getRowSize());
         pixels.data = bitmap->getDataPtr() + static_cast<size_t>(y) * pixels.stride + 3 * static_cast<size_t>(x);
-        const bool png = FlatColours(pixels);
-        std::string bytes = png ? EncodePng(pixels, dpi_, 1) : EncodeJpeg(pixels, dpi_, 90);
-        if (bytes.empty()) return false;
-        picture.data = std::make_shared<const std::string>(std::move(bytes));
-        picture.format = png ? PictureFormat::Png : PictureFormat::Jpeg;
-        return true;
+        return EncodeRendered(pixels, dpi_, 1, picture);
     }
 
 private:
@@ -101,7 +96,9 @@ private:
     int x_ = 0, y_ = 0;
 };
 
-// The picture shows the drawing upright at its place on the page, in XML units.
+
+}  // namespace
+
 std::unique_ptr<Picture> PlacedPicture(const FootprintBox& box, double pageHeight, int drawingOrder) {
     auto picture = std::make_unique<Picture>();
     picture->placement = PicturePlacement::Upright;
@@ -113,8 +110,6 @@ std::unique_ptr<Picture> PlacedPicture(const FootprintBox& box, double pageHeigh
     picture->itemNumber = -1;  // no picture of the PDF
     return picture;
 }
-
-}  // namespace
 
 bool ReplaceDrawingsByPictures(PageGraphicsJob& job, PDFDoc& doc, int page, const PageFootprints& footprints,
                                GraphicsList& graphics) {

@@ -12,7 +12,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
+
+#include "rtf/RecordedGraphics.h"
 
 namespace pagegraphics {
 namespace {
@@ -214,6 +217,15 @@ std::string EncodeJpeg(const PixelView& pixels, double dpi, int quality) {
     }
     if (!writer.close()) return {};
     return memory.Bytes();
+}
+
+bool EncodeRendered(const PixelView& pixels, double dpi, int pngLevel, Picture& picture) {
+    const bool png = FlatColours(pixels);
+    std::string bytes = png ? EncodePng(pixels, dpi, pngLevel) : EncodeJpeg(pixels, dpi, 90);
+    if (bytes.empty()) return false;
+    picture.data = std::make_shared<const std::string>(std::move(bytes));
+    picture.format = png ? PictureFormat::Png : PictureFormat::Jpeg;
+    return true;
 }
 
 }  // namespace pagegraphics

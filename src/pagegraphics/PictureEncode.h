@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+class Picture;
+
 namespace pagegraphics {
 
 // Rows of pixels of 1 (grey), 2 (grey, alpha), 3 (RGB) or 4 (RGB, alpha) bytes
@@ -27,5 +29,8 @@ bool FlatColours(const PixelView& pixels);
 std::string EncodePng(const PixelView& pixels, double dpi, int level);
 // Grey or RGB pixels only; empty when they could not be encoded.
 std::string EncodeJpeg(const PixelView& pixels, double dpi, int quality);
+// A rendered part of a page as the picture's data: PNG (at zlib's `pngLevel`)
+// where its colours are flat, JPEG where they vary. False when it could not be encoded.
+bool EncodeRendered(const PixelView& pixels, double dpi, int pngLevel, Picture& picture);
 
 }  // namespace pagegraphics

@@ -290,11 +290,14 @@ JobPageRecognition::Reader* JobPageRecognition::FreeReader() {
 }
 
 bool JobPageRecognition::LikelyScan(int page) {
+    // Each recognised page looks at the pages after it again: a page is drawn
+    // for this once.
+    if (auto known = likelyScans_.find(page); known != likelyScans_.end()) return known->second;
     // Any text, a hidden layer too, makes the page one the text pass may not
     // recognise: reading it ahead would be work thrown away.
     bool anyText = false;
     const double share = LargestPictureShare(page, &anyText);
-    return !anyText && share >= kScanShare;
+    return likelyScans_[page] = !anyText && share >= kScanShare;
 }
 
 void JobPageRecognition::ForgetBefore(int page) {

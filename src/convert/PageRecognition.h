@@ -77,6 +77,7 @@ private:
     std::unique_ptr<Reader> ownReader_;  // for the page asked for when it was not read ahead
     std::vector<std::unique_ptr<Reader>> aheadReaders_;
     std::map<int, Ahead> ahead_;  // by page
+    std::map<int, bool> likelyScans_;
     std::string languages_;
     CConvertPara& para_;
     std::function<std::unique_ptr<PDFDoc>()> openCopy_;

@@ -427,7 +427,7 @@ EncodedPicture SourcePictures::Take(const SourceImage& image, const PictureFrame
             return found->second;
         }
     }
-    EncodedPicture picture = Make(image, frame);
+    EncodedPicture picture = Make(image, frame, width, height);
     std::lock_guard<std::mutex> hold(lock_);
     if (tally_) ++tally_->decoded;
     if (named && picture.data) Keep(key, picture);
@@ -448,10 +448,10 @@ void SourcePictures::Keep(const Key& key, const EncodedPicture& picture) {
     }
 }
 
-EncodedPicture SourcePictures::Make(const SourceImage& image, const PictureFrame& frame) {
+EncodedPicture SourcePictures::Make(const SourceImage& image, const PictureFrame& frame, int width, int height) {
     EncodedPicture picture;
-    picture.width = SampleLimit(frame.across, image.width);
-    picture.height = SampleLimit(frame.down, image.height);
+    picture.width = width;
+    picture.height = height;
     const bool asStored = !image.stencil && !image.maskStr && !image.colourKey && !image.inlineImage &&
                           picture.width == image.width && picture.height == image.height && !frame.turned &&
                           !frame.mirrorAcross && !frame.mirrorDown && image.str->getKind() == strDCT &&

@@ -78,7 +78,8 @@ public:
 
 private:
     using Key = std::tuple<int, int, int, int, int, uint32_t>;  // object, generation, size, turn, fill
-    EncodedPicture Make(const SourceImage& image, const PictureFrame& frame);
+    // The picture brought to width x height samples and turned as `frame` shows it.
+    EncodedPicture Make(const SourceImage& image, const PictureFrame& frame, int width, int height);
     void Keep(const Key& key, const EncodedPicture& picture);
 
     std::mutex lock_;

@@ -77,15 +77,15 @@ double ReadLayout(tesseract::PageIterator* layout, std::vector<PixelBox>& pictur
     return angles[angles.size() / 2];
 }
 
-// Turns points of the image about a centre.
+// Turns points of the image about its middle.
 struct Turn {
     double sine = 0, cosine = 1;
-    double fromX = 0, fromY = 0, toX = 0, toY = 0;
+    double middleX = 0, middleY = 0;
 
     void Map(double x, double y, double& outX, double& outY) const {
-        double dx = x - fromX, dy = y - fromY;
-        outX = toX + cosine * dx + sine * dy;
-        outY = toY - sine * dx + cosine * dy;
+        double dx = x - middleX, dy = y - middleY;
+        outX = middleX + cosine * dx + sine * dy;
+        outY = middleY - sine * dx + cosine * dy;
     }
 };
 
@@ -222,8 +222,8 @@ RecognisedPage TextRecognizer::Recognise(const GreyImage& image, const std::atom
             const double radians = skew * M_PI / 180.0;
             level.sine = -std::sin(radians);
             level.cosine = std::cos(radians);
-            level.fromX = level.toX = image.width / 2.0;
-            level.fromY = level.toY = image.height / 2.0;
+            level.middleX = image.width / 2.0;
+            level.middleY = image.height / 2.0;
             page.skewDegrees = skew;
         }
         if (words) words->Begin();

@@ -6,6 +6,7 @@
 
 #include "convert/ChildReport.h"
 #include "convert/ImageDevices.h"
+#include "platform/TextRecognition.h"
 
 const char* UsageText() {
     return "usage: vellumor-convert [options] FILE.pdf...\n"
@@ -46,27 +47,6 @@ bool ValidPageList(const std::string& text) {
     }
     return digit;
 }
-
-namespace {
-
-// Tesseract's plain names ("eng", "chi_sim") joined by "+", none of them empty; a path
-// ("script/Latin") would name data outside the language folder.
-bool ValidOcrLanguages(const std::string& text) {
-    bool nameStarted = false;
-    for (unsigned char c : text) {
-        if (c == '+') {
-            if (!nameStarted) return false;
-            nameStarted = false;
-        } else if (std::isalnum(c) || c == '_' || c == '-') {
-            nameStarted = true;
-        } else {
-            return false;
-        }
-    }
-    return nameStarted;
-}
-
-}  // namespace
 
 bool ParseCommandLine(const std::vector<std::string>& args, CliOptions& o, std::string& error) {
     static const std::map<std::string, int32_t> modes = {
@@ -155,7 +135,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CliOptions& o, std::
             if (!takeChoice(ocrModes, "text recognition mode", "auto, always or never", o.ocrMode)) return false;
         } else if (arg == "--ocr-lang") {
             if (!takeValue(o.ocrLanguages)) return false;
-            if (!ValidOcrLanguages(o.ocrLanguages)) {
+            if (!platform::ValidOcrLanguageList(o.ocrLanguages)) {
                 error = "unknown language list '" + o.ocrLanguages + "': use Tesseract's names joined by +, such as eng+deu";
                 return false;
             }

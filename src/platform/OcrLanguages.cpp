@@ -119,6 +119,15 @@ std::string DefaultOcrLanguages() {
     return "eng";
 }
 
+bool ValidOcrLanguageList(const std::string& languages) {
+    for (size_t start = 0;;) {
+        const size_t plus = languages.find('+', start);
+        if (!PlainLanguageName(languages.substr(start, plus - start))) return false;
+        if (plus == std::string::npos) return true;
+        start = plus + 1;
+    }
+}
+
 std::string MissingOcrLanguage(const std::string& languages) {
     std::vector<std::string> installed = InstalledOcrLanguages();
     for (const std::string& name : SplitLanguages(languages)) {

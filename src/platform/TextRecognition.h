@@ -47,6 +47,9 @@ struct RecognisedPage {
 std::vector<std::string> InstalledOcrLanguages();
 // The installed languages of the user's locale (LC_ALL, LC_MESSAGES, LANG), else "eng".
 std::string DefaultOcrLanguages();
+// Tesseract's plain names joined by "+", none empty ("eng+chi_sim"): a name with a
+// path in it ("script/Latin") would reach outside the language folder.
+bool ValidOcrLanguageList(const std::string& languages);
 // Empty when every language of `languages` ("eng+deu") is installed; otherwise
 // the message for the user, naming the Debian package that brings the first
 // missing one ("tesseract-ocr-deu").

@@ -125,14 +125,9 @@ public:
 
 private:
     void Cover(GfxState* state) {
-        double xs[4], ys[4];
-        const double corners[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
-        for (int i = 0; i < 4; ++i) state->transform(corners[i][0], corners[i][1], &xs[i], &ys[i]);
-        const double left = std::max(0.0, *std::min_element(xs, xs + 4));
-        const double right = std::min(pageWidth_, *std::max_element(xs, xs + 4));
-        const double top = std::max(0.0, *std::min_element(ys, ys + 4));
-        const double bottom = std::min(pageHeight_, *std::max_element(ys, ys + 4));
-        if (right > left && bottom > top) largest_ = std::max(largest_, (right - left) * (bottom - top));
+        const pagegraphics::FootprintBox shown =
+            pagegraphics::UnitSquareBox(state->getCTM()).Intersected({0, 0, pageWidth_, pageHeight_});
+        largest_ = std::max(largest_, shown.Width() * shown.Height());
     }
     // An inline picture's data lies in the content stream: it is read past.
     static void Skip(Stream* str, bool inlineImg, long long bytes) {

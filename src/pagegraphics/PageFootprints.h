@@ -34,6 +34,21 @@ struct FootprintBox {
     }
 };
 
+// What a picture fills: the unit square mapped by its matrix `m` ("a b c d e f"),
+// in the matrix's own coordinates, `top` its least y and `bottom` its greatest.
+inline FootprintBox UnitSquareBox(const double* m) {
+    const double xs[] = {m[4], m[4] + m[0], m[4] + m[2], m[4] + m[0] + m[2]};
+    const double ys[] = {m[5], m[5] + m[1], m[5] + m[3], m[5] + m[1] + m[3]};
+    FootprintBox box{xs[0], ys[0], xs[0], ys[0]};
+    for (int i = 1; i < 4; ++i) {
+        box.left = xs[i] < box.left ? xs[i] : box.left;
+        box.right = xs[i] > box.right ? xs[i] : box.right;
+        box.top = ys[i] < box.top ? ys[i] : box.top;
+        box.bottom = ys[i] > box.bottom ? ys[i] : box.bottom;
+    }
+    return box;
+}
+
 // One recorded stroke or fill, or one recorded picture.
 struct ShapeFootprint {
     size_t entry = 0;     // its place in the page's graphics list

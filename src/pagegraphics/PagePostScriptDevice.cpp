@@ -152,18 +152,8 @@ void PagePostScriptDevice::RecordFootprint(GfxState* state, const PathExtent* pa
     FootprintBox box;
     bool straight = false;
     if (!path) {
-        // A picture fills the unit square of its matrix.
-        bool first = true;
-        for (auto [x, y] : {std::pair{0.0, 0.0}, {1.0, 0.0}, {0.0, 1.0}, {1.0, 1.0}}) {
-            double dx, dy;
-            state->transform(x, y, &dx, &dy);
-            if (first) box = {dx, h - dy, dx, h - dy};
-            box.left = std::min(box.left, dx);
-            box.right = std::max(box.right, dx);
-            box.top = std::min(box.top, h - dy);
-            box.bottom = std::max(box.bottom, h - dy);
-            first = false;
-        }
+        const FootprintBox square = UnitSquareBox(state->getCTM());
+        box = {square.left, h - square.bottom, square.right, h - square.top};
     } else {
         footprint.pieces = path->pieces;
         straight = path->straight;

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <vector>
 
+#include "pagegraphics/PageFootprints.h"
 #include "pagegraphics/PageGraphicsJob.h"
 #include "pagegraphics/PictureEncode.h"
 
@@ -387,12 +388,12 @@ bool FrameOf(const double* m, PictureFrame& frame) {
     } else {
         return false;
     }
-    const double xs[] = {m[4], m[4] + m[0], m[4] + m[2], m[4] + m[0] + m[2]};
-    const double ys[] = {m[5], m[5] + m[1], m[5] + m[3], m[5] + m[1] + m[3]};
-    frame.left = *std::min_element(xs, xs + 4);
-    frame.bottom = *std::min_element(ys, ys + 4);
-    frame.width = *std::max_element(xs, xs + 4) - frame.left;
-    frame.height = *std::max_element(ys, ys + 4) - frame.bottom;
+    // The matrix's y runs up the page: its least y is the picture's bottom.
+    const FootprintBox square = UnitSquareBox(m);
+    frame.left = square.left;
+    frame.bottom = square.top;
+    frame.width = square.Width();
+    frame.height = square.Height();
     return true;
 }
 
